@@ -1,0 +1,23 @@
+# Compiler settings shared by every target of the project.
+add_library(corvane_options INTERFACE)
+target_compile_options(corvane_options INTERFACE -Wall -Wextra -Wpedantic)
+if(CORVANE_WERROR)
+    target_compile_options(corvane_options INTERFACE -Werror)
+endif()
+if(CORVANE_SANITIZE)
+    target_compile_options(corvane_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(corvane_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(CORVANE_FUZZ)
+    target_compile_options(corvane_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+    target_link_options(corvane_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# corvane_core_library(name SOURCES...) declares one static core library that links no Qt.
+function(corvane_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC corvane_options)
+endfunction()

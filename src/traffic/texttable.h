@@ -1,0 +1,70 @@
+#pragma once
+// A table of text rows, each with a fixed number of cells; cell 0 is the row text. Rows keep their
+// table order: the order in which they were added, or ascending row text with letter case ignored (a
+// new row then takes its sorted place after equal ones). Chosen columns are indexed by hash maps kept
+// in step with the rows, so that a lookup costs O(1) and still returns the first match in table order.
+
+#include "traffic/tableobserver.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace corvane {
+
+class TextTable {
+public:
+    enum class Order { Insertion, ByText };
+    using Row = std::vector<std::string>;
+
+    TextTable(int columnCount, Order order, std::vector<int> indexedColumns);
+
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    int columnCount() const { return m_columnCount; }
+    bool isEmpty() const { return m_rows.empty(); }
+    const std::string& cell(int row, int column) const { return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
+    const Row& row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+
+    void setCell(int row, int column, std::string value);
+    // Adds a row (missing cells are empty) at its place in table order and returns that position.
+    int add(Row cells);
+    void remove(int row);
+    void clear();
+
+    // First row in table order whose cell in column equals key, letter case ignored; -1 when none.
+    // Only indexed columns may be searched.
+    int find(int column, std::string_view key) const;
+
+    // For bulk loads: while a Batch lives, rows are appended without announcements; when it ends,
+    // a sorted table is sorted once and observers see one reset.
+    class Batch {
+    public:
+        explicit Batch(TextTable& table);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        TextTable& m_table;
+    };
+
+    ObserverList& observers() { return m_observers; }
+
+private:
+    void rebuildIndexes() const;
+    void indexAppended(int row) const;
+    void finishBatch();
+
+    int m_columnCount;
+    Order m_order;
+    std::vector<Row> m_rows;
+    std::vector<int> m_indexedColumns;
+    // One map per indexed column: upper-cased cell text -> position of the first row holding it.
+    mutable std::vector<std::unordered_map<std::string, int>> m_indexes;
+    mutable bool m_indexesValid = true;
+    int m_batchDepth = 0;
+    ObserverList m_observers;
+};
+
+} // namespace corvane

@@ -1,0 +1,44 @@
+#include "traffic/trafficdatabase.h"
+
+#include <cstdint>
+
+namespace corvane {
+
+const std::string kAircraftSeparator(93, '-');
+
+bool TrafficDatabase::aircraftNumberInUse(std::string_view number) const
+{
+    return m_aircraft.findByNumber(number) >= 0 || m_missing.findByNumber(number) >= 0;
+}
+
+void TrafficDatabase::clearTables()
+{
+    m_flights.clear();
+    m_airports.clear();
+    m_aircraft.clear();
+    m_missing.clear();
+    m_aircraftChoices.clear();
+    m_airportCodes.clear();
+}
+
+void AddInstalledAircraft(TrafficDatabase& db)
+{
+    const InstalledAircraftTable& installed = db.installedAircraftTable();
+    AircraftTable& aircraft = db.aircraftTable();
+    std::int64_t k = 0;
+    for (int row = 0; row < installed.rowCount(); ++row) {
+        const std::string& title = installed.cell(row, InstalledAircraftTable::Title);
+        if (aircraft.findByTitle(title) >= 0 || db.missingAircraftTable().findByTitle(title) >= 0)
+            continue;
+        std::string number;
+        do {
+            ++k;
+            number = "AC#" + std::to_string(k);
+        } while (db.aircraftNumberInUse(number));
+        db.aircraftChoices().add(title);
+        aircraft.add({number, installed.cell(row, InstalledAircraftTable::Speed), title});
+    }
+    db.aircraftChoices().setHeads({std::string(kChooseAircraft), kAircraftSeparator});
+}
+
+} // namespace corvane

@@ -1,0 +1,31 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it when the test ends.
+
+#include <string>
+#include <string_view>
+
+namespace corvane::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder, ending in the separator.
+    const std::string& path() const { return m_path; }
+    std::string file(std::string_view name) const { return m_path + std::string(name); }
+    // Writes bytes to a file below the folder, creating its folders; returns its path.
+    std::string write(std::string_view relativePath, std::string_view bytes) const;
+    std::string read(std::string_view relativePath) const;
+    std::string mkdir(std::string_view relativePath) const;
+
+private:
+    std::string m_path;
+};
+
+// A copy of tests/data/<relativePath> (a file or a folder) inside dir; returns the copy's path.
+std::string CopyFixture(const TempDir& dir, std::string_view relativePath);
+
+} // namespace corvane::test

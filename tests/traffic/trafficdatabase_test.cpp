@@ -1,0 +1,140 @@
+#include "traffic/trafficdatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace corvane;
+
+namespace {
+
+void Install(TrafficDatabase& db, std::initializer_list<const char*> titles)
+{
+    for (const char* t : titles) db.installedAircraftTable().add({t, "250", "250"});
+}
+
+} // namespace
+
+TEST(TrafficDatabase, installedAircraftGetFreeNumbers)
+{
+    TrafficDatabase db;
+    db.aircraftTable().add({"AC#1", "250", "Boeing 737"});
+    db.aircraftTable().add({"AC#2", "300", "Airbus A320"});
+    db.missingAircraftTable().add({"Fokker 100", "240", "AC#3"});
+    Install(db, {"Cessna 172", "Dash 8", "ATR 72", "boeing 737", "FOKKER 100"});
+
+    AddInstalledAircraft(db);
+
+    const AircraftTable& aircraft = db.aircraftTable();
+    ASSERT_EQ(aircraft.rowCount(), 5);
+    // Installed rows are walked in their sorted order: ATR 72, Cessna 172, Dash 8.
+    EXPECT_EQ(aircraft.row(2), (TextTable::Row{"AC#4", "250", "ATR 72"}));
+    EXPECT_EQ(aircraft.row(3), (TextTable::Row{"AC#5", "250", "Cessna 172"}));
+    EXPECT_EQ(aircraft.row(4), (TextTable::Row{"AC#6", "250", "Dash 8"}));
+    EXPECT_EQ(db.missingAircraftTable().rowCount(), 1) << "a missing title is not added again";
+    EXPECT_EQ(db.aircraftChoices().entries(),
+              (std::vector<std::string>{"Choose Aircraft", kAircraftSeparator, "ATR 72", "Cessna 172", "Dash 8"}));
+}
+
+TEST(TrafficDatabase, numbersSkipEveryUsedNumber)
+{
+    TrafficDatabase db;
+    db.aircraftTable().add({"AC#2", "250", "A"});
+    db.missingAircraftTable().add({"B", "250", "ac#3"});
+    db.aircraftTable().add({"AC#5", "250", "C"});
+    Install(db, {"X1", "X2", "X3"});
+    AddInstalledAircraft(db);
+    EXPECT_EQ(db.aircraftTable().cell(2, 0), "AC#1");
+    EXPECT_EQ(db.aircraftTable().cell(3, 0), "AC#4");
+    EXPECT_EQ(db.aircraftTable().cell(4, 0), "AC#6");
+}
+
+TEST(TrafficDatabase, headEntriesAlsoWhenNothingIsAdded)
+{
+    TrafficDatabase db;
+    AddInstalledAircraft(db);
+    EXPECT_EQ(db.aircraftChoices().entries(), (std::vector<std::string>{"Choose Aircraft", kAircraftSeparator}));
+    EXPECT_EQ(kAircraftSeparator.size(), 93u);
+    AddInstalledAircraft(db);
+    EXPECT_EQ(db.aircraftChoices().count(), 2) << "the heads are not inserted twice";
+}
+
+TEST(TrafficDatabase, lookupsIgnoreCaseAndNeedTheWholeText)
+{
+    TrafficDatabase db;
+    db.airportTable().add({"KSEA", "N47* 26.94'", "W122* 18.55'", "433", "Seattle", "US"});
+    db.airportTable().add({"SEA", "N0* 0.0'", "W0* 0.0'", "0", "-", "-"});
+    db.airportTable().add({"ksea", "N1* 0.0'", "W0* 0.0'", "0", "dup", "-"});
+    EXPECT_EQ(db.airportTable().findByIcao("ksea"), 0);
+    EXPECT_EQ(db.airportTable().findByIcao("sea"), 1);
+    EXPECT_EQ(db.airportTable().findByIcao("KSE"), -1);
+    EXPECT_EQ(db.airportTable().findByIcao("KSEAX"), -1);
+
+    db.aircraftTable().add({"AC#1", "250", "Boeing 737-400"});
+    db.aircraftTable().add({"AC#10", "250", "Boeing 737"});
+    EXPECT_EQ(db.aircraftTable().findByTitle("boeing 737"), 1);
+    EXPECT_EQ(db.aircraftTable().findByNumber("ac#1"), 0);
+    EXPECT_TRUE(db.aircraftNumberInUse("AC#10"));
+    EXPECT_FALSE(db.aircraftNumberInUse("AC#100"));
+}
+
+TEST(TrafficDatabase, flightIndexesStayStable)
+{
+    TrafficDatabase db;
+    FlightTable& flights = db.flightTable();
+    flights.append("AC#1,a,50%,");
+    flights.append("AC#1,b,50%,");
+    flights.append("AC#1,c,50%,");
+    flights.empty(1);
+    EXPECT_EQ(flights.count(), 3);
+    EXPECT_EQ(flights.nonEmptyCount(), 2);
+    EXPECT_EQ(flights.at(2), "AC#1,c,50%,");
+    flights.replace(7, "out of range is ignored");
+    EXPECT_EQ(flights.count(), 3);
+
+    db.installedAircraftTable().add({"Cessna", "120", "120"});
+    db.airportCodes().add("KSEA");
+    db.clearTables();
+    EXPECT_TRUE(db.flightTable().isEmpty());
+    EXPECT_TRUE(db.airportCodes().isEmpty());
+    EXPECT_EQ(db.installedAircraftTable().rowCount(), 1) << "installed aircraft survive a clear";
+}
+
+namespace {
+
+// Loads flights and airports the way the readers do and looks every airport up once.
+double LoadSeconds(int flights, int airports)
+{
+    const auto start = std::chrono::steady_clock::now();
+    TrafficDatabase db;
+    {
+        TextTable::Batch batch(db.airportTable());
+        SortedList::Batch codes(db.airportCodes());
+        for (int i = 0; i < airports; ++i) {
+            const std::string code = "A" + std::to_string(1000000 + i * 7919 % airports);
+            db.airportCodes().add(code);
+            db.airportTable().add({code, "N47* 26.94'", "W122* 18.55'", "433", "Name", "Country"});
+        }
+    }
+    for (int i = 0; i < flights; ++i)
+        db.flightTable().append("AC#" + std::to_string(i % 2000) + ",-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,A1000000,");
+    int found = 0;
+    for (int i = 0; i < airports; ++i)
+        found += db.airportTable().findByIcao("a" + std::to_string(1000000 + i)) >= 0;
+    EXPECT_EQ(found, airports);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+TEST(TrafficDatabase, bulkLoadIsLinear)
+{
+    LoadSeconds(10'000, 2'500); // warm up the allocator
+    double small = 1e9, large = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        small = std::min(small, LoadSeconds(10'000, 2'500));
+        large = std::min(large, LoadSeconds(100'000, 25'000));
+    }
+    // Ten times the rows: about ten times the time when linear, a hundred times when quadratic.
+    EXPECT_LT(large / small, 30.0) << "10k: " << small << " s, 100k: " << large << " s";
+}
