@@ -4,13 +4,12 @@
 
 namespace corvane {
 
-int FlightTable::nonEmptyCount() const
-{
-    return static_cast<int>(std::count_if(m_lines.begin(), m_lines.end(), [](const std::string& l) { return !l.empty(); }));
+int FlightTable::nonEmptyCount() const {
+    return static_cast<int>(
+        std::count_if(m_lines.begin(), m_lines.end(), [](const std::string& l) { return !l.empty(); }));
 }
 
-int FlightTable::append(std::string line)
-{
+int FlightTable::append(std::string line) {
     const int index = count();
     m_observers.notify([&](TableObserver& o) { o.rowsAboutToBeInserted(index, index); });
     m_lines.push_back(std::move(line));
@@ -18,23 +17,19 @@ int FlightTable::append(std::string line)
     return index;
 }
 
-void FlightTable::replace(int index, std::string line)
-{
-    if (index < 0 || index >= count())
-        return;
+void FlightTable::replace(int index, std::string line) {
+    if (index < 0 || index >= count()) return;
     m_lines[static_cast<std::size_t>(index)] = std::move(line);
     m_observers.notify([&](TableObserver& o) { o.cellChanged(index, 0); });
 }
 
-void FlightTable::clear()
-{
+void FlightTable::clear() {
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     m_lines.clear();
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
 
-void FlightTable::linesChanged()
-{
+void FlightTable::linesChanged() {
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }

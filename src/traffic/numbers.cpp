@@ -1,7 +1,7 @@
 #include "traffic/numbers.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -9,35 +9,27 @@ namespace corvane {
 
 namespace {
 
-bool IsBlank(char c)
-{
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
 
-bool IsDigit(char c)
-{
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-template <typename Int>
-Int Clamped(double value)
-{
-    if (std::isnan(value))
-        return 0;
+template <typename Int> Int Clamped(double value) {
+    if (std::isnan(value)) return 0;
     constexpr double lowest = static_cast<double>(std::numeric_limits<Int>::min());
     // The largest value of Int is not representable as a double for 64 bits; compare against 2^(bits-1).
     constexpr double limit = -lowest;
-    if (value <= lowest)
-        return std::numeric_limits<Int>::min();
-    if (value >= limit)
-        return std::numeric_limits<Int>::max();
+    if (value <= lowest) return std::numeric_limits<Int>::min();
+    if (value >= limit) return std::numeric_limits<Int>::max();
     return static_cast<Int>(value);
 }
 
 } // namespace
 
-double NumericValue(std::string_view text)
-{
+double NumericValue(std::string_view text) {
     // Collect the characters of the leading number without the blanks between them.
     std::string number;
     std::size_t i = 0;
@@ -65,8 +57,7 @@ double NumericValue(std::string_view text)
         number += '.';
         digits += takeDigits();
     }
-    if (digits == 0)
-        return 0.0;
+    if (digits == 0) return 0.0;
 
     // Exponent: only when at least one digit follows the letter and its optional sign.
     const std::size_t mantissaEnd = number.size();
@@ -76,8 +67,7 @@ double NumericValue(std::string_view text)
         ++i;
         skipBlanks();
         std::string exponent = "e";
-        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-            exponent += text[i++];
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) exponent += text[i++];
         number += exponent;
         if (takeDigits() == 0) {
             number.resize(mantissaEnd);
@@ -95,48 +85,38 @@ double NumericValue(std::string_view text)
     } else if (result.ec != std::errc()) {
         value = 0.0;
     }
-    if (!std::isfinite(value))
-        value = DBL_MAX;
+    if (!std::isfinite(value)) value = DBL_MAX;
     return negative ? -value : value;
 }
 
-std::int64_t RoundHalfEven(double value)
-{
+std::int64_t RoundHalfEven(double value) {
     // nearbyint rounds in the current mode, which is round-to-nearest-even unless someone changed it.
     return Clamped<std::int64_t>(std::nearbyint(value));
 }
 
-int RoundToInt(double value)
-{
+int RoundToInt(double value) {
     return Clamped<int>(std::nearbyint(value));
 }
 
-std::int16_t RoundToInt16(double value)
-{
+std::int16_t RoundToInt16(double value) {
     return Clamped<std::int16_t>(std::nearbyint(value));
 }
 
-std::int64_t Truncate(double value)
-{
+std::int64_t Truncate(double value) {
     return Clamped<std::int64_t>(std::trunc(value));
 }
 
-std::string NumberText(double value)
-{
-    if (!std::isfinite(value))
-        value = std::isnan(value) ? 0.0 : (value > 0 ? DBL_MAX : -DBL_MAX);
-    if (value == 0.0)
-        return "0"; // also for -0
+std::string NumberText(double value) {
+    if (!std::isfinite(value)) value = std::isnan(value) ? 0.0 : (value > 0 ? DBL_MAX : -DBL_MAX);
+    if (value == 0.0) return "0"; // also for -0
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 
-std::string TwoDigits(std::int64_t value)
-{
+std::string TwoDigits(std::int64_t value) {
     std::string text = std::to_string(value);
-    if (text.size() < 2)
-        text.insert(0, 1, '0');
+    if (text.size() < 2) text.insert(0, 1, '0');
     return text;
 }
 

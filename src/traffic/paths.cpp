@@ -2,41 +2,32 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
-
 #include <vector>
 
 namespace corvane {
 
 namespace {
 
-bool Exists(const std::string& path, struct stat* info = nullptr)
-{
+bool Exists(const std::string& path, struct stat* info = nullptr) {
     struct stat local {};
     return ::stat(path.c_str(), info ? info : &local) == 0;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b)
-{
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     // Host file names may be UTF-8: fold ASCII letters only.
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y + 32);
-        if (x != y)
-            return false;
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
     }
     return true;
 }
 
-std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name)
-{
+std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name) {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
-        return std::nullopt;
+    if (!dir) return std::nullopt;
     std::optional<std::string> best;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view candidate = entry->d_name;
@@ -49,21 +40,16 @@ std::optional<std::string> FindInFolder(const std::string& folder, std::string_v
 
 } // namespace
 
-std::string WithSeparator(std::string_view path)
-{
+std::string WithSeparator(std::string_view path) {
     std::string result(path);
-    if (result.empty() || result.back() != kSeparator)
-        result += kSeparator;
+    if (result.empty() || result.back() != kSeparator) result += kSeparator;
     return result;
 }
 
-std::optional<std::string> FindPath(std::string_view path)
-{
-    if (path.empty())
-        return std::nullopt;
+std::optional<std::string> FindPath(std::string_view path) {
+    if (path.empty()) return std::nullopt;
     std::string exact(path);
-    if (Exists(exact))
-        return exact;
+    if (Exists(exact)) return exact;
 
     std::string current;
     std::size_t pos = 0;
@@ -73,42 +59,34 @@ std::optional<std::string> FindPath(std::string_view path)
     }
     while (pos <= path.size()) {
         auto next = path.find(kSeparator, pos);
-        if (next == std::string_view::npos)
-            next = path.size();
+        if (next == std::string_view::npos) next = path.size();
         const std::string_view component = path.substr(pos, next - pos);
         pos = next + 1;
-        if (component.empty() || component == ".")
-            continue;
-        const std::string prefix = current.empty() || current.back() == kSeparator ? current : current + kSeparator;
+        if (component.empty() || component == ".") continue;
+        const std::string prefix =
+            current.empty() || current.back() == kSeparator ? current : current + kSeparator;
         std::string candidate = prefix + std::string(component);
         if (!Exists(candidate)) {
             const auto match = component == ".." ? std::nullopt : FindInFolder(current, component);
-            if (!match)
-                return std::nullopt;
+            if (!match) return std::nullopt;
             candidate = prefix + *match;
         }
         current = std::move(candidate);
     }
     // Keep a trailing separator of the question in the answer.
-    if (path.back() == kSeparator && (current.empty() || current.back() != kSeparator))
-        current += kSeparator;
+    if (path.back() == kSeparator && (current.empty() || current.back() != kSeparator)) current += kSeparator;
     return current;
 }
 
-bool PathExists(std::string_view path, bool fileOnly)
-{
-    if (path.empty())
-        return false;
+bool PathExists(std::string_view path, bool fileOnly) {
+    if (path.empty()) return false;
     if (path.size() >= 2 && path[path.size() - 1] == kSeparator && path[path.size() - 2] == kSeparator)
         return false;
     const auto found = FindPath(path);
-    if (!found)
-        return false;
+    if (!found) return false;
     struct stat info {};
-    if (!Exists(*found, &info))
-        return false;
-    if (!S_ISDIR(info.st_mode))
-        return path.back() != kSeparator; // "name/" never names a file
+    if (!Exists(*found, &info)) return false;
+    if (!S_ISDIR(info.st_mode)) return path.back() != kSeparator; // "name/" never names a file
     return !fileOnly;
 }
 

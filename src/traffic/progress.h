@@ -28,9 +28,9 @@ public:
 // 100,000 lines makes at most a hundred or so calls to the window.
 class ProgressTicker {
 public:
-    explicit ProgressTicker(Progress& progress) : m_progress(progress) {}
-    void show(int percent)
-    {
+    explicit ProgressTicker(Progress& progress)
+        : m_progress(progress) {}
+    void show(int percent) {
         if (percent != m_last) {
             m_last = percent;
             m_progress.show(percent);
@@ -46,7 +46,10 @@ private:
 // Begins on construction and ends on destruction, so that every way out of an operation ends it.
 class ProgressScope {
 public:
-    ProgressScope(Progress& progress, std::string_view title) : m_progress(progress) { m_progress.begin(title); }
+    ProgressScope(Progress& progress, std::string_view title)
+        : m_progress(progress) {
+        m_progress.begin(title);
+    }
     ~ProgressScope() { m_progress.end(); }
     ProgressScope(const ProgressScope&) = delete;
     ProgressScope& operator=(const ProgressScope&) = delete;

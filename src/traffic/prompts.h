@@ -46,12 +46,10 @@ public:
     virtual std::optional<std::string> input(const InputRequest& request) = 0;
 
     // Shorthands for the common shapes.
-    void message(std::string title, std::string text, Icon icon)
-    {
+    void message(std::string title, std::string text, Icon icon) {
         ask({std::move(title), std::move(text), icon, Buttons::Ok, Answer::Ok});
     }
-    bool question(std::string title, std::string text, Icon icon, Answer defaultAnswer)
-    {
+    bool question(std::string title, std::string text, Icon icon, Answer defaultAnswer) {
         return ask({std::move(title), std::move(text), icon, Buttons::YesNo, defaultAnswer}) == Answer::Yes;
     }
 };

@@ -24,9 +24,7 @@ class ObserverList {
 public:
     void add(TableObserver* observer);
     void remove(TableObserver* observer);
-    template <typename F>
-    void notify(F f) const
-    {
+    template <typename F> void notify(F f) const {
         if (m_silent == 0)
             for (TableObserver* o : m_observers) f(*o);
     }

@@ -4,11 +4,9 @@
 
 namespace corvane {
 
-char UpperChar(char c)
-{
+char UpperChar(char c) {
     const auto u = static_cast<unsigned char>(c);
-    if (u >= 'a' && u <= 'z')
-        return static_cast<char>(u - 0x20);
+    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 0x20);
     if (u >= 0xE0 && u <= 0xFE && u != 0xF7) // à..þ except ÷
         return static_cast<char>(u - 0x20);
     if (u == 0x9A || u == 0x9C || u == 0x9E) // š œ ž
@@ -18,58 +16,47 @@ char UpperChar(char c)
     return c;
 }
 
-std::string Upper(std::string_view text)
-{
+std::string Upper(std::string_view text) {
     std::string result(text);
     for (char& c : result) c = UpperChar(c);
     return result;
 }
 
-std::string_view TrimView(std::string_view text)
-{
+std::string_view TrimView(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
 
-std::string Trim(std::string_view text)
-{
+std::string Trim(std::string_view text) {
     return std::string(TrimView(text));
 }
 
-int CompareIgnoringCase(std::string_view a, std::string_view b)
-{
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         const auto x = static_cast<unsigned char>(UpperChar(a[i]));
         const auto y = static_cast<unsigned char>(UpperChar(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
+        if (x != y) return x < y ? -1 : 1;
     }
-    if (a.size() == b.size())
-        return 0;
+    if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-bool Contains(std::string_view text, std::string_view part)
-{
+bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-bool Contains(std::string_view text, char c)
-{
+bool Contains(std::string_view text, char c) {
     return text.find(c) != std::string_view::npos;
 }
 

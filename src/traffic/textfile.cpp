@@ -13,35 +13,28 @@ namespace {
 
 std::optional<std::size_t> g_failAfterBytes;
 
-std::string Quoted(const std::string& path)
-{
+std::string Quoted(const std::string& path) {
     return "'" + path + "'";
 }
 
-std::string FolderOf(const std::string& path)
-{
+std::string FolderOf(const std::string& path) {
     const auto p = path.rfind('/');
-    if (p == std::string::npos)
-        return ".";
+    if (p == std::string::npos) return ".";
     return p == 0 ? "/" : path.substr(0, p);
 }
 
-std::string NameOf(const std::string& path)
-{
+std::string NameOf(const std::string& path) {
     const auto p = path.rfind('/');
     return p == std::string::npos ? path : path.substr(p + 1);
 }
 
-void SetError(std::string* error, std::string text)
-{
-    if (error)
-        *error = std::move(text);
+void SetError(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
 }
 
 } // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error)
-{
+std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         SetError(error, "Could not open " + Quoted(path) + ": " + std::strerror(errno));
@@ -55,16 +48,13 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
         return std::nullopt;
     }
     std::string bytes;
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
+        if (n == 0) break;
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             const int code = errno;
             ::close(fd);
             SetError(error, "Could not read " + Quoted(path) + ": " + std::strerror(code));
@@ -76,10 +66,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
     return bytes;
 }
 
-bool LineCursor::next(std::string_view& line)
-{
-    if (m_rest.empty())
-        return false;
+bool LineCursor::next(std::string_view& line) {
+    if (m_rest.empty()) return false;
     const auto p = m_rest.find('\n');
     if (p == std::string_view::npos) {
         line = m_rest;
@@ -87,19 +75,16 @@ bool LineCursor::next(std::string_view& line)
     } else {
         line = m_rest.substr(0, p);
         m_rest.remove_prefix(p + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     }
     return true;
 }
 
-void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes)
-{
+void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes) {
     g_failAfterBytes = failAfterBytes;
 }
 
-bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* error)
-{
+bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     const std::string folder = FolderOf(path);
     std::string temp = folder + "/." + NameOf(path) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
@@ -133,16 +118,13 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
     while (!rest.empty()) {
         const ssize_t n = ::write(fd, rest.data(), std::min<std::size_t>(rest.size(), 1 << 20));
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return fail(errno);
         }
         rest.remove_prefix(static_cast<std::size_t>(n));
     }
-    if (injectFailure)
-        return fail(ENOSPC);
-    if (::fsync(fd) != 0)
-        return fail(errno);
+    if (injectFailure) return fail(ENOSPC);
+    if (::fsync(fd) != 0) return fail(errno);
     if (::close(fd) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());

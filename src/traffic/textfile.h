@@ -16,7 +16,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
 // Walks the lines of a buffer. The last line needs no line end; an empty buffer has no lines.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view bytes) : m_rest(bytes) {}
+    explicit LineCursor(std::string_view bytes)
+        : m_rest(bytes) {}
     bool next(std::string_view& line);
 
 private:

@@ -12,15 +12,11 @@ TextTable::TextTable(int columnCount, Order order, std::vector<int> indexedColum
     : m_columnCount(columnCount)
     , m_order(order)
     , m_indexedColumns(std::move(indexedColumns))
-    , m_indexes(m_indexedColumns.size())
-{
-}
+    , m_indexes(m_indexedColumns.size()) {}
 
-void TextTable::setCell(int row, int column, std::string value)
-{
+void TextTable::setCell(int row, int column, std::string value) {
     std::string& target = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    if (target == value)
-        return;
+    if (target == value) return;
     target = std::move(value);
     if (std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column) != m_indexedColumns.end())
         m_indexesValid = false;
@@ -29,15 +25,13 @@ void TextTable::setCell(int row, int column, std::string value)
     m_observers.notify([&](TableObserver& o) { o.cellChanged(row, column); });
 }
 
-int TextTable::add(Row cells)
-{
+int TextTable::add(Row cells) {
     cells.resize(static_cast<std::size_t>(m_columnCount));
     int position = rowCount();
     if (m_order == Order::ByText && m_batchDepth == 0) {
-        const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), cells[0],
-                                         [](const std::string& key, const Row& r) {
-                                             return CompareIgnoringCase(key, r[0]) < 0;
-                                         });
+        const auto it = std::upper_bound(
+            m_rows.begin(), m_rows.end(), cells[0],
+            [](const std::string& key, const Row& r) { return CompareIgnoringCase(key, r[0]) < 0; });
         position = static_cast<int>(it - m_rows.begin());
     }
 
@@ -50,30 +44,26 @@ int TextTable::add(Row cells)
         // where it now stands before the old first match.
         for (std::size_t i = 0; i < m_indexes.size(); ++i) {
             for (auto& entry : m_indexes[i])
-                if (entry.second >= position)
-                    ++entry.second;
-            const std::string key = Upper(m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])]);
+                if (entry.second >= position) ++entry.second;
+            const std::string key = Upper(
+                m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])]);
             auto [it, inserted] = m_indexes[i].try_emplace(key, position);
-            if (!inserted && it->second > position)
-                it->second = position;
+            if (!inserted && it->second > position) it->second = position;
         }
     }
     m_observers.notify([&](TableObserver& o) { o.rowsInserted(position, position); });
     return position;
 }
 
-void TextTable::remove(int row)
-{
-    if (row < 0 || row >= rowCount())
-        return;
+void TextTable::remove(int row) {
+    if (row < 0 || row >= rowCount()) return;
     m_observers.notify([&](TableObserver& o) { o.rowsAboutToBeRemoved(row, row); });
     m_rows.erase(m_rows.begin() + row);
     m_indexesValid = false;
     m_observers.notify([&](TableObserver& o) { o.rowsRemoved(row, row); });
 }
 
-void TextTable::clear()
-{
+void TextTable::clear() {
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     m_rows.clear();
     for (auto& index : m_indexes) index.clear();
@@ -81,28 +71,23 @@ void TextTable::clear()
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
 
-int TextTable::find(int column, std::string_view key) const
-{
+int TextTable::find(int column, std::string_view key) const {
     const auto it = std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column);
-    if (it == m_indexedColumns.end())
-        throw std::logic_error("TextTable::find on a column without index");
-    if (!m_indexesValid)
-        rebuildIndexes();
+    if (it == m_indexedColumns.end()) throw std::logic_error("TextTable::find on a column without index");
+    if (!m_indexesValid) rebuildIndexes();
     const auto& index = m_indexes[static_cast<std::size_t>(it - m_indexedColumns.begin())];
     const auto found = index.find(Upper(key));
     return found == index.end() ? -1 : found->second;
 }
 
-void TextTable::indexAppended(int row) const
-{
-    if (!m_indexesValid)
-        return;
+void TextTable::indexAppended(int row) const {
+    if (!m_indexesValid) return;
     for (std::size_t i = 0; i < m_indexes.size(); ++i)
-        m_indexes[i].try_emplace(Upper(m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])]), row);
+        m_indexes[i].try_emplace(
+            Upper(m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])]), row);
 }
 
-void TextTable::rebuildIndexes() const
-{
+void TextTable::rebuildIndexes() const {
     for (auto& index : m_indexes) {
         index.clear();
         index.reserve(m_rows.size());
@@ -112,22 +97,18 @@ void TextTable::rebuildIndexes() const
 }
 
 TextTable::Batch::Batch(TextTable& table)
-    : m_table(table)
-{
+    : m_table(table) {
     if (m_table.m_batchDepth++ == 0) {
         m_table.m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
         m_table.m_observers.beginSilence();
     }
 }
 
-TextTable::Batch::~Batch()
-{
-    if (--m_table.m_batchDepth == 0)
-        m_table.finishBatch();
+TextTable::Batch::~Batch() {
+    if (--m_table.m_batchDepth == 0) m_table.finishBatch();
 }
 
-void TextTable::finishBatch()
-{
+void TextTable::finishBatch() {
     if (m_order == Order::ByText) {
         std::stable_sort(m_rows.begin(), m_rows.end(),
                          [](const Row& a, const Row& b) { return CompareIgnoringCase(a[0], b[0]) < 0; });

@@ -23,7 +23,9 @@ public:
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     int columnCount() const { return m_columnCount; }
     bool isEmpty() const { return m_rows.empty(); }
-    const std::string& cell(int row, int column) const { return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
+    const std::string& cell(int row, int column) const {
+        return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    }
     const Row& row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
 
     void setCell(int row, int column, std::string value);

@@ -6,13 +6,11 @@ namespace corvane {
 
 const std::string kAircraftSeparator(93, '-');
 
-bool TrafficDatabase::aircraftNumberInUse(std::string_view number) const
-{
+bool TrafficDatabase::aircraftNumberInUse(std::string_view number) const {
     return m_aircraft.findByNumber(number) >= 0 || m_missing.findByNumber(number) >= 0;
 }
 
-void TrafficDatabase::clearTables()
-{
+void TrafficDatabase::clearTables() {
     m_flights.clear();
     m_airports.clear();
     m_aircraft.clear();
@@ -21,15 +19,13 @@ void TrafficDatabase::clearTables()
     m_airportCodes.clear();
 }
 
-void AddInstalledAircraft(TrafficDatabase& db)
-{
+void AddInstalledAircraft(TrafficDatabase& db) {
     const InstalledAircraftTable& installed = db.installedAircraftTable();
     AircraftTable& aircraft = db.aircraftTable();
     std::int64_t k = 0;
     for (int row = 0; row < installed.rowCount(); ++row) {
         const std::string& title = installed.cell(row, InstalledAircraftTable::Title);
-        if (aircraft.findByTitle(title) >= 0 || db.missingAircraftTable().findByTitle(title) >= 0)
-            continue;
+        if (aircraft.findByTitle(title) >= 0 || db.missingAircraftTable().findByTitle(title) >= 0) continue;
         std::string number;
         do {
             ++k;

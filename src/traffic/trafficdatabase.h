@@ -23,7 +23,8 @@ extern const std::string kAircraftSeparator;
 class AircraftTable : public TextTable {
 public:
     enum Column { Number, Speed, Title };
-    AircraftTable() : TextTable(3, Order::Insertion, {Number, Title}) {}
+    AircraftTable()
+        : TextTable(3, Order::Insertion, {Number, Title}) {}
     int findByNumber(std::string_view number) const { return find(Number, number); }
     int findByTitle(std::string_view title) const { return find(Title, title); }
 };
@@ -32,7 +33,8 @@ public:
 class MissingAircraftTable : public TextTable {
 public:
     enum Column { Title, Speed, Number };
-    MissingAircraftTable() : TextTable(3, Order::ByText, {Title, Number}) {}
+    MissingAircraftTable()
+        : TextTable(3, Order::ByText, {Title, Number}) {}
     int findByTitle(std::string_view title) const { return find(Title, title); }
     int findByNumber(std::string_view number) const { return find(Number, number); }
 };
@@ -42,7 +44,8 @@ public:
 class InstalledAircraftTable : public TextTable {
 public:
     enum Column { Title, Speed, DefaultSpeed };
-    InstalledAircraftTable() : TextTable(3, Order::ByText, {Title}) {}
+    InstalledAircraftTable()
+        : TextTable(3, Order::ByText, {Title}) {}
     int findByTitle(std::string_view title) const { return find(Title, title); }
 };
 
@@ -51,7 +54,8 @@ public:
 class AirportTable : public TextTable {
 public:
     enum Column { Icao, Latitude, Longitude, Elevation, Name, Country };
-    AirportTable() : TextTable(6, Order::Insertion, {Icao}) {}
+    AirportTable()
+        : TextTable(6, Order::Insertion, {Icao}) {}
     int findByIcao(std::string_view code) const { return find(Icao, code); }
 };
 

@@ -4,37 +4,31 @@
 
 namespace corvane::test {
 
-void RecordingProgress::begin(std::string_view title)
-{
+void RecordingProgress::begin(std::string_view title) {
     ++m_depth;
     m_events.push_back("begin:" + std::string(title));
 }
 
-void RecordingProgress::setTitle(std::string_view title)
-{
+void RecordingProgress::setTitle(std::string_view title) {
     EXPECT_GT(m_depth, 0) << "title set outside an operation";
     m_events.push_back("title:" + std::string(title));
 }
 
-void RecordingProgress::show(int percent)
-{
+void RecordingProgress::show(int percent) {
     EXPECT_GT(m_depth, 0) << "progress shown outside an operation";
     m_events.push_back(std::to_string(percent) + " %");
 }
 
-void RecordingProgress::end()
-{
+void RecordingProgress::end() {
     EXPECT_GT(m_depth, 0) << "end without begin";
     --m_depth;
     m_events.push_back("end");
 }
 
-std::vector<std::string> RecordingProgress::percentages() const
-{
+std::vector<std::string> RecordingProgress::percentages() const {
     std::vector<std::string> result;
     for (const auto& e : m_events)
-        if (e.size() > 2 && e.compare(e.size() - 2, 2, " %") == 0)
-            result.push_back(e);
+        if (e.size() > 2 && e.compare(e.size() - 2, 2, " %") == 0) result.push_back(e);
     return result;
 }
 

@@ -6,40 +6,35 @@ namespace corvane::test {
 
 namespace {
 
-const char* KindName(int kind)
-{
+const char* KindName(int kind) {
     static const char* names[] = {"message", "file dialog", "input box"};
     return names[kind];
 }
 
 } // namespace
 
-ScriptedPrompts::~ScriptedPrompts()
-{
+ScriptedPrompts::~ScriptedPrompts() {
     for (const Step& step : m_script)
-        ADD_FAILURE() << "expected " << KindName(static_cast<int>(step.kind)) << " '" << step.title << "' was never shown";
+        ADD_FAILURE() << "expected " << KindName(static_cast<int>(step.kind)) << " '" << step.title
+                      << "' was never shown";
 }
 
-ScriptedPrompts& ScriptedPrompts::expect(std::string title, Answer answer)
-{
+ScriptedPrompts& ScriptedPrompts::expect(std::string title, Answer answer) {
     m_script.push_back({Kind::Ask, std::move(title), answer, std::nullopt});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectFile(std::optional<std::string> path)
-{
+ScriptedPrompts& ScriptedPrompts::expectFile(std::optional<std::string> path) {
     m_script.push_back({Kind::File, {}, Answer::Ok, std::move(path)});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectInput(std::optional<std::string> text)
-{
+ScriptedPrompts& ScriptedPrompts::expectInput(std::optional<std::string> text) {
     m_script.push_back({Kind::Input, {}, Answer::Ok, std::move(text)});
     return *this;
 }
 
-Answer ScriptedPrompts::ask(const Prompt& prompt)
-{
+Answer ScriptedPrompts::ask(const Prompt& prompt) {
     m_shown.push_back(prompt);
     if (m_script.empty() || m_script.front().kind != Kind::Ask) {
         ADD_FAILURE() << "unexpected message '" << prompt.title << "': " << prompt.text;
@@ -51,8 +46,7 @@ Answer ScriptedPrompts::ask(const Prompt& prompt)
     return step.answer;
 }
 
-std::optional<std::string> ScriptedPrompts::file(const FileRequest& request)
-{
+std::optional<std::string> ScriptedPrompts::file(const FileRequest& request) {
     m_fileRequests.push_back(request);
     if (m_script.empty() || m_script.front().kind != Kind::File) {
         ADD_FAILURE() << "unexpected file dialog '" << request.title << "'";
@@ -63,8 +57,7 @@ std::optional<std::string> ScriptedPrompts::file(const FileRequest& request)
     return path;
 }
 
-std::optional<std::string> ScriptedPrompts::input(const InputRequest& request)
-{
+std::optional<std::string> ScriptedPrompts::input(const InputRequest& request) {
     m_inputRequests.push_back(request);
     if (m_script.empty() || m_script.front().kind != Kind::Input) {
         ADD_FAILURE() << "unexpected input box '" << request.title << "'";

@@ -10,48 +10,40 @@ namespace fs = std::filesystem;
 
 namespace corvane::test {
 
-TempDir::TempDir()
-{
+TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "corvane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     m_path = pattern + "/";
 }
 
-TempDir::~TempDir()
-{
+TempDir::~TempDir() {
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
 }
 
-std::string TempDir::write(std::string_view relativePath, std::string_view bytes) const
-{
+std::string TempDir::write(std::string_view relativePath, std::string_view bytes) const {
     const fs::path target = fs::path(m_path) / relativePath;
     fs::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + target.string());
+    if (!out) throw std::runtime_error("cannot write " + target.string());
     return target.string();
 }
 
-std::string TempDir::read(std::string_view relativePath) const
-{
+std::string TempDir::read(std::string_view relativePath) const {
     std::ifstream in(fs::path(m_path) / relativePath, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
 }
 
-std::string TempDir::mkdir(std::string_view relativePath) const
-{
+std::string TempDir::mkdir(std::string_view relativePath) const {
     const fs::path target = fs::path(m_path) / relativePath;
     fs::create_directories(target);
     return target.string() + "/";
 }
 
-std::string CopyFixture(const TempDir& dir, std::string_view relativePath)
-{
+std::string CopyFixture(const TempDir& dir, std::string_view relativePath) {
     const fs::path source = fs::path(CORVANE_TEST_DATA) / relativePath;
     const fs::path target = fs::path(dir.path()) / source.filename();
     fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);

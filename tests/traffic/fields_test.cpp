@@ -5,11 +5,11 @@
 using namespace corvane;
 
 namespace {
-const std::string kNewFlight = "AC#x,-,50%,24Hr,IFR,00:00:00,00:00:00,100,F,1,----,00:00:00,00:00:00,100,F,2,";
+const std::string kNewFlight =
+    "AC#x,-,50%,24Hr,IFR,00:00:00,00:00:00,100,F,1,----,00:00:00,00:00:00,100,F,2,";
 }
 
-TEST(Fields, takeFieldWalksAnAircraftLine)
-{
+TEST(Fields, takeFieldWalksAnAircraftLine) {
     std::string line = "AC#1,250,";
     EXPECT_EQ(TakeField(line, ','), "AC#1");
     EXPECT_EQ(line, "250,");
@@ -30,8 +30,7 @@ TEST(Fields, takeFieldWalksAnAircraftLine)
     EXPECT_EQ(view, "b,c");
 }
 
-TEST(Fields, getFieldAtTheEdges)
-{
+TEST(Fields, getFieldAtTheEdges) {
     EXPECT_EQ(GetField("x,y,", 1, ','), "x");
     EXPECT_EQ(GetField("x,y,", 2, ','), "y");
     EXPECT_EQ(GetField("x,y,", 3, ','), "");
@@ -47,8 +46,7 @@ TEST(Fields, getFieldAtTheEdges)
     EXPECT_EQ(GetField(kNewFlight, 16, ','), "2");
 }
 
-TEST(Fields, setFieldReplacesOnlyExistingFields)
-{
+TEST(Fields, setFieldReplacesOnlyExistingFields) {
     EXPECT_EQ(SetField("a,b,c", 2, "x", ','), "a,x,c");
     EXPECT_EQ(SetField("a,b,c", 1, "", ','), ",b,c");
     EXPECT_EQ(SetField("a,b,c", 3, "xyz", ','), "a,b,xyz");
@@ -59,8 +57,7 @@ TEST(Fields, setFieldReplacesOnlyExistingFields)
     EXPECT_EQ(SetField("AC#7,-,50%,", 3, "75%", ','), "AC#7,-,75%,");
 }
 
-TEST(Fields, lastFieldAndTrimBackTo)
-{
+TEST(Fields, lastFieldAndTrimBackTo) {
     EXPECT_EQ(LastField("C:\\Games\\FS2002\\", '\\'), "FS2002");
     EXPECT_EQ(LastField("/home/pilot/FS2002/", '/'), "FS2002");
     EXPECT_EQ(LastField("/home/pilot/Europe.cvp", '/'), "Europe.cvp");
@@ -75,8 +72,7 @@ TEST(Fields, lastFieldAndTrimBackTo)
     EXPECT_EQ(TrimBackTo("abc", '/'), "");
 }
 
-TEST(Fields, splitKeepsEmptyFields)
-{
+TEST(Fields, splitKeepsEmptyFields) {
     const auto fields = SplitFields("a,,b,", ',');
     ASSERT_EQ(fields.size(), 4u);
     EXPECT_EQ(fields[0], "a");

@@ -1,13 +1,11 @@
 #include "traffic/numbers.h"
 
-#include <gtest/gtest.h>
-
 #include <cfloat>
+#include <gtest/gtest.h>
 
 using namespace corvane;
 
-TEST(Numbers, tolerantReading)
-{
+TEST(Numbers, tolerantReading) {
     EXPECT_EQ(NumericValue("- 12"), -12);
     EXPECT_EQ(NumericValue("+ 1"), 1);
     EXPECT_EQ(NumericValue("GMT"), 0);
@@ -28,8 +26,7 @@ TEST(Numbers, tolerantReading)
     EXPECT_EQ(NumericValue("\t\n 7"), 7);
 }
 
-TEST(Numbers, exponentsOnlyWithDigits)
-{
+TEST(Numbers, exponentsOnlyWithDigits) {
     EXPECT_EQ(NumericValue("1e3"), 1000);
     EXPECT_EQ(NumericValue("2E-1"), 0.2);
     EXPECT_EQ(NumericValue("1D2"), 100);
@@ -42,8 +39,7 @@ TEST(Numbers, exponentsOnlyWithDigits)
     EXPECT_EQ(NumericValue(std::string(5000, '9')), DBL_MAX);
 }
 
-TEST(Numbers, roundingHalvesToEven)
-{
+TEST(Numbers, roundingHalvesToEven) {
     EXPECT_EQ(RoundHalfEven(2.5), 2);
     EXPECT_EQ(RoundHalfEven(3.5), 4);
     EXPECT_EQ(RoundHalfEven(-2.5), -2);
@@ -57,8 +53,7 @@ TEST(Numbers, roundingHalvesToEven)
     EXPECT_EQ(Truncate(-124.9), -124);
 }
 
-TEST(Numbers, shortestText)
-{
+TEST(Numbers, shortestText) {
     EXPECT_EQ(NumberText(50.5), "50.5");
     EXPECT_EQ(NumberText(24), "24");
     EXPECT_EQ(NumberText(NumericValue("0250")), "250");

@@ -6,8 +6,7 @@
 using namespace corvane;
 using corvane::test::TempDir;
 
-TEST(Paths, namesMatchWithoutRegardToCase)
-{
+TEST(Paths, namesMatchWithoutRegardToCase) {
     TempDir dir;
     dir.write("PROGRAM/TCompiler.exe", "x");
     dir.write("fs/SCENEDB/ATC/Scenery/Traffic.BGL", "bgl");
@@ -15,12 +14,12 @@ TEST(Paths, namesMatchWithoutRegardToCase)
     EXPECT_TRUE(PathExists(dir.file("program/tcompiler.exe"), true));
     EXPECT_TRUE(PathExists(dir.file("PROGRAM/TCOMPILER.EXE"), true));
     EXPECT_FALSE(PathExists(dir.file("program/tdecompiler.exe"), true));
-    EXPECT_EQ(FindPath(dir.file("fs/scenedb/atc/scenery/traffic.bgl")), dir.file("fs/SCENEDB/ATC/Scenery/Traffic.BGL"));
+    EXPECT_EQ(FindPath(dir.file("fs/scenedb/atc/scenery/traffic.bgl")),
+              dir.file("fs/SCENEDB/ATC/Scenery/Traffic.BGL"));
     EXPECT_EQ(FindPath(dir.file("fs/scenedb/")), dir.file("fs/SCENEDB/"));
 }
 
-TEST(Paths, fileOnlyFlag)
-{
+TEST(Paths, fileOnlyFlag) {
     TempDir dir;
     dir.write("FS2002/fs2002.exe", "MZ");
     EXPECT_FALSE(PathExists(dir.file("FS2002"), true));

@@ -1,16 +1,14 @@
 #include "tempdir.h"
 #include "traffic/textfile.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 using namespace corvane;
 using corvane::test::TempDir;
 
 namespace {
-std::vector<std::string> Lines(std::string_view bytes)
-{
+std::vector<std::string> Lines(std::string_view bytes) {
     std::vector<std::string> lines;
     LineCursor cursor(bytes);
     std::string_view line;
@@ -19,8 +17,7 @@ std::vector<std::string> Lines(std::string_view bytes)
 }
 } // namespace
 
-TEST(TextFile, crlfAndBareLf)
-{
+TEST(TextFile, crlfAndBareLf) {
     EXPECT_EQ(Lines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(Lines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(Lines(""), std::vector<std::string>{});
@@ -30,8 +27,7 @@ TEST(TextFile, crlfAndBareLf)
     EXPECT_EQ(Lines(std::string("x\0y\n", 4)), std::vector<std::string>{std::string("x\0y", 3)});
 }
 
-TEST(TextFile, readErrorsNameTheFile)
-{
+TEST(TextFile, readErrorsNameTheFile) {
     TempDir dir;
     std::string error;
     EXPECT_FALSE(ReadFileBytes(dir.file("missing.txt"), &error));
@@ -42,8 +38,7 @@ TEST(TextFile, readErrorsNameTheFile)
     EXPECT_EQ(ReadFileBytes(dir.file("bin.dat")), bytes);
 }
 
-TEST(TextFile, atomicWriteReplacesWholeOrNothing)
-{
+TEST(TextFile, atomicWriteReplacesWholeOrNothing) {
     TempDir dir;
     const std::string target = dir.file("project.cvp");
     ASSERT_TRUE(SaveFileAtomically(target, "old content\r\n"));

@@ -9,17 +9,26 @@ namespace {
 
 struct Recorder : TableObserver {
     std::vector<std::string> events;
-    void rowsAboutToBeInserted(int f, int l) override { events.push_back("+?" + std::to_string(f) + "-" + std::to_string(l)); }
-    void rowsInserted(int f, int l) override { events.push_back("+" + std::to_string(f) + "-" + std::to_string(l)); }
-    void rowsAboutToBeRemoved(int f, int l) override { events.push_back("-?" + std::to_string(f) + "-" + std::to_string(l)); }
-    void rowsRemoved(int f, int l) override { events.push_back("-" + std::to_string(f) + "-" + std::to_string(l)); }
-    void cellChanged(int r, int c) override { events.push_back("c" + std::to_string(r) + "," + std::to_string(c)); }
+    void rowsAboutToBeInserted(int f, int l) override {
+        events.push_back("+?" + std::to_string(f) + "-" + std::to_string(l));
+    }
+    void rowsInserted(int f, int l) override {
+        events.push_back("+" + std::to_string(f) + "-" + std::to_string(l));
+    }
+    void rowsAboutToBeRemoved(int f, int l) override {
+        events.push_back("-?" + std::to_string(f) + "-" + std::to_string(l));
+    }
+    void rowsRemoved(int f, int l) override {
+        events.push_back("-" + std::to_string(f) + "-" + std::to_string(l));
+    }
+    void cellChanged(int r, int c) override {
+        events.push_back("c" + std::to_string(r) + "," + std::to_string(c));
+    }
     void aboutToReset() override { events.push_back("reset?"); }
     void wasReset() override { events.push_back("reset"); }
 };
 
-std::vector<std::string> Texts(const TextTable& t)
-{
+std::vector<std::string> Texts(const TextTable& t) {
     std::vector<std::string> texts;
     for (int r = 0; r < t.rowCount(); ++r) texts.push_back(t.cell(r, 0));
     return texts;
@@ -27,8 +36,7 @@ std::vector<std::string> Texts(const TextTable& t)
 
 } // namespace
 
-TEST(TextTable, sortedInsertKeepsIndexesInStep)
-{
+TEST(TextTable, sortedInsertKeepsIndexesInStep) {
     TextTable t(3, TextTable::Order::ByText, {0, 2});
     t.add({"delta", "1", "AC#4"});
     t.add({"alpha", "1", "AC#1"});
@@ -51,8 +59,7 @@ TEST(TextTable, sortedInsertKeepsIndexesInStep)
     EXPECT_THROW(t.find(1, "1"), std::logic_error);
 }
 
-TEST(TextTable, insertionOrderAndCellChanges)
-{
+TEST(TextTable, insertionOrderAndCellChanges) {
     TextTable t(2, TextTable::Order::Insertion, {0, 1});
     Recorder rec;
     t.observers().add(&rec);
@@ -65,12 +72,12 @@ TEST(TextTable, insertionOrderAndCellChanges)
     EXPECT_EQ(t.find(1, "x"), 1);
     EXPECT_EQ(t.find(1, "z"), 0);
     t.setCell(0, 1, "z"); // unchanged: no announcement
-    EXPECT_EQ(rec.events, (std::vector<std::string>{"+?0-0", "+0-0", "+?1-1", "+1-1", "+?2-2", "+2-2", "c0,1"}));
+    EXPECT_EQ(rec.events,
+              (std::vector<std::string>{"+?0-0", "+0-0", "+?1-1", "+1-1", "+?2-2", "+2-2", "c0,1"}));
     t.observers().remove(&rec);
 }
 
-TEST(TextTable, batchSortsOnceAndResets)
-{
+TEST(TextTable, batchSortsOnceAndResets) {
     TextTable t(1, TextTable::Order::ByText, {0});
     Recorder rec;
     t.observers().add(&rec);
@@ -84,15 +91,15 @@ TEST(TextTable, batchSortsOnceAndResets)
     t.observers().remove(&rec);
 }
 
-TEST(SortedList, headsStayInFront)
-{
+TEST(SortedList, headsStayInFront) {
     SortedList list;
     list.add("Boeing");
     list.add("airbus");
     list.setHeads({"Choose Aircraft", "---"});
     list.add("Cessna");
     list.add("ATR");
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"Choose Aircraft", "---", "airbus", "ATR", "Boeing", "Cessna"}));
+    EXPECT_EQ(list.entries(),
+              (std::vector<std::string>{"Choose Aircraft", "---", "airbus", "ATR", "Boeing", "Cessna"}));
     EXPECT_EQ(list.indexOf("cessna"), 5);
     EXPECT_EQ(list.indexOf("choose aircraft"), 0);
     EXPECT_EQ(list.indexOf("Cess"), -1);
@@ -105,7 +112,8 @@ TEST(SortedList, headsStayInFront)
         list.add("Antonov");
         EXPECT_EQ(list.indexOf("antonov"), 6);
     }
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"Choose Aircraft", "---", "airbus", "Antonov", "Boeing", "Cessna", "Zeppelin"}));
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"Choose Aircraft", "---", "airbus", "Antonov",
+                                                        "Boeing", "Cessna", "Zeppelin"}));
     list.clear();
     EXPECT_EQ(list.headCount(), 0);
 }

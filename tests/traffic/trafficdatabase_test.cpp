@@ -1,22 +1,19 @@
 #include "traffic/trafficdatabase.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 
 using namespace corvane;
 
 namespace {
 
-void Install(TrafficDatabase& db, std::initializer_list<const char*> titles)
-{
+void Install(TrafficDatabase& db, std::initializer_list<const char*> titles) {
     for (const char* t : titles) db.installedAircraftTable().add({t, "250", "250"});
 }
 
 } // namespace
 
-TEST(TrafficDatabase, installedAircraftGetFreeNumbers)
-{
+TEST(TrafficDatabase, installedAircraftGetFreeNumbers) {
     TrafficDatabase db;
     db.aircraftTable().add({"AC#1", "250", "Boeing 737"});
     db.aircraftTable().add({"AC#2", "300", "Airbus A320"});
@@ -32,12 +29,11 @@ TEST(TrafficDatabase, installedAircraftGetFreeNumbers)
     EXPECT_EQ(aircraft.row(3), (TextTable::Row{"AC#5", "250", "Cessna 172"}));
     EXPECT_EQ(aircraft.row(4), (TextTable::Row{"AC#6", "250", "Dash 8"}));
     EXPECT_EQ(db.missingAircraftTable().rowCount(), 1) << "a missing title is not added again";
-    EXPECT_EQ(db.aircraftChoices().entries(),
-              (std::vector<std::string>{"Choose Aircraft", kAircraftSeparator, "ATR 72", "Cessna 172", "Dash 8"}));
+    EXPECT_EQ(db.aircraftChoices().entries(), (std::vector<std::string>{"Choose Aircraft", kAircraftSeparator,
+                                                                        "ATR 72", "Cessna 172", "Dash 8"}));
 }
 
-TEST(TrafficDatabase, numbersSkipEveryUsedNumber)
-{
+TEST(TrafficDatabase, numbersSkipEveryUsedNumber) {
     TrafficDatabase db;
     db.aircraftTable().add({"AC#2", "250", "A"});
     db.missingAircraftTable().add({"B", "250", "ac#3"});
@@ -49,18 +45,17 @@ TEST(TrafficDatabase, numbersSkipEveryUsedNumber)
     EXPECT_EQ(db.aircraftTable().cell(4, 0), "AC#6");
 }
 
-TEST(TrafficDatabase, headEntriesAlsoWhenNothingIsAdded)
-{
+TEST(TrafficDatabase, headEntriesAlsoWhenNothingIsAdded) {
     TrafficDatabase db;
     AddInstalledAircraft(db);
-    EXPECT_EQ(db.aircraftChoices().entries(), (std::vector<std::string>{"Choose Aircraft", kAircraftSeparator}));
+    EXPECT_EQ(db.aircraftChoices().entries(),
+              (std::vector<std::string>{"Choose Aircraft", kAircraftSeparator}));
     EXPECT_EQ(kAircraftSeparator.size(), 93u);
     AddInstalledAircraft(db);
     EXPECT_EQ(db.aircraftChoices().count(), 2) << "the heads are not inserted twice";
 }
 
-TEST(TrafficDatabase, lookupsIgnoreCaseAndNeedTheWholeText)
-{
+TEST(TrafficDatabase, lookupsIgnoreCaseAndNeedTheWholeText) {
     TrafficDatabase db;
     db.airportTable().add({"KSEA", "N47* 26.94'", "W122* 18.55'", "433", "Seattle", "US"});
     db.airportTable().add({"SEA", "N0* 0.0'", "W0* 0.0'", "0", "-", "-"});
@@ -78,8 +73,7 @@ TEST(TrafficDatabase, lookupsIgnoreCaseAndNeedTheWholeText)
     EXPECT_FALSE(db.aircraftNumberInUse("AC#100"));
 }
 
-TEST(TrafficDatabase, flightIndexesStayStable)
-{
+TEST(TrafficDatabase, flightIndexesStayStable) {
     TrafficDatabase db;
     FlightTable& flights = db.flightTable();
     flights.append("AC#1,a,50%,");
@@ -103,8 +97,7 @@ TEST(TrafficDatabase, flightIndexesStayStable)
 namespace {
 
 // Loads flights and airports the way the readers do and looks every airport up once.
-double LoadSeconds(int flights, int airports)
-{
+double LoadSeconds(int flights, int airports) {
     const auto start = std::chrono::steady_clock::now();
     TrafficDatabase db;
     {
@@ -117,7 +110,8 @@ double LoadSeconds(int flights, int airports)
         }
     }
     for (int i = 0; i < flights; ++i)
-        db.flightTable().append("AC#" + std::to_string(i % 2000) + ",-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,A1000000,");
+        db.flightTable().append("AC#" + std::to_string(i % 2000) +
+                                ",-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,A1000000,");
     int found = 0;
     for (int i = 0; i < airports; ++i)
         found += db.airportTable().findByIcao("a" + std::to_string(1000000 + i)) >= 0;
@@ -127,8 +121,7 @@ double LoadSeconds(int flights, int airports)
 
 } // namespace
 
-TEST(TrafficDatabase, bulkLoadIsLinear)
-{
+TEST(TrafficDatabase, bulkLoadIsLinear) {
     LoadSeconds(10'000, 2'500); // warm up the allocator
     double small = 1e9, large = 1e9;
     for (int i = 0; i < 3; ++i) {
