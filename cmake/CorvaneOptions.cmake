@@ -21,3 +21,9 @@ function(corvane_core_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC corvane_options)
 endfunction()
+
+# corvane_program(target) puts a program into the program folder of the build tree (bin/), beside the
+# tools and apt.dat it needs.
+function(corvane_program target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+endfunction()
