@@ -1,5 +1,6 @@
 #include "traffic/numbers.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -112,6 +113,25 @@ std::string NumberText(double value) {
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
+}
+
+std::string CanonicalNumberText(std::string_view text) {
+    // Collect sign and digits the way NumericValue does; fall back to it for anything but an integer.
+    std::string digits;
+    bool negative = false;
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    for (; i < text.size(); ++i) {
+        if (IsBlank(text[i])) continue;
+        if (!IsDigit(text[i])) break;
+        digits += text[i];
+    }
+    const bool moreNumber = i < text.size() && (text[i] == '.' || text[i] == 'e' || text[i] == 'E' ||
+                                                text[i] == 'd' || text[i] == 'D');
+    if (digits.empty() || moreNumber) return NumberText(NumericValue(text));
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    return (negative && digits != "0") ? "-" + digits : digits;
 }
 
 std::string TwoDigits(std::int64_t value) {

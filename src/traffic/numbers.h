@@ -26,6 +26,11 @@ std::int64_t Truncate(double value);
 // 50.5, 24, 250, -3, 0.001.
 std::string NumberText(double value);
 
+// The leading number of text, written so that equal numbers give equal texts: a whole number of any
+// length exactly, without leading zeros ("007" is "7", "-05" is "-5"); any other number as
+// NumberText(NumericValue(text)). Used where numbers identify things (aircraft numbers).
+std::string CanonicalNumberText(std::string_view text);
+
 // A whole number written with at least two digits: 7 is "07", 12 is "12", -3 is "-3".
 std::string TwoDigits(std::int64_t value);
 

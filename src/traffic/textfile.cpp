@@ -13,8 +13,10 @@ namespace {
 
 std::optional<std::size_t> g_failAfterBytes;
 
-std::string Quoted(const std::string& path) {
-    return "'" + path + "'";
+// File names in messages stand between two apostrophes on each side; the reason goes on a line of
+// its own.
+std::string FileMessage(std::string_view verb, const std::string& path, int code) {
+    return "Could not " + std::string(verb) + " ''" + path + "''\r\n" + std::strerror(code);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -37,14 +39,14 @@ void SetError(std::string* error, std::string text) {
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        SetError(error, "Could not open " + Quoted(path) + ": " + std::strerror(errno));
+        SetError(error, FileMessage("open", path, errno));
         return std::nullopt;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         const int code = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(fd);
-        SetError(error, "Could not read " + Quoted(path) + ": " + std::strerror(code));
+        SetError(error, FileMessage("read", path, code));
         return std::nullopt;
     }
     std::string bytes;
@@ -57,7 +59,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
             if (errno == EINTR) continue;
             const int code = errno;
             ::close(fd);
-            SetError(error, "Could not read " + Quoted(path) + ": " + std::strerror(code));
+            SetError(error, FileMessage("read", path, code));
             return std::nullopt;
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
@@ -89,7 +91,7 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
     std::string temp = folder + "/." + NameOf(path) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-        SetError(error, "Could not write " + Quoted(path) + ": " + std::strerror(errno));
+        SetError(error, FileMessage("write", path, errno));
         return false;
     }
 
@@ -108,7 +110,7 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
     auto fail = [&](int code) {
         ::close(fd);
         ::unlink(temp.c_str());
-        SetError(error, "Could not write " + Quoted(path) + ": " + std::strerror(code));
+        SetError(error, FileMessage("write", path, code));
         return false;
     };
 
@@ -128,13 +130,13 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
     if (::close(fd) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        SetError(error, "Could not write " + Quoted(path) + ": " + std::strerror(code));
+        SetError(error, FileMessage("write", path, code));
         return false;
     }
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        SetError(error, "Could not write " + Quoted(path) + ": " + std::strerror(code));
+        SetError(error, FileMessage("write", path, code));
         return false;
     }
     // Make the rename itself durable; failure here does not undo a complete write.

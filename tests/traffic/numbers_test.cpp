@@ -67,3 +67,17 @@ TEST(Numbers, shortestText) {
     EXPECT_EQ(TwoDigits(12), "12");
     EXPECT_EQ(TwoDigits(0), "00");
 }
+
+TEST(Numbers, canonicalNumbersIdentifyAircraft) {
+    EXPECT_EQ(CanonicalNumberText("007"), "7");
+    EXPECT_EQ(CanonicalNumberText("7"), "7");
+    EXPECT_EQ(CanonicalNumberText("0"), "0");
+    EXPECT_EQ(CanonicalNumberText("000"), "0");
+    EXPECT_EQ(CanonicalNumberText("x"), "0");
+    EXPECT_EQ(CanonicalNumberText("-05"), "-5");
+    EXPECT_EQ(CanonicalNumberText("-0"), "0");
+    EXPECT_EQ(CanonicalNumberText("12abc"), "12");
+    EXPECT_EQ(CanonicalNumberText("1.50"), "1.5");
+    EXPECT_EQ(CanonicalNumberText("2e1"), "20");
+    EXPECT_EQ(CanonicalNumberText("123456789012345678901234567890"), "123456789012345678901234567890");
+}

@@ -1,0 +1,222 @@
+#include "traffic/reader.h"
+
+#include "traffic/aptdata.h"
+#include "traffic/fields.h"
+#include "traffic/numbers.h"
+#include "traffic/paths.h"
+#include "traffic/progress.h"
+#include "traffic/prompts.h"
+#include "traffic/text.h"
+#include "traffic/textfile.h"
+#include "traffic/trafficdatabase.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+namespace corvane {
+
+namespace {
+
+// Progress over the bytes of one file: the lengths of the lines read so far (line ends not counted)
+// against the file's length, rounded halves to even.
+class ByteProgress {
+public:
+    ByteProgress(Progress& progress, std::size_t length)
+        : m_ticker(progress)
+        , m_length(static_cast<double>(length)) {}
+    void line(std::string_view text) {
+        m_read += static_cast<double>(text.size());
+        if (m_length > 0) m_ticker.show(RoundToInt(m_read * 100 / m_length));
+    }
+
+private:
+    ProgressTicker m_ticker;
+    double m_length;
+    double m_read = 0;
+};
+
+// The tables being filled by one read, in batches so that sorted tables are sorted once.
+class Loader {
+public:
+    Loader(TrafficDatabase& db, const ReadOptions& options)
+        : m_db(db)
+        , m_options(options)
+        , m_airports(db.airportTable())
+        , m_missing(db.missingAircraftTable())
+        , m_choices(db.aircraftChoices())
+        , m_codes(db.airportCodes()) {}
+
+    void aircraft(std::string_view line) {
+        AircraftLine a = ParseAircraftLine(line);
+        InstalledAircraftTable& installed = m_db.installedAircraftTable();
+        const int row = installed.findByTitle(a.title);
+        if (row >= 0) installed.setCell(row, InstalledAircraftTable::Speed, a.speed);
+        if (row < 0 && !m_options.importMode) {
+            m_db.missingAircraftTable().add({std::move(a.title), std::move(a.speed), std::move(a.number)});
+            return;
+        }
+        m_db.aircraftChoices().add(a.title);
+        m_db.aircraftTable().add({std::move(a.number), std::move(a.speed), std::move(a.title)});
+    }
+
+    void airport(std::string_view line) {
+        TextTable::Row row;
+        for (int field = 0; field < 6; ++field) row.push_back(Trim(TakeField(line, ',')));
+        m_loadedCodes.insert(Upper(row[0]));
+        m_db.airportCodes().add(row[0]);
+        m_db.airportTable().add(std::move(row));
+    }
+
+    void flight(std::string_view line) { m_db.flightTable().append(std::string(line)); }
+
+    const CodeSet& loadedCodes() const { return m_loadedCodes; }
+
+private:
+    TrafficDatabase& m_db;
+    const ReadOptions& m_options;
+    CodeSet m_loadedCodes;
+    TextTable::Batch m_airports;
+    TextTable::Batch m_missing;
+    SortedList::Batch m_choices;
+    SortedList::Batch m_codes;
+};
+
+void Complete(TrafficDatabase& db, const CodeSet& loadedCodes, const ReadOptions& options, Prompts& prompts,
+              Progress& progress) {
+    progress.show(99);
+    if (!options.complete) return;
+    if (!options.aptPath.empty()) ReadAptData(db, options.aptPath, loadedCodes, prompts, progress);
+    AddInstalledAircraft(db);
+}
+
+template <typename Handle> void EachLine(std::string_view bytes, Progress& progress, Handle handle) {
+    ByteProgress byteProgress(progress, bytes.size());
+    LineCursor lines(bytes);
+    std::string_view line;
+    while (lines.next(line)) {
+        byteProgress.line(line);
+        handle(line);
+    }
+}
+
+// The file name in folder, found without regard to case; the error names the path looked for.
+std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_view name,
+                                         std::string* error) {
+    const std::string wanted = WithSeparator(folder) + std::string(name);
+    const auto found = FindPath(wanted);
+    if (!found) {
+        *error = "Could not open ''" + wanted + "''\r\n" + std::strerror(ENOENT);
+        return std::nullopt;
+    }
+    return ReadFileBytes(*found, error);
+}
+
+} // namespace
+
+LineKind ClassifyProjectLine(std::string_view line) {
+    if (Contains(line, '"')) {
+        if (Contains(GetFieldView(line, 2, ','), '*')) return LineKind::Airport;
+        if (Contains(line, '%') && line.back() == ',') return LineKind::Flight;
+        return LineKind::Aircraft;
+    }
+    if (Contains(line, '*')) return LineKind::Airport;
+    if (Contains(line, '%')) return LineKind::Flight;
+    return LineKind::Other;
+}
+
+AircraftLine ParseAircraftLine(std::string_view line) {
+    AircraftLine a;
+    a.number = Trim(TakeField(line, ','));
+    a.speed = Trim(TakeField(line, ','));
+    const std::string_view quoted = TrimView(TakeField(line, ','));
+    if (quoted.size() >= 2) a.title = quoted.substr(1, quoted.size() - 2);
+    return a;
+}
+
+void ReportReadError(Prompts& prompts, const std::string& error) {
+    prompts.message("Error reading file", error, Icon::Exclamation);
+}
+
+void ReportWriteError(Prompts& prompts, const std::string& error) {
+    prompts.message("Error writing file", error, Icon::Exclamation);
+}
+
+void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::string_view airports,
+                      std::string_view flights, const ReadOptions& options, Prompts& prompts,
+                      Progress& progress) {
+    ProgressScope scope(progress, "Open Corvane Data");
+    CodeSet loadedCodes;
+    {
+        Loader loader(db, options);
+        progress.setTitle("Open FS2002 Aircraft Data");
+        EachLine(aircraft, progress, [&](std::string_view line) {
+            if (Contains(line, '"')) loader.aircraft(line);
+        });
+        progress.setTitle("Open FS2002 Airport Data");
+        EachLine(airports, progress, [&](std::string_view line) {
+            if (Contains(line, '*')) loader.airport(line);
+        });
+        progress.setTitle("Open FS2002 Flights Data");
+        EachLine(flights, progress, [&](std::string_view line) {
+            if (Contains(line, '%')) loader.flight(line);
+        });
+        loadedCodes = loader.loadedCodes();
+    }
+    Complete(db, loadedCodes, options, prompts, progress);
+}
+
+void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOptions& options,
+                      Prompts& prompts, Progress& progress) {
+    ProgressScope scope(progress, "Open Corvane Project Data");
+    CodeSet loadedCodes;
+    {
+        Loader loader(db, options);
+        EachLine(bytes, progress, [&](std::string_view line) {
+            switch (ClassifyProjectLine(line)) {
+            case LineKind::Aircraft:
+                loader.aircraft(line);
+                break;
+            case LineKind::Airport:
+                loader.airport(line);
+                break;
+            case LineKind::Flight:
+                loader.flight(line);
+                break;
+            case LineKind::Other:
+                break;
+            }
+        });
+        loadedCodes = loader.loadedCodes();
+    }
+    Complete(db, loadedCodes, options, prompts, progress);
+}
+
+bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadOptions& options,
+                     Prompts& prompts, Progress& progress) {
+    // All three files are read before anything is loaded, so that a missing one loads nothing.
+    std::string error;
+    const auto aircraft = ReadNamedFile(folder, "aircraft.txt", &error);
+    const auto airports = aircraft ? ReadNamedFile(folder, "airports.txt", &error) : std::nullopt;
+    const auto flights = airports ? ReadNamedFile(folder, "flightplans.txt", &error) : std::nullopt;
+    if (!flights) {
+        ReportReadError(prompts, error);
+        return false;
+    }
+    ReadTrafficBytes(db, *aircraft, *airports, *flights, options, prompts, progress);
+    return true;
+}
+
+bool ReadProjectFile(TrafficDatabase& db, const std::string& path, const ReadOptions& options,
+                     Prompts& prompts, Progress& progress) {
+    std::string error;
+    const auto bytes = ReadFileBytes(path, &error);
+    if (!bytes) {
+        ReportReadError(prompts, error);
+        return false;
+    }
+    ReadProjectBytes(db, *bytes, options, prompts, progress);
+    return true;
+}
+
+} // namespace corvane

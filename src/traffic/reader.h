@@ -1,0 +1,61 @@
+#pragma once
+// Reading the traffic formats into the TrafficDatabase: the three text databases of the traffic tools
+// and the project file that holds all three. Lines are recognised by what they contain, never by
+// their position: a double quote marks an aircraft line, "*" an airport line, "%" a flight line.
+//
+// Both readers append to the tables; the caller empties them first. A file that cannot be read is
+// reported through the prompts, and the tables are then left empty rather than half filled.
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+class Progress;
+class Prompts;
+class TrafficDatabase;
+
+struct ReadOptions {
+    // Aircraft that are not installed go into the AircraftTable like installed ones (true), or into
+    // the MissingAircraftTable only (false).
+    bool importMode = false;
+    // At the end, merge the airport list at aptPath (when set) and run AddInstalledAircraft.
+    bool complete = true;
+    std::string aptPath;
+};
+
+// aircraft.txt, airports.txt and flightplans.txt of folder (names matched without regard to case).
+bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadOptions& options,
+                     Prompts& prompts, Progress& progress);
+bool ReadProjectFile(TrafficDatabase& db, const std::string& path, const ReadOptions& options,
+                     Prompts& prompts, Progress& progress);
+
+// The same, on bytes already in memory (the file readers, and the fuzz targets, use these).
+void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::string_view airports,
+                      std::string_view flights, const ReadOptions& options, Prompts& prompts,
+                      Progress& progress);
+void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOptions& options,
+                      Prompts& prompts, Progress& progress);
+
+enum class LineKind { Other, Aircraft, Airport, Flight };
+
+// The kind of a line of a project file. A double quote marks an aircraft line, except in a line whose
+// second field holds a coordinate (an airport whose name has a quote) or a flight line (it holds "%"
+// and ends with ","); then "*" marks an airport and "%" a flight.
+LineKind ClassifyProjectLine(std::string_view line);
+
+struct AircraftLine {
+    std::string number;
+    std::string speed;
+    std::string title;
+};
+
+// Number, speed and title of an aircraft line: fields trimmed of blanks, the title's enclosing
+// quotes removed by dropping the first and the last character of its field.
+AircraftLine ParseAircraftLine(std::string_view line);
+
+// Reports a file that could not be read or written (title "Error reading file" or "Error writing file").
+void ReportReadError(Prompts& prompts, const std::string& error);
+void ReportWriteError(Prompts& prompts, const std::string& error);
+
+} // namespace corvane

@@ -1,0 +1,247 @@
+#include "traffic/writer.h"
+
+#include "traffic/fields.h"
+#include "traffic/flightline.h"
+#include "traffic/numbers.h"
+#include "traffic/paths.h"
+#include "traffic/progress.h"
+#include "traffic/prompts.h"
+#include "traffic/reader.h"
+#include "traffic/text.h"
+#include "traffic/textfile.h"
+#include "traffic/trafficdatabase.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace corvane {
+
+namespace {
+
+// The whole part of (i + 1) / n x 100, shown after each entry of the flight list.
+class EntryProgress {
+public:
+    EntryProgress(Progress& progress, std::size_t count)
+        : m_ticker(progress)
+        , m_count(count) {}
+    void entryDone(std::size_t i) { m_ticker.show(static_cast<int>((i + 1) * 100 / m_count)); }
+
+private:
+    ProgressTicker m_ticker;
+    std::size_t m_count;
+};
+
+// The number a flight line's aircraft field stands for: the text from its fourth character up to the
+// first comma, read as a number and written canonically (AC#007 and AC#7 both give "7"; AC#x gives "0").
+std::string AircraftKey(std::string_view line) {
+    const auto comma = line.find(',');
+    const std::string_view head = line.substr(0, comma);
+    return CanonicalNumberText(head.size() > 3 ? head.substr(3) : std::string_view());
+}
+
+std::string WithNewNumber(std::string_view newNumber, std::string_view line) {
+    const auto comma = line.find(',');
+    std::string result(newNumber);
+    if (comma != std::string_view::npos) result.append(line.substr(comma));
+    return result;
+}
+
+// Speed and title of the aircraft with this number: its AircraftTable row, else its MissingAircraftTable row.
+std::optional<std::pair<std::string, std::string>> FindAircraft(const TrafficDatabase& db,
+                                                                const std::string& number) {
+    if (const int row = db.aircraftTable().findByNumber(number); row >= 0)
+        return std::pair{db.aircraftTable().cell(row, AircraftTable::Speed),
+                         db.aircraftTable().cell(row, AircraftTable::Title)};
+    if (const int row = db.missingAircraftTable().findByNumber(number); row >= 0)
+        return std::pair{db.missingAircraftTable().cell(row, MissingAircraftTable::Speed),
+                         db.missingAircraftTable().cell(row, MissingAircraftTable::Title)};
+    return std::nullopt;
+}
+
+void RebuildAircraftTables(TrafficDatabase& db, const std::vector<std::string>& lines) {
+    db.aircraftTable().clear();
+    db.missingAircraftTable().clear();
+    db.aircraftChoices().clear();
+    for (const std::string& line : lines) {
+        AircraftLine a = ParseAircraftLine(line);
+        InstalledAircraftTable& installed = db.installedAircraftTable();
+        const int row = installed.findByTitle(a.title);
+        if (row < 0) {
+            db.missingAircraftTable().add({std::move(a.title), std::move(a.speed), std::move(a.number)});
+            continue;
+        }
+        installed.setCell(row, InstalledAircraftTable::Speed, a.speed);
+        db.aircraftChoices().add(a.title);
+        db.aircraftTable().add({std::move(a.number), std::move(a.speed), std::move(a.title)});
+    }
+    AddInstalledAircraft(db);
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+    out.append(line);
+    out.append(kLineEnd);
+}
+
+} // namespace
+
+void WriteAircraftSection(std::string& out, std::vector<std::string>& flights, bool writeOnly,
+                          TrafficDatabase& db, Prompts& prompts, Progress& progress) {
+    ProgressScope scope(progress, "Saving AI Aircraft Database");
+    EntryProgress entries(progress, flights.size());
+    std::unordered_map<std::string, std::string> newNumbers; // key -> "AC#c"
+    std::unordered_set<std::string> dropped;
+    std::vector<std::string> lines; // in order of the new numbers
+
+    for (std::size_t i = 0; i < flights.size(); ++i) {
+        std::string& entry = flights[i];
+        if (!entry.empty()) {
+            const std::string key = AircraftKey(entry);
+            if (const auto it = newNumbers.find(key); it != newNumbers.end()) {
+                entry = WithNewNumber(it->second, entry);
+            } else if (dropped.contains(key)) {
+                entry.clear();
+            } else {
+                const std::string number = "AC#" + key;
+                const auto aircraft = FindAircraft(db, number);
+                if (!aircraft) {
+                    prompts.message("Error finding aircraft",
+                                    "The aircraft " + number +
+                                        " was not found in the database.\r\n"
+                                        "All flights connected to this aircraft will not be saved.",
+                                    Icon::Exclamation);
+                    dropped.insert(key);
+                    entry.clear();
+                } else {
+                    const auto& [speed, title] = *aircraft;
+                    if (NumericValue(speed) < 10) {
+                        dropped.insert(key);
+                        entry.clear();
+                    } else {
+                        std::string newNumber = "AC#" + std::to_string(lines.size() + 1);
+                        lines.push_back(newNumber + "," + speed + ",\"" + title + "\"");
+                        entry = WithNewNumber(newNumber, entry);
+                        newNumbers.emplace(key, std::move(newNumber));
+                    }
+                }
+            }
+        }
+        entries.entryDone(i);
+    }
+    progress.show(99);
+    for (const std::string& line : lines) AppendLine(out, line);
+    if (!writeOnly) RebuildAircraftTables(db, lines);
+}
+
+void WriteAirportSection(std::string& out, std::vector<std::string>& flights, bool shortLines,
+                         const TrafficDatabase& db, Prompts& prompts, Progress& progress) {
+    ProgressScope scope(progress, "Saving AI Airport Database");
+    EntryProgress entries(progress, flights.size());
+    const AirportTable& airports = db.airportTable();
+    std::unordered_set<std::string> written, dropped; // upper-cased codes
+    std::vector<std::string> lines;
+
+    for (std::size_t i = 0; i < flights.size(); ++i) {
+        std::string& entry = flights[i];
+        // Destinations are taken from the line as it was when the walk began; once the entry has been
+        // dropped the walk ends, as a fresh read of the emptied entry would end it.
+        const std::string line = entry;
+        for (std::string_view code : FlightDestinations(line)) {
+            if (entry.empty()) break;
+            const std::string upper = Upper(code);
+            if (written.contains(upper)) continue;
+            if (dropped.contains(upper)) {
+                entry.clear();
+                continue;
+            }
+            const int row = airports.findByIcao(code);
+            if (row < 0) {
+                prompts.message("Error finding airport",
+                                "The airport " + upper +
+                                    " was not found in the database.\r\n"
+                                    "All flights connected to this airport will not be saved.",
+                                Icon::Exclamation);
+                dropped.insert(upper);
+                entry.clear();
+                continue;
+            }
+            written.insert(upper);
+            std::string text = airports.cell(row, AirportTable::Icao) + "," +
+                               airports.cell(row, AirportTable::Latitude) + "," +
+                               airports.cell(row, AirportTable::Longitude) + "," +
+                               airports.cell(row, AirportTable::Elevation);
+            if (!shortLines)
+                text += "," + airports.cell(row, AirportTable::Name) + "," +
+                        airports.cell(row, AirportTable::Country);
+            lines.push_back(std::move(text));
+        }
+        entries.entryDone(i);
+    }
+    progress.show(99);
+    std::stable_sort(lines.begin(), lines.end(), LessIgnoringCase());
+    for (const std::string& line : lines) AppendLine(out, line);
+}
+
+void WriteFlightSection(std::string& out, const std::vector<std::string>& flights, Progress& progress) {
+    ProgressScope scope(progress, "Saving AI Flights Database");
+    EntryProgress entries(progress, flights.size());
+    for (std::size_t i = 0; i < flights.size(); ++i) {
+        if (!flights[i].empty()) AppendLine(out, flights[i]);
+        entries.entryDone(i);
+    }
+}
+
+std::string ProjectFileBytes(std::vector<std::string>& flights, bool writeOnly, TrafficDatabase& db,
+                             Prompts& prompts, Progress& progress) {
+    std::string out;
+    AppendLine(out, kProjectHeader);
+    AppendLine(out, "");
+    AppendLine(out, "");
+    AppendLine(out, kAircraftComment);
+    WriteAircraftSection(out, flights, writeOnly, db, prompts, progress);
+    AppendLine(out, "");
+    AppendLine(out, "");
+    AppendLine(out, kAirportComment);
+    WriteAirportSection(out, flights, false, db, prompts, progress);
+    AppendLine(out, "");
+    AppendLine(out, "");
+    AppendLine(out, kFlightComment);
+    WriteFlightSection(out, flights, progress);
+    return out;
+}
+
+bool WriteProjectFile(TrafficDatabase& db, const std::string& path, Prompts& prompts, Progress& progress) {
+    FlightTable& table = db.flightTable();
+    const std::string bytes = ProjectFileBytes(table.mutableLines(), false, db, prompts, progress);
+    table.linesChanged();
+    std::string error;
+    if (!SaveFileAtomically(path, bytes, &error)) {
+        ReportWriteError(prompts, error);
+        return false;
+    }
+    return true;
+}
+
+bool WriteTrafficFiles(TrafficDatabase& db, const std::string& folder, Prompts& prompts, Progress& progress) {
+    FlightTable& table = db.flightTable();
+    std::string aircraft, airports, flights;
+    WriteAircraftSection(aircraft, table.mutableLines(), false, db, prompts, progress);
+    WriteAirportSection(airports, table.mutableLines(), true, db, prompts, progress);
+    WriteFlightSection(flights, table.lines(), progress);
+    table.linesChanged();
+
+    const std::string base = WithSeparator(folder);
+    std::string error;
+    for (const auto& [name, bytes] :
+         {std::pair{"Aircraft.txt", &aircraft}, std::pair{"Airports.txt", &airports},
+          std::pair{"FlightPlans.txt", &flights}}) {
+        if (!SaveFileAtomically(base + name, *bytes, &error)) {
+            ReportWriteError(prompts, error);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace corvane

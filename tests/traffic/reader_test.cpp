@@ -1,0 +1,155 @@
+#include "recordingprogress.h"
+#include "scriptedprompts.h"
+#include "tempdir.h"
+#include "traffic/reader.h"
+#include "traffic/trafficdatabase.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using test::RecordingProgress;
+using test::ScriptedPrompts;
+using test::TempDir;
+
+namespace {
+
+const ReadOptions kImport{true, false, ""};
+const ReadOptions kNormal{false, true, ""};
+
+struct Fixture {
+    TrafficDatabase db;
+    ScriptedPrompts prompts;
+    RecordingProgress progress;
+
+    void project(std::string_view bytes, const ReadOptions& options) {
+        ReadProjectBytes(db, bytes, options, prompts, progress);
+    }
+};
+
+} // namespace
+
+TEST(Reader, aircraftLinesAreTrimmedAndUnquoted) {
+    Fixture f;
+    f.project(" AC#4 , 180 ,  \"Cessna 172\"  \r\n"
+              "AC#5,200,no quote here\r\n"
+              "AC#6,90,\"Piper \"Cub\"\"\r\n",
+              kImport);
+    const AircraftTable& aircraft = f.db.aircraftTable();
+    ASSERT_EQ(aircraft.rowCount(), 2);
+    EXPECT_EQ(aircraft.row(0), (TextTable::Row{"AC#4", "180", "Cessna 172"}));
+    EXPECT_EQ(aircraft.row(1), (TextTable::Row{"AC#6", "90", "Piper \"Cub\""}));
+    EXPECT_EQ(f.db.aircraftChoices().entries(), (std::vector<std::string>{"Cessna 172", "Piper \"Cub\""}));
+    const AircraftLine parsed = ParseAircraftLine("AC#9,1,\"");
+    EXPECT_EQ(parsed.title, "") << "a lone quote leaves no title";
+}
+
+TEST(Reader, importModeDecidesWhereUninstalledAircraftGo) {
+    const std::string lines = "AC#1,250,\"Boeing 737\"\r\nAC#2,300,\"Airbus A320\"\r\n";
+    for (bool importMode : {false, true}) {
+        Fixture f;
+        f.db.installedAircraftTable().add({"boeing 737", "200", "200"});
+        f.project(lines, ReadOptions{importMode, false, ""});
+        EXPECT_EQ(f.db.installedAircraftTable().cell(0, InstalledAircraftTable::Speed), "250")
+            << "the traffic set's speed overwrites the installed one";
+        if (importMode) {
+            EXPECT_EQ(f.db.aircraftTable().rowCount(), 2);
+            EXPECT_EQ(f.db.missingAircraftTable().rowCount(), 0);
+            EXPECT_EQ(f.db.aircraftChoices().indexOf("Airbus A320"), 0);
+        } else {
+            EXPECT_EQ(f.db.aircraftTable().rowCount(), 1);
+            ASSERT_EQ(f.db.missingAircraftTable().rowCount(), 1);
+            EXPECT_EQ(f.db.missingAircraftTable().row(0), (TextTable::Row{"Airbus A320", "300", "AC#2"}));
+            EXPECT_EQ(f.db.aircraftChoices().indexOf("Airbus A320"), -1);
+        }
+    }
+}
+
+TEST(Reader, projectLinesAreClassifiedByContent) {
+    EXPECT_EQ(ClassifyProjectLine("// Corvane Airport Database"), LineKind::Other);
+    EXPECT_EQ(ClassifyProjectLine(""), LineKind::Other);
+    EXPECT_EQ(ClassifyProjectLine("AC#1,250,\"Star* 100%\""), LineKind::Aircraft)
+        << "a quote wins over * and %";
+    EXPECT_EQ(ClassifyProjectLine("KSEA,N47* 26.94',W122* 18.55',433,Sea 100%,US"), LineKind::Airport);
+    EXPECT_EQ(ClassifyProjectLine("AC#1,-,50%,24Hr,IFR,"), LineKind::Flight);
+    // Quotes inside an airport name or a tail number do not turn the line into an aircraft line.
+    EXPECT_EQ(ClassifyProjectLine("KSEA,N47* 26.94',W122* 18.55',433,The \"Sea\",US"), LineKind::Airport);
+    EXPECT_EQ(ClassifyProjectLine("AC#1,N\"12,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,"),
+              LineKind::Flight);
+
+    Fixture f;
+    f.project("// Corvane Project File\r\n\r\n"
+              "KBFI,N47* 31.8',W122* 18.1',21,Boeing Field,United States\r\n"
+              "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,\r\n"
+              "junk without markers\r\n",
+              kImport);
+    EXPECT_EQ(f.db.airportTable().rowCount(), 1);
+    EXPECT_EQ(f.db.airportTable().row(0),
+              (TextTable::Row{"KBFI", "N47* 31.8'", "W122* 18.1'", "21", "Boeing Field", "United States"}));
+    EXPECT_EQ(f.db.airportCodes().entries(), std::vector<std::string>{"KBFI"});
+    ASSERT_EQ(f.db.flightTable().count(), 1);
+    EXPECT_EQ(f.db.flightTable().at(0), "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,");
+}
+
+TEST(Reader, trafficFilesWithProgress) {
+    TempDir dir;
+    dir.write("TempData/Aircraft.txt", "AC#1,250,\"Boeing 737\"\r\n");
+    dir.write("TempData/AIRPORTS.TXT", "KSEA,N47* 26.94',W122* 18.55',433,-,-\r\nno marker\r\n");
+    dir.write("TempData/FlightPlans.txt", "");
+    Fixture f;
+    ASSERT_TRUE(ReadTrafficData(f.db, dir.file("TempData"), kNormal, f.prompts, f.progress));
+    EXPECT_EQ(f.db.aircraftTable().rowCount(), 0);
+    EXPECT_EQ(f.db.missingAircraftTable().rowCount(), 1);
+    EXPECT_TRUE(f.db.flightTable().isEmpty());
+    EXPECT_EQ(f.db.aircraftChoices().count(), 2) << "AddInstalledAircraft adds the head entries";
+    std::vector<std::string> titles;
+    for (const auto& e : f.progress.events())
+        if (e.rfind("begin:", 0) == 0 || e.rfind("title:", 0) == 0) titles.push_back(e);
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"begin:Open Corvane Data", "title:Open FS2002 Aircraft Data",
+                                        "title:Open FS2002 Airport Data", "title:Open FS2002 Flights Data"}));
+    // 21 of the aircraft file's 23 bytes are line content: 91.3 % shows as 91 %.
+    EXPECT_EQ(f.progress.events().at(2), "91 %");
+    EXPECT_EQ(f.progress.percentages().back(), "99 %");
+    EXPECT_EQ(f.progress.events().back(), "end");
+    EXPECT_EQ(f.progress.depth(), 0);
+}
+
+TEST(Reader, missingFileLoadsNothing) {
+    TempDir dir;
+    dir.write("TempData/aircraft.txt", "AC#1,250,\"Boeing 737\"\r\n");
+    dir.write("TempData/airports.txt", "KSEA,N47* 26.94',W122* 18.55',433,-,-\r\n");
+    Fixture f;
+    f.prompts.expect("Error reading file");
+    EXPECT_FALSE(ReadTrafficData(f.db, dir.file("TempData"), kNormal, f.prompts, f.progress));
+    EXPECT_NE(f.prompts.shown().at(0).text.find("flightplans.txt''"), std::string::npos)
+        << f.prompts.shown()[0].text;
+    EXPECT_EQ(f.db.aircraftTable().rowCount() + f.db.missingAircraftTable().rowCount(), 0);
+    EXPECT_EQ(f.db.airportTable().rowCount(), 0);
+    EXPECT_TRUE(f.db.airportCodes().isEmpty());
+
+    f.prompts.expect("Error reading file");
+    EXPECT_FALSE(ReadProjectFile(f.db, dir.file("nothing.cvp"), kNormal, f.prompts, f.progress));
+    EXPECT_NE(f.prompts.shown().at(1).text.find("''" + dir.file("nothing.cvp") + "''"), std::string::npos);
+}
+
+TEST(Reader, emptyInputEndsWithHundredPercent) {
+    TempDir dir;
+    const std::string path = dir.write("empty.cvp", "");
+    Fixture f;
+    ASSERT_TRUE(ReadProjectFile(f.db, path, kNormal, f.prompts, f.progress));
+    EXPECT_EQ(f.progress.events(),
+              (std::vector<std::string>{"begin:Open Corvane Project Data", "99 %", "end"}));
+    EXPECT_TRUE(f.db.flightTable().isEmpty());
+}
+
+TEST(Reader, anyBytesAtAll) {
+    // Garbage, NUL bytes, a huge line without line end: no crash, and what is read is bounded.
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 37) & 0xFF);
+    garbage += std::string(2'000'000, ',') + "%\"*";
+    Fixture f;
+    f.project(garbage, kImport);
+    f.project(std::string("\0\0\"\0*,%", 7), kImport);
+    ReadTrafficBytes(f.db, garbage, garbage, garbage, kImport, f.prompts, f.progress);
+    EXPECT_EQ(f.progress.depth(), 0);
+}

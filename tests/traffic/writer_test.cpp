@@ -1,0 +1,184 @@
+#include "recordingprogress.h"
+#include "scriptedprompts.h"
+#include "tempdir.h"
+#include "traffic/reader.h"
+#include "traffic/textfile.h"
+#include "traffic/trafficdatabase.h"
+#include "traffic/writer.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using test::ScriptedPrompts;
+
+namespace {
+
+struct Fixture {
+    TrafficDatabase db;
+    ScriptedPrompts prompts;
+    test::RecordingProgress progress;
+
+    void airport(const std::string& code) {
+        db.airportTable().add({code, "N1* 0.0'", "W1* 0.0'", "10", code + " Intl", "Land"});
+    }
+    void flight(const std::string& aircraft, const std::string& a, const std::string& b) {
+        db.flightTable().append(aircraft + ",-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1," + a +
+                                ",10:00:00,11:00:00,100,F,2," + b + ",");
+    }
+    std::string aircraftSection(bool writeOnly = false) {
+        std::string out;
+        WriteAircraftSection(out, db.flightTable().mutableLines(), writeOnly, db, prompts, progress);
+        return out;
+    }
+    std::string airportSection(bool shortLines) {
+        std::string out;
+        WriteAirportSection(out, db.flightTable().mutableLines(), shortLines, db, prompts, progress);
+        return out;
+    }
+    std::string aircraftField(int flight) {
+        return db.flightTable().at(flight).substr(0, db.flightTable().at(flight).find(','));
+    }
+};
+
+} // namespace
+
+TEST(Writer, aircraftRenumberedByFirstUse) {
+    Fixture f;
+    f.db.aircraftTable().add({"AC#3", "300", "Airbus"});
+    f.db.aircraftTable().add({"AC#7", "250", "Boeing"});
+    f.db.aircraftTable().add({"AC#9", "200", "Unused"});
+    f.flight("AC#7", "KSEA", "KBFI");
+    f.flight("AC#3", "KSEA", "KBFI");
+    f.flight("AC#007", "KSEA", "KBFI");
+    EXPECT_EQ(f.aircraftSection(), "AC#1,250,\"Boeing\"\r\nAC#2,300,\"Airbus\"\r\n");
+    EXPECT_EQ(f.aircraftField(0), "AC#1");
+    EXPECT_EQ(f.aircraftField(1), "AC#2");
+    EXPECT_EQ(f.aircraftField(2), "AC#1") << "AC#007 is the aircraft AC#7";
+    // The tables are rebuilt from what was written: the unused aircraft is gone.
+    EXPECT_EQ(f.db.aircraftTable().rowCount(), 0) << "nothing is installed, so both go to the missing table";
+    EXPECT_EQ(f.db.missingAircraftTable().rowCount(), 2);
+    EXPECT_EQ(f.db.missingAircraftTable().row(0), (TextTable::Row{"Airbus", "300", "AC#2"}));
+    EXPECT_EQ(f.db.aircraftChoices().count(), 2) << "only the head entries";
+}
+
+TEST(Writer, rebuildBringsInstalledAircraftBackWithFreshNumbers) {
+    Fixture f;
+    f.db.installedAircraftTable().add({"Boeing", "240", "240"});
+    f.db.installedAircraftTable().add({"Cessna", "120", "120"});
+    f.db.aircraftTable().add({"AC#5", "250", "Boeing"});
+    f.db.aircraftTable().add({"AC#6", "120", "Cessna"});
+    f.flight("AC#5", "KSEA", "KBFI");
+    f.aircraftSection();
+    ASSERT_EQ(f.db.aircraftTable().rowCount(), 2);
+    EXPECT_EQ(f.db.aircraftTable().row(0), (TextTable::Row{"AC#1", "250", "Boeing"}));
+    EXPECT_EQ(f.db.aircraftTable().row(1), (TextTable::Row{"AC#2", "120", "Cessna"}));
+    EXPECT_EQ(f.db.installedAircraftTable().cell(0, InstalledAircraftTable::Speed), "250");
+    EXPECT_EQ(f.db.aircraftChoices().entries().back(), "Cessna");
+}
+
+TEST(Writer, slowAircraftDroppedSilentlyUnknownReportedOnce) {
+    Fixture f;
+    f.db.aircraftTable().add({"AC#1", "9", "Glider"});
+    f.db.aircraftTable().add({"AC#2", "10", "Slow"});
+    f.flight("AC#1", "KSEA", "KBFI");
+    f.flight("AC#2", "KSEA", "KBFI");
+    f.flight("AC#x", "KSEA", "KBFI");
+    f.flight("AC#x", "KSEA", "KBFI");
+    f.flight("AC#1", "KSEA", "KBFI");
+    f.prompts.expect("Error finding aircraft");
+    EXPECT_EQ(f.aircraftSection(true), "AC#1,10,\"Slow\"\r\n");
+    EXPECT_EQ(f.prompts.shown().at(0).text, "The aircraft AC#0 was not found in the database.\r\nAll flights "
+                                            "connected to this aircraft will not be saved.");
+    EXPECT_EQ(f.prompts.shown().at(0).icon, Icon::Exclamation);
+    const auto& lines = f.db.flightTable().lines();
+    EXPECT_TRUE(lines[0].empty());
+    EXPECT_EQ(lines[1].substr(0, 5), "AC#1,");
+    EXPECT_TRUE(lines[2].empty());
+    EXPECT_TRUE(lines[3].empty());
+    EXPECT_TRUE(lines[4].empty());
+    EXPECT_EQ(f.db.aircraftTable().rowCount(), 2) << "write-only leaves the tables alone";
+}
+
+TEST(Writer, hugeAndNegativeNumbersKeepTheirOrder) {
+    Fixture f;
+    f.db.aircraftTable().add({"AC#123456789012345678901234", "300", "Big"});
+    f.db.aircraftTable().add({"AC#-5", "300", "Negative"});
+    f.db.aircraftTable().add({"AC#0", "300", "Zero"});
+    for (int i = 0; i < 3; ++i) {
+        f.flight("AC#-5", "KSEA", "KBFI");
+        f.flight("AC#00123456789012345678901234", "KSEA", "KBFI");
+        f.flight("AC#x", "KSEA", "KBFI");
+    }
+    EXPECT_EQ(f.aircraftSection(true), "AC#1,300,\"Negative\"\r\nAC#2,300,\"Big\"\r\nAC#3,300,\"Zero\"\r\n");
+    EXPECT_EQ(f.aircraftField(7), "AC#2");
+}
+
+TEST(Writer, unknownAirportReportedOnceAndFlightsDropped) {
+    Fixture f;
+    f.airport("KSEA");
+    f.airport("kbfi");
+    f.airport("ENGM");
+    f.flight("AC#1", "KSEA", "XXXX");
+    f.flight("AC#1", "xxxx", "KBFI");
+    f.flight("AC#1", "KBFI", "ksea");
+    f.prompts.expect("Error finding airport");
+    EXPECT_EQ(f.airportSection(false), "kbfi,N1* 0.0',W1* 0.0',10,kbfi Intl,Land\r\n"
+                                       "KSEA,N1* 0.0',W1* 0.0',10,KSEA Intl,Land\r\n");
+    EXPECT_EQ(f.prompts.shown().at(0).text, "The airport XXXX was not found in the database.\r\nAll flights "
+                                            "connected to this airport will not be saved.");
+    EXPECT_TRUE(f.db.flightTable().at(0).empty());
+    EXPECT_TRUE(f.db.flightTable().at(1).empty());
+    EXPECT_FALSE(f.db.flightTable().at(2).empty());
+    EXPECT_EQ(f.airportSection(true), "kbfi,N1* 0.0',W1* 0.0',10\r\nKSEA,N1* 0.0',W1* 0.0',10\r\n");
+}
+
+TEST(Writer, emptyProjectLayout) {
+    Fixture f;
+    test::TempDir dir;
+    ASSERT_TRUE(WriteProjectFile(f.db, dir.file("empty.cvp"), f.prompts, f.progress));
+    EXPECT_EQ(dir.read("empty.cvp"),
+              "// Corvane Project File\r\n\r\n\r\n// Corvane Aircraft Database\r\n\r\n\r\n"
+              "// Corvane Airport Database\r\n\r\n\r\n// Corvane Flight Database\r\n");
+    EXPECT_EQ(f.progress.depth(), 0);
+}
+
+TEST(Writer, compilerFilesAndProjectFile) {
+    Fixture f;
+    test::TempDir dir;
+    f.airport("KSEA");
+    f.airport("KBFI");
+    f.db.aircraftTable().add({"AC#4", "250", "Boeing"});
+    f.flight("AC#4", "KBFI", "KSEA");
+    f.db.flightTable().append("");
+    ASSERT_TRUE(WriteTrafficFiles(f.db, dir.path(), f.prompts, f.progress));
+    EXPECT_EQ(dir.read("Aircraft.txt"), "AC#1,250,\"Boeing\"\r\n");
+    EXPECT_EQ(dir.read("Airports.txt"), "KBFI,N1* 0.0',W1* 0.0',10\r\nKSEA,N1* 0.0',W1* 0.0',10\r\n");
+    EXPECT_EQ(dir.read("FlightPlans.txt"),
+              "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,10:00:00,11:00:00,100,F,2,KSEA,\r\n");
+
+    ASSERT_TRUE(WriteProjectFile(f.db, dir.file("p.cvp"), f.prompts, f.progress));
+    EXPECT_EQ(
+        dir.read("p.cvp"),
+        "// Corvane Project File\r\n\r\n\r\n// Corvane Aircraft Database\r\nAC#1,250,\"Boeing\"\r\n\r\n\r\n"
+        "// Corvane Airport Database\r\nKBFI,N1* 0.0',W1* 0.0',10,KBFI Intl,Land\r\n"
+        "KSEA,N1* 0.0',W1* 0.0',10,KSEA Intl,Land\r\n\r\n\r\n// Corvane Flight Database\r\n"
+        "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,10:00:00,11:00:00,100,F,2,KSEA,\r\n");
+    // Progress: each section writer ends its window.
+    int begins = 0;
+    for (const auto& e : f.progress.events()) begins += e.rfind("begin:Saving AI", 0) == 0;
+    EXPECT_EQ(begins, 6);
+    EXPECT_EQ(f.progress.depth(), 0);
+}
+
+TEST(Writer, failedWriteIsReportedAndOldFileStays) {
+    Fixture f;
+    test::TempDir dir;
+    const std::string path = dir.write("keep.cvp", "old project\r\n");
+    SetAtomicWriteFailureForTesting(10);
+    f.prompts.expect("Error writing file");
+    EXPECT_FALSE(WriteProjectFile(f.db, path, f.prompts, f.progress));
+    SetAtomicWriteFailureForTesting(std::nullopt);
+    EXPECT_EQ(dir.read("keep.cvp"), "old project\r\n");
+    f.prompts.expect("Error writing file");
+    EXPECT_FALSE(WriteTrafficFiles(f.db, dir.file("missing-folder/"), f.prompts, f.progress));
+}
