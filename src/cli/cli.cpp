@@ -1,0 +1,61 @@
+#include "cli/commands.h"
+#include "cli/context.h"
+
+#include <map>
+
+namespace corvane::cli {
+
+namespace {
+
+struct Command {
+    int (*run)(Context&, const std::vector<std::string>&);
+    const char* usage;
+    const char* summary;
+};
+
+const std::map<std::string, Command>& Commands() {
+    static const std::map<std::string, Command> commands{
+        {"convert",
+         {RunConvert, "convert [--apt FILE] [--fs FOLDER] INPUT OUTPUT",
+          "read a project file or a folder of text databases and write it as OUTPUT (.cvp or a folder)"}},
+        {"stats",
+         {RunStats, "stats [--apt FILE] [--fs FOLDER] INPUT",
+          "count the aircraft, airports and flights of INPUT"}},
+    };
+    return commands;
+}
+
+void PrintHelp(std::ostream& out) {
+    out << "corvane-cli: the command-line companion of Corvane, the FS2002 AI traffic "
+           "editor\n\nsubcommands:\n";
+    for (const auto& [name, command] : Commands())
+        out << "  " << command.usage << "\n      " << command.summary << '\n';
+    out << "\nINPUT is a project file (*.cvp) or a folder holding aircraft.txt, airports.txt and "
+           "flightplans.txt.\n"
+           "Messages are printed to standard error as \"TITLE: TEXT\". Exit status: 0 success, 1 a file "
+           "could not\n"
+           "be read or written, 2 wrong arguments or refused input.\n";
+}
+
+} // namespace
+
+std::string Usage(const std::string& command) {
+    const auto it = Commands().find(command);
+    return it == Commands().end() ? std::string() : it->second.usage;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintHelp(args.empty() ? err : out);
+        return args.empty() ? kRefused : kSuccess;
+    }
+    const auto it = Commands().find(args[0]);
+    if (it == Commands().end()) {
+        err << "corvane-cli: unknown subcommand '" << args[0] << "' (see corvane-cli --help)\n";
+        return kRefused;
+    }
+    Context context(out, err);
+    return it->second.run(context, std::vector<std::string>(args.begin() + 1, args.end()));
+}
+
+} // namespace corvane::cli

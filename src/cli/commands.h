@@ -1,0 +1,25 @@
+#pragma once
+// The subcommands of corvane-cli. Each takes the arguments after its name and returns the exit status:
+// 0 on success (also when flights were dropped with a message), 1 when a file cannot be read or
+// written, 2 for wrong arguments or input that the program's dialogs would refuse.
+
+#include <string>
+#include <vector>
+
+namespace corvane::cli {
+
+struct Context;
+
+int RunConvert(Context& context, const std::vector<std::string>& args);
+int RunStats(Context& context, const std::vector<std::string>& args);
+
+// The one-line usage of a subcommand ("" for an unknown one).
+std::string Usage(const std::string& command);
+
+// Fills the InstalledAircraftTable from the simulator folder; false after printing why it cannot.
+bool ScanInstalledAircraft(Context& context, const std::string& fsFolder);
+
+// Runs corvane-cli with its arguments (without the program name).
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace corvane::cli

@@ -1,0 +1,125 @@
+#include "cli/commands.h"
+#include "cli/consoleprompts.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace corvane;
+using corvane::test::TempDir;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(Cli, convertFolderToProjectAndBack) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    CliRun run = Cli({"convert", sample, dir.file("sample.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string project = dir.read("sample.cvp");
+    EXPECT_EQ(project.rfind("// Corvane Project File\r\n", 0), 0u);
+    // Aircraft renumbered by first use; the unused Cessna is gone.
+    EXPECT_NE(project.find(
+                  "AC#1,450,\"Boeing 737-400\"\r\nAC#2,460,\"Airbus A320\"\r\nAC#3,280,\"Dash 8-400\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(project.find("Cessna"), std::string::npos);
+    EXPECT_NE(project.find("AC#3,N401QX,50%,12Hr,IFR,"), std::string::npos);
+
+    run = Cli({"convert", dir.file("sample.cvp"), dir.file("out")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.read("out/Airports.txt").substr(0, 30), "EKCH,N55* 37.07',E12* 39.36',1");
+    run = Cli({"convert", dir.file("out"), dir.file("again.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The compiler's airport file has no names or countries; everything else survives.
+    std::string expected;
+    std::string_view rest = project;
+    while (!rest.empty()) {
+        std::string line(rest.substr(0, rest.find('\n') + 1));
+        rest.remove_prefix(line.size());
+        if (line.find('*') != std::string::npos && line.find('%') == std::string::npos) {
+            std::size_t comma = 0;
+            for (int i = 0; i < 4; ++i) comma = line.find(',', comma + 1);
+            line = line.substr(0, comma) + ",,\r\n";
+        }
+        expected += line;
+    }
+    EXPECT_EQ(dir.read("again.cvp"), expected);
+}
+
+TEST(Cli, statsAndTheAirportList) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    const std::string apt =
+        dir.write("apt.dat", "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States\r\n"
+                             "KLAX,N33* 56.55',W118* 24.48',125,Los Angeles,United States\r\n");
+    CliRun run = Cli({"stats", sample});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "aircraft: 4\nmissing aircraft: 0\nairports: 6\nflights: 4\n");
+    run = Cli({"stats", "--apt", apt, sample});
+    EXPECT_EQ(run.out, "aircraft: 4\nmissing aircraft: 0\nairports: 7\nflights: 4\n");
+    run = Cli({"convert", "--apt", apt, sample, dir.file("named.cvp")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(
+        dir.read("named.cvp").find("KSEA,N47* 26.94',W122* 18.55',433,Seattle Tacoma,United States\r\n"),
+        std::string::npos)
+        << "the loaded airport keeps its position and gets the list's name";
+}
+
+TEST(Cli, droppedFlightsAreReportedButSucceed) {
+    TempDir dir;
+    dir.write("in/aircraft.txt", "AC#1,250,\"Boeing\"\r\n");
+    dir.write("in/airports.txt", "KSEA,N47* 26.94',W122* 18.55',433,-,-\r\n");
+    dir.write("in/flightplans.txt",
+              "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,10:00:00,11:00:00,100,F,2,XXXX,\r\n"
+              "AC#7,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,\r\n");
+    const CliRun run = Cli({"convert", dir.file("in"), dir.file("out.cvp")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(
+        run.err,
+        "Error finding aircraft: The aircraft AC#7 was not found in the database. All flights connected to "
+        "this aircraft will not be saved.\n"
+        "Error finding airport: The airport XXXX was not found in the database. All flights connected to "
+        "this airport will not be saved.\n");
+}
+
+TEST(Cli, wrongArgumentsAndUnreadableFiles) {
+    TempDir dir;
+    EXPECT_EQ(Cli({}).status, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
+    CliRun run = Cli({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("convert [--apt FILE] [--fs FOLDER] INPUT OUTPUT"), std::string::npos);
+    EXPECT_NE(run.out.find("stats"), std::string::npos);
+    EXPECT_EQ(Cli({"convert", "only-input"}).status, 2);
+    EXPECT_EQ(Cli({"convert", "--bogus", "a", "b"}).status, 2);
+    EXPECT_EQ(Cli({"convert", "a", "b", "--apt"}).status, 2);
+
+    run = Cli({"convert", dir.file("missing.cvp"), dir.file("out.cvp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("Error reading file: Could not open ''" + dir.file("missing.cvp") + "''", 0), 0u)
+        << run.err;
+    dir.write("in.cvp", "");
+    run = Cli({"convert", dir.file("in.cvp"), dir.file("no/such/dir/out.cvp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error writing file"), std::string::npos);
+    dir.write("blocker", "a file where a folder should be");
+    run = Cli({"convert", dir.file("in.cvp"), dir.file("blocker/out")});
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST(Cli, messageLinesJoinTheirLines) {
+    EXPECT_EQ(cli::MessageLine("Title", "one\r\ntwo\r\n\r\nthree"), "Title: one two  three");
+}
