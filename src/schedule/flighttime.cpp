@@ -1,0 +1,36 @@
+#include "schedule/flighttime.h"
+
+#include "traffic/fields.h"
+#include "traffic/numbers.h"
+#include "traffic/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane {
+
+double CoordinateDegrees(std::string_view coordinate) {
+    if (coordinate.empty()) return 0;
+    const double degrees = NumericValue(coordinate.substr(1));
+    const double minutes = NumericValue(LastField(coordinate, '*'));
+    const double value = degrees + minutes / 60;
+    const char hemisphere = UpperChar(coordinate.front());
+    return hemisphere == 'S' || hemisphere == 'E' ? -value : value;
+}
+
+double FlightSeconds(std::string_view depLat, std::string_view depLon, std::string_view desLat,
+                     std::string_view desLon, double speed) {
+    const double pi = 4 * std::atan(1.0);
+    const double toRadians = 2 * pi / 360;
+    const double lat1 = CoordinateDegrees(depLat) * toRadians, lon1 = CoordinateDegrees(depLon) * toRadians;
+    const double lat2 = CoordinateDegrees(desLat) * toRadians, lon2 = CoordinateDegrees(desLon) * toRadians;
+    // Cosine of the central angle; rounding can carry it a hair beyond +-1 for identical or antipodal
+    // positions, where the arc cosine would be undefined.
+    const double x =
+        std::sin(lat1) * std::sin(lat2) + std::cos(lat1) * std::cos(lat2) * std::cos(lon1 - lon2);
+    const double angle = std::acos(std::clamp(x, -1.0, 1.0));
+    const double nauticalMiles = angle * 180 * 60 / pi;
+    return nauticalMiles / (speed / 3600) + kLegAllowanceSeconds;
+}
+
+} // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+// The flight time of a leg: great-circle distance between two airports on a sphere (one minute of arc
+// is one nautical mile), flown at the aircraft's cruise speed, plus a fixed allowance of 900 seconds.
+
+#include <string_view>
+
+namespace corvane {
+
+inline constexpr double kLegAllowanceSeconds = 900;
+
+// A coordinate text (hemisphere letter, degrees, "* ", minutes, "'", as N47* 27.6') as signed degrees:
+// south latitudes and east longitudes are negative. A text without "*" has no minutes.
+double CoordinateDegrees(std::string_view coordinate);
+
+// Seconds, fraction included, to fly from the first position to the second at speed knots; speed must
+// not be 0. Identical positions give the allowance alone.
+double FlightSeconds(std::string_view depLat, std::string_view depLon, std::string_view desLat,
+                     std::string_view desLon, double speed);
+
+} // namespace corvane

@@ -1,0 +1,37 @@
+#include "schedule/flighttime.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+TEST(FlightTime, coordinatesAsSignedDegrees) {
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("S33* 30.0'"), -33.5);
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("E151* 12.0'"), -151.2);
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("N47* 27.6'"), 47.46);
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("w122* 18.55'"), 122 + 18.55 / 60);
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("s1* 30'"), -1.5) << "the hemisphere letter in any case";
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("N47* '"), 47);
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("N47"), 47) << "no minutes without a *";
+    EXPECT_DOUBLE_EQ(CoordinateDegrees(""), 0);
+    EXPECT_DOUBLE_EQ(CoordinateDegrees("X5* 0'"), 5) << "another letter keeps the value positive";
+}
+
+TEST(FlightTime, workedExample) {
+    const double seconds = FlightSeconds("N00* 0.0'", "W000* 0.0'", "N01* 0.0'", "W000* 0.0'", 240);
+    EXPECT_NEAR(seconds, 1800, 1e-6);
+    const int whole = static_cast<int>(seconds);
+    EXPECT_TRUE(whole == 1799 || whole == 1800) << whole;
+}
+
+TEST(FlightTime, degeneratePositions) {
+    // Identical positions: no NaN, just the allowance.
+    EXPECT_DOUBLE_EQ(FlightSeconds("N47* 26.94'", "W122* 18.55'", "N47* 26.94'", "W122* 18.55'", 250), 900);
+    // Antipodes: half the circumference (10,800 nm) at 360 knots is 30 hours.
+    EXPECT_NEAR(FlightSeconds("N45* 0.0'", "W10* 0.0'", "S45* 0.0'", "E170* 0.0'", 360), 108000 + 900, 1e-3);
+    // Only the difference of the longitudes counts: Seattle to Oslo either way is the same.
+    const double there = FlightSeconds("N47* 26.94'", "W122* 18.55'", "N60* 11.63'", "E11* 6.02'", 480);
+    const double back = FlightSeconds("N60* 11.63'", "E11* 6.02'", "N47* 26.94'", "W122* 18.55'", 480);
+    EXPECT_NEAR(there, back, 1e-6);
+    EXPECT_NEAR(there, 4060.0 / 480 * 3600 + 900, 60 * 60); // roughly 4,060 nm
+    EXPECT_GT(FlightSeconds("N47* 26.94'", "W122* 18.55'", "N47* 26.95'", "W122* 18.55'", 250), 900);
+}
