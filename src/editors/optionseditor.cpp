@@ -1,0 +1,46 @@
+#include "editors/optionseditor.h"
+
+#include "environment/fsfolder.h"
+#include "environment/programstate.h"
+#include "traffic/fields.h"
+#include "traffic/paths.h"
+#include "traffic/prompts.h"
+
+namespace corvane {
+
+OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsStore& settings, Prompts& prompts)
+    : m_state(state)
+    , m_registry(registry)
+    , m_settings(settings)
+    , m_prompts(prompts)
+    , m_path(state.fsFolder) {}
+
+void OptionsEditor::browse() {
+    const auto chosen = m_prompts.file(
+        {FileRequest::Mode::Open, "Find FS2002 main folder", "Flight Simulator 2002 (fs2002.exe) | fs2002.exe", ""});
+    if (!chosen || chosen->empty())
+        return;
+    m_path = TrimBackTo(*chosen, kSeparator);
+}
+
+bool OptionsEditor::ok() {
+    std::string candidate = m_path;
+    if (CheckFSPath(candidate, m_registry, m_settings, m_state))
+        return true;
+    m_prompts.message("Error finding FS2002", "Please enter the correct Flight Simulator 2002 path!",
+                      Icon::Exclamation);
+    return false;
+}
+
+OptionsEditor::Close OptionsEditor::requestClose() {
+    std::string current = m_state.fsFolder;
+    if (CheckFSPath(current, m_registry, m_settings, m_state))
+        return Close::Allow;
+    const bool quit = m_prompts.question(
+        "FS2002 path needed",
+        "The FS2002 main folder path is required by Corvane.\r\n\r\nDo you want to quit anyway?",
+        Icon::Exclamation, Answer::No);
+    return quit ? Close::Quit : Close::Refuse;
+}
+
+} // namespace corvane

@@ -1,0 +1,41 @@
+#pragma once
+// optionsFrm without its widgets: the simulator's main folder, typed or browsed for, accepted only
+// when it holds fs2002.exe. The program never runs on without a valid folder: closing the window
+// while the program-wide folder is invalid asks whether to quit.
+
+#include <string>
+
+namespace corvane {
+
+class Prompts;
+class Registry;
+class SettingsStore;
+struct ProgramState;
+
+class OptionsEditor {
+public:
+    OptionsEditor(ProgramState& state, Registry& registry, SettingsStore& settings, Prompts& prompts);
+
+    // pathTxt: starts with FSFolder.
+    const std::string& path() const { return m_path; }
+    void editPath(const std::string& text) { m_path = text; }
+
+    // "...": a file dialog for fs2002.exe; the folder of the chosen file goes into the path.
+    void browse();
+    // "&OK": true when the path is a valid simulator folder (then saved) and the window may close.
+    bool ok();
+
+    enum class Close { Allow, Refuse, Quit };
+    // Any way of closing: allowed when FSFolder is valid; otherwise the user decides between quitting
+    // the program and staying in the window.
+    Close requestClose();
+
+private:
+    ProgramState& m_state;
+    Registry& m_registry;
+    SettingsStore& m_settings;
+    Prompts& m_prompts;
+    std::string m_path;
+};
+
+} // namespace corvane

@@ -1,0 +1,105 @@
+#include "projects/projectcommands.h"
+
+#include "environment/programstate.h"
+#include "environment/aircraftscanner.h"
+#include "projects/session.h"
+#include "traffic/aptdata.h"
+#include "traffic/fields.h"
+#include "traffic/paths.h"
+#include "traffic/prompts.h"
+#include "traffic/reader.h"
+#include "traffic/writer.h"
+
+namespace corvane {
+
+namespace {
+
+bool NamesExistingFile(const std::string& projectTag) {
+    return projectTag != kProjectNew && projectTag != kProjectFs && PathExists(projectTag, true);
+}
+
+bool SaveAsDialog(Session& session) {
+    std::string initial;
+    if (NamesExistingFile(session.state.projectTag)) {
+        initial = LastField(session.state.projectTag, kSeparator);
+        initial.resize(initial.size() >= 4 ? initial.size() - 4 : 0);
+    }
+    auto chosen = session.prompts.file({FileRequest::Mode::Save, "Save Corvane Project as", kProjectFilter, initial});
+    if (!chosen || chosen->empty())
+        return false;
+    // A name typed without any extension gets the project extension.
+    if (LastField(*chosen, kSeparator).find('.') == std::string::npos)
+        *chosen += ".cvp";
+    if (PathExists(*chosen, true) &&
+        !session.prompts.question("Overwrite existing file",
+                                  *chosen + " does already exist.\r\nDo you want to replace this file?",
+                                  Icon::Exclamation, Answer::No))
+        return false;
+    if (!WriteProjectFile(session.db, *chosen, session.prompts, session.progress))
+        return false;
+    session.editor->reloadFlight();
+    session.state.projectTag = *chosen;
+    return true;
+}
+
+bool SaveExisting(Session& session) {
+    const bool written = WriteProjectFile(session.db, session.state.projectTag, session.prompts, session.progress);
+    session.editor->reloadFlight();
+    return written;
+}
+
+} // namespace
+
+bool SaveProject(Session& session, SaveMode mode) {
+    if (session.db.flightTable().isEmpty())
+        return false;
+    session.editor->storeFlight();
+    if (mode == SaveMode::Prompt &&
+        !session.prompts.question("Save Project", "Do you want to save any changes to your current project?",
+                                  Icon::Question, Answer::Yes))
+        return false;
+    if (mode != SaveMode::SaveAs && NamesExistingFile(session.state.projectTag))
+        return SaveExisting(session);
+    return SaveAsDialog(session);
+}
+
+void LoadEmptyProject(Session& session) {
+    ReadAptData(session.db, session.aptPath(), {}, session.prompts, session.progress);
+    AddInstalledAircraft(session.db);
+    session.state.projectTag = std::string(kProjectNew);
+}
+
+void NewProject(Session& session) {
+    SaveProject(session, SaveMode::Prompt);
+    ClearData(session, true);
+    ResetFSAircraftSpeeds(session.db.installedAircraftTable());
+    LoadEmptyProject(session);
+    session.editor->showFirstAirport();
+}
+
+void OpenProject(Session& session) {
+    SaveProject(session, SaveMode::Prompt);
+    const auto chosen = session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
+    if (!chosen || !PathExists(*chosen, true))
+        return;
+    ClearData(session, true);
+    ResetFSAircraftSpeeds(session.db.installedAircraftTable());
+    if (!ReadProjectFile(session.db, *chosen, ReadOptions{false, true, session.aptPath()}, session.prompts,
+                         session.progress)) {
+        // The reader has said why; what is left is an empty new project rather than nothing.
+        LoadEmptyProject(session);
+    } else {
+        session.state.projectTag = *chosen;
+    }
+    session.editor->showFirstAirport();
+}
+
+std::string ProjectCaption(const std::string& projectTag) {
+    if (projectTag == kProjectNew)
+        return "Corvane - [New Project]";
+    if (projectTag == kProjectFs)
+        return "Corvane - [Traffic.BGL]";
+    return "Corvane - [" + projectTag + "]";
+}
+
+} // namespace corvane

@@ -1,0 +1,34 @@
+#pragma once
+// The project commands of the File menu: New, Open, Save and Save As, and the save prompt that every
+// command replacing the data runs first. There is no "modified" flag: the prompt is asked whenever the
+// FlightTable is not empty. A project file is replaced atomically, so a failed save leaves the old
+// file whole; it is reported, and the caption and ProjectTag stay as they were.
+
+#include <string>
+
+namespace corvane {
+
+struct Session;
+
+inline constexpr const char* kProjectFilter = "Corvane Project (*.cvp)|*.cvp";
+
+enum class SaveMode {
+    Prompt, // the save prompt of New, Open, Open Traffic.bgl and shut-down
+    Save,   // "&Save Project"
+    SaveAs, // "Sa&ve Project As..."
+};
+
+void NewProject(Session& session);
+void OpenProject(Session& session);
+// True when the project was written.
+bool SaveProject(Session& session, SaveMode mode);
+
+// The main window's caption for the current project: "Corvane - [New Project]",
+// "Corvane - [Traffic.BGL]" or "Corvane - [" + path + "]".
+std::string ProjectCaption(const std::string& projectTag);
+
+// An empty new project: every airport of apt.dat and every installed aircraft, ProjectTag "new".
+// Used by New Project and wherever a load leaves nothing behind.
+void LoadEmptyProject(Session& session);
+
+} // namespace corvane

@@ -1,0 +1,156 @@
+#include "projects/trafficbgl.h"
+
+#include "environment/aircraftscanner.h"
+#include "environment/scratch.h"
+#include "environment/toolrunner.h"
+#include "projects/projectcommands.h"
+#include "projects/session.h"
+#include "traffic/paths.h"
+#include "traffic/prompts.h"
+#include "traffic/reader.h"
+#include "traffic/writer.h"
+
+#include <sys/stat.h>
+
+#include <optional>
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* kDecompiler = "TDecompiler.exe";
+constexpr const char* kCompiler = "TCompiler.exe";
+
+std::string ToolPath(const Session& session, const char* name) {
+    const std::string path = session.state.programFolder + name;
+    return FindPath(path).value_or(path);
+}
+
+// Runs a tool and says what went wrong, or nothing when it ended well.
+std::optional<std::string> RunTool(Session& session, const char* name, const std::vector<std::string>& arguments,
+                                   const std::string& folder) {
+    if (!session.tools)
+        return "No tool runner is available to start ''" + std::string(name) + "''.";
+    const ToolResult result = session.tools->run(ToolPath(session, name), arguments, folder);
+    if (!result.started)
+        return "ShellAndWait error: ''" + std::string(name) + "'' could not be started.\r\n" + result.error;
+    if (result.exitCode != 0) {
+        std::string text = "''" + std::string(name) + "'' ended with exit status " + std::to_string(result.exitCode) + ".";
+        if (!result.error.empty())
+            text += "\r\n" + result.error;
+        if (!result.output.empty())
+            text += "\r\n" + result.output.substr(0, 500);
+        return text;
+    }
+    return std::nullopt;
+}
+
+// The identity of a file's current content as the file system sees it: a rebuilt file has a new one.
+struct FileStamp {
+    bool exists = false;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, info.st_ino, info.st_size, info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
+}
+
+bool Decompile(Session& session) {
+    const std::string& program = session.state.programFolder;
+    CleanTempData(program, true);
+    MakeTempDataFolder(program);
+    const std::string tempData = program + kTempDataFolder;
+    auto problem = RunTool(session, kDecompiler, {"/np"}, tempData);
+    if (!problem) {
+        for (const char* name : {"aircraft.txt", "airports.txt", "flightplans.txt"}) {
+            if (!PathExists(tempData + "/" + name, true)) {
+                problem = "''" + std::string(kDecompiler) + "'' did not leave ''" + name + "'' in ''" + tempData + "''.";
+                break;
+            }
+        }
+    }
+    if (problem) {
+        CleanTempData(program, true);
+        session.prompts.message("Error opening Traffic.bgl", *problem + "\r\nTraffic.bgl was not opened.",
+                                Icon::Exclamation);
+        return false;
+    }
+    session.state.decompileNeeded = false;
+    return true;
+}
+
+} // namespace
+
+bool OpenTrafficBgl(Session& session, bool importMode) {
+    SaveProject(session, SaveMode::Prompt);
+    ClearData(session, true);
+    ResetFSAircraftSpeeds(session.db.installedAircraftTable());
+
+    const std::string tempData = session.state.programFolder + kTempDataFolder;
+    bool loaded = !session.state.decompileNeeded || Decompile(session);
+    if (loaded) {
+        const ReadOptions options{importMode, !importMode, session.aptPath()};
+        loaded = ReadTrafficData(session.db, tempData, options, session.prompts, session.progress);
+        if (!loaded)
+            session.state.decompileNeeded = true; // what TempData holds is no good: decompile next time
+    }
+    if (!loaded) {
+        if (!importMode) {
+            LoadEmptyProject(session);
+            session.editor->showFirstAirport();
+        }
+        return false;
+    }
+    session.state.projectTag = std::string(kProjectFs);
+    if (!importMode)
+        session.editor->showFirstAirport();
+    return true;
+}
+
+bool CompileTrafficBgl(Session& session) {
+    if (session.db.flightTable().isEmpty())
+        return false;
+    if (session.state.projectTag != kProjectFs &&
+        !session.prompts.question("WARNING",
+                                  "When compiling a project file, the old Traffic.bgl will be\r\n"
+                                  "saved and replaced with the AI database in this project!\r\n\r\n"
+                                  "Are you sure you want to replace your old Traffic.bgl?",
+                                  Icon::Exclamation, Answer::No))
+        return false;
+    session.state.decompileNeeded = true;
+    session.editor->storeFlight();
+    const std::string& fsFolder = session.state.fsFolder;
+    MakeFolder(BackupFolderPath(fsFolder));
+    const std::string backup = BackupTrafficBgl(fsFolder);
+
+    const std::string& program = session.state.programFolder;
+    CleanTempData(program, false);
+    const bool written = WriteTrafficFiles(session.db, program, session.prompts, session.progress);
+    session.editor->reloadFlight();
+    std::optional<std::string> problem;
+    if (!written) {
+        problem = "The text databases for the compiler could not be written.";
+    } else {
+        const FileStamp before = StampOf(TrafficBglPath(fsFolder));
+        problem = RunTool(session, kCompiler, {"/ep", "/np"}, program);
+        if (!problem && StampOf(TrafficBglPath(fsFolder)) == before)
+            problem = "''" + std::string(kCompiler) + "'' did not build a new ''" + TrafficBglPath(fsFolder) + "''.";
+    }
+    CleanTempData(program, false);
+    if (problem) {
+        std::string text = *problem + "\r\nTraffic.bgl was not replaced.";
+        if (!backup.empty())
+            text += "\r\nThe backup ''" + backup + "'' is kept.";
+        session.prompts.message("Error compiling Traffic.bgl", text, Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace corvane

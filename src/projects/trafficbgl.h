@@ -1,0 +1,23 @@
+#pragma once
+// The two-way path between the simulator's installed traffic and the tables: opening Traffic.bgl
+// (the decompiler writes the three text databases into TempData, the reader loads them) and compiling
+// the tables back into it (a dated backup, the three text databases written into the program folder,
+// the compiler run there). A tool that cannot be started, fails, or leaves its output missing is
+// reported and never taken for success.
+
+namespace corvane {
+
+struct Session;
+
+// "O&pen FS2002 Traffic.bgl...", and the first step of an import (importMode: every aircraft of the
+// installed traffic goes into the AircraftTable, and the load is not completed with apt.dat and the
+// installed aircraft). Runs the save prompt first. The decompiler runs only when DecompileNeeded; when
+// it fails, nothing stale is loaded, DecompileNeeded stays true, and an empty new project is left
+// (in import mode the tables stay empty). Returns whether the installed traffic was loaded.
+bool OpenTrafficBgl(Session& session, bool importMode);
+
+// "&Compile FS2002 Traffic.bgl...". Does nothing with an empty FlightTable; asks before replacing
+// Traffic.bgl with data that did not come from it. Returns whether a new Traffic.bgl was built.
+bool CompileTrafficBgl(Session& session);
+
+} // namespace corvane

@@ -1,0 +1,230 @@
+#include "editors/legseditor.h"
+#include "scriptedprompts.h"
+#include "traffic/trafficdatabase.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace {
+
+// Airports on the equator's meridian, so flight times are easy to reckon: one degree of latitude is 60
+// nautical miles, a quarter of an hour at 240 knots.
+struct Fixture {
+    TrafficDatabase db;
+    FlightHeader header;
+    test::ScriptedPrompts prompts;
+    LegsEditor legs{db, header, prompts};
+
+    Fixture() {
+        db.airportTable().add({"AAAA", "N00* 0.0'", "W000* 0.0'", "0", "A", "-"});
+        db.airportTable().add({"BBBB", "N05* 0.0'", "W000* 0.0'", "0", "B", "-"});  // 300 nm from AAAA
+        db.airportTable().add({"CCCC", "N00* 40.0'", "W000* 0.0'", "0", "C", "-"}); // 40 nm from AAAA
+        db.airportTable().add({"DDDD", "N00* 0.0'", "W000* 0.0'", "0", "Same place", "-"});
+        // A hair under 240 knots so that truncation never lands a second short.
+        db.aircraftTable().add({"AC#1", "239.99", "Dash 8"});
+        db.aircraftTable().add({"AC#2", "0", "Grounded"});
+        db.aircraftTable().add({"AC#3", "1", "Snail"});
+        header.aircraft = "dash 8";
+    }
+
+    // A two-leg flight AAAA -> to -> AAAA, shown from row AAAA (the leg AAAA -> to).
+    void flight(const std::string& to, bool weekly) {
+        header.repeat = weekly ? "WEEK" : "24";
+        legs.showDaysForRepeat();
+        legs.setRows({LegRow{"AAAA", "12:00:00", "13:00:00", "100", "2", "F", "0", "0"},
+                      LegRow{to, "08:00:00", "09:00:00", "100", "1", "F", "0", "0"}});
+    }
+    const LegRow& shown() { return legs.rows()[static_cast<std::size_t>(legs.nextRow())]; }
+};
+
+} // namespace
+
+TEST(LegFlightSeconds, workedExampleAndWhatCannotBeComputed) {
+    Fixture f;
+    f.flight("BBBB", false);
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 5400);
+    f.legs.chooseDestination("cccc");
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 1500) << "codes are found ignoring case";
+    f.legs.chooseDestination("DDDD");
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 900) << "two airports at one place: the allowance alone, no NaN";
+    f.legs.chooseDestination("AAAA");
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 0) << "a leg from an airport to itself";
+    f.legs.chooseDestination("ZZZZ");
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 0) << "an unknown airport";
+    f.legs.chooseDestination("BBBB");
+    f.header.aircraft = "Grounded";
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 0) << "speed 0";
+    f.header.aircraft = "Nobody";
+    EXPECT_EQ(f.legs.LegFlightSeconds(), 0) << "no such aircraft";
+
+    TrafficDatabase db;
+    db.airportTable().add({"A", "N00* 0.0'", "W000* 0.0'", "0", "-", "-"});
+    db.airportTable().add({"B", "N01* 0.0'", "W000* 0.0'", "0", "-", "-"});
+    db.aircraftTable().add({"AC#1", "240", "Exact"});
+    FlightHeader header;
+    header.aircraft = "EXACT";
+    test::ScriptedPrompts prompts;
+    LegsEditor legs(db, header, prompts);
+    legs.setRows({LegRow{"A"}, LegRow{"B"}});
+    const int seconds = legs.LegFlightSeconds();
+    EXPECT_TRUE(seconds == 1799 || seconds == 1800) << seconds;
+}
+
+TEST(UpdateETA, weeklyDepartureAcrossMidnightAndZones) {
+    Fixture f;
+    f.flight("BBBB", true);
+    f.legs.chooseDepartureZone(13); // "+1"
+    f.legs.chooseDepartureDay(1);   // Mon
+    f.legs.editDepartureTime("00:30");
+    EXPECT_EQ(f.shown().departure, "23:30:00");
+    EXPECT_EQ(f.shown().departureDay, "0") << "Monday 00:30 at +1 is Sunday 23:30 GMT";
+    EXPECT_EQ(f.shown().arrival, "01:00:00");
+    EXPECT_EQ(f.shown().arrivalDay, "1");
+    EXPECT_EQ(f.legs.fields().etaTxt, "01:00");
+    EXPECT_EQ(f.legs.fields().arrDayCom, 1);
+
+    f.legs.chooseDepartureDay(0); // Sun
+    EXPECT_EQ(f.shown().departureDay, "6") << "Sunday 00:30 at +1 is Saturday GMT";
+    EXPECT_EQ(f.shown().arrivalDay, "0");
+
+    // Back on screen in local time: the row's GMT Saturday 23:30 is Sunday 00:30 at +1.
+    f.legs.chooseLeg(0);
+    EXPECT_EQ(f.legs.fields().depTxt, "00:30");
+    EXPECT_EQ(f.legs.fields().depDayCom, 0);
+}
+
+TEST(UpdateETA, arrivalAfterMidnightWrapsTheWeek) {
+    Fixture f;
+    f.flight("CCCC", true);
+    f.legs.chooseDepartureDay(6);
+    f.legs.editDepartureTime("23:50");
+    EXPECT_EQ(f.shown().arrival, "00:15:00");
+    EXPECT_EQ(f.shown().arrivalDay, "0") << "Saturday to Sunday";
+    EXPECT_EQ(f.legs.fields().arrDayCom, 0);
+
+    f.flight("CCCC", false);
+    f.legs.editDepartureTime("23:50");
+    EXPECT_EQ(f.shown().arrival, "00:15:00");
+    EXPECT_EQ(f.legs.fields().arrDayCom, -1) << "no day shown for a daily flight";
+}
+
+TEST(UpdateETA, unknownAircraftArrivesAtDeparture) {
+    Fixture f;
+    f.flight("BBBB", true);
+    f.header.aircraft = "Choose Aircraft";
+    f.legs.chooseDepartureDay(3);
+    f.legs.editDepartureTime("14:20");
+    EXPECT_EQ(f.shown().departure, "14:20:00");
+    EXPECT_EQ(f.shown().arrival, "14:20:00");
+    EXPECT_EQ(f.shown().arrivalDay, "3");
+    EXPECT_EQ(f.legs.fields().etaTxt, "14:20");
+}
+
+TEST(UpdateETA, longFlightsStayValidTimesOfDay) {
+    Fixture f;
+    f.flight("BBBB", true);
+    f.header.aircraft = "Snail"; // 300 nm at 1 knot: 300 hours and a quarter
+    f.legs.chooseDepartureDay(2);
+    f.legs.editDepartureTime("10:00");
+    EXPECT_EQ(f.shown().arrival, "22:15:00") << "12 days and 12 1/4 hours later";
+    EXPECT_EQ(f.shown().arrivalDay, "0") << "Tuesday + 12 days is Sunday";
+    f.legs.editDepartureTime("10:9");
+    EXPECT_EQ(f.shown().departure, "10:9:00") << "minutes are stored as typed";
+    f.legs.editDepartureTime("10:");
+    EXPECT_EQ(f.shown().departure, "10:9:00") << "nothing happens before hh:mm is complete";
+}
+
+TEST(ZoneChange, onlyTheDisplayMoves) {
+    Fixture f;
+    f.flight("BBBB", true);
+    f.legs.chooseDepartureDay(3);
+    f.legs.editDepartureTime("21:45"); // arrives 23:15 GMT
+    ASSERT_EQ(f.legs.fields().etaTxt, "23:15");
+    const auto rows = f.legs.rows();
+    f.legs.chooseArrivalZone(14); // "+ 2"
+    EXPECT_EQ(f.legs.fields().etaTxt, "01:15");
+    EXPECT_EQ(f.legs.fields().arrDayCom, 4);
+    EXPECT_EQ(f.legs.fields().arrZoneTag, 14);
+    EXPECT_EQ(f.legs.rows(), rows) << "the GMT times stay";
+    f.legs.chooseArrivalZone(12);
+    EXPECT_EQ(f.legs.fields().etaTxt, "23:15");
+    EXPECT_EQ(f.legs.fields().arrDayCom, 3);
+
+    int day = 6;
+    f.header.repeat = "WEEK";
+    EXPECT_EQ(f.legs.GmtToLocal("22:40", 15, day), "01:40");
+    EXPECT_EQ(day, 0) << "Saturday becomes Sunday";
+    f.header.repeat = "24";
+    day = 6;
+    EXPECT_EQ(f.legs.GmtToLocal("22:40", 15, day), "01:40");
+    EXPECT_EQ(day, 6) << "days move only in weekly flights";
+
+    Fixture empty;
+    empty.legs.chooseDepartureZone(20);
+    EXPECT_EQ(empty.legs.fields().depZoneTag, 20) << "without legs only the zone is remembered";
+}
+
+TEST(LegsEditor, rowsAddRemoveAndChoose) {
+    Fixture f;
+    f.header.repeat = "24";
+    f.legs.setRows({LegRow{"ENGM", "10:00:00", "11:00:00", "100", "2", "F", "", ""},
+                    LegRow{"ESSA", "08:00:00", "09:00:00", "200", "1", "R", "", ""}});
+    EXPECT_EQ(f.legs.fields().depCom, "ENGM");
+    EXPECT_EQ(f.legs.fields().desCom, "ESSA");
+    EXPECT_EQ(f.legs.fields().depTxt, "08:00");
+    EXPECT_EQ(f.legs.fields().cruiseTxt, "200");
+    EXPECT_TRUE(f.legs.fields().forceTailChk);
+    f.legs.chooseLeg(1);
+    EXPECT_EQ(f.legs.fields().depCom, "ESSA");
+    EXPECT_EQ(f.legs.fields().desCom, "ENGM");
+    EXPECT_EQ(f.legs.fields().depTxt, "10:00");
+    EXPECT_FALSE(f.legs.fields().forceTailChk);
+
+    f.legs.chooseLeg(0);
+    f.legs.addLeg();
+    ASSERT_EQ(f.legs.rows().size(), 3u);
+    EXPECT_EQ(f.legs.rows()[1].destination, "----");
+    EXPECT_EQ(f.legs.fields().depCom, "----");
+    EXPECT_EQ(f.legs.fields().desCom, "ESSA");
+
+    f.prompts.expect("Delete leg", Answer::No);
+    f.legs.removeLeg();
+    EXPECT_EQ(f.legs.rows().size(), 3u);
+    f.prompts.expect("Delete leg", Answer::Yes);
+    f.legs.removeLeg();
+    EXPECT_EQ(f.legs.rows().size(), 2u);
+    EXPECT_EQ(f.prompts.shown().back().text, "Do you really want to delete the ---- leg?");
+    f.legs.removeLeg(); // two legs: nothing, not even a question
+    EXPECT_EQ(f.legs.rows().size(), 2u);
+
+    while (f.legs.rows().size() < kMaxLegs) f.legs.addLeg();
+    f.prompts.expect("Too many legs");
+    f.legs.addLeg();
+    EXPECT_EQ(f.prompts.shown().back().text, "You are currently not allowed to use more than 25 legs!");
+    EXPECT_EQ(f.legs.rows().size(), 25u);
+}
+
+TEST(LegsEditor, fieldEditsGoIntoTheLegOnScreen) {
+    Fixture f;
+    f.flight("BBBB", false);
+    EXPECT_FALSE(f.legs.typeDestination("cc"));
+    EXPECT_EQ(f.legs.fields().desCom, "cc");
+    EXPECT_NE(f.shown().destination, "CC") << "two letters wait for Enter";
+    EXPECT_TRUE(f.legs.typeDestination("cccc"));
+    EXPECT_EQ(f.shown().destination, "CCCC");
+    EXPECT_EQ(f.shown().arrival, "08:25:00") << "a new arrival is proposed";
+    f.legs.editAltitude("350");
+    f.legs.editFlightNumber("SK 101");
+    f.legs.setTailFlag(true);
+    EXPECT_EQ(f.shown().altitude, "350");
+    EXPECT_EQ(f.shown().flightNumber, "SK 101");
+    EXPECT_EQ(f.shown().tailFlag, "R");
+    f.prompts.expect("Do not use comma").expect("Do not use comma");
+    f.legs.editAltitude("3,50");
+    f.legs.editFlightNumber("1,2");
+    EXPECT_EQ(f.shown().altitude, "350") << "a comma would shift every later field of the line";
+    EXPECT_EQ(f.legs.fields().flightNrTxt, "SK 101");
+    f.legs.chooseDeparture("XXXX");
+    EXPECT_EQ(f.legs.rows()[0].destination, "XXXX") << "the departure is the selected row's airport";
+}
