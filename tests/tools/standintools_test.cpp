@@ -32,6 +32,11 @@ std::string EveryByte() {
     return bytes;
 }
 
+std::string ReversedBytes() {
+    const std::string bytes = EveryByte();
+    return std::string(bytes.rbegin(), bytes.rend());
+}
+
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -50,8 +55,8 @@ struct StandInToolsTest : ::testing::Test {
     std::string tempData = dir.mkdir("Corvane/TempData");
     std::string trafficBgl = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
 
-    const TrafficTexts texts{EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n",
-                             std::string(EveryByte().rbegin(), EveryByte().rend()), "\r\n\r\n"};
+    const TrafficTexts texts{EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", ReversedBytes(),
+                             "\r\n\r\n"};
 
     void SetUp() override { dir.write("prefix/drive_c/Flight Simulator 2002/FS2002.EXE", "MZ"); }
 
