@@ -1,57 +1,22 @@
 #include "environment/regtext.h"
 
-#include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace corvane {
 
 namespace {
 
-// The letter Wine writes after a backslash for the control characters that have one.
+// The letters Wine writes after a backslash for the control characters that have one ('.': none).
+constexpr std::string_view kControlLetters = ".......abtnvfr.............e....";
+
 char ControlEscape(char32_t c) {
-    switch (c) {
-    case 7:
-        return 'a';
-    case 8:
-        return 'b';
-    case 9:
-        return 't';
-    case 10:
-        return 'n';
-    case 11:
-        return 'v';
-    case 12:
-        return 'f';
-    case 13:
-        return 'r';
-    case 27:
-        return 'e';
-    default:
-        return 0;
-    }
+    return c < kControlLetters.size() && kControlLetters[c] != '.' ? kControlLetters[c] : 0;
 }
 
 char32_t ControlOfEscape(char letter) {
-    switch (letter) {
-    case 'a':
-        return 7;
-    case 'b':
-        return 8;
-    case 't':
-        return 9;
-    case 'n':
-        return 10;
-    case 'v':
-        return 11;
-    case 'f':
-        return 12;
-    case 'r':
-        return 13;
-    case 'e':
-        return 27;
-    default:
-        return 0;
-    }
+    const auto at = letter == '.' ? std::string_view::npos : kControlLetters.find(letter);
+    return at == std::string_view::npos ? 0 : static_cast<char32_t>(at);
 }
 
 int HexDigit(char c) {
@@ -140,25 +105,12 @@ std::vector<char32_t> CodePoints(std::string_view text) {
     return result;
 }
 
-void AppendHex(std::string& out, unsigned value, int minDigits) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), kDigits[value & 0xF]);
-        value >>= 4;
-    } while (value);
-    while (static_cast<int>(digits.size()) < minDigits) digits.insert(digits.begin(), '0');
-    out += digits;
-}
-
-void AppendOctal(std::string& out, unsigned value, int minDigits) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + (value & 7)));
-        value >>= 3;
-    } while (value);
-    while (static_cast<int>(digits.size()) < minDigits) digits.insert(digits.begin(), '0');
-    out += digits;
+// value in hex (base 16) or octal (base 8), with at least minDigits digits.
+void AppendNumber(std::string& out, char32_t value, int base, int minDigits) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, base == 16 ? "%0*x" : "%0*o", minDigits,
+                  static_cast<unsigned>(value));
+    out += buffer;
 }
 
 } // namespace
@@ -213,13 +165,13 @@ std::string EscapeRegText(std::string_view text, std::string_view closers) {
             // A following hex digit would be read as part of the escape unless all four digits stand.
             const bool hexFollows = next < 128 && HexDigit(static_cast<char>(next)) >= 0;
             out += "\\x";
-            AppendHex(out, static_cast<unsigned>(u), hexFollows ? 4 : 1);
+            AppendNumber(out, u, 16, hexFollows ? 4 : 1);
         } else if (u < 32) {
             out += '\\';
             if (const char letter = ControlEscape(u))
                 out += letter;
             else
-                AppendOctal(out, static_cast<unsigned>(u), next >= '0' && next <= '7' ? 3 : 1);
+                AppendNumber(out, u, 8, next >= '0' && next <= '7' ? 3 : 1);
         } else {
             const char c = static_cast<char>(u);
             if (c == '\\' || closers.find(c) != std::string_view::npos) out += '\\';
