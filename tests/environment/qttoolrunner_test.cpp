@@ -70,6 +70,11 @@ TEST(QtToolRunner, theWorkingFolderIsTheChildsOnly) {
     EXPECT_TRUE(result.succeeded());
     EXPECT_EQ(dir.read("Program Folder/TempData/where.txt"), fs::canonical(work).string() + "\n");
     EXPECT_EQ(fs::current_path(), before);
+
+    // A program given relative to the caller's current folder is found from there.
+    const std::string relative = fs::relative(Script(dir, "ok.sh", "exit 5"), before).string();
+    ASSERT_NE(relative.find('/'), std::string::npos);
+    EXPECT_EQ(runner.run(relative, {}, work).exitCode, 5);
 }
 
 TEST(QtToolRunner, aWindowsProgramRunsThroughWine) {

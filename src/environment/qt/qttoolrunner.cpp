@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <filesystem>
 #include <fstream>
 
 namespace corvane {
@@ -26,10 +27,15 @@ bool IsWindowsProgram(const std::string& path) {
 
 ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::string>& arguments,
                              const std::string& workingFolder) {
+    // A path with folders is taken from the caller's current folder, not from the child's.
+    std::error_code ignored;
+    const std::string path = program.find('/') == std::string::npos
+                                 ? program
+                                 : std::filesystem::absolute(program, ignored).string();
     QStringList args;
-    QString executable = FromLocal(program);
+    QString executable = FromLocal(path);
 #ifndef Q_OS_WIN
-    if (IsWindowsProgram(program)) {
+    if (IsWindowsProgram(path)) {
         args << executable;
         executable = FromLocal(m_wineProgram);
     }
