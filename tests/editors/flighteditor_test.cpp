@@ -115,8 +115,9 @@ TEST(FlightEditor, readAndSaveAFlight) {
 
     f.editor.chooseAirport("ESSA"); // a write-back point
     EXPECT_EQ(f.session.db.flightTable().at(index),
-              "AC#2,LN-B,60%,24Hr,VFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
-              "12:00:00,13:00:00,330,F,3,ENGM,");
+              "AC#2,LN-B,60%,24Hr,VFR,08:00:00,08:15:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
+              "12:00:00,13:00:00,330,F,3,ENGM,")
+        << "the new aircraft proposed a new arrival for the leg on screen (all airports share one place)";
 
     f.editor.chooseAircraft("Choose Aircraft");
     f.editor.SaveToLST();

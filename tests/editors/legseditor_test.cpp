@@ -24,7 +24,7 @@ struct Fixture {
         // A hair under 240 knots so that truncation never lands a second short.
         db.aircraftTable().add({"AC#1", "239.99", "Dash 8"});
         db.aircraftTable().add({"AC#2", "0", "Grounded"});
-        db.aircraftTable().add({"AC#3", "1", "Snail"});
+        db.aircraftTable().add({"AC#3", "0.99999", "Snail"});
         header.aircraft = "dash 8";
     }
 
@@ -66,7 +66,8 @@ TEST(LegFlightSeconds, workedExampleAndWhatCannotBeComputed) {
     header.aircraft = "EXACT";
     test::ScriptedPrompts prompts;
     LegsEditor legs(db, header, prompts);
-    legs.setRows({LegRow{"A"}, LegRow{"B"}});
+    legs.setRows({LegRow{"A", "08:00:00", "09:00:00", "100", "1", "F", "", ""},
+                  LegRow{"B", "10:00:00", "11:00:00", "100", "2", "F", "", ""}});
     const int seconds = legs.LegFlightSeconds();
     EXPECT_TRUE(seconds == 1799 || seconds == 1800) << seconds;
 }
@@ -124,15 +125,16 @@ TEST(UpdateETA, unknownAircraftArrivesAtDeparture) {
 TEST(UpdateETA, longFlightsStayValidTimesOfDay) {
     Fixture f;
     f.flight("BBBB", true);
-    f.header.aircraft = "Snail"; // 300 nm at 1 knot: 300 hours and a quarter
+    f.header.aircraft = "Snail"; // 300 nm at just under 1 knot: 300 hours, 15 minutes and 10 seconds
     f.legs.chooseDepartureDay(2);
     f.legs.editDepartureTime("10:00");
-    EXPECT_EQ(f.shown().arrival, "22:15:00") << "12 days and 12 1/4 hours later";
+    EXPECT_EQ(f.shown().arrival, "22:15:10") << "12 days and 12 hours later";
     EXPECT_EQ(f.shown().arrivalDay, "0") << "Tuesday + 12 days is Sunday";
-    f.legs.editDepartureTime("10:9");
-    EXPECT_EQ(f.shown().departure, "10:9:00") << "minutes are stored as typed";
-    f.legs.editDepartureTime("10:");
-    EXPECT_EQ(f.shown().departure, "10:9:00") << "nothing happens before hh:mm is complete";
+    f.legs.editDepartureTime("10:99");
+    EXPECT_EQ(f.shown().departure, "10:99:00") << "minutes are stored as typed";
+    EXPECT_EQ(f.shown().arrival, "23:54:10") << "but the arrival is a valid time";
+    f.legs.editDepartureTime("11:0");
+    EXPECT_EQ(f.shown().departure, "10:99:00") << "nothing happens before hh:mm is complete";
 }
 
 TEST(ZoneChange, onlyTheDisplayMoves) {

@@ -1,0 +1,33 @@
+#include "environment/fsfolder.h"
+
+#include "environment/programstate.h"
+#include "environment/registry.h"
+#include "environment/settingsstore.h"
+#include "traffic/paths.h"
+
+namespace corvane {
+
+bool CheckFSPath(std::string& sPath, Registry& registry, SettingsStore& settings, ProgramState& state) {
+    if (sPath.ends_with(std::string(2, kSeparator))) return false;
+    sPath = WithSeparator(sPath);
+    if (!PathExists(sPath + std::string(kSimulatorProgram), true)) return false;
+
+    const std::string registered = RegisteredFSFolder(registry);
+    if (!PathExists(WithSeparator(registered) + std::string(kSimulatorProgram), true)) {
+        // The value holds the folder without its separator, except for a root folder.
+        const std::string folder = sPath.size() > 1 ? sPath.substr(0, sPath.size() - 1) : sPath;
+        SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue, registry.toRegistryPath(folder));
+    }
+
+    settings.setValue(kFsPathSetting, sPath);
+    state.fsFolder = sPath;
+    return true;
+}
+
+StartFolder InitialFSFolder(const Registry& registry, const SettingsStore& settings) {
+    std::string folder = settings.value(kFsPathSetting);
+    if (!folder.empty()) return {std::move(folder), false};
+    return {WithSeparator(RegisteredFSFolder(registry)), true};
+}
+
+} // namespace corvane

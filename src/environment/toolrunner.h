@@ -1,0 +1,30 @@
+#pragma once
+// Runs an external program (the traffic compiler and decompiler) and waits, without time limit, until
+// it has ended. The working folder is the child's alone: the caller's current folder never changes.
+// A tool that could not be started or that failed is a value the caller must look at.
+
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+struct ToolResult {
+    bool started = false;
+    // The exit code of a program that ended normally; -1 when it was not started or crashed.
+    int exitCode = -1;
+    // Why it could not be started or did not end normally; "" otherwise.
+    std::string error;
+    // What the program wrote to its standard output and error streams.
+    std::string output;
+
+    bool succeeded() const { return started && exitCode == 0; }
+};
+
+class ToolRunner {
+public:
+    virtual ~ToolRunner() = default;
+    virtual ToolResult run(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::string& workingFolder) = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,41 @@
+#include "tools/toolmain.h"
+
+#include "environment/wineregistry.h"
+#include "tools/simulatorlocation.h"
+#include "traffic/paths.h"
+#include "traffic/text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+
+namespace corvane {
+
+int RunStandInTool(std::string_view name, int argc, char** argv,
+                   std::initializer_list<std::string_view> switches, const ToolWork& work) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (std::none_of(switches.begin(), switches.end(),
+                         [&](std::string_view s) { return EqualsIgnoringCase(s, argument); })) {
+            std::cerr << name << ": unknown argument '" << argument << "'\n";
+            return 2;
+        }
+    }
+
+    std::string error;
+    const WineRegistry registry(WinePrefix::fromEnvironment());
+    const auto fsFolder = LocateSimulator(registry, &error);
+    if (!fsFolder) {
+        std::cerr << name << ": " << error << "\n";
+        return 1;
+    }
+    std::error_code ignored;
+    const std::string workFolder = WithSeparator(std::filesystem::current_path(ignored).string());
+    if (!work(*fsFolder, workFolder, &error)) {
+        std::cerr << name << ": " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace corvane

@@ -1,0 +1,205 @@
+#include "environment/registry.h"
+#include "environment/wineregistry.h"
+#include "tempdir.h"
+#include "testprefix.h"
+#include "traffic/textfile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using corvane::test::MakeTestPrefix;
+using corvane::test::TempDir;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSimSection =
+    "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
+    "\"EXE Path\"=\"C:\\\\Program Files\\\\Microsoft Games\\\\FS2002\"\n"
+    "\"Other\"=\"kept \\\"as\\\" is\"\n";
+
+const std::string kClassesSection = "\n[Software\\\\Classes\\\\.bgl] 1700000002\n@=\"bglfile\"\n";
+
+std::string SystemReg() {
+    return std::string(test::kFreshSystemReg) + "\n" + kSimSection + kClassesSection;
+}
+
+std::string WithBackslashes(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::size_t FilesIn(const std::string& folder) {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
+    return count;
+}
+
+// Sets an environment variable for the life of the object and puts the old value back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value)
+        : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+} // namespace
+
+TEST(WineRegistry, readsTheSimulatorValue) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir, SystemReg());
+    const WineRegistry registry{WinePrefix(prefix.folder)};
+    EXPECT_EQ(GetRegString(registry, "LM", kSimulatorKey, kExePathValue),
+              "C:\\Program Files\\Microsoft Games\\FS2002");
+    EXPECT_EQ(GetRegString(registry, "LM", "software\\microsoft\\MICROSOFT GAMES\\flight simulator\\8.0",
+                           "exe PATH"),
+              "C:\\Program Files\\Microsoft Games\\FS2002");
+    EXPECT_EQ(GetRegString(registry, "LM", kSimulatorKey, "Other"), "kept \"as\" is");
+    EXPECT_EQ(GetRegString(registry, "LM", kSimulatorKey, "Missing"), "");
+}
+
+TEST(WineRegistry, classesRootIsTheClassesKeyOfTheMachine) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir, SystemReg());
+    WineRegistry registry{WinePrefix(prefix.folder)};
+    EXPECT_EQ(GetRegString(registry, "CR", ".bgl", ""), "bglfile");
+    EXPECT_EQ(GetRegString(registry, "LM", ".bgl", ""), "");
+    SetRegString(registry, "CR", ".cvp", "", "Corvane.Project");
+    EXPECT_EQ(GetRegString(registry, "LM", "Software\\Classes\\.cvp", ""), "Corvane.Project");
+}
+
+TEST(WineRegistry, writesOneValueAndKeepsTheRestOfTheFile) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir, SystemReg());
+    WineRegistry registry{WinePrefix(prefix.folder)};
+    SetRegString(registry, "LM", kSimulatorKey, kExePathValue, "D:\\Games\\FS \"2002\"");
+
+    std::string expected = SystemReg();
+    const std::string oldLine = "\"EXE Path\"=\"C:\\\\Program Files\\\\Microsoft Games\\\\FS2002\"";
+    expected.replace(expected.find(oldLine), oldLine.size(),
+                     "\"EXE Path\"=\"D:\\\\Games\\\\FS \\\"2002\\\"\"");
+    EXPECT_EQ(dir.read("prefix/system.reg"), expected);
+    EXPECT_EQ(GetRegString(registry, "LM", kSimulatorKey, kExePathValue), "D:\\Games\\FS \"2002\"");
+    // Replaced through a temporary file that is gone again.
+    EXPECT_EQ(FilesIn(prefix.folder), 3u);
+}
+
+TEST(WineRegistry, writesAMissingKey) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir);
+    WineRegistry registry{WinePrefix(prefix.folder)};
+    SetRegString(registry, "LM", kSimulatorKey, kExePathValue, "C:\\FS2002");
+    const std::string text = dir.read("prefix/system.reg");
+    EXPECT_TRUE(text.starts_with(test::kFreshSystemReg));
+    EXPECT_NE(text.find("\n\n[SOFTWARE\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] "),
+              std::string::npos);
+    EXPECT_TRUE(text.ends_with("\n\"EXE Path\"=\"C:\\\\FS2002\"\n"));
+    EXPECT_EQ(GetRegString(registry, "LM", kSimulatorKey, kExePathValue), "C:\\FS2002");
+}
+
+TEST(WineRegistry, aMissingPrefixReadsEmptyAndTakesNoWrites) {
+    TempDir dir;
+    WineRegistry missing{WinePrefix(dir.file("no-prefix"))};
+    EXPECT_EQ(GetRegString(missing, "LM", kSimulatorKey, kExePathValue), "");
+    SetRegString(missing, "LM", kSimulatorKey, kExePathValue, "C:\\FS2002");
+    EXPECT_FALSE(fs::exists(dir.file("no-prefix")));
+
+    // A prefix that Wine has not set up (no system.reg) is not written either.
+    dir.mkdir("bare");
+    WineRegistry bare{WinePrefix(dir.file("bare"))};
+    SetRegString(bare, "LM", kSimulatorKey, kExePathValue, "C:\\FS2002");
+    EXPECT_EQ(FilesIn(dir.file("bare")), 0u);
+    EXPECT_EQ(GetRegString(bare, "LM", kSimulatorKey, kExePathValue), "");
+
+    const WineRegistry none{WinePrefix("")};
+    EXPECT_EQ(GetRegString(none, "LM", kSimulatorKey, kExePathValue), "");
+}
+
+TEST(WineRegistry, aWriteThatFailsLeavesTheFile) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir, SystemReg());
+    WineRegistry registry{WinePrefix(prefix.folder)};
+    SetAtomicWriteFailureForTesting(10);
+    SetRegString(registry, "LM", kSimulatorKey, kExePathValue, "D:\\Elsewhere");
+    SetAtomicWriteFailureForTesting(std::nullopt);
+    EXPECT_EQ(dir.read("prefix/system.reg"), SystemReg());
+    EXPECT_EQ(FilesIn(prefix.folder), 3u);
+}
+
+TEST(WinePrefix, windowsPathsBecomeHostPaths) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir);
+    dir.mkdir("prefix/drive_c/Program Files/Microsoft Games/FS2002");
+    const WinePrefix wine(prefix.folder);
+    const std::string fs2002 =
+        fs::canonical(prefix.driveC).string() + "/Program Files/Microsoft Games/FS2002";
+
+    EXPECT_EQ(wine.toHostPath("C:\\Program Files\\Microsoft Games\\FS2002"), fs2002);
+    EXPECT_EQ(wine.toHostPath("c:\\PROGRAM FILES\\microsoft games\\fs2002\\"), fs2002 + "/");
+    EXPECT_EQ(wine.toHostPath("C:/Program Files//Microsoft Games/FS2002"), fs2002);
+    // A path that does not exist keeps its names as written.
+    EXPECT_EQ(wine.toHostPath("C:\\Program Files\\New Folder"),
+              fs::canonical(prefix.driveC).string() + "/Program Files/New Folder");
+    EXPECT_EQ(wine.toHostPath("C:\\"), fs::canonical(prefix.driveC).string() + "/");
+    EXPECT_EQ(wine.toHostPath("z:\\opt\\fs"), "/opt/fs");
+    EXPECT_EQ(wine.toHostPath("D:\\FS2002"), "");
+    EXPECT_EQ(wine.toHostPath("FS2002"), "");
+    EXPECT_EQ(wine.toHostPath(""), "");
+}
+
+TEST(WinePrefix, hostPathsBecomeWindowsPaths) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir);
+    const std::string fs2002 = dir.mkdir("prefix/drive_c/Program Files/FS2002");
+    const WinePrefix wine(prefix.folder);
+
+    EXPECT_EQ(wine.toWindowsPath(fs2002), "C:\\Program Files\\FS2002\\");
+    EXPECT_EQ(wine.toWindowsPath(fs2002.substr(0, fs2002.size() - 1)), "C:\\Program Files\\FS2002");
+    EXPECT_EQ(wine.toWindowsPath(prefix.driveC + "Not/Yet/There"), "C:\\Not\\Yet\\There");
+    EXPECT_EQ(wine.toWindowsPath(prefix.driveC), "C:\\");
+    // Through a link into the drive, the drive's name is used.
+    fs::create_directory_symlink(fs2002, dir.file("link"));
+    EXPECT_EQ(wine.toWindowsPath(dir.file("link")), "C:\\Program Files\\FS2002");
+    // Outside drive_c the root drive z: holds it.
+    const std::string outside = fs::canonical(dir.mkdir("games/FS2002")).string();
+    EXPECT_EQ(wine.toWindowsPath(outside), "Z:" + WithBackslashes(outside));
+}
+
+TEST(WinePrefix, aHostPathOutsideEveryDriveTakesDriveZ) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir, test::kFreshSystemReg, false);
+    const WinePrefix wine(prefix.folder);
+    const std::string outside = fs::canonical(dir.mkdir("games/FS2002")).string();
+    EXPECT_EQ(wine.toWindowsPath(outside), "Z:" + WithBackslashes(outside));
+    EXPECT_EQ(wine.toHostPath("Z:\\games"), ""); // no z: link in this prefix
+}
+
+TEST(WinePrefix, thePrefixComesFromTheEnvironment) {
+    {
+        ScopedEnv prefix("WINEPREFIX", "/srv/wine/fs");
+        EXPECT_EQ(WinePrefix::fromEnvironment().folder(), "/srv/wine/fs/");
+        EXPECT_EQ(WinePrefix::fromEnvironment().systemRegPath(), "/srv/wine/fs/system.reg");
+    }
+    ScopedEnv noPrefix("WINEPREFIX", nullptr);
+    ScopedEnv home("HOME", "/home/pilot");
+    EXPECT_EQ(WinePrefix::fromEnvironment().folder(), "/home/pilot/.wine/");
+}

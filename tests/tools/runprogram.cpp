@@ -1,0 +1,41 @@
+#include "runprogram.h"
+
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvane::test {
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& workingFolder, const std::string& winePrefix) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        ::dup2(pipeEnds[1], STDERR_FILENO);
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        if (::chdir(workingFolder.c_str()) != 0) ::_exit(126);
+        ::setenv("WINEPREFIX", winePrefix.c_str(), 1);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeEnds[1]);
+    ProgramRun run;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        run.errors.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    return run;
+}
+
+} // namespace corvane::test

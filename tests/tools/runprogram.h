@@ -1,0 +1,18 @@
+#pragma once
+// Runs a program as its own process for the tests of the stand-in tools: in a working folder, with
+// WINEPREFIX set, its standard error collected.
+
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+struct ProgramRun {
+    int exitCode = -1; // -1 when it did not end normally
+    std::string errors;
+};
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& workingFolder, const std::string& winePrefix);
+
+} // namespace corvane::test

@@ -1,0 +1,191 @@
+#include "runprogram.h"
+#include "tempdir.h"
+#include "testprefix.h"
+#include "tools/trafficcontainer.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using corvane::test::RunProgram;
+using corvane::test::TempDir;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kCompiler = std::string(CORVANE_PROGRAM_FOLDER) + "TCompiler.exe";
+const std::string kDecompiler = std::string(CORVANE_PROGRAM_FOLDER) + "TDecompiler.exe";
+
+std::string SystemReg(std::string_view exePath) {
+    std::string text(test::kFreshSystemReg);
+    if (!exePath.empty())
+        text += "\n[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
+                "\"EXE Path\"=\"" +
+                std::string(exePath) + "\"\n";
+    return text;
+}
+
+std::string EveryByte() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    return bytes;
+}
+
+std::string ReversedBytes() {
+    const std::string bytes = EveryByte();
+    return std::string(bytes.rbegin(), bytes.rend());
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// An installation in a Wine prefix, the simulator registered as "C:\Flight Simulator 2002", and a
+// program folder with its TempData.
+struct StandInToolsTest : ::testing::Test {
+    TempDir dir;
+    test::TestPrefix prefix = test::MakeTestPrefix(dir, SystemReg("C:\\\\Flight Simulator 2002"));
+    std::string fsFolder = dir.mkdir("prefix/drive_c/Flight Simulator 2002");
+    std::string programFolder = dir.mkdir("Corvane");
+    std::string tempData = dir.mkdir("Corvane/TempData");
+    std::string trafficBgl = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
+
+    const TrafficTexts texts{EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", ReversedBytes(),
+                             "\r\n\r\n"};
+
+    void SetUp() override { dir.write("prefix/drive_c/Flight Simulator 2002/FS2002.EXE", "MZ"); }
+
+    void writeDatabases(std::string_view aircraft = "Aircraft.txt",
+                        std::string_view airports = "Airports.txt",
+                        std::string_view flightPlans = "FlightPlans.txt") {
+        dir.write("Corvane/" + std::string(aircraft), texts.aircraft);
+        dir.write("Corvane/" + std::string(airports), texts.airports);
+        dir.write("Corvane/" + std::string(flightPlans), texts.flightPlans);
+    }
+    test::ProgramRun compile() { return RunProgram(kCompiler, {"/ep", "/np"}, programFolder, prefix.folder); }
+    test::ProgramRun decompile() { return RunProgram(kDecompiler, {"/np"}, tempData, prefix.folder); }
+    std::string read(const std::string& path) const { return dir.read(path.substr(dir.path().size())); }
+};
+
+} // namespace
+
+TEST_F(StandInToolsTest, everyByteGoesThroughCompileAndDecompile) {
+    writeDatabases("AIRCRAFT.TXT", "airports.txt", "FlightPlans.TXT");
+    const auto compiled = compile();
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.errors;
+    EXPECT_EQ(compiled.errors, "");
+    ASSERT_TRUE(fs::exists(trafficBgl)); // created with its folders
+
+    const auto decompiled = decompile();
+    ASSERT_EQ(decompiled.exitCode, 0) << decompiled.errors;
+    EXPECT_EQ(FilesIn(tempData),
+              (std::vector<std::string>{"aircraft.txt", "airports.txt", "flightplans.txt"}));
+    EXPECT_EQ(dir.read("Corvane/TempData/aircraft.txt"), texts.aircraft);
+    EXPECT_EQ(dir.read("Corvane/TempData/airports.txt"), texts.airports);
+    EXPECT_EQ(dir.read("Corvane/TempData/flightplans.txt"), texts.flightPlans);
+}
+
+TEST_F(StandInToolsTest, theSceneryFolderIsFoundInAnyCase) {
+    const std::string existing =
+        dir.write("prefix/drive_c/Flight Simulator 2002/SceneDB/atc/SCENERY/Traffic.BGL", "old");
+    writeDatabases();
+    ASSERT_EQ(compile().exitCode, 0);
+    EXPECT_FALSE(fs::exists(trafficBgl));
+    EXPECT_EQ(FilesIn(fsFolder + "SceneDB/atc/SCENERY"), std::vector<std::string>{"Traffic.BGL"});
+    const auto texts = UnpackTrafficBgl(read(existing));
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(texts->airports, this->texts.airports);
+    ASSERT_EQ(decompile().exitCode, 0);
+}
+
+TEST_F(StandInToolsTest, theCompilerReplacesTheOldTrafficFile) {
+    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl",
+              PackTrafficBgl({"a", "b", "c"}));
+    writeDatabases();
+    ASSERT_EQ(compile().exitCode, 0);
+    EXPECT_EQ(read(trafficBgl), PackTrafficBgl(texts));
+    EXPECT_EQ(FilesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
+}
+
+TEST_F(StandInToolsTest, aMissingDatabaseLeavesTheOldTrafficFile) {
+    const std::string old = PackTrafficBgl({"a", "b", "c"});
+    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", old);
+    dir.write("Corvane/Aircraft.txt", texts.aircraft);
+    dir.write("Corvane/Airports.txt", texts.airports);
+    const auto run = compile();
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("FlightPlans.txt"), std::string::npos) << run.errors;
+    EXPECT_EQ(read(trafficBgl), old);
+    EXPECT_EQ(FilesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
+
+    // A folder where a database should be is no database either.
+    dir.mkdir("Corvane/FlightPlans.txt");
+    EXPECT_NE(compile().exitCode, 0);
+    EXPECT_EQ(read(trafficBgl), old);
+}
+
+TEST_F(StandInToolsTest, theCompilerNeedsNoOldTrafficFileButItsDatabases) {
+    const auto run = compile();
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("Aircraft.txt"), std::string::npos) << run.errors;
+    EXPECT_FALSE(fs::exists(fsFolder + "SCENEDB"));
+}
+
+TEST_F(StandInToolsTest, aDamagedTrafficFileIsRefusedWithoutOutput) {
+    const std::string good = PackTrafficBgl(texts);
+    std::string flipped = good;
+    flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 1);
+    std::string wrongMagic = good;
+    wrongMagic.replace(0, 3, "BGL");
+    for (const std::string& bytes : {flipped, wrongMagic, good.substr(0, good.size() - 1), good.substr(0, 10),
+                                     std::string(), good + "x"}) {
+        dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", bytes);
+        const auto run = decompile();
+        EXPECT_NE(run.exitCode, 0) << "size " << bytes.size();
+        EXPECT_NE(run.errors.find("damaged"), std::string::npos) << run.errors;
+        EXPECT_TRUE(FilesIn(tempData).empty());
+    }
+}
+
+TEST_F(StandInToolsTest, aMissingTrafficFileIsRefused) {
+    const auto run = decompile();
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("traffic.bgl"), std::string::npos) << run.errors;
+    EXPECT_TRUE(FilesIn(tempData).empty());
+}
+
+TEST_F(StandInToolsTest, withoutASimulatorBothToolsRefuse) {
+    writeDatabases();
+    const auto refused = [&](const std::string& winePrefix) {
+        const auto compiled = RunProgram(kCompiler, {"/ep", "/np"}, programFolder, winePrefix);
+        EXPECT_NE(compiled.exitCode, 0);
+        EXPECT_NE(compiled.errors.find("no FS2002 installation"), std::string::npos) << compiled.errors;
+        const auto decompiled = RunProgram(kDecompiler, {"/np"}, tempData, winePrefix);
+        EXPECT_NE(decompiled.exitCode, 0);
+        EXPECT_NE(decompiled.errors.find("no FS2002 installation"), std::string::npos) << decompiled.errors;
+        EXPECT_TRUE(FilesIn(tempData).empty());
+        EXPECT_FALSE(fs::exists(fsFolder + "SCENEDB"));
+    };
+    refused(dir.file("no-prefix")); // no registry at all
+    dir.write("prefix/system.reg", SystemReg(""));
+    refused(prefix.folder); // no "EXE Path"
+    dir.write("prefix/system.reg", SystemReg("C:\\\\Elsewhere"));
+    dir.mkdir("prefix/drive_c/Elsewhere");
+    refused(prefix.folder); // a folder without fs2002.exe
+    dir.write("prefix/system.reg", SystemReg("Q:\\\\Flight Simulator 2002"));
+    refused(prefix.folder); // a drive Wine does not have
+}
+
+TEST_F(StandInToolsTest, unknownArgumentsAreRefused) {
+    writeDatabases();
+    const auto run = RunProgram(kCompiler, {"/ep", "/xx"}, programFolder, prefix.folder);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.errors.find("/xx"), std::string::npos);
+    EXPECT_FALSE(fs::exists(trafficBgl));
+    EXPECT_EQ(RunProgram(kDecompiler, {"/NP"}, tempData, prefix.folder).exitCode, 1); // switches in any case
+}
