@@ -23,16 +23,14 @@ bool RowLess(const FlightRow& a, const FlightRow& b) {
 
 std::string RouteSummary(std::string_view line) {
     const auto destinations = FlightDestinations(line);
-    if (destinations.empty())
-        return {};
+    if (destinations.empty()) return {};
     std::string summary(destinations.back());
     for (std::size_t i = 0; i + 1 < destinations.size(); ++i) {
         if (summary.size() == kSummaryLength) {
             summary += "...";
             break;
         }
-        if (summary.size() > kSummaryLength)
-            break;
+        if (summary.size() > kSummaryLength) break;
         summary += "-" + Upper(destinations[i]);
     }
     return summary;
@@ -45,21 +43,18 @@ FlightEditor::FlightEditor(Session& session)
 }
 
 FlightEditor::~FlightEditor() {
-    if (m_session.editor == this)
-        m_session.editor = &Session::NoEditor();
+    if (m_session.editor == this) m_session.editor = &Session::NoEditor();
 }
 
 bool FlightEditor::typeAirport(const std::string& text) {
     m_aptCom = text;
-    if (text.size() < 4)
-        return false;
+    if (text.size() < 4) return false;
     chooseAirport(Upper(text));
     return true;
 }
 
 bool FlightEditor::enterAirport() {
-    if (m_aptCom.size() <= 2)
-        return false;
+    if (m_aptCom.size() <= 2) return false;
     chooseAirport(Upper(m_aptCom));
     return true;
 }
@@ -98,8 +93,7 @@ void FlightEditor::chooseAirport(const std::string& text) {
 }
 
 void FlightEditor::chooseFlight(int row) {
-    if (row < 0 || row >= static_cast<int>(m_flights.size()))
-        return;
+    if (row < 0 || row >= static_cast<int>(m_flights.size())) return;
     if (m_flights[static_cast<std::size_t>(row)].index == m_currentFlight) {
         m_selectedFlight = row;
         return;
@@ -111,13 +105,11 @@ void FlightEditor::chooseFlight(int row) {
 
 void FlightEditor::addFlight() {
     const AirportTable& airports = m_session.db.airportTable();
-    if (airports.isEmpty() || m_aptCom.empty())
-        return;
+    if (airports.isEmpty() || m_aptCom.empty()) return;
     // The airport last listed: the last four characters of "Flights at CODE".
     const std::string code = m_infoLbl.size() >= 4 ? m_infoLbl.substr(m_infoLbl.size() - 4) : m_infoLbl;
     const int row = airports.findByIcao(code);
-    if (row < 0 || airports.cell(row, AirportTable::Icao) != code)
-        return;
+    if (row < 0 || airports.cell(row, AirportTable::Icao) != code) return;
     SaveToLST();
     const int index = m_session.db.flightTable().append(std::string(kNewFlightTemplate) + code + ",");
     const FlightRow added{code + "-----", index};
@@ -129,8 +121,7 @@ void FlightEditor::addFlight() {
 }
 
 void FlightEditor::deleteFlight() {
-    if (m_currentFlight == -1 || m_selectedFlight < 0)
-        return;
+    if (m_currentFlight == -1 || m_selectedFlight < 0) return;
     const std::string& summary = m_flights[static_cast<std::size_t>(m_selectedFlight)].summary;
     if (!m_session.prompts.question("Delete selected flight", "Do you really want to delete " + summary + "?",
                                     Icon::Exclamation, Answer::No))
@@ -153,20 +144,17 @@ void FlightEditor::chooseAircraft(const std::string& title) {
 }
 
 bool FlightEditor::refuseComma(const std::string& text) {
-    if (!Contains(text, ','))
-        return false;
+    if (!Contains(text, ',')) return false;
     ShowCommaMessage(m_session.prompts);
     return true;
 }
 
 void FlightEditor::editTail(const std::string& text) {
-    if (!refuseComma(text))
-        m_header.tail = text;
+    if (!refuseComma(text)) m_header.tail = text;
 }
 
 void FlightEditor::editPercent(const std::string& text) {
-    if (refuseComma(text))
-        return;
+    if (refuseComma(text)) return;
     const int p = std::min<int>(RoundToInt16(NumericValue(text)), 100);
     m_header.percent = std::to_string(p);
 }
@@ -196,14 +184,12 @@ std::string FlightEditor::flightLine() const {
 }
 
 void FlightEditor::SaveToLST() {
-    if (m_currentFlight < 0 || m_currentFlight >= m_session.db.flightTable().count())
-        return;
+    if (m_currentFlight < 0 || m_currentFlight >= m_session.db.flightTable().count()) return;
     m_session.db.flightTable().replace(m_currentFlight, flightLine());
 }
 
 void FlightEditor::ReadFlightData() {
-    if (m_flights.empty() || m_selectedFlight < 0)
-        return;
+    if (m_flights.empty() || m_selectedFlight < 0) return;
     m_currentFlight = m_flights[static_cast<std::size_t>(m_selectedFlight)].index;
     const FlightTable& table = m_session.db.flightTable();
     if (m_currentFlight >= table.count() || table.at(m_currentFlight).empty()) {
@@ -219,8 +205,7 @@ void FlightEditor::ReadFlightData() {
     if (row >= 0 && aircraft.cell(row, AircraftTable::Number) != form.aircraftNumber) {
         row = -1;
         for (int r = 0; r < aircraft.rowCount() && row < 0; ++r)
-            if (aircraft.cell(r, AircraftTable::Number) == form.aircraftNumber)
-                row = r;
+            if (aircraft.cell(r, AircraftTable::Number) == form.aircraftNumber) row = r;
     }
     if (row >= 0 && !aircraft.cell(row, AircraftTable::Title).empty())
         m_header.aircraft = aircraft.cell(row, AircraftTable::Title);

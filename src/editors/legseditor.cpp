@@ -39,8 +39,7 @@ LegsEditor::LegsEditor(const TrafficDatabase& db, const FlightHeader& header, Pr
     , m_prompts(prompts) {}
 
 int LegsEditor::nextRow() const {
-    if (m_rows.empty() || m_selected < 0)
-        return -1;
+    if (m_rows.empty() || m_selected < 0) return -1;
     return m_selected + 1 < static_cast<int>(m_rows.size()) ? m_selected + 1 : 0;
 }
 
@@ -53,8 +52,7 @@ void LegsEditor::setRows(std::vector<LegRow> rows) {
     m_rows = std::move(rows);
     ++m_rowsRevision;
     m_selected = -1;
-    if (!m_rows.empty())
-        chooseLeg(0);
+    if (!m_rows.empty()) chooseLeg(0);
 }
 
 void LegsEditor::clear() {
@@ -71,8 +69,7 @@ void LegsEditor::clear() {
 }
 
 void LegsEditor::chooseLeg(int row) {
-    if (row < 0 || row >= static_cast<int>(m_rows.size()))
-        return;
+    if (row < 0 || row >= static_cast<int>(m_rows.size())) return;
     m_selected = row;
     const LegRow& from = m_rows[static_cast<std::size_t>(row)];
     const LegRow& leg = *next();
@@ -94,10 +91,10 @@ void LegsEditor::chooseLeg(int row) {
 }
 
 void LegsEditor::addLeg() {
-    if (m_rows.empty())
-        return;
+    if (m_rows.empty()) return;
     if (m_rows.size() >= kMaxLegs) {
-        m_prompts.message("Too many legs", "You are currently not allowed to use more than 25 legs!", Icon::Exclamation);
+        m_prompts.message("Too many legs", "You are currently not allowed to use more than 25 legs!",
+                          Icon::Exclamation);
         return;
     }
     const int at = (m_selected < 0 ? 0 : m_selected) + 1;
@@ -107,11 +104,10 @@ void LegsEditor::addLeg() {
 }
 
 void LegsEditor::removeLeg() {
-    if (m_rows.size() <= 2 || m_selected < 0)
-        return;
+    if (m_rows.size() <= 2 || m_selected < 0) return;
     const std::string& code = m_rows[static_cast<std::size_t>(m_selected)].destination;
-    if (!m_prompts.question("Delete leg", "Do you really want to delete the " + code + " leg?", Icon::Exclamation,
-                            Answer::Yes))
+    if (!m_prompts.question("Delete leg", "Do you really want to delete the " + code + " leg?",
+                            Icon::Exclamation, Answer::Yes))
         return;
     m_rows.erase(m_rows.begin() + m_selected);
     ++m_rowsRevision;
@@ -141,8 +137,7 @@ bool LegsEditor::enterDestination() {
 
 void LegsEditor::chooseDeparture(const std::string& code) {
     m_fields.depCom = code;
-    if (m_rows.empty() || m_selected < 0)
-        return;
+    if (m_rows.empty() || m_selected < 0) return;
     m_rows[static_cast<std::size_t>(m_selected)].destination = code;
     UpdateETA();
 }
@@ -166,32 +161,26 @@ void LegsEditor::chooseDepartureDay(int day) {
 }
 
 bool LegsEditor::refuseComma(const std::string& text) {
-    if (!Contains(text, ','))
-        return false;
+    if (!Contains(text, ',')) return false;
     ShowCommaMessage(m_prompts);
     return true;
 }
 
 void LegsEditor::editAltitude(const std::string& text) {
-    if (refuseComma(text))
-        return;
+    if (refuseComma(text)) return;
     m_fields.cruiseTxt = text;
-    if (LegRow* leg = next())
-        leg->altitude = text;
+    if (LegRow* leg = next()) leg->altitude = text;
 }
 
 void LegsEditor::editFlightNumber(const std::string& text) {
-    if (refuseComma(text))
-        return;
+    if (refuseComma(text)) return;
     m_fields.flightNrTxt = text;
-    if (LegRow* leg = next())
-        leg->flightNumber = text;
+    if (LegRow* leg = next()) leg->flightNumber = text;
 }
 
 void LegsEditor::setTailFlag(bool checked) {
     m_fields.forceTailChk = checked;
-    if (LegRow* leg = next())
-        leg->tailFlag = checked ? "R" : "F";
+    if (LegRow* leg = next()) leg->tailFlag = checked ? "R" : "F";
 }
 
 void LegsEditor::showDaysForRepeat() {
@@ -204,8 +193,7 @@ void LegsEditor::showDaysForRepeat() {
 
 void LegsEditor::repeatChanged() {
     showDaysForRepeat();
-    if (!m_header.weekly())
-        return;
+    if (!m_header.weekly()) return;
     for (LegRow& row : m_rows) row.departureDay = "0";
     // Choosing Sunday recomputes the leg on screen, as a day chosen by the user does.
     chooseDepartureDay(0);
@@ -215,41 +203,34 @@ std::string LegsEditor::GmtToLocal(const std::string& time, int zone, int& day) 
     long long h = WholeNumber(HourPart(time)) + ZoneOffset(zone);
     const std::string minutes = time.size() >= 2 ? time.substr(time.size() - 2) : time;
     long long d = day + NormalizeHour(h);
-    if (m_header.weekly())
-        day = WrapDay(d);
+    if (m_header.weekly()) day = WrapDay(d);
     return TwoDigits(h) + ":" + minutes;
 }
 
 int LegsEditor::LegFlightSeconds() const {
     const AirportTable& airports = m_db.airportTable();
     // A leg from an airport to itself has no destination position.
-    if (EqualsIgnoringCase(m_fields.depCom, m_fields.desCom))
-        return 0;
+    if (EqualsIgnoringCase(m_fields.depCom, m_fields.desCom)) return 0;
     const int dep = airports.findByIcao(m_fields.depCom);
     const int des = airports.findByIcao(m_fields.desCom);
-    if (dep < 0 || des < 0)
-        return 0;
+    if (dep < 0 || des < 0) return 0;
     const std::string& depLat = airports.cell(dep, AirportTable::Latitude);
     const std::string& depLon = airports.cell(dep, AirportTable::Longitude);
     const std::string& desLat = airports.cell(des, AirportTable::Latitude);
     const std::string& desLon = airports.cell(des, AirportTable::Longitude);
-    if (depLat.empty() || depLon.empty() || desLat.empty() || desLon.empty())
-        return 0;
+    if (depLat.empty() || depLon.empty() || desLat.empty() || desLon.empty()) return 0;
     const int aircraft = m_db.aircraftTable().findByTitle(m_header.aircraft);
-    if (aircraft < 0)
-        return 0;
+    if (aircraft < 0) return 0;
     // A speed of 0 cannot be flown, and a negative one would give a negative flight time.
     const double speed = NumericValue(m_db.aircraftTable().cell(aircraft, AircraftTable::Speed));
-    if (!(speed > 0))
-        return 0;
+    if (!(speed > 0)) return 0;
     const double seconds = FlightSeconds(depLat, depLon, desLat, desLon, speed);
     return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
 }
 
 void LegsEditor::UpdateETA() {
     LegRow* leg = next();
-    if (!leg || m_fields.depTxt.size() < 5)
-        return;
+    if (!leg || m_fields.depTxt.size() < 5) return;
     const bool weekly = m_header.weekly();
     long long d = weekly ? m_fields.depDayCom : 0;
     long long h = WholeNumber(HourPart(m_fields.depTxt)) - ZoneOffset(m_fields.depZoneCom);
@@ -272,11 +253,11 @@ void LegsEditor::UpdateETA() {
     }
     ah += carry;
     const int a = WrapDay(d + NormalizeHour(ah));
-    if (weekly)
-        m_fields.arrDayCom = a;
+    if (weekly) m_fields.arrDayCom = a;
     leg->arrivalDay = std::to_string(a);
     leg->arrival = TwoDigits(ah) + ":" + TwoDigits(am) + ":" + TwoDigits(ss);
-    m_fields.etaTxt = GmtToLocal(TwoDigits(ah) + ":" + TwoDigits(am), m_fields.arrZoneCom, m_fields.arrDayCom);
+    m_fields.etaTxt =
+        GmtToLocal(TwoDigits(ah) + ":" + TwoDigits(am), m_fields.arrZoneCom, m_fields.arrDayCom);
 }
 
 void LegsEditor::zoneChanged(int zone, int& zoneCombo, int& tag, int& dayCombo, std::string& timeField) {
@@ -286,13 +267,11 @@ void LegsEditor::zoneChanged(int zone, int& zoneCombo, int& tag, int& dayCombo, 
         return;
     }
     long long d = m_header.weekly() ? dayCombo : 0;
-    if (timeField.empty())
-        timeField = "00:00";
+    if (timeField.empty()) timeField = "00:00";
     long long h = WholeNumber(HourPart(timeField)) + (zone - tag);
     d = WrapDay(d + NormalizeHour(h));
     timeField = TwoDigits(h) + ":" + LastField(timeField, ':');
-    if (m_header.weekly())
-        dayCombo = static_cast<int>(d);
+    if (m_header.weekly()) dayCombo = static_cast<int>(d);
     tag = zone;
 }
 

@@ -8,7 +8,8 @@
 
 namespace corvane {
 
-OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsStore& settings, Prompts& prompts)
+OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsStore& settings,
+                             Prompts& prompts)
     : m_state(state)
     , m_registry(registry)
     , m_settings(settings)
@@ -16,17 +17,15 @@ OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsSt
     , m_path(state.fsFolder) {}
 
 void OptionsEditor::browse() {
-    const auto chosen = m_prompts.file(
-        {FileRequest::Mode::Open, "Find FS2002 main folder", "Flight Simulator 2002 (fs2002.exe) | fs2002.exe", ""});
-    if (!chosen || chosen->empty())
-        return;
+    const auto chosen = m_prompts.file({FileRequest::Mode::Open, "Find FS2002 main folder",
+                                        "Flight Simulator 2002 (fs2002.exe) | fs2002.exe", ""});
+    if (!chosen || chosen->empty()) return;
     m_path = TrimBackTo(*chosen, kSeparator);
 }
 
 bool OptionsEditor::ok() {
     std::string candidate = m_path;
-    if (CheckFSPath(candidate, m_registry, m_settings, m_state))
-        return true;
+    if (CheckFSPath(candidate, m_registry, m_settings, m_state)) return true;
     m_prompts.message("Error finding FS2002", "Please enter the correct Flight Simulator 2002 path!",
                       Icon::Exclamation);
     return false;
@@ -34,8 +33,7 @@ bool OptionsEditor::ok() {
 
 OptionsEditor::Close OptionsEditor::requestClose() {
     std::string current = m_state.fsFolder;
-    if (CheckFSPath(current, m_registry, m_settings, m_state))
-        return Close::Allow;
+    if (CheckFSPath(current, m_registry, m_settings, m_state)) return Close::Allow;
     const bool quit = m_prompts.question(
         "FS2002 path needed",
         "The FS2002 main folder path is required by Corvane.\r\n\r\nDo you want to quit anyway?",

@@ -2,12 +2,11 @@
 
 #include "traffic/paths.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace corvane {
 
@@ -38,8 +37,9 @@ std::optional<Prompt> CheckProgramFolder(const std::string& programFolder) {
                           "\r\n\r\nPlease install Corvane into a folder you own.",
                       Icon::Exclamation, Buttons::Ok, Answer::Ok};
     if (!PathExists(programFolder + "tcompiler.exe", true))
-        return Missing("Could not find TCompiler", "Could not find the TrafficTool Compiler. Please make sure that\r\n"
-                                                   "''TCompiler.exe'' is located in the same folder as this program!");
+        return Missing("Could not find TCompiler",
+                       "Could not find the TrafficTool Compiler. Please make sure that\r\n"
+                       "''TCompiler.exe'' is located in the same folder as this program!");
     if (!PathExists(programFolder + "tdecompiler.exe", true))
         return Missing("Could not find TDecompiler",
                        "Could not find the TrafficTool Decompiler. Please make sure that\r\n"

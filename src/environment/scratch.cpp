@@ -17,8 +17,7 @@ namespace {
 void RemoveMatching(const fs::path& folder, std::string_view name, bool recursive) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (!EqualsIgnoringCase(it->path().filename().string(), name))
-            continue;
+        if (!EqualsIgnoringCase(it->path().filename().string(), name)) continue;
         std::error_code ignored;
         if (recursive)
             fs::remove_all(it->path(), ignored);
@@ -30,19 +29,16 @@ void RemoveMatching(const fs::path& folder, std::string_view name, bool recursiv
 // base joined with relative, each component found without regard to case as far as it exists.
 std::string JoinFound(const std::string& base, const std::string& relative) {
     const std::string wanted = WithSeparator(base) + relative;
-    if (const auto found = FindPath(wanted))
-        return *found;
+    if (const auto found = FindPath(wanted)) return *found;
     // Resolve the longest existing head, keep the rest as written.
     std::string head = wanted;
     std::string tail;
     while (!head.empty()) {
         const auto slash = head.find_last_of(kSeparator, head.size() - 2);
-        if (slash == std::string::npos)
-            break;
+        if (slash == std::string::npos) break;
         tail = head.substr(slash + 1) + tail;
         head = head.substr(0, slash + 1);
-        if (const auto found = FindPath(head))
-            return WithSeparator(*found) + tail;
+        if (const auto found = FindPath(head)) return WithSeparator(*found) + tail;
     }
     return wanted;
 }
@@ -52,8 +48,7 @@ std::string JoinFound(const std::string& base, const std::string& relative) {
 void CleanTempData(const std::string& programFolder, bool removeFolder) {
     for (const char* name : {"FlightPlans.txt", "Aircraft.txt", "Airports.txt", "temp.dat"})
         RemoveMatching(programFolder, name, false);
-    if (removeFolder)
-        RemoveMatching(programFolder, kTempDataFolder, true);
+    if (removeFolder) RemoveMatching(programFolder, kTempDataFolder, true);
 }
 
 void MakeTempDataFolder(const std::string& programFolder) {
@@ -86,8 +81,7 @@ std::string BackupTrafficBgl(const std::string& fsFolder) {
     localtime_r(&now, &local);
     const std::string target = WithSeparator(BackupFolderPath(fsFolder)) + BackupFileName(local);
     std::error_code error;
-    if (!fs::is_regular_file(source, error))
-        return {};
+    if (!fs::is_regular_file(source, error)) return {};
     fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
     return error ? std::string() : target;
 }

@@ -1,7 +1,7 @@
 #include "projects/projectcommands.h"
 
-#include "environment/programstate.h"
 #include "environment/aircraftscanner.h"
+#include "environment/programstate.h"
 #include "projects/session.h"
 #include "traffic/aptdata.h"
 #include "traffic/fields.h"
@@ -24,26 +24,25 @@ bool SaveAsDialog(Session& session) {
         initial = LastField(session.state.projectTag, kSeparator);
         initial.resize(initial.size() >= 4 ? initial.size() - 4 : 0);
     }
-    auto chosen = session.prompts.file({FileRequest::Mode::Save, "Save Corvane Project as", kProjectFilter, initial});
-    if (!chosen || chosen->empty())
-        return false;
+    auto chosen =
+        session.prompts.file({FileRequest::Mode::Save, "Save Corvane Project as", kProjectFilter, initial});
+    if (!chosen || chosen->empty()) return false;
     // A name typed without any extension gets the project extension.
-    if (LastField(*chosen, kSeparator).find('.') == std::string::npos)
-        *chosen += ".cvp";
+    if (LastField(*chosen, kSeparator).find('.') == std::string::npos) *chosen += ".cvp";
     if (PathExists(*chosen, true) &&
         !session.prompts.question("Overwrite existing file",
                                   *chosen + " does already exist.\r\nDo you want to replace this file?",
                                   Icon::Exclamation, Answer::No))
         return false;
-    if (!WriteProjectFile(session.db, *chosen, session.prompts, session.progress))
-        return false;
+    if (!WriteProjectFile(session.db, *chosen, session.prompts, session.progress)) return false;
     session.editor->reloadFlight();
     session.state.projectTag = *chosen;
     return true;
 }
 
 bool SaveExisting(Session& session) {
-    const bool written = WriteProjectFile(session.db, session.state.projectTag, session.prompts, session.progress);
+    const bool written =
+        WriteProjectFile(session.db, session.state.projectTag, session.prompts, session.progress);
     session.editor->reloadFlight();
     return written;
 }
@@ -51,15 +50,13 @@ bool SaveExisting(Session& session) {
 } // namespace
 
 bool SaveProject(Session& session, SaveMode mode) {
-    if (session.db.flightTable().isEmpty())
-        return false;
+    if (session.db.flightTable().isEmpty()) return false;
     session.editor->storeFlight();
     if (mode == SaveMode::Prompt &&
         !session.prompts.question("Save Project", "Do you want to save any changes to your current project?",
                                   Icon::Question, Answer::Yes))
         return false;
-    if (mode != SaveMode::SaveAs && NamesExistingFile(session.state.projectTag))
-        return SaveExisting(session);
+    if (mode != SaveMode::SaveAs && NamesExistingFile(session.state.projectTag)) return SaveExisting(session);
     return SaveAsDialog(session);
 }
 
@@ -79,9 +76,9 @@ void NewProject(Session& session) {
 
 void OpenProject(Session& session) {
     SaveProject(session, SaveMode::Prompt);
-    const auto chosen = session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
-    if (!chosen || !PathExists(*chosen, true))
-        return;
+    const auto chosen =
+        session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
+    if (!chosen || !PathExists(*chosen, true)) return;
     ClearData(session, true);
     ResetFSAircraftSpeeds(session.db.installedAircraftTable());
     if (!ReadProjectFile(session.db, *chosen, ReadOptions{false, true, session.aptPath()}, session.prompts,
@@ -95,10 +92,8 @@ void OpenProject(Session& session) {
 }
 
 std::string ProjectCaption(const std::string& projectTag) {
-    if (projectTag == kProjectNew)
-        return "Corvane - [New Project]";
-    if (projectTag == kProjectFs)
-        return "Corvane - [Traffic.BGL]";
+    if (projectTag == kProjectNew) return "Corvane - [New Project]";
+    if (projectTag == kProjectFs) return "Corvane - [Traffic.BGL]";
     return "Corvane - [" + projectTag + "]";
 }
 

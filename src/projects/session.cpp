@@ -11,8 +11,7 @@ std::string Session::aptPath() const {
 
 void ClearData(Session& session, bool clearTables) {
     session.editor->clearEditor(clearTables);
-    if (clearTables)
-        session.db.clearTables();
+    if (clearTables) session.db.clearTables();
 }
 
 } // namespace corvane

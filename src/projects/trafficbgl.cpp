@@ -10,9 +10,8 @@
 #include "traffic/reader.h"
 #include "traffic/writer.h"
 
-#include <sys/stat.h>
-
 #include <optional>
+#include <sys/stat.h>
 
 namespace corvane {
 
@@ -27,19 +26,17 @@ std::string ToolPath(const Session& session, const char* name) {
 }
 
 // Runs a tool and says what went wrong, or nothing when it ended well.
-std::optional<std::string> RunTool(Session& session, const char* name, const std::vector<std::string>& arguments,
-                                   const std::string& folder) {
-    if (!session.tools)
-        return "No tool runner is available to start ''" + std::string(name) + "''.";
+std::optional<std::string> RunTool(Session& session, const char* name,
+                                   const std::vector<std::string>& arguments, const std::string& folder) {
+    if (!session.tools) return "No tool runner is available to start ''" + std::string(name) + "''.";
     const ToolResult result = session.tools->run(ToolPath(session, name), arguments, folder);
     if (!result.started)
         return "ShellAndWait error: ''" + std::string(name) + "'' could not be started.\r\n" + result.error;
     if (result.exitCode != 0) {
-        std::string text = "''" + std::string(name) + "'' ended with exit status " + std::to_string(result.exitCode) + ".";
-        if (!result.error.empty())
-            text += "\r\n" + result.error;
-        if (!result.output.empty())
-            text += "\r\n" + result.output.substr(0, 500);
+        std::string text =
+            "''" + std::string(name) + "'' ended with exit status " + std::to_string(result.exitCode) + ".";
+        if (!result.error.empty()) text += "\r\n" + result.error;
+        if (!result.output.empty()) text += "\r\n" + result.output.substr(0, 500);
         return text;
     }
     return std::nullopt;
@@ -56,8 +53,7 @@ struct FileStamp {
 
 FileStamp StampOf(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return {};
+    if (::stat(path.c_str(), &info) != 0) return {};
     return {true, info.st_ino, info.st_size, info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
 }
 
@@ -70,7 +66,8 @@ bool Decompile(Session& session) {
     if (!problem) {
         for (const char* name : {"aircraft.txt", "airports.txt", "flightplans.txt"}) {
             if (!PathExists(tempData + "/" + name, true)) {
-                problem = "''" + std::string(kDecompiler) + "'' did not leave ''" + name + "'' in ''" + tempData + "''.";
+                problem = "''" + std::string(kDecompiler) + "'' did not leave ''" + name + "'' in ''" +
+                          tempData + "''.";
                 break;
             }
         }
@@ -108,14 +105,12 @@ bool OpenTrafficBgl(Session& session, bool importMode) {
         return false;
     }
     session.state.projectTag = std::string(kProjectFs);
-    if (!importMode)
-        session.editor->showFirstAirport();
+    if (!importMode) session.editor->showFirstAirport();
     return true;
 }
 
 bool CompileTrafficBgl(Session& session) {
-    if (session.db.flightTable().isEmpty())
-        return false;
+    if (session.db.flightTable().isEmpty()) return false;
     if (session.state.projectTag != kProjectFs &&
         !session.prompts.question("WARNING",
                                   "When compiling a project file, the old Traffic.bgl will be\r\n"
@@ -140,13 +135,13 @@ bool CompileTrafficBgl(Session& session) {
         const FileStamp before = StampOf(TrafficBglPath(fsFolder));
         problem = RunTool(session, kCompiler, {"/ep", "/np"}, program);
         if (!problem && StampOf(TrafficBglPath(fsFolder)) == before)
-            problem = "''" + std::string(kCompiler) + "'' did not build a new ''" + TrafficBglPath(fsFolder) + "''.";
+            problem = "''" + std::string(kCompiler) + "'' did not build a new ''" + TrafficBglPath(fsFolder) +
+                      "''.";
     }
     CleanTempData(program, false);
     if (problem) {
         std::string text = *problem + "\r\nTraffic.bgl was not replaced.";
-        if (!backup.empty())
-            text += "\r\nThe backup ''" + backup + "'' is kept.";
+        if (!backup.empty()) text += "\r\nThe backup ''" + backup + "'' is kept.";
         session.prompts.message("Error compiling Traffic.bgl", text, Icon::Exclamation);
         return false;
     }

@@ -37,18 +37,22 @@ void SetError(std::string* error, std::string text) {
 } // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking, so that a named pipe or a device in place of a file cannot hang the
+    // program; only regular files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         SetError(error, FileMessage("open", path, errno));
         return std::nullopt;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int code = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    const bool statFailed = ::fstat(fd, &info) != 0;
+    if (statFailed || !S_ISREG(info.st_mode)) {
+        const int code = statFailed ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         SetError(error, FileMessage("read", path, code));
         return std::nullopt;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
     if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];

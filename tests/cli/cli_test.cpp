@@ -123,3 +123,28 @@ TEST(Cli, wrongArgumentsAndUnreadableFiles) {
 TEST(Cli, messageLinesJoinTheirLines) {
     EXPECT_EQ(cli::MessageLine("Title", "one\r\ntwo\r\n\r\nthree"), "Title: one two  three");
 }
+
+TEST(Cli, installedAircraftDecideWhatIsMissing) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    dir.write("FS2002/fs2002.exe", "MZ");
+    dir.write("FS2002/Aircraft/B737/aircraft.cfg",
+              "[fltsim.0]\r\ntitle=Boeing 737-400\r\n[Reference Speeds]\r\ncruise_speed=430\r\n");
+    dir.write("FS2002/Aircraft/Dash8/Aircraft.CFG",
+              "[fltsim.0]\r\ntitle=Dash 8-400\r\n[fltsim.1]\r\ntitle=Dash 8-100\r\n"
+              "[Reference Speeds]\r\ncruise_speed=270\r\n");
+    CliRun run = Cli({"stats", "--fs", dir.file("FS2002"), sample});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // Installed: the 737 and the Dash 8-400 of the traffic, and the Dash 8-100 that AddInstalledAircraft
+    // adds.
+    EXPECT_EQ(run.out, "aircraft: 3\nmissing aircraft: 2\nairports: 6\nflights: 4\n");
+
+    run = Cli({"convert", "--fs", dir.file("FS2002"), sample, dir.file("out.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(dir.read("out.cvp").find("\"Airbus A320\""), std::string::npos)
+        << "missing aircraft are written too";
+
+    run = Cli({"stats", "--fs", dir.file("nowhere"), sample});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("nowhere"), std::string::npos);
+}

@@ -38,10 +38,13 @@ const char* kLoop = "AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00
 
 TEST(FlightEditor, summariesAndTheFlightsOfAnAirport) {
     EXPECT_EQ(RouteSummary(kLoop), "ENGM-ESSA-EKCH");
-    EXPECT_EQ(RouteSummary("AC#1,-,50%,24Hr,IFR,a,b,c,d,e,AAAA,a,b,c,d,e,bbbb,a,b,c,d,e,CCCC,a,b,c,d,e,HOME,"),
-              "HOME-AAAA-BBBB...");
-    EXPECT_EQ(RouteSummary("AC#1,-,50%,24Hr,IFR,a,b,c,d,e,AAAAA,a,b,c,d,e,BBBBB,a,b,c,d,e,CC,a,b,c,d,e,HOME,"),
-              "HOME-AAAAA-BBBBB") << "past 14 characters nothing more is added";
+    EXPECT_EQ(
+        RouteSummary("AC#1,-,50%,24Hr,IFR,a,b,c,d,e,AAAA,a,b,c,d,e,bbbb,a,b,c,d,e,CCCC,a,b,c,d,e,HOME,"),
+        "HOME-AAAA-BBBB...");
+    EXPECT_EQ(
+        RouteSummary("AC#1,-,50%,24Hr,IFR,a,b,c,d,e,AAAAA,a,b,c,d,e,BBBBB,a,b,c,d,e,CC,a,b,c,d,e,HOME,"),
+        "HOME-AAAAA-BBBBB")
+        << "past 14 characters nothing more is added";
     EXPECT_EQ(RouteSummary(std::string(kNewFlightTemplate) + "ENGM,"), "ENGM-----");
 
     Fixture f;
@@ -50,7 +53,9 @@ TEST(FlightEditor, summariesAndTheFlightsOfAnAirport) {
     f.add("AC#2,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENBR,10:00:00,11:00:00,100,F,2,ENGM,");
     for (const char* code : {"ENGM", "ESSA", "EKCH"}) {
         f.editor.chooseAirport(code);
-        EXPECT_NE(std::find(f.summaries().begin(), f.summaries().end(), "ENGM-ESSA-EKCH"), f.summaries().end()) << code;
+        EXPECT_NE(std::find(f.summaries().begin(), f.summaries().end(), "ENGM-ESSA-EKCH"),
+                  f.summaries().end())
+            << code;
         EXPECT_EQ(f.editor.infoLbl(), std::string("Flights at ") + code);
     }
     f.editor.chooseAirport("ENGM");
@@ -121,7 +126,8 @@ TEST(FlightEditor, readAndSaveAFlight) {
 
     f.editor.chooseAircraft("Choose Aircraft");
     f.editor.SaveToLST();
-    EXPECT_EQ(f.session.db.flightTable().at(index).substr(0, 5), "AC#2,") << "no aircraft chosen keeps the number";
+    EXPECT_EQ(f.session.db.flightTable().at(index).substr(0, 5), "AC#2,")
+        << "no aircraft chosen keeps the number";
 }
 
 TEST(FlightEditor, clickingTheLoadedFlightNeitherSavesNorReloads) {

@@ -23,11 +23,15 @@ TempDir::~TempDir() {
 
 std::string TempDir::write(std::string_view relativePath, std::string_view bytes) const {
     const fs::path target = fs::path(m_path) / relativePath;
-    fs::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + target.string());
+    writeFile(target.string(), bytes);
     return target.string();
+}
+
+void TempDir::writeFile(const std::string& path, std::string_view bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string TempDir::read(std::string_view relativePath) const {

@@ -19,6 +19,8 @@ public:
     // Writes bytes to a file below the folder, creating its folders; returns its path.
     std::string write(std::string_view relativePath, std::string_view bytes) const;
     std::string read(std::string_view relativePath) const;
+    // Writes bytes to any path, creating its folders.
+    static void writeFile(const std::string& path, std::string_view bytes);
     std::string mkdir(std::string_view relativePath) const;
 
 private:

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace corvane;
 using corvane::test::TempDir;
@@ -33,6 +34,11 @@ TEST(TextFile, readErrorsNameTheFile) {
     EXPECT_FALSE(ReadFileBytes(dir.file("missing.txt"), &error));
     EXPECT_NE(error.find("missing.txt"), std::string::npos);
     EXPECT_FALSE(ReadFileBytes(dir.path(), &error)) << "a folder is not a file";
+    // A named pipe would block a reader forever; it is refused at once.
+    const std::string fifo = dir.file("pipe.cvp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadFileBytes(fifo, &error));
+    EXPECT_NE(error.find("pipe.cvp"), std::string::npos);
     const std::string bytes("\xff\x00\r\n\x80", 5);
     dir.write("bin.dat", bytes);
     EXPECT_EQ(ReadFileBytes(dir.file("bin.dat")), bytes);
