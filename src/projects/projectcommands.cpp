@@ -71,7 +71,6 @@ void NewProject(Session& session) {
     ClearData(session, true);
     ResetFSAircraftSpeeds(session.db.installedAircraftTable());
     LoadEmptyProject(session);
-    session.editor->showFirstAirport();
 }
 
 void OpenProject(Session& session) {
@@ -85,9 +84,9 @@ void OpenProject(Session& session) {
                          session.progress)) {
         // The reader has said why; what is left is an empty new project rather than nothing.
         LoadEmptyProject(session);
-    } else {
-        session.state.projectTag = *chosen;
+        return;
     }
+    session.state.projectTag = *chosen;
     session.editor->showFirstAirport();
 }
 

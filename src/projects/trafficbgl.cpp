@@ -98,10 +98,7 @@ bool OpenTrafficBgl(Session& session, bool importMode) {
             session.state.decompileNeeded = true; // what TempData holds is no good: decompile next time
     }
     if (!loaded) {
-        if (!importMode) {
-            LoadEmptyProject(session);
-            session.editor->showFirstAirport();
-        }
+        if (!importMode) LoadEmptyProject(session);
         return false;
     }
     session.state.projectTag = std::string(kProjectFs);

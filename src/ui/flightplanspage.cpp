@@ -1,0 +1,370 @@
+#include "ui/flightplanspage.h"
+
+#include "editors/flighteditor.h"
+#include "projects/session.h"
+#include "traffic/prompts.h"
+#include "ui/rowsmodel.h"
+#include "ui/sortedlistmodel.h"
+#include "ui/textcodec.h"
+#include "ui/widgethelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace corvane::ui {
+
+namespace {
+
+QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent) {
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr); // typing is the editor's type-ahead, not the combo's
+    combo->setModel(codes);
+    // Tens of thousands of codes: never measure them all.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(6);
+    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
+    return combo;
+}
+
+QTreeView* List(const char* name, QWidget* parent) {
+    auto* list = Named(new QTreeView(parent), name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return list;
+}
+
+QLabel* Caption(const char* text, QWidget* parent) {
+    return new QLabel(QString::fromLatin1(text), parent);
+}
+
+void SelectRow(QTreeView* list, int row) {
+    const QModelIndex wanted = row < 0 ? QModelIndex() : list->model()->index(row, 0);
+    if (list->currentIndex().row() == row && (row < 0 || list->selectionModel()->isSelected(wanted))) return;
+    list->selectionModel()->setCurrentIndex(wanted,
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (wanted.isValid()) list->scrollTo(wanted);
+}
+
+} // namespace
+
+FlightPlansPage::FlightPlansPage(FlightEditor& editor, Session& session, QWidget* parent)
+    : QWidget(parent)
+    , m_editor(editor)
+    , m_session(session)
+    , m_codes(new SortedListModel(session.db.airportCodes(), this))
+    , m_aircraft(new SortedListModel(session.db.aircraftChoices(), this)) {
+    setObjectName(QStringLiteral("F1"));
+    m_flightsModel = new RowsModel(
+        {QStringLiteral("Flight"), QStringLiteral("Index")},
+        [this] { return int(m_editor.flightsLst().size()); },
+        [this](int row, int column) {
+            const FlightRow& r = m_editor.flightsLst()[static_cast<std::size_t>(row)];
+            return column == 0 ? r.summary : std::to_string(r.index);
+        },
+        this);
+    m_legsModel = new RowsModel(
+        {QStringLiteral("Destination for flight"), QStringLiteral("departure time GMT"),
+         QStringLiteral("eta GMT"), QStringLiteral("FL"), QStringLiteral("Flight nr"),
+         QStringLiteral("use_tailnum"), QStringLiteral("Day of departure GMT"),
+         QStringLiteral("Day of arraival GMT")},
+        [this] { return int(m_editor.legs().rows().size()); },
+        [this](int row, int column) {
+            const LegRow& r = m_editor.legs().rows()[static_cast<std::size_t>(row)];
+            const std::string* cells[] = {&r.destination,  &r.departure, &r.arrival,      &r.altitude,
+                                          &r.flightNumber, &r.tailFlag,  &r.departureDay, &r.arrivalDay};
+            return *cells[column];
+        },
+        this);
+
+    auto* airportFrame = Named(new QGroupBox(QStringLiteral("Select Airport and Flight"), this), "Frame2");
+    auto* flightFrame = Named(new QGroupBox(QStringLiteral("Flight data"), this), "Frame3");
+    buildAirportFrame(airportFrame);
+    buildFlightFrame(flightFrame);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(airportFrame, 2);
+    layout->addWidget(flightFrame, 5);
+    bind();
+    sync();
+}
+
+void FlightPlansPage::buildAirportFrame(QWidget* frame) {
+    m_aptCom = AirportCombo("aptCom", m_codes, frame);
+    auto* refresh = Named(new QPushButton(QStringLiteral("Refresh"), frame), "refreshCmd");
+    m_infoLbl = Named(new QLabel(frame), "infoLbl");
+    m_flightsLst = List("flightsLst", frame);
+    m_flightsLst->setModel(m_flightsModel);
+    m_flightsLst->header()->setStretchLastSection(false);
+    m_flightsLst->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    auto* add = Named(new QPushButton(QStringLiteral("Add"), frame), "addFlightCmd");
+    auto* remove = Named(new QPushButton(QStringLiteral("Delete"), frame), "delFlightCmd");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_aptCom, 1);
+    top->addWidget(refresh);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(top);
+    layout->addWidget(m_infoLbl);
+    layout->addWidget(m_flightsLst, 1);
+    layout->addLayout(buttons);
+}
+
+void FlightPlansPage::buildFlightFrame(QWidget* frame) {
+    m_aircraftCom = Named(new QComboBox(frame), "aircraftCom");
+    m_aircraftCom->setModel(m_aircraft);
+    m_aircraftCom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_aircraftCom->setMinimumContentsLength(30);
+    m_tailTxt = Named(new QLineEdit(frame), "tailTxt");
+    m_percentTxt = Named(new QLineEdit(frame), "percentTxt");
+    m_repeatCom = Named(new QComboBox(frame), "repeatCom");
+    FillRepeatPeriods(m_repeatCom);
+    m_ifrOpt = Named(new QRadioButton(QStringLiteral("IFR"), frame), "ifrOpt");
+    m_vfrOpt = Named(new QRadioButton(QStringLiteral("VFR"), frame), "vfrOpt");
+
+    auto* header = new QGridLayout;
+    header->addWidget(Caption("Aircraft", frame), 0, 0);
+    header->addWidget(m_aircraftCom, 0, 1, 1, 3);
+    header->addWidget(Caption("Tail number", frame), 1, 0);
+    header->addWidget(m_tailTxt, 1, 1);
+    header->addWidget(Caption("Traffic percent", frame), 1, 2);
+    header->addWidget(m_percentTxt, 1, 3);
+    header->addWidget(Caption("Repeat periode", frame), 2, 0);
+    auto* repeat = new QHBoxLayout;
+    repeat->addWidget(m_repeatCom);
+    repeat->addWidget(Caption("hours", frame));
+    header->addLayout(repeat, 2, 1);
+    header->addWidget(Caption("Flight type", frame), 2, 2);
+    auto* rules = new QHBoxLayout;
+    rules->addWidget(m_ifrOpt);
+    rules->addWidget(m_vfrOpt);
+    header->addLayout(rules, 2, 3);
+
+    m_legsLst = List("legsLst", frame);
+    m_legsLst->setModel(m_legsModel);
+    auto* addLeg = Named(new QPushButton(QStringLiteral("Add"), frame), "addCmd");
+    auto* removeLeg = Named(new QPushButton(QStringLiteral("Delete"), frame), "removeCmd");
+
+    m_depCom = AirportCombo("depCom", m_codes, frame);
+    m_desCom = AirportCombo("desCom", m_codes, frame);
+    m_depDayCom = Named(new QComboBox(frame), "depDayCom");
+    m_arrDayCom = Named(new QComboBox(frame), "arrDayCom");
+    FillDays(m_depDayCom);
+    FillDays(m_arrDayCom);
+    m_arrDayCom->setEnabled(false); // the program sets the arrival day
+    m_depTxt = Named(new QLineEdit(frame), "depTxt");
+    m_etaTxt = Named(new QLineEdit(frame), "etaTxt");
+    m_etaTxt->setReadOnly(true); // the arrival is proposed from the flight time
+    m_depZoneCom = Named(new QComboBox(frame), "depZoneCom");
+    m_arrZoneCom = Named(new QComboBox(frame), "arrZoneCom");
+    FillZones(m_depZoneCom, false);
+    FillZones(m_arrZoneCom, true);
+    m_cruiseTxt = Named(new QLineEdit(frame), "cruiseTxt");
+    m_flightNrTxt = Named(new QLineEdit(frame), "flightNrTxt");
+    m_forceTailChk = Named(new QCheckBox(QStringLiteral("ATC use tail number"), frame), "forceTailChk");
+
+    auto* leg = new QGridLayout;
+    leg->addWidget(Caption("  Airport           Day            Time      Zone", frame), 0, 1, 1, 4);
+    leg->addWidget(Caption("Dep", frame), 1, 0);
+    leg->addWidget(m_depCom, 1, 1);
+    leg->addWidget(m_depDayCom, 1, 2);
+    leg->addWidget(m_depTxt, 1, 3);
+    leg->addWidget(m_depZoneCom, 1, 4);
+    leg->addWidget(Caption("Arr", frame), 2, 0);
+    leg->addWidget(m_desCom, 2, 1);
+    leg->addWidget(m_arrDayCom, 2, 2);
+    leg->addWidget(m_etaTxt, 2, 3);
+    leg->addWidget(m_arrZoneCom, 2, 4);
+    leg->addWidget(Caption("Cruise altitude (FL)", frame), 3, 1);
+    leg->addWidget(m_cruiseTxt, 3, 2);
+    leg->addWidget(Caption("Flight number", frame), 4, 1);
+    leg->addWidget(m_flightNrTxt, 4, 2);
+    leg->addWidget(m_forceTailChk, 5, 1, 1, 2);
+
+    auto* legButtons = new QHBoxLayout;
+    legButtons->addWidget(Caption("Legs:", frame));
+    legButtons->addStretch(1);
+    legButtons->addWidget(addLeg);
+    legButtons->addWidget(removeLeg);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(header);
+    layout->addLayout(legButtons);
+    layout->addWidget(m_legsLst, 1);
+    layout->addLayout(leg);
+}
+
+bool FlightPlansPage::bytesOf(const QString& text, std::string& bytes) {
+    QChar refused;
+    if (auto converted = FromDisplay(text, &refused)) {
+        bytes = std::move(*converted);
+        return true;
+    }
+    m_session.prompts.message(RefusedCharacterTitle().toStdString(), RefusedCharacterText(refused),
+                              Icon::Exclamation);
+    sync();
+    return false;
+}
+
+template <typename Action> void FlightPlansPage::act(Action action) {
+    action();
+    sync();
+}
+
+void FlightPlansPage::bind() {
+    // Text typed into a field: the editor takes it (or refuses it) and the field shows the result.
+    auto typed = [this](QLineEdit* field, auto handler) {
+        connect(field, &QLineEdit::textEdited, this, [this, field, handler](const QString& text) {
+            std::string bytes;
+            if (!bytesOf(text, bytes)) return;
+            bool selectAll = false;
+            act([&] { selectAll = handler(bytes); });
+            if (selectAll) field->selectAll();
+        });
+    };
+    auto click = [this](const char* name, auto handler) {
+        connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+                [this, handler] { act(handler); });
+    };
+    auto codeOf = [](QComboBox* combo, int index) {
+        return FromDisplay(combo->itemText(index)).value_or(std::string());
+    };
+
+    typed(m_aptCom->lineEdit(), [this](const std::string& t) { return m_editor.typeAirport(t); });
+    OnEnter(m_aptCom->lineEdit(), [this] {
+        bool selectAll = false;
+        act([&] { selectAll = m_editor.enterAirport(); });
+        if (selectAll) m_aptCom->lineEdit()->selectAll();
+    });
+    connect(m_aptCom, &QComboBox::activated, this,
+            [this, codeOf](int index) { act([&] { m_editor.chooseAirport(codeOf(m_aptCom, index)); }); });
+    click("refreshCmd", [this] { m_editor.chooseAirport(); });
+    click("addFlightCmd", [this] { m_editor.addFlight(); });
+    click("delFlightCmd", [this] { m_editor.deleteFlight(); });
+    connect(m_flightsLst->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && current.row() != m_editor.selectedFlightRow())
+                    act([&] { m_editor.chooseFlight(current.row()); });
+            });
+
+    connect(m_aircraftCom, &QComboBox::activated, this, [this, codeOf](int index) {
+        act([&] { m_editor.chooseAircraft(codeOf(m_aircraftCom, index)); });
+    });
+    typed(m_tailTxt, [this](const std::string& t) {
+        m_editor.editTail(t);
+        return false;
+    });
+    typed(m_percentTxt, [this](const std::string& t) {
+        m_editor.editPercent(t);
+        return false;
+    });
+    connect(m_repeatCom, &QComboBox::activated, this,
+            [this, codeOf](int index) { act([&] { m_editor.chooseRepeat(codeOf(m_repeatCom, index)); }); });
+    connect(m_ifrOpt, &QRadioButton::clicked, this, [this] { act([&] { m_editor.chooseRules(true); }); });
+    connect(m_vfrOpt, &QRadioButton::clicked, this, [this] { act([&] { m_editor.chooseRules(false); }); });
+
+    LegsEditor& legs = m_editor.legs();
+    connect(m_legsLst->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, &legs](const QModelIndex& current) {
+                if (current.isValid() && current.row() != legs.selectedRow())
+                    act([&] { legs.chooseLeg(current.row()); });
+            });
+    click("addCmd", [&legs] { legs.addLeg(); });
+    click("removeCmd", [&legs] { legs.removeLeg(); });
+    typed(m_depCom->lineEdit(), [&legs](const std::string& t) { return legs.typeDeparture(t); });
+    typed(m_desCom->lineEdit(), [&legs](const std::string& t) { return legs.typeDestination(t); });
+    OnEnter(m_depCom->lineEdit(), [this, &legs] {
+        act([&] { legs.enterDeparture(); });
+        m_depCom->lineEdit()->selectAll();
+    });
+    OnEnter(m_desCom->lineEdit(), [this, &legs] {
+        act([&] { legs.enterDestination(); });
+        m_desCom->lineEdit()->selectAll();
+    });
+    connect(m_depCom, &QComboBox::activated, this, [this, &legs, codeOf](int index) {
+        act([&] { legs.chooseDeparture(codeOf(m_depCom, index)); });
+    });
+    connect(m_desCom, &QComboBox::activated, this, [this, &legs, codeOf](int index) {
+        act([&] { legs.chooseDestination(codeOf(m_desCom, index)); });
+    });
+    typed(m_depTxt, [&legs](const std::string& t) {
+        legs.editDepartureTime(t);
+        return false;
+    });
+    connect(m_depDayCom, &QComboBox::activated, this,
+            [this, &legs](int index) { act([&] { legs.chooseDepartureDay(index); }); });
+    connect(m_depZoneCom, &QComboBox::activated, this,
+            [this, &legs](int index) { act([&] { legs.chooseDepartureZone(index); }); });
+    connect(m_arrZoneCom, &QComboBox::activated, this,
+            [this, &legs](int index) { act([&] { legs.chooseArrivalZone(index); }); });
+    typed(m_cruiseTxt, [&legs](const std::string& t) {
+        legs.editAltitude(t);
+        return false;
+    });
+    typed(m_flightNrTxt, [&legs](const std::string& t) {
+        legs.editFlightNumber(t);
+        return false;
+    });
+    connect(m_forceTailChk, &QCheckBox::clicked, this,
+            [this, &legs](bool checked) { act([&] { legs.setTailFlag(checked); }); });
+}
+
+void FlightPlansPage::sync() {
+    SetComboText(m_aptCom, m_editor.aptComText());
+    m_infoLbl->setText(ToDisplay(m_editor.infoLbl()));
+    if (m_flightsRevision != m_editor.flightsRevision()) {
+        m_flightsRevision = m_editor.flightsRevision();
+        m_flightsModel->rowsReplaced();
+    }
+    SelectRow(m_flightsLst, m_editor.selectedFlightRow());
+
+    const FlightHeader& header = m_editor.header();
+    m_aircraftCom->setCurrentIndex(m_session.db.aircraftChoices().indexOf(header.aircraft));
+    SetText(m_tailTxt, header.tail);
+    SetText(m_percentTxt, header.percent);
+    m_repeatCom->setCurrentIndex(m_repeatCom->findText(ToDisplay(header.repeat)));
+    m_ifrOpt->setChecked(header.ifr);
+    m_vfrOpt->setChecked(!header.ifr);
+
+    const LegsEditor& legs = m_editor.legs();
+    if (m_legsRevision != legs.rowsRevision()) {
+        m_legsRevision = legs.rowsRevision();
+        m_legsModel->rowsReplaced();
+    } else {
+        m_legsModel->cellsChanged();
+    }
+    SelectRow(m_legsLst, legs.selectedRow());
+    const LegFields& fields = legs.fields();
+    SetComboText(m_depCom, fields.depCom);
+    SetComboText(m_desCom, fields.desCom);
+    m_depDayCom->setCurrentIndex(fields.depDayCom);
+    m_depDayCom->setEnabled(fields.depDayEnabled);
+    m_arrDayCom->setCurrentIndex(fields.arrDayCom);
+    SetText(m_depTxt, fields.depTxt);
+    SetText(m_etaTxt, fields.etaTxt);
+    m_depZoneCom->setCurrentIndex(fields.depZoneCom);
+    m_arrZoneCom->setCurrentIndex(fields.arrZoneCom);
+    SetText(m_cruiseTxt, fields.cruiseTxt);
+    SetText(m_flightNrTxt, fields.flightNrTxt);
+    m_forceTailChk->setChecked(fields.forceTailChk);
+}
+
+} // namespace corvane::ui

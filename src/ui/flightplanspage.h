@@ -1,0 +1,77 @@
+#pragma once
+// F1, the "FlightPlans" page: the widgets of the flight editor and the legs editor, bound to the
+// FlightEditor. User edits call the editor; after each, the widgets are set from the editor's state.
+
+#include <QWidget>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeView;
+
+namespace corvane {
+class FlightEditor;
+struct Session;
+} // namespace corvane
+
+namespace corvane::ui {
+
+class RowsModel;
+class SortedListModel;
+
+class FlightPlansPage final : public QWidget {
+    Q_OBJECT
+public:
+    FlightPlansPage(FlightEditor& editor, Session& session, QWidget* parent = nullptr);
+
+    // Sets every widget from the editor's state.
+    void sync();
+
+    QComboBox* aptCom() const { return m_aptCom; }
+
+private:
+    void buildAirportFrame(QWidget* frame);
+    void buildFlightFrame(QWidget* frame);
+    void bind();
+    // Runs an editor action, then shows its result.
+    template <typename Action> void act(Action action);
+    // Turns widget text into bytes; a character without one is refused with a message.
+    bool bytesOf(const QString& text, std::string& bytes);
+
+    FlightEditor& m_editor;
+    Session& m_session;
+    SortedListModel* m_codes;
+    SortedListModel* m_aircraft;
+    RowsModel* m_flightsModel;
+    RowsModel* m_legsModel;
+    int m_flightsRevision = -1;
+    int m_legsRevision = -1;
+
+    QComboBox* m_aptCom;
+    QLabel* m_infoLbl;
+    QTreeView* m_flightsLst;
+    QComboBox* m_aircraftCom;
+    QLineEdit* m_tailTxt;
+    QLineEdit* m_percentTxt;
+    QComboBox* m_repeatCom;
+    QRadioButton* m_ifrOpt;
+    QRadioButton* m_vfrOpt;
+    QTreeView* m_legsLst;
+    QComboBox* m_depCom;
+    QComboBox* m_depDayCom;
+    QLineEdit* m_depTxt;
+    QComboBox* m_depZoneCom;
+    QComboBox* m_desCom;
+    QComboBox* m_arrDayCom;
+    QLineEdit* m_etaTxt;
+    QComboBox* m_arrZoneCom;
+    QLineEdit* m_cruiseTxt;
+    QLineEdit* m_flightNrTxt;
+    QCheckBox* m_forceTailChk;
+};
+
+} // namespace corvane::ui

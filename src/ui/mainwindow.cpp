@@ -1,0 +1,307 @@
+#include "ui/mainwindow.h"
+
+#include "editors/optionseditor.h"
+#include "editors/startup.h"
+#include "environment/aircraftscanner.h"
+#include "environment/fsfolder.h"
+#include "environment/scratch.h"
+#include "projects/projectcommands.h"
+#include "projects/trafficbgl.h"
+#include "traffic/aptdata.h"
+#include "ui/flightplanspage.h"
+#include "ui/optionsdialog.h"
+#include "ui/textcodec.h"
+#include "ui/widgethelpers.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace corvane::ui {
+
+namespace {
+
+enum FileItem {
+    NewItem = 0,
+    OpenItem = 1,
+    OpenBglItem = 2,
+    SaveItem = 4,
+    SaveAsItem = 5,
+    CompileItem = 7,
+    ExitItem = 9
+};
+enum FlightItem {
+    AddFlightItem = 0,
+    DeleteFlightItem = 1,
+    AddLegItem = 3,
+    DeleteLegItem = 4,
+    FiltersItem = 6
+};
+
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, Prompts* prompts)
+    : m_platform(platform)
+    , m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this))
+    , m_progress(new ProgressWindow(this))
+    , m_session(prompts ? *prompts : *m_ownPrompts, *m_progress)
+    , m_editor(m_session) {
+    setObjectName(QStringLiteral("mainFrm"));
+    setWindowTitle(QStringLiteral("Corvane"));
+    m_session.state.programFolder = platform.programFolder;
+    m_session.tools = &platform.tools;
+    buildMenus();
+    buildPages();
+    resize(1100, 720);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(Text("&File"));
+    file->setObjectName(QStringLiteral("menuCap0"));
+    const char* fileItems[] = {"&New Project",
+                               "&Open Project...",
+                               "O&pen FS2002 Traffic.bgl...",
+                               "-",
+                               "&Save Project",
+                               "Sa&ve Project As...",
+                               "-",
+                               "&Compile FS2002 Traffic.bgl...",
+                               "-",
+                               "E&xit"};
+    const QKeySequence fileKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_N),
+                                     QKeySequence(Qt::CTRL | Qt::Key_O),
+                                     {},
+                                     {},
+                                     QKeySequence(Qt::CTRL | Qt::Key_S),
+                                     {},
+                                     {},
+                                     QKeySequence(Qt::CTRL | Qt::Key_C),
+                                     {},
+                                     {}};
+    for (int i = 0; i < 10; ++i) {
+        QAction* action = QString::fromLatin1(fileItems[i]) == QLatin1String("-")
+                              ? file->addSeparator()
+                              : file->addAction(Text(fileItems[i]));
+        action->setObjectName(QStringLiteral("fileCap%1").arg(i));
+        action->setShortcut(fileKeys[i]);
+        connect(action, &QAction::triggered, this, [this, i] { fileCap_Click(i); });
+    }
+
+    m_flightsMenu = menuBar()->addMenu(Text("Fli&ghts"));
+    m_flightsMenu->setObjectName(QStringLiteral("menuCap1"));
+    const char* flightItems[] = {"Add Flight", "Delete Flight", "-", "Add Leg", "Delete Leg", "-", "Filters"};
+    for (int i = 0; i < 7; ++i) {
+        QAction* action = nullptr;
+        if (QString::fromLatin1(flightItems[i]) == QLatin1String("-")) {
+            action = m_flightsMenu->addSeparator();
+        } else if (i == FiltersItem) {
+            QMenu* filters = m_flightsMenu->addMenu(Text(flightItems[i]));
+            filters->setObjectName(QStringLiteral("FilterCap"));
+            action = filters->menuAction();
+            const char* filterItems[] = {"Delete", "Percent", "Time"};
+            for (int f = 0; f < 3; ++f) {
+                QAction* filter = filters->addAction(Text(filterItems[f]));
+                filter->setObjectName(QStringLiteral("FilterCap%1").arg(f));
+                connect(filter, &QAction::triggered, this, [this, f] { FilterCap_Click(f); });
+            }
+        } else {
+            action = m_flightsMenu->addAction(Text(flightItems[i]));
+            connect(action, &QAction::triggered, this, [this, i] { flightCap_Click(i); });
+        }
+        action->setObjectName(QStringLiteral("flightCap%1").arg(i));
+        m_flightActions[i] = action;
+    }
+    connect(m_flightsMenu, &QMenu::aboutToShow, this, &MainWindow::updateFlightsMenu);
+
+    QAction* options = menuBar()->addAction(Text("&Options"));
+    options->setObjectName(QStringLiteral("menuCap2"));
+    connect(options, &QAction::triggered, this, [this] { menuCap_Click(2); });
+    QAction* about = menuBar()->addAction(Text("&About"));
+    about->setObjectName(QStringLiteral("menuCap3"));
+    connect(about, &QAction::triggered, this, [this] { menuCap_Click(3); });
+}
+
+void MainWindow::buildPages() {
+    auto* central = new QWidget(this);
+    m_tabs = Named(new QTabBar(central), "TB");
+    for (const char* caption : {"FlightPlans", "Airports", "Aircraft", "Import/Export"})
+        m_tabs->addTab(Text(caption));
+    m_frames = new QStackedWidget(central);
+    m_flightPlans = new FlightPlansPage(m_editor, m_session, m_frames);
+    m_pages[0] = m_flightPlans;
+    for (int i = 1; i < 4; ++i) {
+        m_pages[i] = new QWidget(m_frames);
+        m_pages[i]->setObjectName(QStringLiteral("F%1").arg(i + 1));
+    }
+    for (QWidget* page : m_pages) m_frames->addWidget(page);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_frames, 1);
+    setCentralWidget(central);
+    connect(m_tabs, &QTabBar::currentChanged, this, &MainWindow::TB_Click);
+}
+
+bool MainWindow::startUp() {
+    Prompts& prompts = m_session.prompts;
+    if (const auto failure = CheckProgramFolder(m_session.state.programFolder)) {
+        prompts.ask(*failure);
+        return false;
+    }
+    // The zone combos start at GMT: the legs editor's defaults.
+    const StartFolder start = InitialFSFolder(m_platform.registry, m_platform.settings);
+    m_session.state.fsFolder = start.folder;
+    if (start.fromRegistry && !showOptions()) return false;
+    std::string folder = m_session.state.fsFolder;
+    if (!CheckFSPath(folder, m_platform.registry, m_platform.settings, m_session.state) && !showOptions())
+        return false;
+
+    ShowFrame(m_pages[0]);
+    show();
+    m_session.state.decompileNeeded = true;
+    const AircraftScanResult scan =
+        GetFSAircraft(m_session.state.fsFolder, m_session.db.installedAircraftTable(), m_session.progress);
+    if (scan.overflow) {
+        prompts.ask(*scan.overflow);
+        return false;
+    }
+    ClearData(m_session, true);
+    ResetFSAircraftSpeeds(m_session.db.installedAircraftTable());
+    LoadEmptyProject(m_session);
+    refresh();
+    return true;
+}
+
+bool MainWindow::showOptions() {
+    OptionsEditor editor(m_session.state, m_platform.registry, m_platform.settings, m_session.prompts);
+    OptionsDialog dialog(editor, this);
+    dialog.exec();
+    return !dialog.quitRequested();
+}
+
+void MainWindow::ShowFrame(QWidget* frame) {
+    m_frames->setCurrentWidget(frame);
+}
+
+bool MainWindow::leavingFlightPlans() {
+    if (!m_editor.flightsLst().empty() && m_editor.selectedFlightRow() >= 0) m_editor.SaveToLST();
+    return true;
+}
+
+void MainWindow::TB_Click(int index) {
+    switch (index) {
+    case 0:
+        ShowFrame(m_pages[0]);
+        m_flightsMenu->menuAction()->setEnabled(true);
+        if (!m_editor.flightsLst().empty()) m_editor.ReadFlightData();
+        break;
+    default:
+        leavingFlightPlans();
+        ShowFrame(m_pages[index]);
+        m_flightsMenu->menuAction()->setEnabled(false);
+        break;
+    }
+    refresh();
+}
+
+void MainWindow::updateFlightsMenu() {
+    const bool flights = !m_session.db.flightTable().isEmpty();
+    for (int item : {DeleteFlightItem, AddLegItem, DeleteLegItem, FiltersItem})
+        m_flightActions[item]->setEnabled(flights);
+    m_flightActions[AddFlightItem]->setEnabled(true);
+}
+
+void MainWindow::fileCap_Click(int index) {
+    switch (index) {
+    case NewItem:
+        NewProject(m_session);
+        break;
+    case OpenItem:
+        OpenProject(m_session);
+        break;
+    case OpenBglItem:
+        OpenTrafficBgl(m_session, false);
+        break;
+    case SaveItem:
+        SaveProject(m_session, SaveMode::Save);
+        break;
+    case SaveAsItem:
+        SaveProject(m_session, SaveMode::SaveAs);
+        break;
+    case CompileItem:
+        CompileTrafficBgl(m_session);
+        break;
+    case ExitItem:
+        close();
+        return;
+    default:
+        return; // separators
+    }
+    refresh();
+}
+
+void MainWindow::flightCap_Click(int index) {
+    switch (index) {
+    case AddFlightItem:
+        m_editor.addFlight();
+        break;
+    case DeleteFlightItem:
+        m_editor.deleteFlight();
+        break;
+    case AddLegItem:
+        m_editor.legs().addLeg();
+        break;
+    case DeleteLegItem:
+        m_editor.legs().removeLeg();
+        break;
+    default:
+        return; // separators, and the Filters submenu
+    }
+    refresh();
+}
+
+void MainWindow::FilterCap_Click(int /*index*/) {
+    // The filter dialog is added with the filters themselves.
+}
+
+void MainWindow::menuCap_Click(int index) {
+    if (index == 2) {
+        if (!showOptions()) close();
+    } else if (index == 3) {
+        m_session.prompts.message(
+            "About Corvane",
+            "Corvane " CORVANE_VERSION "\r\n\r\n"
+            "An editor for the AI flights of Microsoft Flight Simulator 2002: open the installed "
+            "traffic or a project, edit flights, airports and aircraft, and compile them back.",
+            Icon::Information);
+    }
+}
+
+void MainWindow::refresh() {
+    setWindowTitle(MessageToDisplay(ProjectCaption(m_session.state.projectTag)));
+    m_flightPlans->sync();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_progress->isBusy()) {
+        event->ignore();
+        return;
+    }
+    if (!m_closing) {
+        m_closing = true;
+        SaveProject(m_session, SaveMode::Prompt);
+        ClearData(m_session, true);
+        CleanTempData(m_session.state.programFolder, true);
+    }
+    event->accept();
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,88 @@
+#pragma once
+// mainFrm: the program's one top-level window and the owner of its state. It carries the menu bar,
+// the tab strip TB over the four pages F1..F4, the progress window, and runs start-up and shut-down.
+// It wires the menus and pages to the commands and editors; the rules live below it.
+
+#include "editors/flighteditor.h"
+#include "projects/session.h"
+#include "ui/progresswindow.h"
+#include "ui/qtprompts.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMenu;
+class QStackedWidget;
+class QTabBar;
+
+namespace corvane {
+class Registry;
+class SettingsStore;
+class ToolRunner;
+} // namespace corvane
+
+namespace corvane::ui {
+
+class FlightPlansPage;
+
+// The outside world as the main window meets it.
+struct Platform {
+    Registry& registry;
+    SettingsStore& settings;
+    ToolRunner& tools;
+    std::string programFolder; // ending in the separator
+};
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    // prompts: where messages, questions and file dialogs go; the window's own dialogs when null.
+    explicit MainWindow(Platform& platform, Prompts* prompts = nullptr);
+    ~MainWindow() override;
+
+    // Form_Load: the checks, the simulator folder, the installed aircraft, an empty project. False when
+    // the program must end (the reason has been shown).
+    bool startUp();
+
+    Session& session() { return m_session; }
+    FlightEditor& flightEditor() { return m_editor; }
+    ProgressWindow& progressWindow() { return *m_progress; }
+
+    // The indexed menu groups; separators are ignored.
+    void fileCap_Click(int index);
+    void flightCap_Click(int index);
+    void menuCap_Click(int index);
+    void FilterCap_Click(int index);
+    void TB_Click(int index);
+    void ShowFrame(QWidget* frame);
+    // The options window; false when the user chose to end the program.
+    bool showOptions();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPages();
+    void updateFlightsMenu();
+    // After a command: the caption names the project, the pages show the data.
+    void refresh();
+    bool leavingFlightPlans();
+
+    Platform& m_platform;
+    std::unique_ptr<QtPrompts> m_ownPrompts;
+    ProgressWindow* m_progress;
+    Session m_session;
+    FlightEditor m_editor;
+    QMenu* m_flightsMenu = nullptr;
+    QAction* m_flightActions[7] = {};
+    QTabBar* m_tabs = nullptr;
+    QStackedWidget* m_frames = nullptr;
+    FlightPlansPage* m_flightPlans = nullptr;
+    QWidget* m_pages[4] = {};
+    bool m_closing = false;
+};
+
+} // namespace corvane::ui

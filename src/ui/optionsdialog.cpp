@@ -1,0 +1,66 @@
+#include "ui/optionsdialog.h"
+
+#include "editors/optionseditor.h"
+#include "ui/textcodec.h"
+#include "ui/widgethelpers.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corvane::ui {
+
+OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
+    : QDialog(parent)
+    , m_editor(editor) {
+    setObjectName(QStringLiteral("optionsFrm"));
+    setWindowTitle(QStringLiteral("Options"));
+    setModal(true);
+    auto* frame =
+        Named(new QGroupBox(QStringLiteral("Flight Simulator 2002 main folder path"), this), "Frame1");
+    m_pathTxt = Named(new QLineEdit(PathToDisplay(editor.path()), frame), "pathTxt");
+    m_pathTxt->setMinimumWidth(360);
+    auto* browse = Named(new QPushButton(QStringLiteral("..."), frame), "browseCmd");
+    auto* ok = Named(new QPushButton(QStringLiteral("&OK"), this), "okCmd");
+    auto* cancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelCmd");
+    ok->setDefault(true);
+
+    auto* row = new QHBoxLayout(frame);
+    row->addWidget(m_pathTxt, 1);
+    row->addWidget(browse);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+
+    connect(m_pathTxt, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_editor.editPath(PathFromDisplay(text)); });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        m_editor.browse();
+        m_pathTxt->setText(PathToDisplay(m_editor.path()));
+    });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (m_editor.ok()) accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void OptionsDialog::done(int result) {
+    switch (m_editor.requestClose()) {
+    case OptionsEditor::Close::Refuse:
+        return;
+    case OptionsEditor::Close::Quit:
+        m_quit = true;
+        break;
+    case OptionsEditor::Close::Allow:
+        break;
+    }
+    QDialog::done(result);
+}
+
+} // namespace corvane::ui

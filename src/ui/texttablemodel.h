@@ -1,0 +1,42 @@
+#pragma once
+// A table model over one of the core's text tables, in table order, with the list's header captions.
+// Cells are shown as they are stored; the model follows the table's announcements.
+
+#include "traffic/tableobserver.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+namespace corvane {
+class TextTable;
+}
+
+namespace corvane::ui {
+
+class TextTableModel : public QAbstractTableModel, private TableObserver {
+    Q_OBJECT
+public:
+    TextTableModel(TextTable& table, QStringList headers, QObject* parent = nullptr);
+    ~TextTableModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    TextTable& table() const { return m_table; }
+
+private:
+    void rowsAboutToBeInserted(int first, int last) override { beginInsertRows({}, first, last); }
+    void rowsInserted(int, int) override { endInsertRows(); }
+    void rowsAboutToBeRemoved(int first, int last) override { beginRemoveRows({}, first, last); }
+    void rowsRemoved(int, int) override { endRemoveRows(); }
+    void cellChanged(int row, int column) override;
+    void aboutToReset() override { beginResetModel(); }
+    void wasReset() override { endResetModel(); }
+
+    TextTable& m_table;
+    QStringList m_headers;
+};
+
+} // namespace corvane::ui

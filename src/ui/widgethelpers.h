@@ -1,0 +1,34 @@
+#pragma once
+// Small helpers shared by the pages: set a widget from core text without disturbing what the user
+// sees when nothing changed, and build the fixed lists of the editors.
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace corvane::ui {
+
+// Sets the text only when it differs, so that the caret stays where the user left it.
+void SetText(QLineEdit* field, std::string_view bytes);
+void SetComboText(QComboBox* combo, std::string_view bytes);
+// A combo of fixed items: the day names, the 25 zones ("-12".."GMT".."+12", with a blank after the sign
+// for arrivals), the repeat periods.
+void FillDays(QComboBox* combo);
+void FillZones(QComboBox* combo, bool blankAfterSign);
+void FillRepeatPeriods(QComboBox* combo);
+// Calls action when Return or Enter is pressed in widget, instead of the widget's own handling (an
+// editable combo would otherwise also pick the matching item).
+void OnEnter(QWidget* widget, std::function<void()> action);
+
+// Names a widget after its control and returns it.
+template <typename W> W* Named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace corvane::ui
