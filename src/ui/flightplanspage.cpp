@@ -181,6 +181,12 @@ void FlightPlansPage::buildFlightFrame(QWidget* frame) {
     m_flightNrTxt = Named(new QLineEdit(frame), "flightNrTxt");
     m_forceTailChk = Named(new QCheckBox(QStringLiteral("ATC use tail number"), frame), "forceTailChk");
 
+    for (QWidget* narrow :
+         std::initializer_list<QWidget*>{m_depCom, m_desCom, m_depDayCom, m_arrDayCom, m_depTxt, m_etaTxt,
+                                         m_depZoneCom, m_arrZoneCom, m_cruiseTxt})
+        narrow->setMaximumWidth(110);
+    m_legsLst->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
     auto* leg = new QGridLayout;
     leg->addWidget(Caption("  Airport           Day            Time      Zone", frame), 0, 1, 1, 4);
     leg->addWidget(Caption("Dep", frame), 1, 0);
@@ -198,6 +204,7 @@ void FlightPlansPage::buildFlightFrame(QWidget* frame) {
     leg->addWidget(Caption("Flight number", frame), 4, 1);
     leg->addWidget(m_flightNrTxt, 4, 2);
     leg->addWidget(m_forceTailChk, 5, 1, 1, 2);
+    leg->setColumnStretch(5, 1);
 
     auto* legButtons = new QHBoxLayout;
     legButtons->addWidget(Caption("Legs:", frame));

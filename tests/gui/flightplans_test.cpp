@@ -1,0 +1,165 @@
+// The FlightPlans page driven as a user drives it: typing, clicking, answering questions.
+
+#include "mainwindowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+using namespace corvane;
+using test::MainWindowFixture;
+
+namespace {
+
+const char* kLoop = "AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
+                    "12:00:00,13:00:00,330,F,3,ENGM,";
+const char* kShuttle =
+    "AC#1,LN-B,100%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ENGM,";
+
+struct Page : MainWindowFixture {
+    Page() {
+        start();
+        window->session().db.flightTable().append(kLoop);
+        window->session().db.flightTable().append(kShuttle);
+    }
+    QLabel* pageLabel() { return find("F1")->findChild<QLabel*>(QStringLiteral("infoLbl")); }
+    QLineEdit* aptText() { return find<QComboBox>("aptCom")->lineEdit(); }
+    QTreeView* list(const char* name) { return find<QTreeView>(name); }
+    QString cell(const char* list, int row, int column = 0) {
+        return this->list(list)->model()->index(row, column).data().toString();
+    }
+    int rows(const char* list) { return this->list(list)->model()->rowCount(); }
+    void typeInto(QLineEdit* field, const QString& text) { QTest::keyClicks(field, text); }
+    void clickRow(const char* name, int row) {
+        QTreeView* view = list(name);
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void listAirport(const QString& code) {
+        aptText()->clear();
+        typeInto(aptText(), code);
+        if (code.size() < 4) QTest::keyClick(aptText(), Qt::Key_Return);
+    }
+};
+
+} // namespace
+
+TEST(FlightPlansPage, typeAheadListsTheAirport) {
+    Page p;
+    p.window->show();
+    p.typeInto(p.aptText(), QStringLiteral("en"));
+    EXPECT_EQ(p.rows("flightsLst"), 0) << "two letters list nothing yet";
+    p.typeInto(p.aptText(), QStringLiteral("gm"));
+    EXPECT_EQ(p.aptText()->text(), QStringLiteral("ENGM"));
+    EXPECT_EQ(p.aptText()->selectedText(), QStringLiteral("ENGM"));
+    EXPECT_EQ(p.pageLabel()->text(), QStringLiteral("Flights at ENGM"));
+    EXPECT_EQ(p.rows("flightsLst"), 2);
+
+    p.aptText()->clear();
+    p.typeInto(p.aptText(), QStringLiteral("bgo"));
+    EXPECT_EQ(p.pageLabel()->text(), QStringLiteral("Flights at ENGM"));
+    QTest::keyClick(p.aptText(), Qt::Key_Return);
+    EXPECT_EQ(p.pageLabel()->text(), QStringLiteral("Flights at BGO"));
+    EXPECT_EQ(p.aptText()->text(), QStringLiteral("BGO"));
+    EXPECT_EQ(p.rows("flightsLst"), 0);
+}
+
+TEST(FlightPlansPage, summariesUnderEveryAirportOfTheLoop) {
+    Page p;
+    for (const char* code : {"ENGM", "ESSA", "EKCH"}) {
+        p.listAirport(QString::fromLatin1(code));
+        QStringList summaries;
+        for (int row = 0; row < p.rows("flightsLst"); ++row) summaries << p.cell("flightsLst", row);
+        EXPECT_TRUE(summaries.contains(QStringLiteral("ENGM-ESSA-EKCH"))) << code;
+    }
+    p.listAirport(QStringLiteral("ENGM"));
+    EXPECT_EQ(p.cell("flightsLst", 0), QStringLiteral("ENGM-ESSA"));
+    EXPECT_EQ(p.cell("flightsLst", 0, 1), QStringLiteral("1"));
+}
+
+TEST(FlightPlansPage, addAndDeleteFlights) {
+    Page p;
+    p.listAirport(QStringLiteral("ENGM"));
+    p.find<QPushButton>("addFlightCmd")->click();
+    EXPECT_EQ(p.cell("flightsLst", 0), QStringLiteral("ENGM-----"));
+    EXPECT_EQ(p.find<QComboBox>("aircraftCom")->currentText(), QStringLiteral("Choose Aircraft"));
+    EXPECT_EQ(p.find<QComboBox>("desCom")->currentText(), QStringLiteral("----"));
+
+    const int count = p.window->session().db.flightTable().count();
+    p.prompts.expect("Delete selected flight", Answer::No);
+    p.find<QPushButton>("delFlightCmd")->click();
+    EXPECT_EQ(p.rows("flightsLst"), 3);
+    p.prompts.expect("Delete selected flight", Answer::Yes);
+    p.find<QPushButton>("delFlightCmd")->click();
+    EXPECT_EQ(p.rows("flightsLst"), 2);
+    EXPECT_EQ(p.window->session().db.flightTable().count(), count) << "the entry stays, empty";
+    EXPECT_TRUE(p.window->session().db.flightTable().at(count - 1).empty());
+}
+
+TEST(FlightPlansPage, headerFields) {
+    Page p;
+    p.listAirport(QStringLiteral("EKCH"));
+    auto* percent = p.find<QLineEdit>("percentTxt");
+    percent->selectAll();
+    p.typeInto(percent, QStringLiteral("250"));
+    EXPECT_EQ(percent->text(), QStringLiteral("100"));
+    auto* tail = p.find<QLineEdit>("tailTxt");
+    p.prompts.expect("Do not use comma");
+    p.typeInto(tail, QStringLiteral(","));
+    EXPECT_EQ(tail->text(), QStringLiteral("LN-A")) << "the comma is refused";
+
+    auto* repeat = p.find<QComboBox>("repeatCom");
+    repeat->setCurrentIndex(repeat->findText(QStringLiteral("WEEK")));
+    emit repeat->activated(repeat->currentIndex());
+    for (int row = 0; row < p.rows("legsLst"); ++row)
+        EXPECT_EQ(p.cell("legsLst", row, 6), QStringLiteral("0"));
+    EXPECT_EQ(p.find<QComboBox>("depDayCom")->currentText(), QStringLiteral("Sun"));
+    EXPECT_TRUE(p.find<QComboBox>("depDayCom")->isEnabled());
+}
+
+TEST(FlightPlansPage, legsAsTheAirportsSeeThem) {
+    Page p;
+    p.listAirport(QStringLiteral("ENGM"));
+    // ENGM-ESSA is loaded: row ENGM (the leg ESSA -> ENGM), row ESSA (the leg ENGM -> ESSA).
+    ASSERT_EQ(p.rows("legsLst"), 2);
+    EXPECT_EQ(p.cell("legsLst", 0), QStringLiteral("ENGM"));
+    EXPECT_EQ(p.cell("legsLst", 1), QStringLiteral("ESSA"));
+    p.clickRow("legsLst", 0);
+    EXPECT_EQ(p.find<QComboBox>("depCom")->currentText(), QStringLiteral("ENGM"));
+    EXPECT_EQ(p.find<QComboBox>("desCom")->currentText(), QStringLiteral("ESSA"));
+    EXPECT_EQ(p.find<QLineEdit>("depTxt")->text(), QStringLiteral("08:00"));
+    p.clickRow("legsLst", 1);
+    EXPECT_EQ(p.find<QComboBox>("depCom")->currentText(), QStringLiteral("ESSA"));
+    EXPECT_EQ(p.find<QComboBox>("desCom")->currentText(), QStringLiteral("ENGM"));
+    EXPECT_EQ(p.find<QLineEdit>("depTxt")->text(), QStringLiteral("10:00"));
+
+    // Deleting at two legs does nothing; adding stops at 25.
+    p.find<QPushButton>("removeCmd")->click();
+    EXPECT_EQ(p.rows("legsLst"), 2);
+    for (int i = 0; i < 23; ++i) p.find<QPushButton>("addCmd")->click();
+    EXPECT_EQ(p.rows("legsLst"), 25);
+    p.prompts.expect("Too many legs");
+    p.find<QPushButton>("addCmd")->click();
+    EXPECT_EQ(p.rows("legsLst"), 25);
+}
+
+TEST(FlightPlansPage, aDestinationTypedProposesAnArrival) {
+    Page p;
+    p.listAirport(QStringLiteral("ENGM"));
+    p.clickRow("legsLst", 1); // ESSA -> ENGM, arriving 11:00 as stored
+    ASSERT_EQ(p.find<QComboBox>("aircraftCom")->currentText(), QStringLiteral("Boeing 737-400"));
+    auto* des = p.find<QComboBox>("desCom")->lineEdit();
+    des->clear();
+    p.typeInto(des, QStringLiteral("ekch"));
+    EXPECT_EQ(des->text(), QStringLiteral("EKCH"));
+    EXPECT_EQ(p.cell("legsLst", 0), QStringLiteral("EKCH"));
+    // Arlanda to Kastrup, about 280 nm at 430 knots and the 15 minutes: 10:54 or so.
+    const QString eta = p.find<QLineEdit>("etaTxt")->text();
+    EXPECT_NE(eta, QStringLiteral("11:00"));
+    EXPECT_TRUE(eta.startsWith(QStringLiteral("10:5"))) << eta.toStdString();
+    EXPECT_EQ(p.cell("legsLst", 0, 2).left(5), eta);
+}

@@ -1,0 +1,189 @@
+#include "mainwindowfixture.h"
+#include "projects/projectcommands.h"
+#include "traffic/textfile.h"
+#include "ui/singleinstance.h"
+
+#include <QLineEdit>
+#include <QLockFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <filesystem>
+
+using namespace corvane;
+using test::MainWindowFixture;
+
+TEST(MainWindow, startsOnAnEmptyProject) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvane - [New Project]"));
+    EXPECT_EQ(window.session().db.airportTable().rowCount(), 6);
+    EXPECT_EQ(window.session().db.installedAircraftTable().rowCount(), 2);
+    EXPECT_EQ(window.session().db.aircraftChoices().count(), 4)
+        << "two head entries and two installed aircraft";
+    EXPECT_TRUE(window.session().state.decompileNeeded);
+    EXPECT_EQ(f.find<QTabBar>("TB")->count(), 4);
+    EXPECT_TRUE(f.find("F1")->isVisible());
+    EXPECT_FALSE(f.find("F2")->isVisible());
+    for (const char* name :
+         {"fileCap0", "fileCap1", "fileCap2", "fileCap4", "fileCap5", "fileCap7", "fileCap9", "flightCap0",
+          "flightCap1", "flightCap3", "flightCap4", "flightCap6", "menuCap2", "menuCap3"})
+        EXPECT_NE(window.findChild<QAction*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap7"))->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+C")));
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap2"))->text(),
+              QStringLiteral("O&pen FS2002 Traffic.bgl..."));
+}
+
+TEST(MainWindow, startUpChecksInOrder) {
+    MainWindowFixture f;
+    f.dir.write("program/TDecompiler.exe", "");
+    std::filesystem::remove(f.dir.file("program/TDecompiler.exe"));
+    std::filesystem::remove(f.dir.file("program/apt.dat"));
+    f.prompts.expect("Could not find TDecompiler");
+    f.start(false);
+}
+
+TEST(MainWindow, secondInstanceIsRefused) {
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("corvane.lock"));
+    QLockFile first(path);
+    test::ScriptedPrompts prompts;
+    ASSERT_TRUE(ui::AcquireSingleInstance(first, prompts));
+    QLockFile second(path);
+    prompts.expect("Brasswick");
+    EXPECT_FALSE(ui::AcquireSingleInstance(second, prompts));
+    EXPECT_EQ(prompts.shown().back().text, "Corvane - FS2002 is already running!");
+    first.unlock();
+    EXPECT_TRUE(ui::AcquireSingleInstance(second, prompts))
+        << "the first is untouched, and once it ends the next may run";
+}
+
+TEST(MainWindow, optionsWindowInsistsOnAValidFolder) {
+    MainWindowFixture f;
+    f.settings.setValue("FS2002 Path", f.dir.file("nowhere/"));
+    f.dir.mkdir("wrong");
+    // Start-up finds no valid folder: OK with a wrong one keeps the window open, the right one closes it.
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("optionsFrm"));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Options"));
+        auto* path = dialog->findChild<QLineEdit*>(QStringLiteral("pathTxt"));
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okCmd"));
+        path->setText(QString::fromStdString(f.dir.file("wrong")));
+        emit path->textEdited(path->text());
+        f.prompts.expect("Error finding FS2002");
+        ok->click();
+        EXPECT_TRUE(dialog->isVisible());
+        path->setText(QString::fromStdString(f.dir.file("FS2002")));
+        emit path->textEdited(path->text());
+        ok->click();
+    });
+    ui::MainWindow& window = f.start();
+    EXPECT_EQ(window.session().state.fsFolder, f.dir.file("FS2002/"));
+    EXPECT_EQ(f.settings.value("FS2002 Path"), f.dir.file("FS2002/"));
+
+    // From the menu, with the folder gone: closing asks whether to quit; No keeps the window open.
+    std::filesystem::remove(f.dir.file("FS2002/fs2002.exe"));
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        f.prompts.expect("FS2002 path needed", Answer::No);
+        dialog->close();
+        EXPECT_TRUE(dialog->isVisible());
+        f.prompts.expect("FS2002 path needed", Answer::Yes);
+        dialog->findChild<QPushButton*>(QStringLiteral("cancelCmd"))->click();
+        EXPECT_FALSE(dialog->isVisible());
+    });
+    EXPECT_FALSE(window.showOptions()) << "Yes ends the program";
+}
+
+TEST(MainWindow, flightsMenuFollowsThePageAndTheTable) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    auto* menu = f.find<QMenu>("menuCap1");
+    emit menu->aboutToShow();
+    EXPECT_TRUE(f.find<QAction>("flightCap0")->isEnabled());
+    for (const char* name : {"flightCap1", "flightCap3", "flightCap4", "flightCap6"})
+        EXPECT_FALSE(f.find<QAction>(name)->isEnabled()) << name;
+
+    window.session().db.flightTable().append("AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENGM,");
+    emit menu->aboutToShow();
+    for (const char* name : {"flightCap1", "flightCap3", "flightCap4", "flightCap6"})
+        EXPECT_TRUE(f.find<QAction>(name)->isEnabled()) << name;
+
+    auto* tabs = f.find<QTabBar>("TB");
+    for (int page = 1; page < 4; ++page) {
+        tabs->setCurrentIndex(page);
+        EXPECT_FALSE(menu->menuAction()->isEnabled()) << "page " << page;
+        EXPECT_TRUE(f.find(("F" + std::to_string(page + 1)).c_str())->isVisible());
+    }
+    tabs->setCurrentIndex(0);
+    EXPECT_TRUE(menu->menuAction()->isEnabled());
+}
+
+TEST(MainWindow, saveFlows) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    // An empty flight table: Save and Save As do nothing at all.
+    f.trigger("fileCap4");
+    f.trigger("fileCap5");
+
+    Session& session = window.session();
+    session.db.aircraftTable().add({"AC#9", "430", "Boeing 737-400"});
+    session.db.flightTable().append(
+        "AC#9,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENGM,10:00:00,11:00:00,100,F,2,ESSA,");
+    // "new": Save opens Save As.
+    f.prompts.expectFile(f.dir.file("Europe.cvp"));
+    f.trigger("fileCap4");
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString("Corvane - [" + f.dir.file("Europe.cvp") + "]"));
+    // Save As proposes the name without its extension; No to the overwrite question writes nothing.
+    const std::string before = f.dir.read("Europe.cvp");
+    session.db.flightTable().append(
+        "AC#1,N2,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENGM,10:00:00,11:00:00,100,F,2,ESSA,");
+    f.prompts.expectFile(f.dir.file("Europe.cvp")).expect("Overwrite existing file", Answer::No);
+    f.trigger("fileCap5");
+    EXPECT_EQ(f.prompts.fileRequests().back().initialName, "Europe");
+    EXPECT_EQ(f.dir.read("Europe.cvp"), before);
+    // A failing save keeps the old file and says so.
+    SetAtomicWriteFailureForTesting(10);
+    f.prompts.expect("Error writing file");
+    f.trigger("fileCap4");
+    SetAtomicWriteFailureForTesting(std::nullopt);
+    EXPECT_EQ(f.dir.read("Europe.cvp"), before);
+    // "fs": Save opens Save As too.
+    session.state.projectTag = "fs";
+    f.prompts.expectFile(std::nullopt);
+    f.trigger("fileCap4");
+    EXPECT_EQ(session.state.projectTag, "fs");
+}
+
+TEST(MainWindow, newProjectEvenWhenTheSaveAsIsCancelled) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    window.session().db.flightTable().append("AC#1,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENGM,");
+    window.session().state.projectTag = "fs";
+    f.prompts.expect("Save Project", Answer::Yes).expectFile(std::nullopt);
+    f.trigger("fileCap0");
+    EXPECT_TRUE(window.session().db.flightTable().isEmpty());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvane - [New Project]"));
+    EXPECT_EQ(window.session().db.airportTable().rowCount(), 6);
+}
+
+TEST(MainWindow, openTrafficBglAndShutDown) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    f.tools.expectExit(0, [](const test::FakeToolRunner::Call& call) {
+        test::TempDir::writeFile(call.workingFolder + "/aircraft.txt", "AC#1,430,\"Boeing 737-400\"\r\n");
+        test::TempDir::writeFile(call.workingFolder + "/airports.txt",
+                                 "ENGM,N60* 11.6',E11* 6.0',681,-,-\r\n");
+        test::TempDir::writeFile(
+            call.workingFolder + "/flightplans.txt",
+            "AC#1,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,\r\n");
+    });
+    f.trigger("fileCap2");
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvane - [Traffic.BGL]"));
+    EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at BGO") << "the first airport is listed";
+    ASSERT_TRUE(std::filesystem::exists(f.dir.file("program/TempData")));
+    // Shut-down: the save prompt, then the scratch folder goes.
+    f.prompts.expect("Save Project", Answer::No);
+    window.close();
+    EXPECT_FALSE(std::filesystem::exists(f.dir.file("program/TempData")));
+}
