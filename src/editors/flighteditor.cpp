@@ -230,6 +230,11 @@ void FlightEditor::ClearData(bool clearTables) {
     m_currentFlight = -1;
 }
 
+void FlightEditor::releaseFlight() {
+    SaveToLST();
+    m_currentFlight = -1;
+}
+
 void FlightEditor::showFirstAirport() {
     const SortedList& codes = m_session.db.airportCodes();
     chooseAirport(codes.isEmpty() ? std::string() : codes.entry(0));

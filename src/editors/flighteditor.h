@@ -67,6 +67,9 @@ public:
     void ReadFlightData();
     // ClearData's editor part.
     void ClearData(bool clearTables);
+    // Stores the flight being edited and lets go of it (no flight is current afterwards), before
+    // something else rewrites the FlightTable.
+    void releaseFlight();
 
     // FlightEditorHooks, for the commands.
     void storeFlight() override { SaveToLST(); }

@@ -1,0 +1,122 @@
+#include "editors/filtereditor.h"
+
+#include "editors/flighteditor.h"
+#include "editors/legseditor.h"
+#include "traffic/numbers.h"
+#include "traffic/prompts.h"
+#include "traffic/sortedlist.h"
+#include "traffic/text.h"
+#include "traffic/trafficdatabase.h"
+
+namespace corvane {
+
+namespace {
+
+FilterEditor::Texts TextsFor(FilterMode mode) {
+    switch (mode) {
+    case FilterMode::Delete:
+        return {"Filter - Delete",
+                "Instead of deleting one single flight at a time, this filter allows you do delete a "
+                "selection of AI "
+                "flights. Use the options below to choose a selection of AI flights that you want to delete.",
+                "",
+                "Delete AI flights",
+                false,
+                true};
+    case FilterMode::Percent:
+        return {"Filter - Traffic Percent",
+                "This filter allows you to change the Traffic Percent of the selected flights. This function "
+                "is handy "
+                "if you would like to ''hide'' some flights while showing other AI flights.",
+                "Set new Traffic Percet:",
+                "%",
+                true,
+                false};
+    case FilterMode::Time:
+        return {"Filter - Change flight departure time",
+                "This filter allows you to change the departure time of the selected AI flights. For "
+                "instance your "
+                "may increase / decrease departure time by one hour to simulate daylight saving time and "
+                "standard "
+                "time.",
+                "Set departure time difference:",
+                "hour(s)",
+                true,
+                false};
+    }
+    return {};
+}
+
+} // namespace
+
+FilterEditor::FilterEditor(FilterMode mode, TrafficDatabase& db, FlightEditor& editor, Prompts& prompts)
+    : m_mode(mode)
+    , m_db(db)
+    , m_editor(editor)
+    , m_prompts(prompts)
+    , m_texts(TextsFor(mode)) {
+    SortedList titles;
+    {
+        SortedList::Batch batch(titles);
+        const AircraftTable& aircraft = db.aircraftTable();
+        for (int row = 0; row < aircraft.rowCount(); ++row)
+            if (!aircraft.cell(row, AircraftTable::Title).empty())
+                titles.add(aircraft.cell(row, AircraftTable::Title));
+    }
+    m_titles = titles.entries();
+}
+
+void FilterEditor::chooseOption(FilterSelection::Kind option) {
+    m_option = option;
+    if (option != FilterSelection::Kind::Airport) m_icao.clear();
+    if (option != FilterSelection::Kind::Aircraft) m_aircraft = -1;
+}
+
+void FilterEditor::editIcao(const std::string& text) {
+    m_icao = Upper(text);
+}
+
+void FilterEditor::chooseAircraft(int index) {
+    m_aircraft = index >= 0 && index < static_cast<int>(m_titles.size()) ? index : -1;
+}
+
+bool FilterEditor::run(const FilterProgress& progress) {
+    using Kind = FilterSelection::Kind;
+    if (m_option == Kind::Airport && m_icao.empty()) {
+        m_prompts.message("Enter ICAO airport code",
+                          "You must enter minimun the first letter of the ICAO airport code.",
+                          Icon::Exclamation);
+        return false;
+    }
+    if (m_option == Kind::Aircraft && m_aircraft < 0) {
+        m_prompts.message("Select aircraft", "You must select an aircraft from the from the list.",
+                          Icon::Exclamation);
+        return false;
+    }
+    if (m_mode != FilterMode::Delete && Contains(m_value, ',')) {
+        ShowCommaMessage(m_prompts);
+        return false;
+    }
+    const double value = NumericValue(m_value);
+    if (m_mode == FilterMode::Percent && (value > 100 || value < 1)) {
+        m_prompts.message("Wrong traffic percent value",
+                          "The traffic percent value must be a number between 1 and 100.", Icon::Exclamation);
+        return false;
+    }
+    if (m_mode == FilterMode::Time && (value > 24 || value < -24)) {
+        m_prompts.message("Wrong departure time difference value",
+                          "The departure time difference must be a value between -24 and 24.",
+                          Icon::Exclamation);
+        return false;
+    }
+    // The editor stores the flight it holds and lets go of it, so that no edit is lost and the filter
+    // sees every flight as it stands.
+    m_editor.releaseFlight();
+    FilterSelection selection{m_option, m_icao, {}};
+    if (m_option == Kind::Aircraft) selection.aircraftTitle = m_titles[static_cast<std::size_t>(m_aircraft)];
+    const int changed = RunFilter(m_db, Filter{m_mode, m_value}, selection, progress);
+    m_prompts.message("Corvane", "Done editing " + std::to_string(changed) + " flights!", Icon::Information);
+    return true;
+}
+
+} // namespace corvane

@@ -1,0 +1,63 @@
+#pragma once
+// filterFrm without its widgets: one of the three filters (delete, percent, time), the selection of
+// flights it runs over, its checks and its run. The dialog stays open after a run.
+
+#include "filters/flightfilter.h"
+
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class FlightEditor;
+class Prompts;
+class TrafficDatabase;
+
+class FilterEditor {
+public:
+    FilterEditor(FilterMode mode, TrafficDatabase& db, FlightEditor& editor, Prompts& prompts);
+
+    // What the dialog shows for its mode.
+    struct Texts {
+        std::string caption;
+        std::string info;  // infoLbl
+        std::string info1; // info1Lbl; empty and hidden for Delete
+        std::string info2; // info2Lbl
+        bool valueShown;   // dataTxt
+        bool info2RightAligned;
+    };
+    const Texts& texts() const { return m_texts; }
+    FilterMode mode() const { return m_mode; }
+
+    // airCom: the AircraftTable's titles, empty ones left out, sorted as combos sort.
+    const std::vector<std::string>& aircraftTitles() const { return m_titles; }
+
+    FilterSelection::Kind option() const { return m_option; }
+    const std::string& icaoText() const { return m_icao; }
+    int aircraftIndex() const { return m_aircraft; }
+    const std::string& value() const { return m_value; }
+
+    void chooseOption(FilterSelection::Kind option);
+    // The prefix is kept in upper case.
+    void editIcao(const std::string& text);
+    void chooseAircraft(int index);
+    void editValue(const std::string& text) { m_value = text; }
+
+    // runCmd: the checks in order (a failed one shows its message and changes nothing), then the run over
+    // the selection and "Done editing N flights!". True when the filter ran.
+    bool run(const FilterProgress& progress = {});
+
+private:
+    FilterMode m_mode;
+    TrafficDatabase& m_db;
+    FlightEditor& m_editor;
+    Prompts& m_prompts;
+    Texts m_texts;
+    std::vector<std::string> m_titles;
+    FilterSelection::Kind m_option = FilterSelection::Kind::All;
+    std::string m_icao;
+    int m_aircraft = -1;
+    std::string m_value;
+};
+
+} // namespace corvane

@@ -1,0 +1,104 @@
+#include "filters/flightfilter.h"
+
+#include "schedule/weektime.h"
+#include "traffic/fields.h"
+#include "traffic/flightline.h"
+#include "traffic/numbers.h"
+#include "traffic/text.h"
+#include "traffic/trafficdatabase.h"
+
+namespace corvane {
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += ',';
+        line += fields[i];
+    }
+    return line;
+}
+
+std::string ShiftLegTimes(std::string_view line, int hours) {
+    std::vector<std::string> fields;
+    for (std::string_view field : SplitFields(line, ',')) fields.emplace_back(field);
+    // Departure (6, 12, 18, ...) and arrival (7, 13, 19, ...) of every leg, up to the first empty one.
+    for (std::size_t p = 6; p <= fields.size() && !fields[p - 1].empty(); p += kFieldsPerLeg) {
+        fields[p - 1] = ShiftTime(fields[p - 1], hours);
+        if (p < fields.size() && !fields[p].empty()) fields[p] = ShiftTime(fields[p], hours);
+    }
+    return Joined(fields);
+}
+
+// Replaces the selected entries and counts them.
+template <typename Selected>
+int Run(FlightTable& flights, const Filter& filter, const FilterProgress& progress, Selected selected) {
+    int changed = 0;
+    const int count = flights.count();
+    for (int i = 0; i < count; ++i) {
+        const std::string& line = flights.at(i);
+        if (selected(line)) {
+            ++changed;
+            if (!line.empty()) flights.replace(i, ApplyFilter(line, filter));
+        }
+        if (progress) progress(i + 1, count);
+    }
+    return changed;
+}
+
+} // namespace
+
+std::string ApplyFilter(std::string_view line, const Filter& filter) {
+    if (line.empty()) return {};
+    switch (filter.mode) {
+    case FilterMode::Delete:
+        return {};
+    case FilterMode::Percent:
+        return SetField(line, 3, NumberText(NumericValue(filter.value)) + "%", ',');
+    case FilterMode::Time:
+        return ShiftLegTimes(line, RoundToInt(NumericValue(filter.value)));
+    }
+    return std::string(line);
+}
+
+bool FliesToPrefix(std::string_view line, std::string_view prefix) {
+    const std::string wanted = Upper(TrimView(prefix));
+    for (std::string_view destination : FlightDestinations(line))
+        if (StartsWithIgnoringCase(TrimView(destination), wanted)) return true;
+    return false;
+}
+
+int FilterAll(FlightTable& flights, const Filter& filter, const FilterProgress& progress) {
+    return Run(flights, filter, progress, [](const std::string&) { return true; });
+}
+
+int FilterByAirport(FlightTable& flights, const Filter& filter, std::string_view icaoPrefix,
+                    const FilterProgress& progress) {
+    return Run(flights, filter, progress,
+               [&](const std::string& line) { return !line.empty() && FliesToPrefix(line, icaoPrefix); });
+}
+
+int FilterByAircraft(TrafficDatabase& db, const Filter& filter, std::string_view title,
+                     const FilterProgress& progress) {
+    const int row = db.aircraftTable().findByTitle(title);
+    const std::string number = row >= 0 ? db.aircraftTable().cell(row, AircraftTable::Number) : std::string();
+    return Run(db.flightTable(), filter, progress, [&](const std::string& line) {
+        return row >= 0 && !line.empty() && EqualsIgnoringCase(GetFieldView(line, 1, ','), number);
+    });
+}
+
+int RunFilter(TrafficDatabase& db, const Filter& filter, const FilterSelection& selection,
+              const FilterProgress& progress) {
+    switch (selection.kind) {
+    case FilterSelection::Kind::All:
+        return FilterAll(db.flightTable(), filter, progress);
+    case FilterSelection::Kind::Airport:
+        return FilterByAirport(db.flightTable(), filter, selection.icaoPrefix, progress);
+    case FilterSelection::Kind::Aircraft:
+        return FilterByAircraft(db, filter, selection.aircraftTitle, progress);
+    }
+    return 0;
+}
+
+} // namespace corvane

@@ -1,0 +1,141 @@
+#include "editors/airporteditor.h"
+#include "editors/legseditor.h"
+#include "scriptedprompts.h"
+#include "traffic/trafficdatabase.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace {
+
+struct Fixture {
+    TrafficDatabase db;
+    FlightHeader header;
+    test::ScriptedPrompts prompts;
+    LegsEditor legs{db, header, prompts};
+    AirportEditor editor{db, legs, prompts};
+
+    Fixture() {
+        add("KSEA", "N47* 26.94'", "W122* 18.55'", "433", "Seattle", "United States");
+        add("ENGM", "N60* 11.6'", "E11* 6.0'", "681", "Oslo", "Norway");
+        add("eksb", "N54* 57.8'", "E9* 47.5'", "61", "Sonderborg", "Denmark");
+        add("BGO", "N60* 17.6'", "E5* 13.1'", "170", "bergen", "Norway");
+    }
+    void add(const char* code, const char* lat, const char* lon, const char* elev, const char* name,
+             const char* country) {
+        db.airportTable().add({code, lat, lon, elev, name, country});
+        db.airportCodes().add(code);
+    }
+    std::vector<std::string> shown(int column = 0) {
+        std::vector<std::string> cells;
+        AirportOrder& order = editor.order();
+        for (int p = 0; p < order.count(); ++p)
+            cells.push_back(db.airportTable().cell(order.tableRow(p), column));
+        return cells;
+    }
+};
+
+} // namespace
+
+TEST(AirportEditor, coordinatesSplitAndJoin) {
+    const CoordinateParts north = SplitCoordinate("N47* 27.6'");
+    EXPECT_EQ(north.hemisphere, "N");
+    EXPECT_EQ(north.degrees, "47");
+    EXPECT_EQ(north.minutes, "27.6");
+    const CoordinateParts lower = SplitCoordinate("s33 * 56.6 '");
+    EXPECT_EQ(lower.hemisphere, "S");
+    const CoordinateParts odd = SplitCoordinate("N47 27.6");
+    EXPECT_EQ(odd.hemisphere, "N");
+    EXPECT_EQ(odd.degrees, "") << "no * : no degrees";
+    EXPECT_EQ(odd.minutes, "");
+    EXPECT_EQ(SplitCoordinate("").hemisphere, "");
+    EXPECT_EQ(JoinCoordinate({"S", "33", "56.6"}), "S33* 56.6'");
+}
+
+TEST(AirportEditor, editsGoStraightIntoTheRow) {
+    Fixture f;
+    f.editor.chooseRow(0);
+    EXPECT_EQ(f.editor.fields().aptLon2, "47");
+    EXPECT_EQ(f.editor.fields().aptLat1, "W");
+    EXPECT_EQ(f.editor.fields().aptLat3, "18.55");
+
+    f.prompts.expect("Do not use comma");
+    f.editor.editName("Seattle, Tacoma");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Name), "Seattle") << "the old name is kept";
+    f.editor.editName("Seattle Tacoma");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Name), "Seattle Tacoma");
+    f.editor.editElevation("4,33");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Elevation), "4,33") << "the elevation is not checked";
+
+    f.editor.editLatitude("S", "33", "56.6");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Latitude), "S33* 56.6'");
+    f.editor.editLatitude("N", "47", "");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Latitude), "N47* '")
+        << "empty minutes are not refused";
+    f.prompts.expect("Do not use comma");
+    f.editor.editLongitude("W", "122", "18,5");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Longitude), "W122* 18.55'");
+}
+
+TEST(AirportEditor, headerClicksSort) {
+    Fixture f;
+    EXPECT_EQ(f.editor.sortTag(), "ICAO");
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"BGO", "eksb", "ENGM", "KSEA"}));
+    f.editor.clickHeader(0);
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"KSEA", "ENGM", "eksb", "BGO"}))
+        << "the first ICAO click descends";
+    f.editor.clickHeader(4);
+    EXPECT_EQ(f.shown(4), (std::vector<std::string>{"bergen", "Oslo", "Seattle", "Sonderborg"}));
+    f.editor.clickHeader(4);
+    EXPECT_EQ(f.shown(4), (std::vector<std::string>{"Sonderborg", "Seattle", "Oslo", "bergen"}));
+    f.editor.clickHeader(0);
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"BGO", "eksb", "ENGM", "KSEA"}))
+        << "another column ascends";
+    f.editor.clickHeader(3);
+    EXPECT_EQ(f.shown(3), (std::vector<std::string>{"170", "433", "61", "681"})) << "elevations sort as text";
+}
+
+TEST(AirportEditor, addAndDelete) {
+    Fixture f;
+    f.prompts.expectInput("ksea").expect("Already added");
+    f.editor.addAirport();
+    EXPECT_EQ(f.prompts.shown().back().text, "KSEA is already added to the list!");
+    EXPECT_EQ(f.prompts.inputRequests().back().prompt, "Enter the ICAO code for the new airport");
+    f.prompts.expectInput(std::nullopt);
+    f.editor.addAirport();
+    EXPECT_EQ(f.db.airportTable().rowCount(), 4);
+
+    f.prompts.expectInput("ekch");
+    f.editor.addAirport();
+    ASSERT_EQ(f.db.airportTable().rowCount(), 5);
+    EXPECT_EQ(f.db.airportTable().row(4), (TextTable::Row{"EKCH", "N0* 0.0'", "W0* 0.0'", "0", "-", "-"}));
+    EXPECT_EQ(f.editor.selectedRow(), 4);
+    EXPECT_EQ(f.editor.fields().aptIcaoTxt, "EKCH");
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"BGO", "EKCH", "eksb", "ENGM", "KSEA"}))
+        << "in its sorted place";
+    EXPECT_GE(f.db.airportCodes().indexOf("EKCH"), 0);
+
+    f.db.flightTable().append("AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,EKCH,");
+    f.prompts.expect("Delete AI Airport", Answer::No);
+    f.editor.deleteAirport();
+    EXPECT_EQ(f.db.airportTable().rowCount(), 5);
+    f.prompts.expect("Delete AI Airport", Answer::Yes);
+    f.editor.deleteAirport();
+    EXPECT_EQ(f.prompts.shown().back().text,
+              "WARNING: All flights connected to this airport will be deleted!\r\n\r\n"
+              "Are you sure you want to remove EKCH form this project?");
+    EXPECT_EQ(f.db.airportTable().rowCount(), 4);
+    EXPECT_EQ(f.db.airportCodes().indexOf("EKCH"), -1);
+    EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 1) << "its flights stay until the next write";
+    EXPECT_EQ(f.editor.fields().aptIcaoTxt, "eksb") << "the next row is loaded";
+
+    TrafficDatabase empty;
+    FlightHeader header;
+    test::ScriptedPrompts prompts;
+    LegsEditor legs(empty, header, prompts);
+    AirportEditor none(empty, legs, prompts);
+    none.editName("ignored");
+    none.editLatitude("N", "1", "2");
+    none.deleteAirport(); // no row selected: nothing at all
+}
