@@ -12,7 +12,18 @@ namespace corvane {
 AircraftEditor::AircraftEditor(TrafficDatabase& db, LegsEditor& legs, Prompts& prompts)
     : m_db(db)
     , m_legs(legs)
-    , m_prompts(prompts) {}
+    , m_prompts(prompts)
+    , m_aircraftReset(db.aircraftTable().observers(), [this] { m_tagStale = true; })
+    , m_missingReset(db.missingAircraftTable().observers(), [this] { m_missing = -1; }) {}
+
+void AircraftEditor::findSpeedRow() {
+    m_tagStale = false;
+    m_tag.clear();
+    if (m_installed < 0 || m_installed >= m_db.installedAircraftTable().rowCount()) return;
+    const int row = m_db.aircraftTable().findByTitle(
+        m_db.installedAircraftTable().cell(m_installed, InstalledAircraftTable::Title));
+    if (row >= 0) m_tag = std::to_string(row + 1);
+}
 
 void AircraftEditor::chooseInstalled(int row) {
     const InstalledAircraftTable& installed = m_db.installedAircraftTable();
@@ -27,6 +38,7 @@ void AircraftEditor::chooseInstalled(int row) {
 }
 
 void AircraftEditor::editSpeed(const std::string& text) {
+    if (m_tagStale) findSpeedRow();
     m_speed = text;
     const std::string value = NumberText(NumericValue(text));
     if (!m_tag.empty()) {

@@ -3,6 +3,8 @@
 // uses for them, and the unknown aircraft of the traffic set, which can be removed or associated with
 // an installed one. An installed aircraft and an AircraftTable row belong together by title.
 
+#include "traffic/tableobserver.h"
+
 #include <string>
 
 namespace corvane {
@@ -40,13 +42,20 @@ public:
     void missingRowRemoved(int position);
 
 private:
+    void findSpeedRow();
+
     TrafficDatabase& m_db;
     LegsEditor& m_legs;
     Prompts& m_prompts;
     int m_installed = -1;
     std::string m_speed;
     std::string m_tag;
+    bool m_tagStale = false;
     int m_missing = -1;
+    // A save or load rebuilds the aircraft tables: the Tag follows the installed aircraft's title to
+    // its new row, and no unknown aircraft stays selected.
+    ResetWatcher m_aircraftReset;
+    ResetWatcher m_missingReset;
 };
 
 } // namespace corvane

@@ -30,7 +30,8 @@ AirportEditor::AirportEditor(TrafficDatabase& db, LegsEditor& legs, Prompts& pro
     : m_db(db)
     , m_legs(legs)
     , m_prompts(prompts)
-    , m_order(db.airportTable()) {}
+    , m_order(db.airportTable())
+    , m_tableReset(db.airportTable().observers(), [this] { m_selected = -1; }) {}
 
 void AirportEditor::chooseRow(int tableRow) {
     const AirportTable& airports = m_db.airportTable();

@@ -69,6 +69,7 @@ private:
     Prompts& m_prompts;
     AirportOrder m_order;
     int m_selected = -1;
+    ResetWatcher m_tableReset; // a new table: no row is selected
     AirportFields m_fields;
     std::string m_tag = "ICAO";
 };

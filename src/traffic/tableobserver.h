@@ -2,6 +2,7 @@
 // Tables announce their changes in pairs (about to / done) so that item models can forward them as
 // they stand. Positions are 0-based rows of the table in its table order.
 
+#include <functional>
 #include <vector>
 
 namespace corvane {
@@ -35,6 +36,26 @@ public:
 private:
     std::vector<TableObserver*> m_observers;
     int m_silent = 0;
+};
+
+// Calls a function whenever a table has been reset (emptied, sorted or bulk loaded), for holders of
+// row positions that a reset makes meaningless. Unregisters itself when destroyed.
+class ResetWatcher final : private TableObserver {
+public:
+    ResetWatcher(ObserverList& observers, std::function<void()> onReset)
+        : m_observers(observers)
+        , m_onReset(std::move(onReset)) {
+        m_observers.add(this);
+    }
+    ~ResetWatcher() override { m_observers.remove(this); }
+    ResetWatcher(const ResetWatcher&) = delete;
+    ResetWatcher& operator=(const ResetWatcher&) = delete;
+
+private:
+    void wasReset() override { m_onReset(); }
+
+    ObserverList& m_observers;
+    std::function<void()> m_onReset;
 };
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
 #include "editors/startup.h"
 #include "environment/aircraftscanner.h"
@@ -8,6 +9,9 @@
 #include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "traffic/aptdata.h"
+#include "ui/aircraftpage.h"
+#include "ui/airportspage.h"
+#include "ui/filterdialog.h"
 #include "ui/flightplanspage.h"
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
@@ -52,7 +56,9 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     , m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(this))
     , m_progress(new ProgressWindow(this))
     , m_session(prompts ? *prompts : *m_ownPrompts, *m_progress)
-    , m_editor(m_session) {
+    , m_editor(m_session)
+    , m_airports(m_session.db, m_editor.legs(), m_session.prompts)
+    , m_aircraft(m_session.db, m_editor.legs(), m_session.prompts) {
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(QStringLiteral("Corvane"));
     m_session.state.programFolder = platform.programFolder;
@@ -137,11 +143,14 @@ void MainWindow::buildPages() {
         m_tabs->addTab(Text(caption));
     m_frames = new QStackedWidget(central);
     m_flightPlans = new FlightPlansPage(m_editor, m_session, m_frames);
+    m_airportsPage = new AirportsPage(m_airports, m_session, m_frames);
+    m_aircraftPage = new AircraftPage(
+        m_aircraft, m_session, [] {}, m_frames);
     m_pages[0] = m_flightPlans;
-    for (int i = 1; i < 4; ++i) {
-        m_pages[i] = new QWidget(m_frames);
-        m_pages[i]->setObjectName(QStringLiteral("F%1").arg(i + 1));
-    }
+    m_pages[1] = m_airportsPage;
+    m_pages[2] = m_aircraftPage;
+    m_pages[3] = new QWidget(m_frames);
+    m_pages[3]->setObjectName(QStringLiteral("F4"));
     for (QWidget* page : m_pages) m_frames->addWidget(page);
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(m_tabs);
@@ -207,6 +216,10 @@ void MainWindow::TB_Click(int index) {
         leavingFlightPlans();
         ShowFrame(m_pages[index]);
         m_flightsMenu->menuAction()->setEnabled(false);
+        if (index == 1)
+            m_airportsPage->opened();
+        else if (index == 2)
+            m_aircraftPage->opened();
         break;
     }
     refresh();
@@ -268,8 +281,15 @@ void MainWindow::flightCap_Click(int index) {
     refresh();
 }
 
-void MainWindow::FilterCap_Click(int /*index*/) {
-    // The filter dialog is added with the filters themselves.
+void MainWindow::FilterCap_Click(int index) {
+    const FilterMode modes[] = {FilterMode::Delete, FilterMode::Percent, FilterMode::Time};
+    if (index < 0 || index > 2) return;
+    FilterEditor editor(modes[index], m_session.db, m_editor, m_session.prompts);
+    FilterDialog dialog(editor, m_session.prompts, this);
+    dialog.exec();
+    // A run let go of the flight being edited: list the airport's flights again.
+    if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
+    refresh();
 }
 
 void MainWindow::menuCap_Click(int index) {
@@ -288,6 +308,8 @@ void MainWindow::menuCap_Click(int index) {
 void MainWindow::refresh() {
     setWindowTitle(MessageToDisplay(ProjectCaption(m_session.state.projectTag)));
     m_flightPlans->sync();
+    m_airportsPage->sync();
+    m_aircraftPage->sync();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

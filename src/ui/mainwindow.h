@@ -3,6 +3,8 @@
 // the tab strip TB over the four pages F1..F4, the progress window, and runs start-up and shut-down.
 // It wires the menus and pages to the commands and editors; the rules live below it.
 
+#include "editors/aircrafteditor.h"
+#include "editors/airporteditor.h"
 #include "editors/flighteditor.h"
 #include "projects/session.h"
 #include "ui/progresswindow.h"
@@ -25,6 +27,8 @@ class ToolRunner;
 
 namespace corvane::ui {
 
+class AircraftPage;
+class AirportsPage;
 class FlightPlansPage;
 
 // The outside world as the main window meets it.
@@ -48,6 +52,8 @@ public:
 
     Session& session() { return m_session; }
     FlightEditor& flightEditor() { return m_editor; }
+    AirportEditor& airportEditor() { return m_airports; }
+    AircraftEditor& aircraftEditor() { return m_aircraft; }
     ProgressWindow& progressWindow() { return *m_progress; }
 
     // The indexed menu groups; separators are ignored.
@@ -76,11 +82,15 @@ private:
     ProgressWindow* m_progress;
     Session m_session;
     FlightEditor m_editor;
+    AirportEditor m_airports;
+    AircraftEditor m_aircraft;
     QMenu* m_flightsMenu = nullptr;
     QAction* m_flightActions[7] = {};
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_frames = nullptr;
     FlightPlansPage* m_flightPlans = nullptr;
+    AirportsPage* m_airportsPage = nullptr;
+    AircraftPage* m_aircraftPage = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/widgethelpers.h"
 
 #include "schedule/weektime.h"
+#include "traffic/prompts.h"
 #include "ui/textcodec.h"
 
 #include <QComboBox>
@@ -8,6 +9,16 @@
 #include <QLineEdit>
 
 namespace corvane::ui {
+
+bool TypedBytes(const QString& text, std::string& bytes, Prompts& prompts) {
+    QChar refused;
+    if (auto converted = FromDisplay(text, &refused)) {
+        bytes = std::move(*converted);
+        return true;
+    }
+    prompts.message(RefusedCharacterTitle().toStdString(), RefusedCharacterText(refused), Icon::Exclamation);
+    return false;
+}
 
 void SetText(QLineEdit* field, std::string_view bytes) {
     const QString text = ToDisplay(bytes);

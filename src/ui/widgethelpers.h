@@ -11,7 +11,15 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
+namespace corvane {
+class Prompts;
+}
+
 namespace corvane::ui {
+
+// Text typed into a widget as the core's bytes; a character that has no byte is refused with a
+// message (false).
+bool TypedBytes(const QString& text, std::string& bytes, Prompts& prompts);
 
 // Sets the text only when it differs, so that the caret stays where the user left it.
 void SetText(QLineEdit* field, std::string_view bytes);

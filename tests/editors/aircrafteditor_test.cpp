@@ -68,3 +68,20 @@ TEST(AircraftEditor, removeUnknownAircraft) {
     EXPECT_EQ(f.editor.selectedMissing(), -1);
     EXPECT_FALSE(f.editor.canAssociate());
 }
+
+TEST(AircraftEditor, aRebuildOfTheTablesKeepsTheLinkByTitle) {
+    Fixture f;
+    f.editor.chooseInstalled(0);
+    f.editor.chooseMissing(1);
+    // A save rebuilds the tables: the Boeing now stands in the second row.
+    f.db.aircraftTable().clear();
+    f.db.aircraftTable().add({"AC#1", "300", "Cessna 172"});
+    f.db.aircraftTable().add({"AC#2", "250", "Boeing 737-400"});
+    f.db.missingAircraftTable().clear();
+    EXPECT_EQ(f.editor.selectedMissing(), -1);
+    f.editor.editSpeed("290");
+    EXPECT_EQ(f.db.aircraftTable().cell(0, AircraftTable::Speed), "300")
+        << "not the row that used to be first";
+    EXPECT_EQ(f.db.aircraftTable().cell(1, AircraftTable::Speed), "290");
+    EXPECT_EQ(f.editor.speedTag(), "2");
+}

@@ -139,3 +139,13 @@ TEST(AirportEditor, addAndDelete) {
     none.editLatitude("N", "1", "2");
     none.deleteAirport(); // no row selected: nothing at all
 }
+
+TEST(AirportEditor, aNewTableHasNoSelection) {
+    Fixture f;
+    f.editor.chooseRow(2);
+    f.db.airportTable().clear();
+    f.add("ZZZZ", "N1* 0.0'", "E1* 0.0'", "0", "-", "-");
+    EXPECT_EQ(f.editor.selectedRow(), -1);
+    f.editor.editName("goes nowhere");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Name), "-");
+}

@@ -1,0 +1,50 @@
+#pragma once
+// F2, the "Airports" page: aptLST and the fields of the selected airport, bound to the AirportEditor.
+
+#include <QWidget>
+
+class QComboBox;
+class QLineEdit;
+class QTreeView;
+
+namespace corvane {
+class AirportEditor;
+struct Session;
+} // namespace corvane
+
+namespace corvane::ui {
+
+class AirportListModel;
+
+class AirportsPage final : public QWidget {
+    Q_OBJECT
+public:
+    AirportsPage(AirportEditor& editor, Session& session, QWidget* parent = nullptr);
+
+    // The page is opened: the current row (else the first) is selected and loaded.
+    void opened();
+    void sync();
+
+private:
+    template <typename Action> void act(Action action);
+    bool bytesOf(const QString& text, std::string& bytes);
+    void editLatitude();
+    void editLongitude();
+
+    AirportEditor& m_editor;
+    Session& m_session;
+    AirportListModel* m_model;
+    QTreeView* m_list;
+    QLineEdit* m_icao;
+    QLineEdit* m_name;
+    QLineEdit* m_country;
+    QLineEdit* m_elevation;
+    QComboBox* m_latHemisphere;
+    QLineEdit* m_latDegrees;
+    QLineEdit* m_latMinutes;
+    QComboBox* m_lonHemisphere;
+    QLineEdit* m_lonDegrees;
+    QLineEdit* m_lonMinutes;
+};
+
+} // namespace corvane::ui

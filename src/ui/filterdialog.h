@@ -1,0 +1,35 @@
+#pragma once
+// filterFrm: one of the three bulk filters, bound to the FilterEditor. Modal; stays open after a run.
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QProgressBar;
+class QRadioButton;
+
+namespace corvane {
+class FilterEditor;
+class Prompts;
+} // namespace corvane
+
+namespace corvane::ui {
+
+class FilterDialog final : public QDialog {
+    Q_OBJECT
+public:
+    FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* parent);
+
+private:
+    void sync();
+
+    FilterEditor& m_editor;
+    Prompts& m_prompts;
+    QLineEdit* m_icao;
+    QComboBox* m_aircraft;
+    QLineEdit* m_value;
+    QProgressBar* m_progress;
+    QRadioButton* m_options[3];
+};
+
+} // namespace corvane::ui

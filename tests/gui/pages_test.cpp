@@ -1,0 +1,141 @@
+// The Airports and Aircraft pages and the filter dialog, driven through their widgets.
+
+#include "mainwindowfixture.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+
+using namespace corvane;
+using test::MainWindowFixture;
+
+namespace {
+
+struct Pages : MainWindowFixture {
+    Pages() { start(); }
+    void open(int page) { find<QTabBar>("TB")->setCurrentIndex(page); }
+    QString cell(const char* list, int row, int column = 0) {
+        return find<QTreeView>(list)->model()->index(row, column).data().toString();
+    }
+    void type(const char* field, const QString& text) {
+        auto* edit = find<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    const AirportTable& airports() { return window->session().db.airportTable(); }
+    int selected() { return window->airportEditor().selectedRow(); }
+};
+
+} // namespace
+
+TEST(AirportsPage, editTheSelectedAirport) {
+    Pages p;
+    p.open(1);
+    ASSERT_EQ(p.cell("aptLST", 0), QStringLiteral("BGO")) << "sorted by ICAO, the first row loaded";
+    EXPECT_EQ(p.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("BGO"));
+    const int row = p.selected();
+
+    p.prompts.expect("Do not use comma");
+    p.type("aptNameTxt", QStringLiteral("Bergen,"));
+    EXPECT_EQ(p.airports().cell(row, AirportTable::Name), "Bergen") << "the old name is kept";
+    EXPECT_EQ(p.find<QLineEdit>("aptNameTxt")->text(), QStringLiteral("Bergen")) << "the comma is not taken";
+    QTest::keyClicks(p.find<QLineEdit>("aptNameTxt"), QStringLiteral(" Flesland"));
+    EXPECT_EQ(p.airports().cell(row, AirportTable::Name), "Bergen Flesland");
+
+    auto* hemisphere = p.find<QComboBox>("aptLon1");
+    hemisphere->setCurrentIndex(hemisphere->findText(QStringLiteral("S")));
+    emit hemisphere->activated(hemisphere->currentIndex());
+    p.type("aptLon2", QStringLiteral("33"));
+    p.type("aptLon3", QStringLiteral("56.6"));
+    EXPECT_EQ(p.airports().cell(row, AirportTable::Latitude), "S33* 56.6'");
+    EXPECT_EQ(p.cell("aptLST", 0, 1), QStringLiteral("S33* 56.6'"));
+    p.find<QLineEdit>("aptLon3")->clear();
+    emit p.find<QLineEdit>("aptLon3")->textEdited(QString());
+    EXPECT_EQ(p.airports().cell(row, AirportTable::Latitude), "S33* '");
+}
+
+TEST(AirportsPage, headerClicksAddAndDelete) {
+    Pages p;
+    p.open(1);
+    QHeaderView* header = p.find<QTreeView>("aptLST")->header();
+    emit header->sectionClicked(0);
+    EXPECT_EQ(p.cell("aptLST", 0), QStringLiteral("KSEA")) << "the first ICAO click after start descends";
+    emit header->sectionClicked(4);
+    emit header->sectionClicked(4);
+    EXPECT_EQ(p.cell("aptLST", 0, 4), QStringLiteral("Stockholm-Arlanda Airport"))
+        << "twice Airport: descending";
+    EXPECT_EQ(header->sortIndicatorSection(), 4);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    p.prompts.expectInput("engm").expect("Already added");
+    p.find<QPushButton>("addAPTCmd")->click();
+    EXPECT_EQ(p.prompts.shown().back().text, "ENGM is already added to the list!");
+    p.prompts.expectInput("eggw");
+    p.find<QPushButton>("addAPTCmd")->click();
+    EXPECT_EQ(p.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("EGGW"));
+    EXPECT_GE(p.find<QComboBox>("aptCom")->findText(QStringLiteral("EGGW")), 0) << "the combos know it";
+    const int rows = p.airports().rowCount();
+
+    p.prompts.expect("Delete AI Airport", Answer::No);
+    p.find<QPushButton>("delAPTCmd")->click();
+    EXPECT_EQ(p.airports().rowCount(), rows);
+    p.prompts.expect("Delete AI Airport", Answer::Yes);
+    p.find<QPushButton>("delAPTCmd")->click();
+    EXPECT_EQ(p.airports().rowCount(), rows - 1);
+    EXPECT_EQ(p.find<QComboBox>("aptCom")->findText(QStringLiteral("EGGW")), -1);
+}
+
+TEST(AircraftPage, speedsOfInstalledAircraft) {
+    Pages p;
+    Session& session = p.window->session();
+    ASSERT_EQ(session.db.aircraftTable().findByTitle("Boeing 737-400"), 0);
+    session.db.aircraftTable().setCell(0, AircraftTable::Speed, "0440");
+    p.open(2);
+    EXPECT_EQ(p.cell("fsAirLst", 0), QStringLiteral("Boeing 737-400"));
+    EXPECT_TRUE(p.find<QTreeView>("fsAirLst")->isColumnHidden(2));
+    EXPECT_EQ(p.find<QLineEdit>("speedTxt")->text(), QStringLiteral("0440"))
+        << "the AircraftTable row's speed";
+    EXPECT_EQ(session.db.aircraftTable().cell(0, AircraftTable::Speed), "440");
+    p.type("speedTxt", QStringLiteral("280"));
+    EXPECT_EQ(session.db.aircraftTable().cell(0, AircraftTable::Speed), "280");
+    EXPECT_EQ(p.cell("fsAirLst", 0, 1), QStringLiteral("280"));
+}
+
+TEST(FilterDialog, percentFilterThroughTheMenu) {
+    Pages p;
+    Session& session = p.window->session();
+    session.db.flightTable().append(
+        "AC#1,-,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ENGM,10:00:00,11:00:00,100,F,2,ESSA,");
+    session.db.flightTable().append(
+        "AC#1,-,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,KSEA,10:00:00,11:00:00,100,F,2,BGO,");
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("filterFrm"));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Filter - Traffic Percent"));
+        auto* value = dialog->findChild<QLineEdit*>(QStringLiteral("dataTxt"));
+        auto* run = dialog->findChild<QPushButton*>(QStringLiteral("runCmd"));
+        QTest::keyClicks(value, QStringLiteral("101"));
+        p.prompts.expect("Wrong traffic percent value");
+        run->click();
+        dialog->findChild<QRadioButton*>(QStringLiteral("ICAOOpt"))->click();
+        auto* icao = dialog->findChild<QLineEdit*>(QStringLiteral("ICAOTxt"));
+        EXPECT_TRUE(icao->isEnabled());
+        QTest::keyClicks(icao, QStringLiteral("en"));
+        EXPECT_EQ(icao->text(), QStringLiteral("EN"));
+        value->clear();
+        QTest::keyClicks(value, QStringLiteral("50"));
+        p.prompts.expect("Corvane");
+        run->click();
+        EXPECT_EQ(p.prompts.shown().back().text, "Done editing 1 flights!");
+        EXPECT_EQ(dialog->findChild<QProgressBar*>(QStringLiteral("progBar"))->value(), 0);
+        dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
+    });
+    p.trigger("FilterCap1");
+    EXPECT_EQ(session.db.flightTable().at(0).substr(0, 10), "AC#1,-,50%");
+    EXPECT_EQ(session.db.flightTable().at(1).substr(0, 11), "AC#1,-,100%");
+}
