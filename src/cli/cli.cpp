@@ -21,6 +21,13 @@ const std::map<std::string, Command>& Commands() {
         {"stats",
          {RunStats, "stats [--apt FILE] [--fs FOLDER] INPUT",
           "count the aircraft, airports and flights of INPUT"}},
+        {"filter",
+         {RunFilterCommand,
+          "filter INPUT OUTPUT (--delete | --percent VALUE | --shift HOURS) [--icao PREFIX | --aircraft "
+          "TITLE]",
+          "delete, set the traffic percent of, or shift by whole hours all flights, those touching an "
+          "airport whose "
+          "code starts with PREFIX, or those of one aircraft; then write OUTPUT as convert does"}},
     };
     return commands;
 }

@@ -1,8 +1,6 @@
 #include "editors/filtereditor.h"
 
 #include "editors/flighteditor.h"
-#include "editors/legseditor.h"
-#include "traffic/numbers.h"
 #include "traffic/prompts.h"
 #include "traffic/sortedlist.h"
 #include "traffic/text.h"
@@ -81,41 +79,19 @@ void FilterEditor::chooseAircraft(int index) {
 }
 
 bool FilterEditor::run(const FilterProgress& progress) {
-    using Kind = FilterSelection::Kind;
-    if (m_option == Kind::Airport && m_icao.empty()) {
-        m_prompts.message("Enter ICAO airport code",
-                          "You must enter minimun the first letter of the ICAO airport code.",
-                          Icon::Exclamation);
-        return false;
-    }
-    if (m_option == Kind::Aircraft && m_aircraft < 0) {
-        m_prompts.message("Select aircraft", "You must select an aircraft from the from the list.",
-                          Icon::Exclamation);
-        return false;
-    }
-    if (m_mode != FilterMode::Delete && Contains(m_value, ',')) {
-        ShowCommaMessage(m_prompts);
-        return false;
-    }
-    const double value = NumericValue(m_value);
-    if (m_mode == FilterMode::Percent && (value > 100 || value < 1)) {
-        m_prompts.message("Wrong traffic percent value",
-                          "The traffic percent value must be a number between 1 and 100.", Icon::Exclamation);
-        return false;
-    }
-    if (m_mode == FilterMode::Time && (value > 24 || value < -24)) {
-        m_prompts.message("Wrong departure time difference value",
-                          "The departure time difference must be a value between -24 and 24.",
-                          Icon::Exclamation);
+    FilterSelection selection{m_option, m_icao, {}};
+    if (m_option == FilterSelection::Kind::Aircraft && m_aircraft >= 0)
+        selection.aircraftTitle = m_titles[static_cast<std::size_t>(m_aircraft)];
+    const Filter filter{m_mode, m_value};
+    if (const auto refused = CheckFilter(filter, selection, m_aircraft >= 0)) {
+        m_prompts.ask(*refused);
         return false;
     }
     // The editor stores the flight it holds and lets go of it, so that no edit is lost and the filter
     // sees every flight as it stands.
     m_editor.releaseFlight();
-    FilterSelection selection{m_option, m_icao, {}};
-    if (m_option == Kind::Aircraft) selection.aircraftTitle = m_titles[static_cast<std::size_t>(m_aircraft)];
-    const int changed = RunFilter(m_db, Filter{m_mode, m_value}, selection, progress);
-    m_prompts.message("Corvane", "Done editing " + std::to_string(changed) + " flights!", Icon::Information);
+    const int changed = RunFilter(m_db, filter, selection, progress);
+    m_prompts.message("Corvane", FilterDoneText(changed), Icon::Information);
     return true;
 }
 

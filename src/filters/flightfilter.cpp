@@ -49,6 +49,33 @@ int Run(FlightTable& flights, const Filter& filter, const FilterProgress& progre
 
 } // namespace
 
+std::optional<Prompt> CheckFilter(const Filter& filter, const FilterSelection& selection,
+                                  bool aircraftChosen) {
+    auto refused = [](const char* title, const char* text) {
+        return Prompt{title, text, Icon::Exclamation, Buttons::Ok, Answer::Ok};
+    };
+    if (selection.kind == FilterSelection::Kind::Airport && selection.icaoPrefix.empty())
+        return refused("Enter ICAO airport code",
+                       "You must enter minimun the first letter of the ICAO airport code.");
+    if (selection.kind == FilterSelection::Kind::Aircraft && !aircraftChosen)
+        return refused("Select aircraft", "You must select an aircraft from the from the list.");
+    // "1,5" would read as 1: a comma is refused as in every field of the traffic formats.
+    if (filter.mode != FilterMode::Delete && Contains(filter.value, ','))
+        return refused("Do not use comma", "The character comma '','' is not allowed!");
+    const double value = NumericValue(filter.value);
+    if (filter.mode == FilterMode::Percent && (value > 100 || value < 1))
+        return refused("Wrong traffic percent value",
+                       "The traffic percent value must be a number between 1 and 100.");
+    if (filter.mode == FilterMode::Time && (value > 24 || value < -24))
+        return refused("Wrong departure time difference value",
+                       "The departure time difference must be a value between -24 and 24.");
+    return std::nullopt;
+}
+
+std::string FilterDoneText(int changed) {
+    return "Done editing " + std::to_string(changed) + " flights!";
+}
+
 std::string ApplyFilter(std::string_view line, const Filter& filter) {
     if (line.empty()) return {};
     switch (filter.mode) {

@@ -4,7 +4,10 @@
 // whose code begins with a text, or the flights of one aircraft. The filters change the FlightTable's
 // lines in place; a deleted flight becomes an empty entry, like one deleted in the editor.
 
+#include "traffic/prompts.h"
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +30,15 @@ struct Filter {
     FilterMode mode = FilterMode::Delete;
     std::string value;
 };
+
+// "Done editing N flights!"
+std::string FilterDoneText(int changed);
+
+// The checks of a run, in order: a prefix when the selection is by airport, an aircraft when it is by
+// aircraft (aircraftChosen), no comma in the value, a percent of 1 to 100, an hour shift of -24 to 24.
+// The message of the first that fails, or nothing.
+std::optional<Prompt> CheckFilter(const Filter& filter, const FilterSelection& selection,
+                                  bool aircraftChosen);
 
 // One line changed by the filter; an empty line stays empty.
 std::string ApplyFilter(std::string_view line, const Filter& filter);

@@ -2,6 +2,7 @@
 #include "cli/consoleprompts.h"
 #include "tempdir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -147,4 +148,41 @@ TEST(Cli, installedAircraftDecideWhatIsMissing) {
     run = Cli({"stats", "--fs", dir.file("nowhere"), sample});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nowhere"), std::string::npos);
+}
+
+TEST(Cli, filterRunsTheDialogsFilters) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    CliRun run = Cli({"filter", sample, dir.file("half.cvp"), "--percent", "50", "--icao", "en"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Done editing 2 flights!\n");
+    const std::string half = dir.read("half.cvp");
+    EXPECT_NE(half.find("LN-RKA,50%"), std::string::npos);
+    EXPECT_NE(half.find("SE-DNA,50%"), std::string::npos);
+    EXPECT_NE(half.find("N301AS,100%"), std::string::npos);
+
+    run = Cli({"filter", sample, dir.file("shift.cvp"), "--shift", "-1", "--aircraft", "dash 8-400"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(dir.read("shift.cvp").find("N401QX,50%,12Hr,IFR,09:00:00,09:50:00"), std::string::npos);
+
+    run = Cli({"filter", sample, dir.file("none.cvp"), "--delete"});
+    EXPECT_EQ(run.out, "Done editing 4 flights!\n");
+
+    // Refused as the dialog refuses, and nothing is written.
+    for (auto args : std::vector<std::vector<std::string>>{{"--percent", "0"},
+                                                           {"--percent", "101"},
+                                                           {"--shift", "25"},
+                                                           {"--percent", "5,5"},
+                                                           {"--delete", "--aircraft", "Nobody"}}) {
+        std::vector<std::string> full{"filter", sample, dir.file("refused.cvp")};
+        full.insert(full.end(), args.begin(), args.end());
+        run = Cli(full);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_FALSE(std::filesystem::exists(dir.file("refused.cvp")));
+    }
+    EXPECT_EQ(run.err, "Select aircraft: You must select an aircraft from the from the list.\n");
+    EXPECT_EQ(Cli({"filter", sample, dir.file("x.cvp")}).status, 2) << "no filter";
+    EXPECT_EQ(Cli({"filter", sample, dir.file("x.cvp"), "--delete", "--percent", "5"}).status, 2);
+    EXPECT_EQ(Cli({"filter", sample, dir.file("x.cvp"), "--delete", "--icao", "K", "--aircraft", "A"}).status,
+              2);
 }
