@@ -28,6 +28,11 @@ const std::map<std::string, Command>& Commands() {
           "delete, set the traffic percent of, or shift by whole hours all flights, those touching an "
           "airport whose "
           "code starts with PREFIX, or those of one aircraft; then write OUTPUT as convert does"}},
+        {"eta",
+         {RunEta, "eta [--apt FILE] --from CODE --to CODE --speed KNOTS",
+          "print the whole seconds the legs editor gives a leg: great-circle distance at KNOTS plus 900 s; 0 "
+          "when "
+          "it cannot be computed (airports from FILE, by default the apt.dat beside the program)"}},
     };
     return commands;
 }
@@ -51,7 +56,8 @@ std::string Usage(const std::string& command) {
     return it == Commands().end() ? std::string() : it->second.usage;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::string& programFolder) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp(args.empty() ? err : out);
         return args.empty() ? kRefused : kSuccess;
@@ -62,6 +68,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kRefused;
     }
     Context context(out, err);
+    context.programFolder = programFolder;
     return it->second.run(context, std::vector<std::string>(args.begin() + 1, args.end()));
 }
 

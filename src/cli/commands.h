@@ -13,6 +13,7 @@ struct Context;
 int RunConvert(Context& context, const std::vector<std::string>& args);
 int RunStats(Context& context, const std::vector<std::string>& args);
 int RunFilterCommand(Context& context, const std::vector<std::string>& args);
+int RunEta(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);
@@ -20,7 +21,9 @@ std::string Usage(const std::string& command);
 // Fills the InstalledAircraftTable from the simulator folder; false after printing why it cannot.
 bool ScanInstalledAircraft(Context& context, const std::string& fsFolder);
 
-// Runs corvane-cli with its arguments (without the program name).
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs corvane-cli with its arguments (without the program name); programFolder (ending in the
+// separator) is where the shipped apt.dat lies.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::string& programFolder = {});
 
 } // namespace corvane::cli

@@ -21,6 +21,7 @@ struct Context {
 
     std::ostream& out;
     std::ostream& err;
+    std::string programFolder;
     ConsolePrompts prompts;
     NullProgress progress;
     TrafficDatabase db;

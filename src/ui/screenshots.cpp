@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
-
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -37,8 +36,7 @@ int main(int argc, char** argv) {
     corvane::ui::Platform platform{registry, settings, tools,
                                    corvane::WithSeparator(QApplication::applicationDirPath().toStdString())};
     corvane::ui::MainWindow window(platform, &prompts);
-    if (!window.startUp())
-        return 1;
+    if (!window.startUp()) return 1;
     window.resize(1180, 760);
     window.fileCap_Click(2); // O&pen FS2002 Traffic.bgl...
     QLineEdit* airport = window.findChild<QComboBox*>(QStringLiteral("aptCom"))->lineEdit();
@@ -50,7 +48,8 @@ int main(int argc, char** argv) {
     for (int page = 0; page < 4; ++page) {
         tabs->setCurrentIndex(page);
         QTest::qWait(200);
-        const QString path = folder + QLatin1Char('/') + QString::fromLatin1(names[page]) + QStringLiteral(".png");
+        const QString path =
+            folder + QLatin1Char('/') + QString::fromLatin1(names[page]) + QStringLiteral(".png");
         if (!window.grab().save(path)) {
             std::cerr << "could not save " << path.toStdString() << '\n';
             return 1;

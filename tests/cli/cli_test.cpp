@@ -186,3 +186,26 @@ TEST(Cli, filterRunsTheDialogsFilters) {
     EXPECT_EQ(Cli({"filter", sample, dir.file("x.cvp"), "--delete", "--icao", "K", "--aircraft", "A"}).status,
               2);
 }
+
+TEST(Cli, etaOfALeg) {
+    TempDir dir;
+    const std::string apt =
+        dir.write("apt.dat", "AAAA,N00* 0.0',W000* 0.0',0,A,-\r\nBBBB,N01* 0.0',W000* 0.0',0,B,-\r\n"
+                             "CCCC,N05* 0.0',W000* 0.0',0,C,-\r\n");
+    CliRun run = Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "bbbb", "--speed", "240"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == "1800\n" || run.out == "1799\n") << run.out;
+    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "CCCC", "--speed", "239.99"}).out,
+              "5400\n");
+    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "AAAA", "--speed", "240"}).out, "0\n");
+    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "ZZZZ", "--speed", "240"}).out, "0\n");
+    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "BBBB", "--speed", "0"}).out, "0\n");
+    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--speed", "240"}).status, 2);
+    EXPECT_EQ(Cli({"eta", "--apt", dir.file("none.dat"), "--from", "A", "--to", "B", "--speed", "1"}).status,
+              1);
+    // Without --apt, the apt.dat beside the program.
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"eta", "--from", "AAAA", "--to", "BBBB", "--speed", "240"}, out, err, dir.path()),
+              0);
+    EXPECT_TRUE(out.str() == "1800\n" || out.str() == "1799\n");
+}
