@@ -4,114 +4,18 @@
 #include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
+#include "trafficnames.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <numeric>
-#include <random>
 #include <stdexcept>
 
 namespace corvane {
 
 namespace {
 
-struct Model {
-    const char* name;
-    int cruiseSpeed;
-};
-
-constexpr std::array kModels{
-    Model{"Boeing 737-400", 430},  Model{"Boeing 737-800", 450},       Model{"Boeing 747-400", 490},
-    Model{"Boeing 757-200", 460},  Model{"Boeing 767-300ER", 470},     Model{"Boeing 777-200", 490},
-    Model{"Airbus A320", 450},     Model{"Airbus A321", 450},          Model{"Airbus A330-300", 470},
-    Model{"Airbus A340-600", 480}, Model{"Bombardier CRJ-700", 440},   Model{"Embraer ERJ-145", 430},
-    Model{"Dash 8-100", 270},      Model{"ATR 72-500", 275},           Model{"Fokker 100", 420},
-    Model{"MD-83", 440},           Model{"Cessna Skyhawk 172SP", 124}, Model{"Beech Baron 58", 200},
-    Model{"Learjet 45", 460},      Model{"Douglas DC-3", 180},
-};
-constexpr std::array kAirlines{
-    "Alaska Airlines", "Horizon Air", "United",    "Delta",   "American",  "Lufthansa",
-    "British Airways", "Air France",  "KLM",       "SAS",     "Iberia",    "Qantas",
-    "Air Canada",      "WestJet",     "Southwest", "JetBlue", "Norwegian", "Austrian \xD6sterreich",
-    "A\xE9roflot",     "Private",
-};
-constexpr std::array kCities{
-    "Seattle",  "Tacoma",  "Portland",  "Spokane",    "Boise",     "Denver",  "Chicago",   "Atlanta",
-    "Dallas",   "Houston", "Phoenix",   "San Diego",  "Vancouver", "Calgary", "Toronto",   "Z\xFCrich",
-    "London",   "Paris",   "Frankfurt", "M\xFCnchen", "Oslo",      "Bergen",  "Stockholm", "Troms\xF8",
-    "Madrid",   "Lisbon",  "Rome",      "Athens",     "Cairo",     "Nairobi", "Sydney",    "Melbourne",
-    "Auckland", "Tokyo",   "Osaka",     "Seoul",      "Beijing",   "Delhi",   "Dubai",     "Reykjav\xEDk",
-};
-constexpr std::array kAirportKinds{"Intl", "Regional", "Municipal", "Field", "County", "Airpark", "Airport"};
-constexpr std::array kCountries{
-    "United States", "Canada",  "United Kingdom", "France",      "Germany", "Norway",
-    "Sweden",        "Denmark", "Spain",          "Portugal",    "Italy",   "Greece",
-    "Egypt",         "Kenya",   "Australia",      "New Zealand", "Japan",
-};
 constexpr std::array kPercents{10, 25, 50, 75, 100};
-
-constexpr int kDaySeconds = 24 * 60 * 60;
-
-// The same numbers from the same seed with every standard library: the engine is fully specified,
-// and ranges are cut by remainder rather than by the library's distributions.
-class Random {
-public:
-    explicit Random(std::uint64_t seed)
-        : m_engine(seed) {}
-    int between(int low, int high) {
-        return low + static_cast<int>(m_engine() % static_cast<std::uint64_t>(high - low + 1));
-    }
-    bool chance(int percent) { return between(1, 100) <= percent; }
-    template <typename List> auto pick(const List& list) {
-        return list[static_cast<std::size_t>(between(0, static_cast<int>(list.size()) - 1))];
-    }
-
-private:
-    std::mt19937_64 m_engine;
-};
-
-std::string Format(const char* format, int a, int b, int c) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c);
-    return buffer;
-}
-
-// Distinct four-letter codes for the indexes 0 .. 26^4 - 1, spread over the alphabet.
-std::string AirportCode(int index) {
-    constexpr std::uint64_t kCodes = 26 * 26 * 26 * 26;
-    auto n = (static_cast<std::uint64_t>(index) * 7919 + 104729) % kCodes;
-    std::string code(4, 'A');
-    for (int i = 3; i >= 0; --i, n /= 26) code[static_cast<std::size_t>(i)] = static_cast<char>('A' + n % 26);
-    return code;
-}
-
-std::string Coordinate(Random& random, char positive, char negative, int maxDegrees) {
-    const int hundredths = random.between(0, 5999);
-    return (random.chance(50) ? positive : negative) +
-           Format("%d* %d.%02d'", random.between(0, maxDegrees - 1), hundredths / 100, hundredths % 100);
-}
-
-// "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States"
-std::string AirportLine(Random& random, const std::string& code) {
-    return code + ',' + Coordinate(random, 'N', 'S', 90) + ',' + Coordinate(random, 'E', 'W', 180) + ',' +
-           std::to_string(random.between(-50, 9000)) + ',' + random.pick(kCities) + ' ' +
-           random.pick(kAirportKinds) + ',' + random.pick(kCountries);
-}
-
-struct AircraftType {
-    std::string title;
-    int speed;
-};
-
-// Aircraft i of the set: a pure function of the seed and i, so that the installed ones can be listed
-// without generating the rest.
-AircraftType Aircraft(std::uint64_t seed, int i) {
-    Random random(seed * 1000003 + static_cast<std::uint64_t>(i));
-    const Model model = random.pick(kModels);
-    return {std::string(model.name) + ' ' + random.pick(kAirlines) + ' ' + std::to_string(i + 1),
-            model.cruiseSpeed + random.between(-10, 10)};
-}
 
 // Whether aircraft i is installed: a fixed permutation of the indexes puts exactly
 // installedAircraft of them below the cut.
@@ -120,12 +24,6 @@ bool IsInstalled(const TrafficSetSize& size, int i) {
     while (std::gcd(stride, static_cast<std::uint64_t>(size.aircraft)) != 1) ++stride;
     return (static_cast<std::uint64_t>(i) * stride + size.seed) % static_cast<std::uint64_t>(size.aircraft) <
            static_cast<std::uint64_t>(size.installedAircraft);
-}
-
-std::string TimeText(bool weekly, int seconds) {
-    const int inDay = seconds % kDaySeconds;
-    std::string text = Format("%02d:%02d:%02d", inDay / 3600, inDay / 60 % 60, inDay % 60);
-    return weekly ? std::to_string(seconds / kDaySeconds % 7) + '/' + text : text;
 }
 
 class FlightWriter {
@@ -201,7 +99,7 @@ std::vector<InstalledAircraft> GenerateInstalledAircraft(const TrafficSetSize& s
     std::vector<InstalledAircraft> installed;
     for (int i = 0; i < size.aircraft; ++i) {
         if (!IsInstalled(size, i)) continue;
-        AircraftType type = Aircraft(size.seed, i);
+        AircraftType type = GeneratedAircraft(size.seed, i);
         installed.push_back({std::move(type.title), std::to_string(type.speed)});
     }
     return installed;
@@ -229,7 +127,7 @@ TrafficSet GenerateTrafficSet(const TrafficSetSize& size) {
     for (const char* line : {kProjectHeader, "", "", kAircraftComment}) AppendLine(out, line);
     // Flight i < aircraft uses aircraft i first, so the numbers are those of first use already.
     for (int i = 0; i < size.aircraft; ++i) {
-        const AircraftType type = Aircraft(size.seed, i);
+        const AircraftType type = GeneratedAircraft(size.seed, i);
         AppendLine(out, "AC#" + std::to_string(i + 1) + ',' + std::to_string(type.speed) + ",\"" +
                             type.title + '"');
     }
