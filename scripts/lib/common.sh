@@ -35,3 +35,24 @@ configure_build() {
   shift
   cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
 }
+
+# The libFuzzer targets of fuzz/, each with its seed corpus in fuzz/corpus/<name>/.
+CORVANE_FUZZERS=(projectreader trafficreader aptreader inifile flightline projectroundtrip)
+
+# run_fuzzer DIR NAME SECONDS: runs fuzz_NAME of the build DIR for SECONDS from its seed corpus;
+# inputs it finds go to a scratch corpus in DIR, so the seeds in the tree stay as they are. Returns
+# non-zero on any crash, leak, sanitizer report, time-out or memory overrun, showing the log's end;
+# the input that caused it is kept in DIR/fuzz-artifacts.
+run_fuzzer() {
+  local dir=$1 name=$2 seconds=$3
+  local corpus="$dir/fuzz-corpus/$name" log="$dir/fuzz-logs/$name.log"
+  mkdir -p "$corpus" "$dir/fuzz-logs" "$dir/fuzz-artifacts"
+  if "$dir/fuzz/fuzz_$name" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=1048576 -timeout=10 \
+      -artifact_prefix="$dir/fuzz-artifacts/$name-" "$corpus" "$ROOT/fuzz/corpus/$name" >"$log" 2>&1; then
+    echo "fuzz_$name: $(grep -Eo 'Done [0-9]+ runs' "$log" | tail -n 1 | cut -d' ' -f2) runs, clean"
+  else
+    echo "fuzz_$name: FAILED; the end of $log:"
+    tail -n 40 "$log"
+    return 1
+  fi
+}

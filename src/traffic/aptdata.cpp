@@ -29,7 +29,9 @@ void ReadAptBytes(TrafficDatabase& db, std::string_view bytes, const CodeSet& lo
         std::string_view rest = line;
         const std::string code = Trim(TakeField(rest, ','));
         if (!loadedCodes.contains(Upper(code))) {
-            TextTable::Row row{code};
+            TextTable::Row row;
+            row.reserve(6);
+            row.push_back(code);
             for (int column = 1; column <= 5; ++column) row.push_back(Trim(TakeField(rest, ',')));
             db.airportCodes().add(code);
             airports.add(std::move(row));

@@ -3,6 +3,9 @@
 #include "traffic/fields.h"
 #include "traffic/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace corvane {
 
 namespace {
@@ -63,6 +66,25 @@ void AppendLeg(std::string& line, bool weekly, const LegRow& row) {
     AppendField(line, row.destination);
 }
 
+// Moves at past up to count commas before end and returns how many are left to skip. Eight bytes
+// are counted at a time while the commas in them are not enough: the writers walk every flight line.
+int SkipCommas(const char*& at, const char* end, int count) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kCommas = 0x0101010101010101ull * ',';
+    while (count > 0 && end - at >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        const std::uint64_t x = word ^ kCommas;                            // a zero byte where a comma is
+        const std::uint64_t commas = ~(((x & kLow7) + kLow7) | x | kLow7); // its high bit set there
+        const int found = static_cast<int>(((commas >> 7) * 0x0101010101010101ull) >> 56);
+        if (found >= count) break;
+        count -= found;
+        at += 8;
+    }
+    for (; count > 0 && at != end; ++at) count -= *at == ',';
+    return count;
+}
+
 } // namespace
 
 FlightForm DecodeFlightLine(std::string_view line) {
@@ -99,11 +121,27 @@ std::string EncodeFlightLine(const FlightForm& form) {
 }
 
 std::vector<std::string_view> FlightDestinations(std::string_view line) {
-    const auto fields = SplitFields(line, ',');
     std::vector<std::string_view> destinations;
-    for (int p = kFirstDestinationField; !Field(fields, p).empty(); p += kFieldsPerLeg)
-        destinations.push_back(Field(fields, p));
+    DestinationCursor cursor(line);
+    std::string_view destination;
+    while (cursor.next(destination)) destinations.push_back(destination);
     return destinations;
+}
+
+bool DestinationCursor::next(std::string_view& destination) {
+    if (m_done) return false;
+    // Skip the fields before the next destination; a line that ends first has no more destinations.
+    const char* at = m_rest.data();
+    m_skip = SkipCommas(at, at + m_rest.size(), m_skip);
+    m_rest.remove_prefix(static_cast<std::size_t>(at - m_rest.data()));
+    if (m_skip > 0) {
+        m_done = true;
+        return false;
+    }
+    destination = TakeField(m_rest, ',');
+    m_skip = kFieldsPerLeg - 1;
+    if (destination.empty()) m_done = true;
+    return !m_done;
 }
 
 } // namespace corvane

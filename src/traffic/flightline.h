@@ -64,4 +64,18 @@ std::string EncodeFlightLine(const FlightForm& form);
 // The destinations of a line (fields 11, 17, 23, ... up to the first empty one), as they stand.
 std::vector<std::string_view> FlightDestinations(std::string_view line);
 
+// The same destinations one at a time, without splitting the line: for the walks over every flight.
+// The views point into the line, which must outlive them.
+class DestinationCursor {
+public:
+    explicit DestinationCursor(std::string_view line)
+        : m_rest(line) {}
+    bool next(std::string_view& destination);
+
+private:
+    std::string_view m_rest; // the line after the last destination returned
+    int m_skip = kFirstDestinationField - 1;
+    bool m_done = false;
+};
+
 } // namespace corvane

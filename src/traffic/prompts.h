@@ -54,4 +54,31 @@ public:
     }
 };
 
+// For programs without a user (fuzz targets, the benchmark): every message and question gets its
+// default answer, every file and input request is cancelled, and what was asked is counted.
+class CountingPrompts final : public Prompts {
+public:
+    Answer ask(const Prompt& prompt) override {
+        ++m_count;
+        m_last = prompt;
+        return prompt.defaultAnswer;
+    }
+    std::optional<std::string> file(const FileRequest&) override {
+        ++m_count;
+        return std::nullopt;
+    }
+    std::optional<std::string> input(const InputRequest&) override {
+        ++m_count;
+        return std::nullopt;
+    }
+
+    int count() const { return m_count; }
+    // The last message or question shown.
+    const Prompt& last() const { return m_last; }
+
+private:
+    int m_count = 0;
+    Prompt m_last;
+};
+
 } // namespace corvane

@@ -62,6 +62,7 @@ public:
 
     void airport(std::string_view line) {
         TextTable::Row row;
+        row.reserve(6);
         for (int field = 0; field < 6; ++field) row.push_back(Trim(TakeField(line, ',')));
         m_loadedCodes.insert(Upper(row[0]));
         m_db.airportCodes().add(row[0]);

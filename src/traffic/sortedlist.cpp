@@ -69,8 +69,13 @@ SortedList::Batch::Batch(SortedList& list)
 
 SortedList::Batch::~Batch() {
     if (--m_list.m_batchDepth > 0) return;
-    std::stable_sort(m_list.m_entries.begin() + m_list.m_headCount, m_list.m_entries.end(),
-                     LessIgnoringCase());
+    // The entries from before the batch are in order already: sort what the batch appended and merge
+    // it in, which gives the order of a stable sort of the whole list at a fraction of its cost.
+    const auto begin = m_list.m_entries.begin() + m_list.m_headCount;
+    const auto end = m_list.m_entries.end();
+    const auto appended = std::is_sorted_until(begin, end, LessIgnoringCase());
+    std::stable_sort(appended, end, LessIgnoringCase());
+    std::inplace_merge(begin, appended, end, LessIgnoringCase());
     m_list.m_observers.endSilence();
     m_list.m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }

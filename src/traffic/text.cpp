@@ -1,20 +1,32 @@
 #include "traffic/text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace corvane {
 
-char UpperChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 0x20);
+namespace {
+
+constexpr unsigned char FoldByte(unsigned u) {
+    if (u >= 'a' && u <= 'z') return static_cast<unsigned char>(u - 0x20);
     if (u >= 0xE0 && u <= 0xFE && u != 0xF7) // à..þ except ÷
-        return static_cast<char>(u - 0x20);
+        return static_cast<unsigned char>(u - 0x20);
     if (u == 0x9A || u == 0x9C || u == 0x9E) // š œ ž
-        return static_cast<char>(u - 0x10);
+        return static_cast<unsigned char>(u - 0x10);
     if (u == 0xFF) // ÿ
-        return static_cast<char>(0x9F);
-    return c;
+        return 0x9F;
+    return static_cast<unsigned char>(u);
 }
+
+constexpr std::array<unsigned char, 256> FoldTable() {
+    std::array<unsigned char, 256> table{};
+    for (unsigned u = 0; u < 256; ++u) table[u] = FoldByte(u);
+    return table;
+}
+
+} // namespace
+
+const std::array<unsigned char, 256> kUpperBytes = FoldTable();
 
 std::string Upper(std::string_view text) {
     std::string result(text);
@@ -50,6 +62,16 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::size_t HashIgnoringCase::operator()(std::string_view text) const {
+    // FNV-1a over the folded bytes.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= kUpperBytes[static_cast<unsigned char>(c)];
+        hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
 }
 
 bool Contains(std::string_view text, std::string_view part) {

@@ -45,8 +45,8 @@ int TextTable::add(Row cells) {
         for (std::size_t i = 0; i < m_indexes.size(); ++i) {
             for (auto& entry : m_indexes[i])
                 if (entry.second >= position) ++entry.second;
-            const std::string key = Upper(
-                m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])]);
+            const std::string& key =
+                m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])];
             auto [it, inserted] = m_indexes[i].try_emplace(key, position);
             if (!inserted && it->second > position) it->second = position;
         }
@@ -76,7 +76,7 @@ int TextTable::find(int column, std::string_view key) const {
     if (it == m_indexedColumns.end()) throw std::logic_error("TextTable::find on a column without index");
     if (!m_indexesValid) rebuildIndexes();
     const auto& index = m_indexes[static_cast<std::size_t>(it - m_indexedColumns.begin())];
-    const auto found = index.find(Upper(key));
+    const auto found = index.find(key);
     return found == index.end() ? -1 : found->second;
 }
 
@@ -84,7 +84,7 @@ void TextTable::indexAppended(int row) const {
     if (!m_indexesValid) return;
     for (std::size_t i = 0; i < m_indexes.size(); ++i)
         m_indexes[i].try_emplace(
-            Upper(m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])]), row);
+            m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])], row);
 }
 
 void TextTable::rebuildIndexes() const {
@@ -110,8 +110,11 @@ TextTable::Batch::~Batch() {
 
 void TextTable::finishBatch() {
     if (m_order == Order::ByText) {
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [](const Row& a, const Row& b) { return CompareIgnoringCase(a[0], b[0]) < 0; });
+        // As in SortedList: sort the rows the batch appended and merge them behind the sorted ones.
+        const auto less = [](const Row& a, const Row& b) { return CompareIgnoringCase(a[0], b[0]) < 0; };
+        const auto appended = std::is_sorted_until(m_rows.begin(), m_rows.end(), less);
+        std::stable_sort(appended, m_rows.end(), less);
+        std::inplace_merge(m_rows.begin(), appended, m_rows.end(), less);
         m_indexesValid = false;
     }
     m_observers.endSilence();

@@ -5,6 +5,7 @@
 // in step with the rows, so that a lookup costs O(1) and still returns the first match in table order.
 
 #include "traffic/tableobserver.h"
+#include "traffic/text.h"
 
 #include <string>
 #include <string_view>
@@ -62,8 +63,9 @@ private:
     Order m_order;
     std::vector<Row> m_rows;
     std::vector<int> m_indexedColumns;
-    // One map per indexed column: upper-cased cell text -> position of the first row holding it.
-    mutable std::vector<std::unordered_map<std::string, int>> m_indexes;
+    // One map per indexed column: cell text (letter case ignored) -> position of the first row holding it.
+    using Index = std::unordered_map<std::string, int, HashIgnoringCase, EqualIgnoringCase>;
+    mutable std::vector<Index> m_indexes;
     mutable bool m_indexesValid = true;
     int m_batchDepth = 0;
     ObserverList m_observers;

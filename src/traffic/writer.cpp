@@ -41,11 +41,9 @@ std::string AircraftKey(std::string_view line) {
     return CanonicalNumberText(head.size() > 3 ? head.substr(3) : std::string_view());
 }
 
-std::string WithNewNumber(std::string_view newNumber, std::string_view line) {
-    const auto comma = line.find(',');
-    std::string result(newNumber);
-    if (comma != std::string_view::npos) result.append(line.substr(comma));
-    return result;
+// Replaces the aircraft field (the text up to the first comma, or the whole line without one).
+void SetNewNumber(std::string& line, std::string_view newNumber) {
+    line.replace(0, std::min(line.find(','), line.size()), newNumber);
 }
 
 // Speed and title of the aircraft with this number: its AircraftTable row, else its MissingAircraftTable row.
@@ -99,7 +97,7 @@ void WriteAircraftSection(std::string& out, std::vector<std::string>& flights, b
         if (!entry.empty()) {
             const std::string key = AircraftKey(entry);
             if (const auto it = newNumbers.find(key); it != newNumbers.end()) {
-                entry = WithNewNumber(it->second, entry);
+                SetNewNumber(entry, it->second);
             } else if (dropped.contains(key)) {
                 entry.clear();
             } else {
@@ -121,7 +119,7 @@ void WriteAircraftSection(std::string& out, std::vector<std::string>& flights, b
                     } else {
                         std::string newNumber = "AC#" + std::to_string(lines.size() + 1);
                         lines.push_back(newNumber + "," + speed + ",\"" + title + "\"");
-                        entry = WithNewNumber(newNumber, entry);
+                        SetNewNumber(entry, newNumber);
                         newNumbers.emplace(key, std::move(newNumber));
                     }
                 }
@@ -139,24 +137,24 @@ void WriteAirportSection(std::string& out, std::vector<std::string>& flights, bo
     ProgressScope scope(progress, "Saving AI Airport Database");
     EntryProgress entries(progress, flights.size());
     const AirportTable& airports = db.airportTable();
-    std::unordered_set<std::string> written, dropped; // upper-cased codes
+    std::unordered_set<std::string, HashIgnoringCase, EqualIgnoringCase> written, dropped;
     std::vector<std::string> lines;
 
     for (std::size_t i = 0; i < flights.size(); ++i) {
         std::string& entry = flights[i];
-        // Destinations are taken from the line as it was when the walk began; once the entry has been
-        // dropped the walk ends, as a fresh read of the emptied entry would end it.
-        const std::string line = entry;
-        for (std::string_view code : FlightDestinations(line)) {
-            if (entry.empty()) break;
-            const std::string upper = Upper(code);
-            if (written.contains(upper)) continue;
-            if (dropped.contains(upper)) {
+        // Once the entry has been dropped the walk ends, as a fresh read of the emptied entry would end
+        // it (and the cursor's views into the entry are then no longer used).
+        DestinationCursor destinations(entry);
+        std::string_view code;
+        while (destinations.next(code)) {
+            if (written.contains(code)) continue;
+            if (dropped.contains(code)) {
                 entry.clear();
-                continue;
+                break;
             }
             const int row = airports.findByIcao(code);
             if (row < 0) {
+                const std::string upper = Upper(code);
                 prompts.message("Error finding airport",
                                 "The airport " + upper +
                                     " was not found in the database.\r\n"
@@ -164,9 +162,9 @@ void WriteAirportSection(std::string& out, std::vector<std::string>& flights, bo
                                 Icon::Exclamation);
                 dropped.insert(upper);
                 entry.clear();
-                continue;
+                break;
             }
-            written.insert(upper);
+            written.emplace(code);
             std::string text = airports.cell(row, AirportTable::Icao) + "," +
                                airports.cell(row, AirportTable::Latitude) + "," +
                                airports.cell(row, AirportTable::Longitude) + "," +
@@ -186,6 +184,10 @@ void WriteAirportSection(std::string& out, std::vector<std::string>& flights, bo
 void WriteFlightSection(std::string& out, const std::vector<std::string>& flights, Progress& progress) {
     ProgressScope scope(progress, "Saving AI Flights Database");
     EntryProgress entries(progress, flights.size());
+    std::size_t size = out.size();
+    for (const std::string& flight : flights)
+        if (!flight.empty()) size += flight.size() + kLineEnd.size();
+    out.reserve(size);
     for (std::size_t i = 0; i < flights.size(); ++i) {
         if (!flights[i].empty()) AppendLine(out, flights[i]);
         entries.entryDone(i);

@@ -1,3 +1,4 @@
+#include "traffic/fields.h"
 #include "traffic/flightline.h"
 
 #include <gtest/gtest.h>
@@ -59,4 +60,26 @@ TEST(FlightLine, destinationsInUpperCaseAndOddLines) {
 
     EXPECT_EQ(FlightDestinations("AC#1,-,50%,24Hr,IFR,a,b,c,d,e,X1,a,b,c,d,e,X2,a,b,c,d,e,,a,b,c,d,e,X4,"),
               (std::vector<std::string_view>{"X1", "X2"}));
+}
+
+TEST(FlightLine, destinationCursorWalksLikeTheFieldReader) {
+    for (const std::string_view line :
+         {"AC#1,-,50%,24Hr,IFR,a,b,c,d,e,X1,a,b,c,d,e,X2,a,b,c,d,e,,a,b,c,d,e,X4,",
+          "AC#1,-,50%,24Hr,IFR,a,b,c,d,e,X1,a,b,c,d,e,X2", "AC#1,-,50%,24Hr,IFR,a,b,c,d,e,X1,a,b,c,d",
+          "AC#1,-,50%,24Hr,IFR,a,b,c,d,e,", "AC#1,-,50%,24Hr,IFR,a,b,c,d,e", ",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
+          "", ",,,,,,,,,,X,,,,,,Y", "AC#1,-,50%,24Hr,IFR,a,b,c,d,e,X1,a,b,c,d,e,X2,a,b,c,d,e,X3,"}) {
+        std::vector<std::string_view> walked;
+        DestinationCursor cursor(line);
+        std::string_view destination;
+        while (cursor.next(destination)) walked.push_back(destination);
+        EXPECT_FALSE(cursor.next(destination)) << line;
+
+        std::vector<std::string_view> expected;
+        const auto fields = SplitFields(line, ',');
+        for (std::size_t p = kFirstDestinationField; p <= fields.size() && !fields[p - 1].empty();
+             p += kFieldsPerLeg)
+            expected.push_back(fields[p - 1]);
+        EXPECT_EQ(walked, expected) << line;
+        EXPECT_EQ(FlightDestinations(line), expected) << line;
+    }
 }

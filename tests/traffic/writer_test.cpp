@@ -182,3 +182,28 @@ TEST(Writer, failedWriteIsReportedAndOldFileStays) {
     f.prompts.expect("Error writing file");
     EXPECT_FALSE(WriteTrafficFiles(f.db, dir.file("missing-folder/"), f.prompts, f.progress));
 }
+
+TEST(Writer, tenMegabyteLinesRoundTrip) {
+    // A flight whose tail number fills 10 MB is read and written back unchanged; a 10 MB line of commas
+    // with a "%" is a flight without aircraft and is dropped with one message.
+    const std::string tail(10'000'000, 'N');
+    const std::string flight =
+        "AC#1," + tail + ",50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,10:00:00,11:00:00,100,F,2,KBFI,";
+    const std::string project = "AC#1,250,\"Boeing 737-400\"\r\n"
+                                "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States\r\n"
+                                "KBFI,N47* 31.80',W122* 18.12',21,Boeing Field,United States\r\n" +
+                                flight + "\r\n" + std::string(10'000'000, ',') + "%\r\n";
+    Fixture f;
+    ReadProjectBytes(f.db, project, ReadOptions{true, true, ""}, f.prompts, f.progress);
+    ASSERT_EQ(f.db.flightTable().count(), 2);
+    f.prompts.expect("Error finding aircraft");
+    const std::string written =
+        ProjectFileBytes(f.db.flightTable().mutableLines(), false, f.db, f.prompts, f.progress);
+    EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 1);
+    EXPECT_TRUE(written == "// Corvane Project File\r\n\r\n\r\n// Corvane Aircraft Database\r\n"
+                           "AC#1,250,\"Boeing 737-400\"\r\n\r\n\r\n// Corvane Airport Database\r\n"
+                           "KBFI,N47* 31.80',W122* 18.12',21,Boeing Field,United States\r\n"
+                           "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States\r\n\r\n\r\n"
+                           "// Corvane Flight Database\r\n" +
+                               flight + "\r\n");
+}

@@ -1,0 +1,50 @@
+#include "report.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+const char* Verdict(bool met) {
+    return met ? "PASS" : "FAIL";
+}
+
+} // namespace
+
+void Report::timing(std::string_view name, double seconds, std::string_view baselineName,
+                    double baselineSeconds, double maxRatio) {
+    const double ratio = baselineSeconds > 0 ? seconds / baselineSeconds : 0;
+    const bool met = seconds <= maxRatio * baselineSeconds;
+    if (!met) ++m_failures;
+    std::fprintf(m_out, "%-34.*s %9.1f ms   %-28.*s %8.1f ms   ratio %6.2f (bar <= %g)   %s\n",
+                 static_cast<int>(name.size()), name.data(), seconds * 1000,
+                 static_cast<int>(baselineName.size()), baselineName.data(), baselineSeconds * 1000, ratio,
+                 maxRatio, Verdict(met));
+}
+
+void Report::memory(std::string_view name, std::size_t peakBytes, std::size_t bytesRead, double factor,
+                    std::size_t extraBytes) {
+    const double bar = factor * static_cast<double>(bytesRead) + static_cast<double>(extraBytes);
+    const bool met = static_cast<double>(peakBytes) <= bar;
+    if (!met) ++m_failures;
+    std::fprintf(m_out,
+                 "%-34.*s %9.1f MB   bytes read %.1f MB; bar <= %g x bytes read + %.0f MB = %.1f MB   %s\n",
+                 static_cast<int>(name.size()), name.data(), static_cast<double>(peakBytes) / kMegabyte,
+                 static_cast<double>(bytesRead) / kMegabyte, factor,
+                 static_cast<double>(extraBytes) / kMegabyte, bar / kMegabyte, Verdict(met));
+}
+
+void Report::note(std::string_view text, bool fail) {
+    if (fail) ++m_failures;
+    std::fprintf(m_out, "%s%.*s\n", fail ? "FAIL: " : "", static_cast<int>(text.size()), text.data());
+}
+
+void Report::summary() const {
+    if (m_failures == 0)
+        std::fprintf(m_out, "all bars met\n");
+    else
+        std::fprintf(m_out, "%d bar(s) not met\n", m_failures);
+}
+
+} // namespace corvane
