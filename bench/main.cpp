@@ -3,6 +3,7 @@
 // that take the setup and the report, run after the traffic benchmarks.
 
 #include "benchoptions.h"
+#include "editorbench.h"
 #include "generator.h"
 #include "report.h"
 #include "scratchfolder.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
                                       options->repetitions};
         Report report;
         RunTrafficBenchmarks(setup, report);
+        RunEditorBenchmarks(setup, report);
         report.summary();
         return report.passed() ? 0 : 1;
     } catch (const std::exception& e) {

@@ -23,6 +23,13 @@ void Report::timing(std::string_view name, double seconds, std::string_view base
                  maxRatio, Verdict(met));
 }
 
+void Report::limit(std::string_view name, double seconds, double maxSeconds) {
+    const bool met = seconds <= maxSeconds;
+    if (!met) ++m_failures;
+    std::fprintf(m_out, "%-34.*s %9.3f ms   bar <= %g ms   %s\n", static_cast<int>(name.size()), name.data(),
+                 seconds * 1000, maxSeconds * 1000, Verdict(met));
+}
+
 void Report::memory(std::string_view name, std::size_t peakBytes, std::size_t bytesRead, double factor,
                     std::size_t extraBytes) {
     const double bar = factor * static_cast<double>(bytesRead) + static_cast<double>(extraBytes);

@@ -16,6 +16,8 @@ public:
     // A time beside its baseline; the bar is met when seconds <= maxRatio x baseline.
     void timing(std::string_view name, double seconds, std::string_view baselineName, double baselineSeconds,
                 double maxRatio);
+    // A time against a fixed bar: met when seconds <= maxSeconds.
+    void limit(std::string_view name, double seconds, double maxSeconds);
     // The bar is met when peakBytes <= factor x bytesRead + extraBytes.
     void memory(std::string_view name, std::size_t peakBytes, std::size_t bytesRead, double factor,
                 std::size_t extraBytes);

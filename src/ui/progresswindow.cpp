@@ -46,7 +46,7 @@ void ProgressWindow::begin(std::string_view title) {
     m_infoLbl->setText(QStringLiteral("0 %"));
     if (QWidget* owner = parentWidget()) owner->setCursor(Qt::WaitCursor);
     setCursor(Qt::WaitCursor);
-    QDialog::show();
+    m_sinceBegin.start();
     repaintNow();
 }
 
@@ -76,6 +76,8 @@ QString ProgressWindow::percentText() const {
 
 void ProgressWindow::repaintNow() {
     m_infoLbl->setText(percentText());
+    if (!isVisible() && m_sinceBegin.elapsed() >= m_showDelayMs)
+        QDialog::show();
     m_sinceRepaint.start();
     // Repaint, but keep the user's clicks and keys until the operation is over.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

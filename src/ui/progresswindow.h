@@ -25,6 +25,9 @@ public:
     void end() override;
 
     bool isBusy() const { return m_depth > 0; }
+    // The window appears only once an operation has run this long, so that quick ones (listing an
+    // airport's flights while typing) do not flash it; the busy pointer shows at once.
+    void setShowDelay(int milliseconds) { m_showDelayMs = milliseconds; }
     QString percentText() const;
 
 protected:
@@ -35,6 +38,8 @@ private:
 
     QLabel* m_infoLbl;
     QElapsedTimer m_sinceRepaint;
+    QElapsedTimer m_sinceBegin;
+    int m_showDelayMs = 300;
     int m_depth = 0;
     int m_percent = 0;
 };

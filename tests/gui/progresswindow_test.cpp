@@ -11,6 +11,7 @@ TEST(ProgressWindow, refusesToCloseWhileBusy) {
     QMainWindow owner;
     owner.show();
     ProgressWindow window(&owner);
+    window.setShowDelay(0);
     window.begin("Open Corvane Data");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Open Corvane Data"));
@@ -32,6 +33,19 @@ TEST(ProgressWindow, refusesToCloseWhileBusy) {
     window.begin("Again");
     window.end();
     EXPECT_TRUE(window.close()) << "idle, it closes";
+}
+
+TEST(ProgressWindow, quickOperationsDoNotFlashTheWindow) {
+    QMainWindow owner;
+    ProgressWindow window(&owner);
+    window.setShowDelay(60000);
+    window.begin("Finding Flights for ENGM");
+    window.show(50);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(owner.cursor().shape(), Qt::WaitCursor) << "the busy pointer shows at once";
+    window.end();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(owner.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(ProgressWindow, manyUpdatesCostLittle) {

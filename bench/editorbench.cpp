@@ -1,0 +1,107 @@
+#include "editorbench.h"
+
+#include "editors/airporteditor.h"
+#include "editors/flighteditor.h"
+#include "filters/flightfilter.h"
+#include "report.h"
+#include "timing.h"
+#include "traffic/flightline.h"
+#include "traffic/progress.h"
+#include "traffic/prompts.h"
+#include "traffic/reader.h"
+#include "trafficbench.h"
+
+#include <map>
+#include <stdexcept>
+
+namespace corvane {
+
+namespace {
+
+constexpr double kListingBar = 0.050;
+constexpr double kFlightRoundTripBar = 0.001;
+constexpr double kSortBar = 0.200;
+constexpr double kFilterBar = 1.0;
+
+// The destination that most flights fly to: the busiest airport of the set.
+std::string BusiestAirport(const FlightTable& flights) {
+    std::map<std::string, int> visits;
+    for (const std::string& line : flights.lines())
+        for (std::string_view code : FlightDestinations(line)) ++visits[std::string(code)];
+    auto best = visits.begin();
+    for (auto it = visits.begin(); it != visits.end(); ++it)
+        if (it->second > best->second)
+            best = it;
+    return best == visits.end() ? std::string() : best->first;
+}
+
+std::string TwentyFiveLegs(const std::string& home) {
+    std::string line = "AC#1,N25LEG,100%,24Hr,IFR,";
+    for (int leg = 0; leg < 25; ++leg)
+        line += "08:00:00,09:00:00,330,F," + std::to_string(leg) + "," + (leg == 24 ? home : "ZZ" + std::to_string(leg)) + ",";
+    return line;
+}
+
+} // namespace
+
+void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
+    CountingPrompts prompts;
+    NullProgress progress;
+    Session session(prompts, progress);
+    InstallAircraft(session.db, GenerateInstalledAircraft(setup.size));
+    if (!ReadProjectFile(session.db, setup.files.project, ReadOptions{false, true, setup.files.apt}, prompts, progress))
+        throw std::runtime_error("the traffic set could not be read");
+    FlightEditor editor(session);
+
+    const std::string busy = BusiestAirport(session.db.flightTable());
+    std::size_t listed = 0;
+    const double listing = BestOf(setup.repetitions, [&] {
+        editor.chooseAirport(busy);
+        listed = editor.flightsLst().size();
+    });
+    report.limit("list " + std::to_string(listed) + " flights of " + busy, listing, kListingBar);
+
+    const int index = session.db.flightTable().append(TwentyFiveLegs("YY25"));
+    editor.chooseAirport("N25LEG"); // the tail number is unique: one row
+    constexpr int kRounds = 1000;
+    const double rounds = BestOf(setup.repetitions, [&] {
+        for (int i = 0; i < kRounds; ++i) {
+            editor.ReadFlightData();
+            editor.SaveToLST();
+        }
+    });
+    if (editor.CurrentFlightIndex() != index || editor.legs().rows().size() != 25)
+        report.note("the 25-leg flight was not loaded", true);
+    report.limit("ReadFlightData + SaveToLST, 25 legs", rounds / kRounds, kFlightRoundTripBar);
+
+    AirportEditor airports(session.db, editor.legs(), prompts);
+    for (int column = 0; column < 6; ++column) {
+        const double sort = BestOf(setup.repetitions, [&] {
+            airports.order().sortBy(column, column % 2 == 0);
+            (void)airports.order().tableRow(0); // the order is made when first read
+        });
+        report.limit("sort " + std::to_string(airports.order().count()) + " airports by " + kAirportHeaders[column],
+                     sort, kSortBar);
+    }
+
+    const std::vector<std::string> lines = session.db.flightTable().lines();
+    const struct {
+        const char* name;
+        Filter filter;
+    } filters[] = {{"filter: delete", {FilterMode::Delete, ""}},
+                   {"filter: traffic percent", {FilterMode::Percent, "50"}},
+                   {"filter: shift time", {FilterMode::Time, "-1"}}};
+    for (const auto& [name, filter] : filters) {
+        double best = 1e9;
+        for (int i = 0; i < setup.repetitions; ++i) {
+            session.db.flightTable().clear();
+            for (const std::string& line : lines) session.db.flightTable().append(line);
+            Stopwatch watch;
+            RunFilter(session.db, filter, {FilterSelection::Kind::All, "", ""});
+            best = std::min(best, watch.seconds());
+        }
+        report.limit(std::string(name) + ", " + std::to_string(lines.size()) + " flights", best, kFilterBar);
+    }
+}
+
+} // namespace corvane

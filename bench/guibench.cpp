@@ -1,0 +1,178 @@
+// corvane-gui-bench: the main window on the offscreen platform, over a generated installation with the
+// shipped apt.dat, 1,000 installed aircraft and a traffic.bgl of the large traffic set built by the
+// stand-in compiler. Times start-up, opening Traffic.bgl, saving the project, listing a busy airport's
+// flights on the page and sorting the airport list.
+
+#include "benchoptions.h"
+#include "environment/qt/qttoolrunner.h"
+#include "environment/registry.h"
+#include "environment/settingsstore.h"
+#include "environment/wineprefix.h"
+#include "environment/wineregistry.h"
+#include "generator.h"
+#include "projects/projectcommands.h"
+#include "report.h"
+#include "scratchfolder.h"
+#include "timing.h"
+#include "traffic/flightline.h"
+#include "traffic/progress.h"
+#include "traffic/reader.h"
+#include "traffic/writer.h"
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+using namespace corvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+class BenchSettings final : public SettingsStore {
+public:
+    std::string value(std::string_view key) const override {
+        const auto it = m_values.find(std::string(key));
+        return it == m_values.end() ? std::string() : it->second;
+    }
+    void setValue(std::string_view key, std::string_view value) override { m_values[std::string(key)] = value; }
+
+private:
+    std::map<std::string, std::string> m_values;
+};
+
+// Questions take their default answer; a save dialog gets the path given.
+class BenchPrompts final : public Prompts {
+public:
+    std::string savePath;
+    Answer ask(const Prompt& prompt) override {
+        std::fprintf(stderr, "message: %s: %s\n", prompt.title.c_str(), prompt.text.c_str());
+        return prompt.buttons == Buttons::YesNo ? prompt.defaultAnswer : Answer::Ok;
+    }
+    std::optional<std::string> file(const FileRequest&) override { return savePath; }
+    std::optional<std::string> input(const InputRequest&) override { return std::nullopt; }
+};
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+double Timed(const std::function<void()>& run) {
+    Stopwatch watch;
+    run();
+    QApplication::processEvents();
+    return watch.seconds();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::string error;
+    const auto options = ParseBenchOptions(argc, argv, error);
+    if (!options || options->help) {
+        std::fputs(kBenchUsage, options ? stdout : stderr);
+        return options ? 0 : 2;
+    }
+    const TrafficSetSize& size = options->size;
+    ScratchFolder work;
+    const std::string program = work.path() + "program/";
+    const std::string fsFolder = work.path() + "FS2002/";
+    const std::string binFolder = QApplication::applicationDirPath().toStdString() + "/";
+    fs::create_directories(program);
+    for (const char* name : {"TCompiler.exe", "TDecompiler.exe", "apt.dat"})
+        fs::copy_file(binFolder + name, program + name);
+
+    // The simulator: fs2002.exe, the installed aircraft one per folder, and its registry value.
+    WriteFile(fsFolder + "fs2002.exe", "MZ");
+    const auto installed = GenerateInstalledAircraft(size);
+    for (std::size_t i = 0; i < installed.size(); ++i)
+        WriteFile(fsFolder + "Aircraft/a" + std::to_string(i) + "/aircraft.cfg",
+                  "[fltsim.0]\r\ntitle=" + installed[i].title + "\r\n[Reference Speeds]\r\ncruise_speed=" +
+                      installed[i].speed + "\r\n");
+    const std::string prefixFolder = work.path() + "prefix/";
+    fs::create_directories(prefixFolder + "dosdevices");
+    fs::create_directory_symlink("/", prefixFolder + "dosdevices/z:");
+    WriteFile(prefixFolder + "system.reg", "WINE REGISTRY Version 2\n\n#arch=win32\n");
+    qputenv("WINEPREFIX", QByteArray::fromStdString(prefixFolder));
+    WineRegistry registry{WinePrefix(prefixFolder)};
+    SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue,
+                 registry.toRegistryPath(fsFolder.substr(0, fsFolder.size() - 1)));
+    BenchSettings settings;
+    settings.setValue(kFsPathSetting, fsFolder);
+    QtToolRunner tools;
+
+    // traffic.bgl of the large set, built by the stand-in compiler from the writer's files.
+    {
+        const TrafficSet set = GenerateTrafficSet(size);
+        TrafficDatabase db;
+        CountingPrompts quiet;
+        NullProgress none;
+        ReadProjectBytes(db, set.project, ReadOptions{true, false, ""}, quiet, none);
+        const std::string compile = work.path() + "compile/";
+        fs::create_directories(compile);
+        if (!WriteTrafficFiles(db, compile, quiet, none) ||
+            !tools.run(program + "TCompiler.exe", {"/ep", "/np"}, compile).succeeded()) {
+            std::fprintf(stderr, "corvane-gui-bench: the traffic.bgl could not be built\n");
+            return 1;
+        }
+    }
+
+    std::printf("corvane-gui-bench: shipped apt.dat, %zu installed aircraft, traffic.bgl of %d flights\n",
+                installed.size(), size.flights);
+    Report report;
+    BenchPrompts prompts;
+    ui::Platform platform{registry, settings, tools, program};
+    ui::MainWindow window(platform, &prompts);
+    bool started = false;
+    report.limit("start-up to a usable window", Timed([&] { started = window.startUp(); }), 2.0);
+    if (!started) {
+        report.note("the window did not start", true);
+        report.summary();
+        return 1;
+    }
+    report.limit("open Traffic.bgl (decompile, read)", Timed([&] { window.fileCap_Click(2); }), 5.0);
+    if (window.session().db.flightTable().count() != size.flights)
+        report.note("the opened traffic is not the generated one", true);
+    prompts.savePath = work.path() + "saved.cvp";
+    report.limit("save it as a project", Timed([&] { window.fileCap_Click(5); }), 2.0);
+
+    // The busiest destination, typed into the airport combo: until the page shows the list.
+    std::map<std::string, int> visits;
+    for (const std::string& line : window.session().db.flightTable().lines())
+        for (std::string_view code : FlightDestinations(line)) ++visits[std::string(code)];
+    auto busy = visits.begin();
+    for (auto it = visits.begin(); it != visits.end(); ++it)
+        if (it->second > busy->second)
+            busy = it;
+    QLineEdit* airport = window.findChild<QComboBox*>(QStringLiteral("aptCom"))->lineEdit();
+    airport->clear();
+    const QString code = QString::fromStdString(busy->first);
+    QTest::keyClicks(airport, code.left(3));
+    const double listing = Timed([&] { QTest::keyClicks(airport, code.mid(3)); });
+    const int rows = window.findChild<QTreeView*>(QStringLiteral("flightsLst"))->model()->rowCount();
+    report.limit("list " + std::to_string(rows) + " flights of " + busy->first + " on the page", listing, 0.2);
+
+    window.findChild<QTabBar*>(QStringLiteral("TB"))->setCurrentIndex(1);
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("aptLST"));
+    const char* headers[] = {"ICAO", "Latitude", "Longitude", "Elevation", "Airport", "Country"};
+    for (int column = 0; column < 6; ++column) {
+        const double sort = Timed([&] { emit list->header()->sectionClicked(column); });
+        report.limit("sort aptLST (" + std::to_string(list->model()->rowCount()) + " rows) by " + headers[column],
+                     sort, 0.2);
+    }
+    window.session().db.flightTable().clear(); // no save prompt on the way out
+    report.summary();
+    return report.passed() ? 0 : 1;
+}
