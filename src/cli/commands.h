@@ -12,6 +12,8 @@ struct Context;
 
 int RunConvert(Context& context, const std::vector<std::string>& args);
 int RunStats(Context& context, const std::vector<std::string>& args);
+int RunExport(Context& context, const std::vector<std::string>& args);
+int RunMerge(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);
