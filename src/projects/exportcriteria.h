@@ -31,7 +31,7 @@ inline constexpr std::array<std::string_view, 7> kRepeatItems{"2 hours",  "4 hou
 
 struct ExportCriteria {
     std::array<bool, kCriterionCount> checked{};
-    std::string icaoPrefix;                                 // exIcaoTxt
+    std::string icaoPrefix;                                 // exIcaoTxt, kept upper case (Upper)
     PercentComparison comparison = PercentComparison::None; // exPercentCom
     std::string percent;                                    // exPercentTxt
     std::string aircraftTitle;                              // exAircraftCom; empty: no item
