@@ -18,6 +18,18 @@ const std::map<std::string, Command>& Commands() {
         {"convert",
          {RunConvert, "convert [--apt FILE] [--fs FOLDER] INPUT OUTPUT",
           "read a project file or a folder of text databases and write it as OUTPUT (.cvp or a folder)"}},
+        {"export",
+         {RunExport,
+          "export INPUT OUTPUT [--icao PREFIX] [--percent less|equal|more VALUE] [--aircraft TITLE] "
+          "[--rules IFR|VFR] [--repeat TEXT]",
+          "write the flights of INPUT that match every criterion given, with their aircraft and airports, "
+          "as the project file OUTPUT; TEXT is \"2 hours\", \"4 hours\", \"6 hours\", \"8 hours\", "
+          "\"12 hours\", \"24 hours\" or \"WEEK\""}},
+        {"merge",
+         {RunMerge, "merge [--fs FOLDER] BASE IMPORT OUTPUT",
+          "merge the project file IMPORT into BASE as an import into the installed traffic does (with "
+          "--fs, aircraft installed there are known; other new aircraft are unknown) and write OUTPUT "
+          "(.cvp or a folder)"}},
         {"stats",
          {RunStats, "stats [--apt FILE] [--fs FOLDER] INPUT",
           "count the aircraft, airports and flights of INPUT"}},
@@ -42,7 +54,7 @@ void PrintHelp(std::ostream& out) {
            "editor\n\nsubcommands:\n";
     for (const auto& [name, command] : Commands())
         out << "  " << command.usage << "\n      " << command.summary << '\n';
-    out << "\nINPUT is a project file (*.cvp) or a folder holding aircraft.txt, airports.txt and "
+    out << "\nINPUT and BASE are a project file (*.cvp) or a folder holding aircraft.txt, airports.txt and "
            "flightplans.txt.\n"
            "Messages are printed to standard error as \"TITLE: TEXT\". Exit status: 0 success, 1 a file "
            "could not\n"

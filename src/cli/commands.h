@@ -14,6 +14,8 @@ int RunConvert(Context& context, const std::vector<std::string>& args);
 int RunStats(Context& context, const std::vector<std::string>& args);
 int RunFilterCommand(Context& context, const std::vector<std::string>& args);
 int RunEta(Context& context, const std::vector<std::string>& args);
+int RunExport(Context& context, const std::vector<std::string>& args);
+int RunMerge(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);

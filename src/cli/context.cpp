@@ -15,7 +15,10 @@ namespace fs = std::filesystem;
 bool LoadInput(Context& context, const std::string& input, const std::string& aptPath,
                const std::string& fsFolder) {
     if (!fsFolder.empty() && !ScanInstalledAircraft(context, fsFolder)) return false;
-    const ReadOptions options{fsFolder.empty(), true, aptPath};
+    return ReadInput(context, input, ReadOptions{fsFolder.empty(), true, aptPath});
+}
+
+bool ReadInput(Context& context, const std::string& input, const ReadOptions& options) {
     std::error_code error;
     if (fs::is_directory(input, error))
         return ReadTrafficData(context.db, input, options, context.prompts, context.progress);

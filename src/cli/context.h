@@ -9,6 +9,10 @@
 #include <ostream>
 #include <string>
 
+namespace corvane {
+struct ReadOptions;
+}
+
 namespace corvane::cli {
 
 enum ExitCode { kSuccess = 0, kFileError = 1, kRefused = 2 };
@@ -34,6 +38,10 @@ struct Context {
 // reason has been printed).
 bool LoadInput(Context& context, const std::string& input, const std::string& aptPath,
                const std::string& fsFolder);
+
+// Reads INPUT (a folder of the three text databases or a project file) with these options. False when
+// it cannot be read (the reason has been printed).
+bool ReadInput(Context& context, const std::string& input, const ReadOptions& options);
 
 // Writes OUTPUT: a project file when its name ends in ".cvp" (any case), otherwise a folder (created
 // when missing) that receives Aircraft.txt, Airports.txt and FlightPlans.txt. False when it cannot be

@@ -37,7 +37,7 @@ private:
 };
 
 // The tables being filled by one read, in batches so that sorted tables are sorted once.
-class Loader {
+class Loader final : public ProjectLineHandler {
 public:
     Loader(TrafficDatabase& db, const ReadOptions& options)
         : m_db(db)
@@ -47,7 +47,7 @@ public:
         , m_choices(db.aircraftChoices())
         , m_codes(db.airportCodes()) {}
 
-    void aircraft(std::string_view line) {
+    void aircraft(std::string_view line) override {
         AircraftLine a = ParseAircraftLine(line);
         InstalledAircraftTable& installed = m_db.installedAircraftTable();
         const int row = installed.findByTitle(a.title);
@@ -60,7 +60,7 @@ public:
         m_db.aircraftTable().add({std::move(a.number), std::move(a.speed), std::move(a.title)});
     }
 
-    void airport(std::string_view line) {
+    void airport(std::string_view line) override {
         TextTable::Row row;
         row.reserve(6);
         for (int field = 0; field < 6; ++field) row.push_back(Trim(TakeField(line, ',')));
@@ -69,7 +69,7 @@ public:
         m_db.airportTable().add(std::move(row));
     }
 
-    void flight(std::string_view line) { m_db.flightTable().append(std::string(line)); }
+    void flight(std::string_view line) override { m_db.flightTable().append(std::string(line)); }
 
     const CodeSet& loadedCodes() const { return m_loadedCodes; }
 
@@ -135,6 +135,24 @@ AircraftLine ParseAircraftLine(std::string_view line) {
     return a;
 }
 
+void EachProjectLine(std::string_view bytes, Progress& progress, ProjectLineHandler& handler) {
+    EachLine(bytes, progress, [&](std::string_view line) {
+        switch (ClassifyProjectLine(line)) {
+        case LineKind::Aircraft:
+            handler.aircraft(line);
+            break;
+        case LineKind::Airport:
+            handler.airport(line);
+            break;
+        case LineKind::Flight:
+            handler.flight(line);
+            break;
+        case LineKind::Other:
+            break;
+        }
+    });
+}
+
 void ReportReadError(Prompts& prompts, const std::string& error) {
     prompts.message("Error reading file", error, Icon::Exclamation);
 }
@@ -173,21 +191,7 @@ void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOpt
     CodeSet loadedCodes;
     {
         Loader loader(db, options);
-        EachLine(bytes, progress, [&](std::string_view line) {
-            switch (ClassifyProjectLine(line)) {
-            case LineKind::Aircraft:
-                loader.aircraft(line);
-                break;
-            case LineKind::Airport:
-                loader.airport(line);
-                break;
-            case LineKind::Flight:
-                loader.flight(line);
-                break;
-            case LineKind::Other:
-                break;
-            }
-        });
+        EachProjectLine(bytes, progress, loader);
         loadedCodes = loader.loadedCodes();
     }
     Complete(db, loadedCodes, options, prompts, progress);

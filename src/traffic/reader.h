@@ -44,6 +44,19 @@ enum class LineKind { Other, Aircraft, Airport, Flight };
 // and ends with ","); then "*" marks an airport and "%" a flight.
 LineKind ClassifyProjectLine(std::string_view line);
 
+// Receives the lines of a project file by their kind.
+class ProjectLineHandler {
+public:
+    virtual ~ProjectLineHandler() = default;
+    virtual void aircraft(std::string_view line) = 0;
+    virtual void airport(std::string_view line) = 0;
+    virtual void flight(std::string_view line) = 0;
+};
+
+// Hands each line of a project file's bytes to handler by its kind (other lines are skipped), showing
+// the progress over the bytes.
+void EachProjectLine(std::string_view bytes, Progress& progress, ProjectLineHandler& handler);
+
 struct AircraftLine {
     std::string number;
     std::string speed;

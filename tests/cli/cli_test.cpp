@@ -1,29 +1,14 @@
-#include "cli/commands.h"
 #include "cli/consoleprompts.h"
+#include "clirun.h"
 #include "tempdir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 
 using namespace corvane;
+using corvane::test::Cli;
+using corvane::test::CliRun;
 using corvane::test::TempDir;
-
-namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-} // namespace
 
 TEST(Cli, convertFolderToProjectAndBack) {
     TempDir dir;

@@ -1,15 +1,10 @@
 // The whole round trip through the stand-in traffic tools, run as real processes: compile the tables
 // into the simulator's traffic.bgl, then open it again.
 
-#include "environment/qt/qttoolrunner.h"
-#include "environment/registry.h"
 #include "environment/scratch.h"
-#include "environment/wineregistry.h"
-#include "projectfixture.h"
 #include "projects/trafficbgl.h"
-#include "testprefix.h"
+#include "standintools.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -19,20 +14,7 @@ namespace fs = std::filesystem;
 
 TEST(RoundTripThroughTheTools, compileThenOpen) {
     test::ProjectFixture f;
-    // The tools belong in the program folder.
-    fs::copy_file(TCOMPILER_PATH, f.session.state.programFolder + "TCompiler.exe");
-    fs::copy_file(TDECOMPILER_PATH, f.session.state.programFolder + "TDecompiler.exe");
-    f.dir.write("FS2002/fs2002.exe", "MZ");
-    // The tools find the simulator through the registry of the Wine prefix.
-    const test::TestPrefix prefix = test::MakeTestPrefix(f.dir);
-    WineRegistry registry{WinePrefix(prefix.folder)};
-    SetRegString(
-        registry, kLocalMachine, kSimulatorKey, kExePathValue,
-        registry.toRegistryPath(f.session.state.fsFolder.substr(0, f.session.state.fsFolder.size() - 1)));
-    ::setenv("WINEPREFIX", prefix.folder.c_str(), 1);
-
-    QtToolRunner tools;
-    f.session.tools = &tools;
+    const test::StandInTools tools(f);
     f.addFlight();
     f.session.state.projectTag = "fs";
     const std::string before = fs::current_path().string();
@@ -56,5 +38,4 @@ TEST(RoundTripThroughTheTools, compileThenOpen) {
     ASSERT_TRUE(CompileTrafficBgl(f.session));
     EXPECT_TRUE(fs::is_directory(BackupFolderPath(f.session.state.fsFolder)));
     EXPECT_FALSE(fs::is_empty(BackupFolderPath(f.session.state.fsFolder)));
-    ::unsetenv("WINEPREFIX");
 }

@@ -1,0 +1,51 @@
+// The whole import through the stand-in traffic tools, run as real processes: the installed traffic is
+// decompiled, the project file merged into it, and traffic.bgl rebuilt after a backup.
+
+#include "environment/scratch.h"
+#include "projects/importcommand.h"
+#include "projects/trafficbgl.h"
+#include "standintools.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace fs = std::filesystem;
+
+TEST(ImportThroughTheTools, endsInDoneWithARebuiltTrafficBglAndABackup) {
+    test::ProjectFixture f;
+    const test::StandInTools tools(f);
+
+    // The installed traffic: one flight, compiled into traffic.bgl.
+    f.addFlight();
+    f.session.state.projectTag = "fs";
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    const std::string bgl = TrafficBglPath(f.session.state.fsFolder);
+    const auto builtBefore = fs::last_write_time(bgl);
+    const std::string contentBefore = f.dir.read(fs::relative(bgl, f.dir.path()).string());
+    ASSERT_TRUE(fs::is_empty(BackupFolderPath(f.session.state.fsFolder)));
+
+    const std::string path =
+        f.dir.write("export.cvp", "// Corvane Project File\r\n\r\n\r\n// Corvane Aircraft Database\r\n"
+                                  "AC#1,430,\"Boeing 737-400\"\r\n\r\n\r\n// Corvane Airport Database\r\n"
+                                  "EGLL,N51* 28.65',W0* 27.68',83,Heathrow,UK\r\n"
+                                  "KSEA,N47* 26.88',W122* 18.62',433,Seattle,US\r\n\r\n\r\n"
+                                  "// Corvane Flight Database\r\n"
+                                  "AC#1,G-IMP,50%,24Hr,IFR,08:00:00,18:00:00,350,F,1,EGLL,"
+                                  "20:00:00,06:00:00,350,F,2,KSEA,\r\n");
+    f.prompts.expect("Save Project", Answer::No).expect("Done");
+    ASSERT_EQ(RunImport(f.session, path), ImportOutcome::Imported) << f.prompts.shown().back().text;
+    EXPECT_EQ(f.prompts.shown().back().text, path + "\r\nwas imported successfully to Traffic.BGL!");
+    EXPECT_NE(f.dir.read(fs::relative(bgl, f.dir.path()).string()), contentBefore);
+    EXPECT_GE(fs::last_write_time(bgl), builtBefore);
+    EXPECT_FALSE(fs::is_empty(BackupFolderPath(f.session.state.fsFolder))) << "the old traffic.bgl is kept";
+    EXPECT_EQ(f.session.state.projectTag, "new");
+
+    // Opening the rebuilt traffic shows both flights.
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+    ASSERT_EQ(f.session.db.flightTable().count(), 2);
+    EXPECT_EQ(f.session.db.flightTable().at(1),
+              "AC#1,G-IMP,50%,24Hr,IFR,08:00:00,18:00:00,350,F,1,EGLL,20:00:00,06:00:00,350,F,2,KSEA,");
+    EXPECT_GE(f.session.db.airportTable().findByIcao("EGLL"), 0);
+}
