@@ -30,15 +30,15 @@ std::string BusiestAirport(const FlightTable& flights) {
         for (std::string_view code : FlightDestinations(line)) ++visits[std::string(code)];
     auto best = visits.begin();
     for (auto it = visits.begin(); it != visits.end(); ++it)
-        if (it->second > best->second)
-            best = it;
+        if (it->second > best->second) best = it;
     return best == visits.end() ? std::string() : best->first;
 }
 
 std::string TwentyFiveLegs(const std::string& home) {
     std::string line = "AC#1,N25LEG,100%,24Hr,IFR,";
     for (int leg = 0; leg < 25; ++leg)
-        line += "08:00:00,09:00:00,330,F," + std::to_string(leg) + "," + (leg == 24 ? home : "ZZ" + std::to_string(leg)) + ",";
+        line += "08:00:00,09:00:00,330,F," + std::to_string(leg) + "," +
+                (leg == 24 ? home : "ZZ" + std::to_string(leg)) + ",";
     return line;
 }
 
@@ -49,7 +49,8 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
     NullProgress progress;
     Session session(prompts, progress);
     InstallAircraft(session.db, GenerateInstalledAircraft(setup.size));
-    if (!ReadProjectFile(session.db, setup.files.project, ReadOptions{false, true, setup.files.apt}, prompts, progress))
+    if (!ReadProjectFile(session.db, setup.files.project, ReadOptions{false, true, setup.files.apt}, prompts,
+                         progress))
         throw std::runtime_error("the traffic set could not be read");
     FlightEditor editor(session);
 
@@ -80,7 +81,8 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
             airports.order().sortBy(column, column % 2 == 0);
             (void)airports.order().tableRow(0); // the order is made when first read
         });
-        report.limit("sort " + std::to_string(airports.order().count()) + " airports by " + kAirportHeaders[column],
+        report.limit("sort " + std::to_string(airports.order().count()) + " airports by " +
+                         kAirportHeaders[column],
                      sort, kSortBar);
     }
 

@@ -27,7 +27,6 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,7 +43,9 @@ public:
         const auto it = m_values.find(std::string(key));
         return it == m_values.end() ? std::string() : it->second;
     }
-    void setValue(std::string_view key, std::string_view value) override { m_values[std::string(key)] = value; }
+    void setValue(std::string_view key, std::string_view value) override {
+        m_values[std::string(key)] = value;
+    }
 
 private:
     std::map<std::string, std::string> m_values;
@@ -99,8 +100,8 @@ int main(int argc, char** argv) {
     const auto installed = GenerateInstalledAircraft(size);
     for (std::size_t i = 0; i < installed.size(); ++i)
         WriteFile(fsFolder + "Aircraft/a" + std::to_string(i) + "/aircraft.cfg",
-                  "[fltsim.0]\r\ntitle=" + installed[i].title + "\r\n[Reference Speeds]\r\ncruise_speed=" +
-                      installed[i].speed + "\r\n");
+                  "[fltsim.0]\r\ntitle=" + installed[i].title +
+                      "\r\n[Reference Speeds]\r\ncruise_speed=" + installed[i].speed + "\r\n");
     const std::string prefixFolder = work.path() + "prefix/";
     fs::create_directories(prefixFolder + "dosdevices");
     fs::create_directory_symlink("/", prefixFolder + "dosdevices/z:");
@@ -154,22 +155,23 @@ int main(int argc, char** argv) {
         for (std::string_view code : FlightDestinations(line)) ++visits[std::string(code)];
     auto busy = visits.begin();
     for (auto it = visits.begin(); it != visits.end(); ++it)
-        if (it->second > busy->second)
-            busy = it;
+        if (it->second > busy->second) busy = it;
     QLineEdit* airport = window.findChild<QComboBox*>(QStringLiteral("aptCom"))->lineEdit();
     airport->clear();
     const QString code = QString::fromStdString(busy->first);
     QTest::keyClicks(airport, code.left(3));
     const double listing = Timed([&] { QTest::keyClicks(airport, code.mid(3)); });
     const int rows = window.findChild<QTreeView*>(QStringLiteral("flightsLst"))->model()->rowCount();
-    report.limit("list " + std::to_string(rows) + " flights of " + busy->first + " on the page", listing, 0.2);
+    report.limit("list " + std::to_string(rows) + " flights of " + busy->first + " on the page", listing,
+                 0.2);
 
     window.findChild<QTabBar*>(QStringLiteral("TB"))->setCurrentIndex(1);
     auto* list = window.findChild<QTreeView*>(QStringLiteral("aptLST"));
     const char* headers[] = {"ICAO", "Latitude", "Longitude", "Elevation", "Airport", "Country"};
     for (int column = 0; column < 6; ++column) {
         const double sort = Timed([&] { emit list->header()->sectionClicked(column); });
-        report.limit("sort aptLST (" + std::to_string(list->model()->rowCount()) + " rows) by " + headers[column],
+        report.limit("sort aptLST (" + std::to_string(list->model()->rowCount()) + " rows) by " +
+                         headers[column],
                      sort, 0.2);
     }
     window.session().db.flightTable().clear(); // no save prompt on the way out

@@ -11,8 +11,10 @@
 #include "traffic/aptdata.h"
 #include "ui/aircraftpage.h"
 #include "ui/airportspage.h"
+#include "ui/associationdialog.h"
 #include "ui/filterdialog.h"
 #include "ui/flightplanspage.h"
+#include "ui/importexportpage.h"
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
@@ -145,12 +147,18 @@ void MainWindow::buildPages() {
     m_flightPlans = new FlightPlansPage(m_editor, m_session, m_frames);
     m_airportsPage = new AirportsPage(m_airports, m_session, m_frames);
     m_aircraftPage = new AircraftPage(
-        m_aircraft, m_session, [] {}, m_frames);
+        m_aircraft, m_session, [this] { showAssociation(); }, m_frames);
+    m_importExportPage = new ImportExportPage(
+        m_session,
+        [this](ImportOutcome outcome) {
+            if (outcome == ImportOutcome::NeedsAssociation) m_tabs->setCurrentIndex(2);
+            refresh();
+        },
+        m_frames);
     m_pages[0] = m_flightPlans;
     m_pages[1] = m_airportsPage;
     m_pages[2] = m_aircraftPage;
-    m_pages[3] = new QWidget(m_frames);
-    m_pages[3]->setObjectName(QStringLiteral("F4"));
+    m_pages[3] = m_importExportPage;
     for (QWidget* page : m_pages) m_frames->addWidget(page);
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(m_tabs);
@@ -220,6 +228,8 @@ void MainWindow::TB_Click(int index) {
             m_airportsPage->opened();
         else if (index == 2)
             m_aircraftPage->opened();
+        else if (index == 3)
+            m_importExportPage->opened();
         break;
     }
     refresh();
@@ -289,6 +299,15 @@ void MainWindow::FilterCap_Click(int index) {
     dialog.exec();
     // A run let go of the flight being edited: list the airport's flights again.
     if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
+    refresh();
+}
+
+void MainWindow::showAssociation() {
+    if (!AssociationEditor::canOpen(m_session.db, m_aircraft.selectedMissing())) return;
+    AssociationEditor editor(m_session.db, m_session.prompts);
+    editor.load(m_aircraft.selectedMissing());
+    AssociationDialog dialog(editor, this);
+    if (dialog.exec() == QDialog::Accepted) m_aircraft.chooseMissing(editor.selectedMissingRow());
     refresh();
 }
 

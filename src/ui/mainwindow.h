@@ -28,6 +28,7 @@ class ToolRunner;
 namespace corvane::ui {
 
 class AircraftPage;
+class ImportExportPage;
 class AirportsPage;
 class FlightPlansPage;
 
@@ -65,6 +66,8 @@ public:
     void ShowFrame(QWidget* frame);
     // The options window; false when the user chose to end the program.
     bool showOptions();
+    // assosiateFrm for the unknown aircraft selected on the aircraft page.
+    void showAssociation();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +94,7 @@ private:
     FlightPlansPage* m_flightPlans = nullptr;
     AirportsPage* m_airportsPage = nullptr;
     AircraftPage* m_aircraftPage = nullptr;
+    ImportExportPage* m_importExportPage = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;
 };

@@ -76,8 +76,7 @@ QString ProgressWindow::percentText() const {
 
 void ProgressWindow::repaintNow() {
     m_infoLbl->setText(percentText());
-    if (!isVisible() && m_sinceBegin.elapsed() >= m_showDelayMs)
-        QDialog::show();
+    if (!isVisible() && m_sinceBegin.elapsed() >= m_showDelayMs) QDialog::show();
     m_sinceRepaint.start();
     // Repaint, but keep the user's clicks and keys until the operation is over.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -1,0 +1,158 @@
+// The Import/Export page and the association dialog, driven through their widgets.
+
+#include "mainwindowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+
+using namespace corvane;
+using test::MainWindowFixture;
+
+namespace {
+
+struct Page : MainWindowFixture {
+    Page() {
+        start();
+        Session& session = window->session();
+        session.db.airportTable().add(
+            {"EGLL", "N51* 28.24'", "W0* 27.59'", "83", "Heathrow", "United Kingdom"});
+        session.db.flightTable().append(
+            "AC#1,G1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,EGLL,10:00:00,11:00:00,100,F,2,ENGM,");
+        session.db.flightTable().append(
+            "AC#1,G2,100%,12Hr,IFR,08:00:00,09:00:00,100,F,1,EGLL,10:00:00,11:00:00,100,F,2,ENGM,");
+        session.db.flightTable().append(
+            "AC#2,N3,100%,24Hr,VFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
+        find<QTabBar>("TB")->setCurrentIndex(3);
+    }
+    void choose(const char* combo, const char* item) {
+        auto* box = find<QComboBox>(combo);
+        box->setCurrentIndex(box->findText(QString::fromLatin1(item)));
+        emit box->activated(box->currentIndex());
+    }
+};
+
+} // namespace
+
+TEST(ImportExportPage, criteriaStartUncheckedAndExport) {
+    Page p;
+    for (int i = 0; i < 5; ++i) {
+        auto* box = p.find<QCheckBox>(("exportChk" + std::to_string(i)).c_str());
+        EXPECT_FALSE(box->isChecked());
+    }
+    EXPECT_EQ(p.find<QCheckBox>("exportChk1")->text(),
+              QStringLiteral("All AI flights with a traffic precent"));
+    EXPECT_FALSE(p.find<QLineEdit>("exIcaoTxt")->isEnabled());
+
+    p.prompts.expect("Could not export project file");
+    p.find<QPushButton>("exportCmd")->click();
+    EXPECT_EQ(p.prompts.shown().back().text, "You must choose at least one of the checkboxes above.");
+
+    p.find<QCheckBox>("exportChk0")->click();
+    EXPECT_TRUE(p.find<QLineEdit>("exIcaoTxt")->isEnabled());
+    QTest::keyClicks(p.find<QLineEdit>("exIcaoTxt"), QStringLiteral("eg"));
+    EXPECT_EQ(p.find<QLineEdit>("exIcaoTxt")->text(), QStringLiteral("EG"));
+    p.find<QCheckBox>("exportChk4")->click();
+    p.choose("exRepeatCom", "24 hours");
+    p.prompts.expectFile(p.dir.file("egll.cvp")).expect("Corvane");
+    p.find<QPushButton>("exportCmd")->click();
+    EXPECT_EQ(p.prompts.shown().back().text, "Done exporting 1 flights!");
+    EXPECT_NE(p.dir.read("egll.cvp").find("G1,100%,24Hr"), std::string::npos);
+    EXPECT_EQ(p.dir.read("egll.cvp").find("G2,"), std::string::npos);
+
+    // Leaving and opening the page again unchecks and clears everything.
+    p.find<QTabBar>("TB")->setCurrentIndex(0);
+    p.find<QTabBar>("TB")->setCurrentIndex(3);
+    EXPECT_FALSE(p.find<QCheckBox>("exportChk0")->isChecked());
+    EXPECT_EQ(p.find<QLineEdit>("exIcaoTxt")->text(), QString());
+    EXPECT_EQ(p.find<QComboBox>("exRepeatCom")->currentIndex(), -1);
+}
+
+TEST(ImportExportPage, refusalsInOrder) {
+    Page p;
+    p.find<QCheckBox>("exportChk1")->click();
+    QTest::keyClicks(p.find<QLineEdit>("exPercentTxt"), QStringLiteral("101"));
+    p.prompts.expect("Enter new percent value");
+    p.find<QPushButton>("exportCmd")->click();
+    p.find<QLineEdit>("exPercentTxt")->clear();
+    QTest::keyClicks(p.find<QLineEdit>("exPercentTxt"), QStringLiteral("50"));
+    p.prompts.expect("Choose comparison type");
+    p.find<QPushButton>("exportCmd")->click();
+    p.find<QCheckBox>("exportChk3")->click();
+    EXPECT_TRUE(p.find<QRadioButton>("exIFROpt")->isChecked()) << "checking the rules chooses IFR";
+}
+
+TEST(ImportExportPage, importWithAWrongPath) {
+    Page p;
+    p.prompts.expect("Wrong path");
+    p.find<QPushButton>("importCmd")->click();
+    p.prompts.expectFile(p.dir.file("nothing.cvp"));
+    p.find<QPushButton>("importBrowseCmd")->click();
+    EXPECT_EQ(p.find<QLineEdit>("importTxt")->text(), QString()) << "a name that is no file is not taken";
+    const std::string file = p.dir.write("import.cvp", "// Corvane Project File\r\n");
+    p.prompts.expectFile(file);
+    p.find<QPushButton>("importBrowseCmd")->click();
+    EXPECT_EQ(p.find<QLineEdit>("importTxt")->text(), QString::fromStdString(file));
+}
+
+TEST(AssociationDialog, associateAnUnknownAircraft) {
+    Page p;
+    Session& session = p.window->session();
+    session.db.missingAircraftTable().add({"MD-82 Alitalia", "440", "AC#7"});
+    session.db.flightTable().append(
+        "AC#7,I1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,EGLL,10:00:00,11:00:00,100,F,2,ENGM,");
+    session.db.flightTable().append(
+        "ac#7 ,I2,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,EGLL,10:00:00,11:00:00,100,F,2,ENGM,");
+    p.find<QTabBar>("TB")->setCurrentIndex(2);
+    auto* missing = p.find<QTreeView>("missingAIRLst");
+    missing->setCurrentIndex(missing->model()->index(0, 0));
+
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("assosiateFrm"));
+        EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(),
+                  QStringLiteral("MD-82 Alitalia"));
+        auto* candidates = dialog->findChild<QComboBox*>(QStringLiteral("comFSAir"));
+        // 440 knots: the Boeing at 430 is offered, the Dash 8 at 270 is not.
+        EXPECT_GE(candidates->findText(QStringLiteral("Boeing 737-400")), 0);
+        EXPECT_EQ(candidates->findText(QStringLiteral("Dash 8-100")), -1);
+        EXPECT_EQ(candidates->currentIndex(), -1);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); // no item: nothing happens
+        EXPECT_TRUE(dialog->isVisible());
+        candidates->setCurrentIndex(candidates->findText(QStringLiteral("Boeing 737-400")));
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    p.find<QPushButton>("linkAirCmd")->click();
+    EXPECT_EQ(session.db.missingAircraftTable().rowCount(), 0);
+    const std::string number = session.db.aircraftTable().cell(
+        session.db.aircraftTable().findByTitle("Boeing 737-400"), AircraftTable::Number);
+    const int count = session.db.flightTable().count();
+    EXPECT_EQ(session.db.flightTable().at(count - 2).substr(0, number.size() + 1), number + ",");
+    EXPECT_EQ(session.db.flightTable().at(count - 1).substr(0, number.size() + 1), number + ",");
+}
+
+TEST(ImportExportPage, unknownAircraftLeadToTheAircraftPage) {
+    Page p;
+    const std::string file = p.dir.write("import.cvp", "AC#1,440,\"MD-82 Alitalia\"\r\n"
+                                                       "AC#1,I1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,"
+                                                       "10:00:00,11:00:00,100,F,2,ENGM,\r\n");
+    p.tools.expectExit(0, [](const test::FakeToolRunner::Call& call) {
+        test::TempDir::writeFile(call.workingFolder + "/aircraft.txt", "AC#1,430,\"Boeing 737-400\"\r\n");
+        test::TempDir::writeFile(call.workingFolder + "/airports.txt",
+                                 "ENGM,N60* 11.6',E11* 6.0',681,-,-\r\n");
+        test::TempDir::writeFile(call.workingFolder + "/flightplans.txt", "");
+    });
+    QTest::keyClicks(p.find<QLineEdit>("importTxt"), QString::fromStdString(file));
+    p.prompts.expect("Save Project", Answer::No).expect("Associate unknown aircraft");
+    p.find<QPushButton>("importCmd")->click();
+    EXPECT_EQ(p.prompts.shown().back().text.rfind("The import file include 1 aircraft that was not found", 0),
+              0u);
+    EXPECT_EQ(p.find<QTabBar>("TB")->currentIndex(), 2) << "the aircraft page is shown";
+    EXPECT_EQ(p.window->windowTitle(), QStringLiteral("Corvane - [Traffic.BGL]"));
+    EXPECT_EQ(p.find<QTreeView>("missingAIRLst")->model()->rowCount(), 1);
+}
