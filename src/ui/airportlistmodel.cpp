@@ -7,7 +7,7 @@
 namespace corvane::ui {
 
 AirportListModel::AirportListModel(AirportOrder& order, const AirportTable& table, QObject* parent)
-    : QAbstractTableModel(parent)
+    : ObservingModel(parent)
     , m_order(order)
     , m_table(table) {
     m_order.observers().add(this);
@@ -36,11 +36,6 @@ QVariant AirportListModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 6)
         return QString::fromLatin1(kAirportHeaders[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-void AirportListModel::cellChanged(int row, int column) {
-    const QModelIndex changed = index(row, column);
-    emit dataChanged(changed, changed);
 }
 
 } // namespace corvane::ui

@@ -2,7 +2,7 @@
 // aptLST's model: the AirportTable in the order the airport editor keeps (AirportOrder), one column per
 // cell, with the list's header captions and the sort indicator's column.
 
-#include "traffic/tableobserver.h"
+#include "ui/observingmodel.h"
 
 #include <QAbstractTableModel>
 
@@ -13,7 +13,7 @@ class AirportTable;
 
 namespace corvane::ui {
 
-class AirportListModel final : public QAbstractTableModel, private TableObserver {
+class AirportListModel final : public ObservingModel<QAbstractTableModel> {
     Q_OBJECT
 public:
     AirportListModel(AirportOrder& order, const AirportTable& table, QObject* parent = nullptr);
@@ -25,14 +25,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    void rowsAboutToBeInserted(int first, int last) override { beginInsertRows({}, first, last); }
-    void rowsInserted(int, int) override { endInsertRows(); }
-    void rowsAboutToBeRemoved(int first, int last) override { beginRemoveRows({}, first, last); }
-    void rowsRemoved(int, int) override { endRemoveRows(); }
-    void cellChanged(int row, int column) override;
-    void aboutToReset() override { beginResetModel(); }
-    void wasReset() override { endResetModel(); }
-
     AirportOrder& m_order;
     const AirportTable& m_table;
 };

@@ -6,7 +6,7 @@
 namespace corvane::ui {
 
 SortedListModel::SortedListModel(SortedList& list, QObject* parent)
-    : QAbstractListModel(parent)
+    : ObservingModel(parent)
     , m_list(list) {
     m_list.observers().add(this);
 }

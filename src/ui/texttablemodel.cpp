@@ -6,7 +6,7 @@
 namespace corvane::ui {
 
 TextTableModel::TextTableModel(TextTable& table, QStringList headers, QObject* parent)
-    : QAbstractTableModel(parent)
+    : ObservingModel(parent)
     , m_table(table)
     , m_headers(std::move(headers)) {
     m_table.observers().add(this);
@@ -37,11 +37,6 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
         section < m_headers.size())
         return m_headers.at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-void TextTableModel::cellChanged(int row, int column) {
-    const QModelIndex changed = index(row, column);
-    emit dataChanged(changed, changed);
 }
 
 } // namespace corvane::ui

@@ -2,7 +2,7 @@
 // A table model over one of the core's text tables, in table order, with the list's header captions.
 // Cells are shown as they are stored; the model follows the table's announcements.
 
-#include "traffic/tableobserver.h"
+#include "ui/observingmodel.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -13,7 +13,7 @@ class TextTable;
 
 namespace corvane::ui {
 
-class TextTableModel : public QAbstractTableModel, private TableObserver {
+class TextTableModel : public ObservingModel<QAbstractTableModel> {
     Q_OBJECT
 public:
     TextTableModel(TextTable& table, QStringList headers, QObject* parent = nullptr);
@@ -27,14 +27,6 @@ public:
     TextTable& table() const { return m_table; }
 
 private:
-    void rowsAboutToBeInserted(int first, int last) override { beginInsertRows({}, first, last); }
-    void rowsInserted(int, int) override { endInsertRows(); }
-    void rowsAboutToBeRemoved(int first, int last) override { beginRemoveRows({}, first, last); }
-    void rowsRemoved(int, int) override { endRemoveRows(); }
-    void cellChanged(int row, int column) override;
-    void aboutToReset() override { beginResetModel(); }
-    void wasReset() override { endResetModel(); }
-
     TextTable& m_table;
     QStringList m_headers;
 };
