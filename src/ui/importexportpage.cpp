@@ -45,6 +45,7 @@ ImportExportPage::ImportExportPage(Session& session, std::function<void(ImportOu
     m_icao->setFont(fixed);
     m_icao->setMaximumWidth(90);
     m_comparison = Named(new QComboBox(exportFrame), "exPercentCom");
+    m_comparison->setMinimumContentsLength(10);
     for (std::string_view item : kPercentComparisonItems) m_comparison->addItem(ToDisplay(item));
     m_percent = Named(new QLineEdit(exportFrame), "exPercentTxt");
     m_percent->setMaximumWidth(60);
