@@ -1,7 +1,5 @@
 #include "editors/aircrafteditor.h"
-#include "editors/legseditor.h"
-#include "scriptedprompts.h"
-#include "traffic/trafficdatabase.h"
+#include "legsfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +7,7 @@ using namespace corvane;
 
 namespace {
 
-struct Fixture {
-    TrafficDatabase db;
-    FlightHeader header;
-    test::ScriptedPrompts prompts;
-    LegsEditor legs{db, header, prompts};
+struct Fixture : test::LegsFixture {
     AircraftEditor editor{db, legs, prompts};
 
     Fixture() {

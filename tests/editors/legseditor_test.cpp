@@ -1,6 +1,4 @@
-#include "editors/legseditor.h"
-#include "scriptedprompts.h"
-#include "traffic/trafficdatabase.h"
+#include "legsfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +8,7 @@ namespace {
 
 // Airports on the equator's meridian, so flight times are easy to reckon: one degree of latitude is 60
 // nautical miles, a quarter of an hour at 240 knots.
-struct Fixture {
-    TrafficDatabase db;
-    FlightHeader header;
-    test::ScriptedPrompts prompts;
-    LegsEditor legs{db, header, prompts};
-
+struct Fixture : test::LegsFixture {
     Fixture() {
         db.airportTable().add({"AAAA", "N00* 0.0'", "W000* 0.0'", "0", "A", "-"});
         db.airportTable().add({"BBBB", "N05* 0.0'", "W000* 0.0'", "0", "B", "-"});  // 300 nm from AAAA
