@@ -8,7 +8,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 CORVANE_PACKAGES=(
   g++ cmake ninja-build ccache pkg-config
   libgtest-dev
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-dejavu-core
   clang libclang-rt-14-dev
 )
 
