@@ -16,22 +16,20 @@ AircraftEditor::AircraftEditor(TrafficDatabase& db, LegsEditor& legs, Prompts& p
     , m_aircraftReset(db.aircraftTable().observers(), [this] { m_tagStale = true; })
     , m_missingReset(db.missingAircraftTable().observers(), [this] { m_missing = -1; }) {}
 
-void AircraftEditor::findSpeedRow() {
+int AircraftEditor::findSpeedRow() {
     m_tagStale = false;
-    m_tag.clear();
-    if (m_installed < 0 || m_installed >= m_db.installedAircraftTable().rowCount()) return;
-    const int row = m_db.aircraftTable().findByTitle(
-        m_db.installedAircraftTable().cell(m_installed, InstalledAircraftTable::Title));
-    if (row >= 0) m_tag = std::to_string(row + 1);
+    m_speedRow = -1;
+    if (m_installed >= 0 && m_installed < m_db.installedAircraftTable().rowCount())
+        m_speedRow = m_db.aircraftTable().findByTitle(
+            m_db.installedAircraftTable().cell(m_installed, InstalledAircraftTable::Title));
+    return m_speedRow;
 }
 
 void AircraftEditor::chooseInstalled(int row) {
     const InstalledAircraftTable& installed = m_db.installedAircraftTable();
     if (row < 0 || row >= installed.rowCount()) return;
     m_installed = row;
-    m_tag.clear();
-    const int aircraft = m_db.aircraftTable().findByTitle(installed.cell(row, InstalledAircraftTable::Title));
-    if (aircraft >= 0) m_tag = std::to_string(aircraft + 1);
+    const int aircraft = findSpeedRow();
     // Showing the speed changes the field, which stores it again as a number in both tables.
     editSpeed(aircraft >= 0 ? m_db.aircraftTable().cell(aircraft, AircraftTable::Speed)
                             : installed.cell(row, InstalledAircraftTable::Speed));
@@ -41,11 +39,8 @@ void AircraftEditor::editSpeed(const std::string& text) {
     if (m_tagStale) findSpeedRow();
     m_speed = text;
     const std::string value = NumberText(NumericValue(text));
-    if (!m_tag.empty()) {
-        const int row = std::stoi(m_tag) - 1;
-        if (row < m_db.aircraftTable().rowCount())
-            m_db.aircraftTable().setCell(row, AircraftTable::Speed, value);
-    }
+    if (m_speedRow >= 0 && m_speedRow < m_db.aircraftTable().rowCount())
+        m_db.aircraftTable().setCell(m_speedRow, AircraftTable::Speed, value);
     if (m_installed >= 0 && m_installed < m_db.installedAircraftTable().rowCount())
         m_db.installedAircraftTable().setCell(m_installed, InstalledAircraftTable::Speed, value);
     m_legs.UpdateETA();

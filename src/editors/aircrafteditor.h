@@ -21,7 +21,7 @@ public:
     // AircraftTable row of the aircraft last clicked, or empty when it has none.
     int selectedInstalled() const { return m_installed; }
     const std::string& speedTxt() const { return m_speed; }
-    const std::string& speedTag() const { return m_tag; }
+    std::string speedTag() const { return m_speedRow < 0 ? std::string() : std::to_string(m_speedRow + 1); }
     // missingAIRLst's selected row, -1 when none.
     int selectedMissing() const { return m_missing; }
 
@@ -42,14 +42,15 @@ public:
     void missingRowRemoved(int position);
 
 private:
-    void findSpeedRow();
+    // The AircraftTable row of the selected installed aircraft (-1: none), found by title.
+    int findSpeedRow();
 
     TrafficDatabase& m_db;
     LegsEditor& m_legs;
     Prompts& m_prompts;
     int m_installed = -1;
     std::string m_speed;
-    std::string m_tag;
+    int m_speedRow = -1; // speedTxt's Tag, 0-based
     bool m_tagStale = false;
     int m_missing = -1;
     // A save or load rebuilds the aircraft tables: the Tag follows the installed aircraft's title to

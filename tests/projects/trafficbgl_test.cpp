@@ -14,6 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A tool that fails in one way, and what the message must then say.
+struct FailureCase {
+    const char* what;
+    std::function<void(RoundTrip&)> script;
+    const char* said;
+};
+
 std::string CurrentFolder() {
     return fs::current_path().string();
 }
@@ -49,19 +56,14 @@ TEST(OpenTrafficBgl, decompilesOnlyWhenNeeded) {
 }
 
 TEST(OpenTrafficBgl, aFailedDecompileLoadsNothingStale) {
-    struct Case {
-        const char* what;
-        std::function<void(RoundTrip&)> script;
-        const char* said;
-    };
-    const Case cases[] = {
+    const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
         {"failed", [](RoundTrip& f) { f.tools.expectExit(3, f.decompiles()); }, "exit status 3"},
         {"no flights", [](RoundTrip& f) { f.tools.expectExit(0, f.decompiles("flightplans.txt")); },
          "did not leave ''flightplans.txt''"},
     };
-    for (const Case& c : cases) {
+    for (const FailureCase& c : cases) {
         RoundTrip f;
         // Stale output of an earlier decompile must not be read.
         f.dir.write("program/TempData/flightplans.txt", "AC#9,STALE,100%,24Hr,IFR,\r\n");
@@ -134,18 +136,13 @@ TEST(CompileTrafficBgl, twoCompilesInOneMinuteLeaveOneBackup) {
 }
 
 TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
-    struct Case {
-        const char* what;
-        std::function<void(RoundTrip&)> script;
-        const char* said;
-    };
-    const Case cases[] = {
+    const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
         {"failed", [](RoundTrip& f) { f.tools.expectExit(1, f.compiles()); }, "exit status 1"},
         {"no new file", [](RoundTrip& f) { f.tools.expectExit(0); }, "did not build a new"},
     };
-    for (const Case& c : cases) {
+    for (const FailureCase& c : cases) {
         RoundTrip f;
         f.addFlight();
         f.session.state.projectTag = "fs";
