@@ -18,7 +18,7 @@ std::string MessageLine(const std::string& title, const std::string& text) {
 Answer ConsolePrompts::ask(const Prompt& prompt) {
     ++m_messages;
     m_err << MessageLine(prompt.title, prompt.text) << '\n';
-    return prompt.buttons == Buttons::YesNo ? prompt.defaultAnswer : Answer::Ok;
+    return prompt.buttons == Buttons::Ok ? Answer::Ok : prompt.defaultAnswer;
 }
 
 } // namespace corvane::cli

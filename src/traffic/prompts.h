@@ -10,8 +10,8 @@
 namespace corvane {
 
 enum class Icon { None, Information, Exclamation, Critical, Question };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct Prompt {
     std::string title;
@@ -19,6 +19,10 @@ struct Prompt {
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
     Answer defaultAnswer = Answer::Ok;
+    // Captions for the Yes and No buttons when a question names its choices ("Compile anyway");
+    // empty for the usual "Yes" and "No". Escape always gives the last button (No, or Cancel).
+    std::string yesText = {};
+    std::string noText = {};
 };
 
 struct FileRequest {
@@ -51,6 +55,10 @@ public:
     }
     bool question(std::string title, std::string text, Icon icon, Answer defaultAnswer) {
         return ask({std::move(title), std::move(text), icon, Buttons::YesNo, defaultAnswer}) == Answer::Yes;
+    }
+    // Yes, No or Cancel.
+    Answer questionWithCancel(std::string title, std::string text, Icon icon, Answer defaultAnswer) {
+        return ask({std::move(title), std::move(text), icon, Buttons::YesNoCancel, defaultAnswer});
     }
 };
 

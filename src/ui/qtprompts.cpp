@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace corvane::ui {
 
@@ -54,11 +55,26 @@ QString DialogFilter(std::string_view filter) {
 Answer QtPrompts::ask(const Prompt& prompt) {
     QMessageBox box(IconOf(prompt.icon), MessageToDisplay(prompt.title), MessageToDisplay(prompt.text),
                     QMessageBox::NoButton, m_parent);
-    if (prompt.buttons == Buttons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(prompt.defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    if (prompt.buttons == Buttons::YesNo || prompt.buttons == Buttons::YesNoCancel) {
+        const bool cancel = prompt.buttons == Buttons::YesNoCancel;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                               (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
+        if (!prompt.yesText.empty()) box.button(QMessageBox::Yes)->setText(MessageToDisplay(prompt.yesText));
+        if (!prompt.noText.empty()) box.button(QMessageBox::No)->setText(MessageToDisplay(prompt.noText));
+        const QMessageBox::StandardButton defaultButton = prompt.defaultAnswer == Answer::Yes ? QMessageBox::Yes
+                                                          : prompt.defaultAnswer == Answer::Cancel && cancel
+                                                              ? QMessageBox::Cancel
+                                                              : QMessageBox::No;
+        box.setDefaultButton(defaultButton);
+        box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return cancel ? Answer::Cancel : Answer::No;
+        }
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

@@ -38,7 +38,7 @@ Answer ScriptedPrompts::ask(const Prompt& prompt) {
     m_shown.push_back(prompt);
     if (m_script.empty() || m_script.front().kind != Kind::Ask) {
         ADD_FAILURE() << "unexpected message '" << prompt.title << "': " << prompt.text;
-        return prompt.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
     Step step = m_script.front();
     m_script.pop_front();
