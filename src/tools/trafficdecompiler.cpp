@@ -5,8 +5,6 @@
 #include "traffic/paths.h"
 #include "traffic/textfile.h"
 
-#include <unistd.h>
-#include <vector>
 
 namespace corvane {
 
@@ -27,21 +25,12 @@ bool DecompileTraffic(const std::string& fsFolder, const std::string& workFolder
         return false;
     }
 
-    const std::string folder = WithSeparator(workFolder);
-    const std::pair<const char*, const std::string*> outputs[] = {{"aircraft.txt", &texts->aircraft},
-                                                                  {"airports.txt", &texts->airports},
-                                                                  {"flightplans.txt", &texts->flightPlans}};
-    std::vector<std::string> written;
-    for (const auto& [name, text] : outputs) {
-        // An existing file of the same name in other case is replaced rather than joined by a second one.
-        const std::string path = FindPath(folder + name).value_or(folder + name);
-        if (!SaveFileAtomically(path, *text, error)) {
-            for (const auto& done : written) ::unlink(done.c_str());
-            return false;
-        }
-        written.push_back(path);
-    }
-    return true;
+    // All three or none: a failure leaves the files that were there as they were.
+    return ReplaceFileSet(workFolder,
+                          {{"aircraft.txt", texts->aircraft},
+                           {"airports.txt", texts->airports},
+                           {"flightplans.txt", texts->flightPlans}},
+                          error);
 }
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <algorithm>
 #include <vector>
 
 namespace corvane {
@@ -26,19 +27,25 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return std::nullopt;
-    std::optional<std::string> best;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view candidate = entry->d_name;
-        if (SameNameIgnoringCase(candidate, name) && (!best || candidate < *best))
-            best = std::string(candidate);
-    }
-    ::closedir(dir);
-    return best;
+    const auto names = NamesIgnoringCase(folder, name);
+    if (names.empty()) return std::nullopt;
+    return names.front();
 }
 
 } // namespace
+
+std::vector<std::string> NamesIgnoringCase(const std::string& folder, std::string_view name) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view candidate = entry->d_name;
+        if (SameNameIgnoringCase(candidate, name)) names.emplace_back(candidate);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 std::string WithSeparator(std::string_view path) {
     std::string result(path);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -17,6 +18,9 @@ std::string WithSeparator(std::string_view path);
 // The existing path that matches path with every component compared without regard to case (an exact
 // match wins; among several case variants the first in byte order), or nullopt.
 std::optional<std::string> FindPath(std::string_view path);
+
+// The names of the entries of folder that equal name without regard to case, in byte order.
+std::vector<std::string> NamesIgnoringCase(const std::string& folder, std::string_view name);
 
 // True when path names an existing file; when fileOnly is false, also when it names a folder. An
 // empty path, and a path that ends in two separators, is never found. Errors read as false.

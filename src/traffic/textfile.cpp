@@ -1,11 +1,14 @@
 #include "traffic/textfile.h"
 
+#include "traffic/paths.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace corvane {
 
@@ -23,11 +26,6 @@ std::string FolderOf(const std::string& path) {
     const auto p = path.rfind('/');
     if (p == std::string::npos) return ".";
     return p == 0 ? "/" : path.substr(0, p);
-}
-
-std::string NameOf(const std::string& path) {
-    const auto p = path.rfind('/');
-    return p == std::string::npos ? path : path.substr(p + 1);
 }
 
 void SetError(std::string* error, std::string text) {
@@ -90,64 +88,169 @@ void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes) 
     g_failAfterBytes = failAfterBytes;
 }
 
-bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    const std::string folder = FolderOf(path);
-    std::string temp = folder + "/." + NameOf(path) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        SetError(error, FileMessage("write", path, errno));
-        return false;
-    }
+namespace {
 
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat old {};
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    ::fchmod(fd, mode);
-
-    auto fail = [&](int code) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        SetError(error, FileMessage("write", path, code));
-        return false;
-    };
-
-    // With the test hook set, a write that reaches the limit stops there and fails like a full disk.
-    const bool injectFailure = g_failAfterBytes && bytes.size() >= *g_failAfterBytes;
-    std::string_view rest = injectFailure ? bytes.substr(0, *g_failAfterBytes) : bytes;
-    while (!rest.empty()) {
-        const ssize_t n = ::write(fd, rest.data(), std::min<std::size_t>(rest.size(), 1 << 20));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail(errno);
+// Follows symbolic links from path to the file they finally name, which need not exist yet. False
+// with code set for a loop of links or a link that cannot be read.
+bool ResolveLinks(std::string& path, int* code) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) {
+            if (errno == ENOENT) return true;
+            *code = errno;
+            return false;
         }
-        rest.remove_prefix(static_cast<std::size_t>(n));
+        if (!S_ISLNK(info.st_mode)) return true;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+            if (n < 0) {
+                *code = errno;
+                return false;
+            }
+            if (static_cast<std::size_t>(n) < target.size()) {
+                target.resize(static_cast<std::size_t>(n));
+                break;
+            }
+            target.resize(target.size() * 2);
+        }
+        path = !target.empty() && target.front() == '/' ? target : FolderOf(path) + "/" + target;
     }
-    if (injectFailure) return fail(ENOSPC);
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        SetError(error, FileMessage("write", path, code));
-        return false;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temp.c_str());
-        SetError(error, FileMessage("write", path, code));
-        return false;
-    }
-    // Make the rename itself durable; failure here does not undo a complete write.
+    *code = ELOOP;
+    return false;
+}
+
+void SyncFolder(const std::string& folder) {
+    // Makes renames durable; a failure here does not undo a complete write.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
+    }
+}
+
+// The new content of one target, written and flushed under a short temporary name in the target's
+// folder (so that names near the length limit work), then renamed over the target. Until then the
+// target is untouched; a pending file that is never committed is removed.
+class PendingFile {
+public:
+    PendingFile() = default;
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    PendingFile(PendingFile&& other) noexcept
+        : m_target(std::move(other.m_target))
+        , m_temp(std::move(other.m_temp))
+        , m_fd(std::exchange(other.m_fd, -1)) {
+        other.m_temp.clear();
+    }
+    ~PendingFile() { discard(); }
+
+    // Writes bytes for target; false with error set (naming target) on any failure.
+    bool prepare(std::string target, std::string_view bytes, std::string* error) {
+        m_target = std::move(target);
+        int code = 0;
+        if (!ResolveLinks(m_target, &code)) return fail(code, error);
+        m_temp = FolderOf(m_target) + "/.cvtmp-XXXXXX";
+        m_fd = ::mkstemp(m_temp.data());
+        if (m_fd < 0) {
+            m_temp.clear();
+            return fail(errno, error);
+        }
+        // Keep the permissions of the file being replaced; a new file gets the usual ones, never
+        // the executable bit.
+        struct stat old {};
+        mode_t mode = 0644;
+        if (::stat(m_target.c_str(), &old) == 0) {
+            mode = old.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode &= ~mask;
+        }
+        ::fchmod(m_fd, mode);
+
+        // With the test hook set, a write that reaches the limit stops there and fails like a full disk.
+        const bool injectFailure = g_failAfterBytes && bytes.size() >= *g_failAfterBytes;
+        std::string_view rest = injectFailure ? bytes.substr(0, *g_failAfterBytes) : bytes;
+        while (!rest.empty()) {
+            const ssize_t n = ::write(m_fd, rest.data(), std::min<std::size_t>(rest.size(), 1 << 20));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return fail(errno, error);
+            }
+            rest.remove_prefix(static_cast<std::size_t>(n));
+        }
+        if (injectFailure) return fail(ENOSPC, error);
+        if (::fsync(m_fd) != 0) return fail(errno, error);
+        const int closed = ::close(m_fd);
+        m_fd = -1;
+        if (closed != 0) return fail(errno, error);
+        return true;
+    }
+
+    // Renames the written file over its target.
+    bool commit(std::string* error) {
+        if (::rename(m_temp.c_str(), m_target.c_str()) != 0) return fail(errno, error);
+        m_temp.clear();
+        return true;
+    }
+
+    const std::string& target() const { return m_target; }
+
+private:
+    bool fail(int code, std::string* error) {
+        SetError(error, FileMessage("write", m_target, code));
+        discard();
+        return false;
+    }
+    void discard() {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+        if (!m_temp.empty()) ::unlink(m_temp.c_str());
+        m_temp.clear();
+    }
+
+    std::string m_target;
+    std::string m_temp;
+    int m_fd = -1;
+};
+
+} // namespace
+
+bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    PendingFile file;
+    if (!file.prepare(path, bytes, error) || !file.commit(error)) return false;
+    SyncFolder(FolderOf(file.target()));
+    return true;
+}
+
+bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& files, std::string* error) {
+    const std::string base = WithSeparator(folder);
+    std::vector<std::string> names;
+    std::vector<PendingFile> pending(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        // An existing spelling of the name is kept: the exact one, else the first in byte order.
+        const auto spellings = NamesIgnoringCase(folder, files[i].name);
+        const bool exact =
+            std::find(spellings.begin(), spellings.end(), files[i].name) != spellings.end();
+        names.push_back(exact || spellings.empty() ? files[i].name : spellings.front());
+        if (!pending[i].prepare(base + names.back(), files[i].bytes, error)) return false;
+    }
+    for (PendingFile& file : pending)
+        if (!file.commit(error)) return false;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        for (const std::string& other : NamesIgnoringCase(folder, files[i].name)) {
+            struct stat info {};
+            if (other != names[i] && ::lstat((base + other).c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
+                ::unlink((base + other).c_str());
+        }
+    }
+    std::vector<std::string> synced;
+    for (const PendingFile& file : pending) {
+        const std::string target = FolderOf(file.target());
+        if (std::find(synced.begin(), synced.end(), target) != synced.end()) continue;
+        SyncFolder(target);
+        synced.push_back(target);
     }
     return true;
 }

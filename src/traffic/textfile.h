@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -27,7 +28,23 @@ private:
 // Writes bytes to path through a temporary file in the same folder, flushed to disk and then renamed
 // over the target, so that the target holds either its old content or all of the new one. Returns
 // false with error set (naming the file) when anything fails; the temporary file is then removed.
+// A path that is a symbolic link writes the file the link points to and keeps the link; a replaced
+// file keeps its permission bits, a new one gets 0644 less the umask.
 bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// One file of a set written by ReplaceFileSet.
+struct FileInSet {
+    std::string name;
+    std::string_view bytes;
+};
+
+// Replaces several files of folder as one set (the three text databases): every file is written and
+// flushed under a temporary name first, and only when all are complete are they renamed into place,
+// back to back. A failure before that leaves every old file as it was. A file that exists under a
+// name of other letter case is replaced under its own name, and no second spelling of a name is left
+// in the folder.
+bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& files,
+                    std::string* error = nullptr);
 
 // Test hook: the next atomic writes fail after this many bytes (nullopt: no failure).
 void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes);

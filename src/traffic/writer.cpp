@@ -233,15 +233,11 @@ bool WriteTrafficFiles(TrafficDatabase& db, const std::string& folder, Prompts& 
     WriteFlightSection(flights, table.lines(), progress);
     table.linesChanged();
 
-    const std::string base = WithSeparator(folder);
     std::string error;
-    for (const auto& [name, bytes] :
-         {std::pair{"Aircraft.txt", &aircraft}, std::pair{"Airports.txt", &airports},
-          std::pair{"FlightPlans.txt", &flights}}) {
-        if (!SaveFileAtomically(base + name, *bytes, &error)) {
-            ReportWriteError(prompts, error);
-            return false;
-        }
+    if (!ReplaceFileSet(folder, {{"Aircraft.txt", aircraft}, {"Airports.txt", airports}, {"FlightPlans.txt", flights}},
+                        &error)) {
+        ReportWriteError(prompts, error);
+        return false;
     }
     return true;
 }

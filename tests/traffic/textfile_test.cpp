@@ -67,3 +67,88 @@ TEST(TextFile, atomicWriteReplacesWholeOrNothing) {
     EXPECT_FALSE(SaveFileAtomically(dir.file("no/such/folder/x.cvp"), "x", &error));
     EXPECT_NE(error.find("x.cvp"), std::string::npos);
 }
+
+namespace {
+int EntryCount(const std::string& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+    return count;
+}
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+} // namespace
+
+TEST(TextFile, atomicWriteThroughLinksKeepsModesAndLongNames) {
+    TempDir dir;
+    // A link is written through, and stays a link.
+    dir.write("real/project.cvp", "old\r\n");
+    ASSERT_EQ(::symlink("real/project.cvp", dir.file("link.cvp").c_str()), 0);
+    ASSERT_TRUE(SaveFileAtomically(dir.file("link.cvp"), "new\r\n"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.cvp")));
+    EXPECT_EQ(dir.read("real/project.cvp"), "new\r\n");
+    // A dangling link makes the file it names.
+    ASSERT_EQ(::symlink("real/later.cvp", dir.file("later.cvp").c_str()), 0);
+    ASSERT_TRUE(SaveFileAtomically(dir.file("later.cvp"), "x"));
+    EXPECT_EQ(dir.read("real/later.cvp"), "x");
+    // A loop of links is an error, not a hang.
+    ASSERT_EQ(::symlink("loop2", dir.file("loop1").c_str()), 0);
+    ASSERT_EQ(::symlink("loop1", dir.file("loop2").c_str()), 0);
+    std::string error;
+    EXPECT_FALSE(SaveFileAtomically(dir.file("loop1"), "x", &error));
+    EXPECT_NE(error.find("loop1"), std::string::npos);
+
+    // A replaced file keeps its permission bits; a new one is 0644 less the umask.
+    const std::string kept = dir.write("kept.cvp", "a");
+    ASSERT_EQ(::chmod(kept.c_str(), 0600), 0);
+    ASSERT_TRUE(SaveFileAtomically(kept, "b"));
+    EXPECT_EQ(ModeOf(kept), 0600u);
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(SaveFileAtomically(dir.file("fresh.cvp"), "c"));
+    ::umask(mask);
+    EXPECT_EQ(ModeOf(dir.file("fresh.cvp")), 0644u);
+
+    // Names close to the file system's limit of 255 bytes.
+    for (std::size_t length : {249, 255}) {
+        const std::string name = std::string(length - 4, 'n') + ".cvp";
+        ASSERT_TRUE(SaveFileAtomically(dir.file(name), "long", &error)) << length << ": " << error;
+        EXPECT_EQ(dir.read(name), "long");
+    }
+}
+
+TEST(TextFile, fileSetReplacesAllOrNothing) {
+    TempDir dir;
+    const std::string folder = dir.mkdir("set");
+    // The decompiler's spellings are replaced under their own names; no second spelling is left.
+    dir.write("set/aircraft.txt", "old aircraft");
+    dir.write("set/AIRPORTS.TXT", "old airports");
+    dir.write("set/FlightPlans.txt", "old flights");
+    dir.write("set/flightplans.txt", "a second spelling");
+    const std::vector<FileInSet> set{
+        {"Aircraft.txt", "new aircraft"}, {"Airports.txt", "new airports"}, {"FlightPlans.txt", "new flights"}};
+    ASSERT_TRUE(ReplaceFileSet(folder, set));
+    EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft");
+    EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports");
+    EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
+    EXPECT_EQ(EntryCount(folder), 3);
+
+    // A failure in the last file leaves the whole old set, and no temporary files.
+    const std::vector<FileInSet> failing{
+        {"Aircraft.txt", "x"}, {"Airports.txt", "y"}, {"FlightPlans.txt", "a long third file"}};
+    SetAtomicWriteFailureForTesting(5);
+    std::string error;
+    EXPECT_FALSE(ReplaceFileSet(folder, failing, &error));
+    SetAtomicWriteFailureForTesting(std::nullopt);
+    EXPECT_NE(error.find("FlightPlans.txt"), std::string::npos) << error;
+    EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft");
+    EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports");
+    EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
+    EXPECT_EQ(EntryCount(folder), 3);
+
+    // Into an empty folder the names are written as given.
+    const std::string empty = dir.mkdir("empty");
+    ASSERT_TRUE(ReplaceFileSet(empty, set));
+    EXPECT_EQ(dir.read("empty/Aircraft.txt"), "new aircraft");
+}

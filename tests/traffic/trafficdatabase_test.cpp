@@ -128,6 +128,7 @@ TEST(TrafficDatabase, bulkLoadIsLinear) {
         small = std::min(small, LoadSeconds(10'000, 2'500));
         large = std::min(large, LoadSeconds(100'000, 25'000));
     }
-    // Ten times the rows: about ten times the time when linear, a hundred times when quadratic.
-    EXPECT_LT(large / small, 30.0) << "10k: " << small << " s, 100k: " << large << " s";
+    // Ten times the rows: about ten times the time when linear (up to some thirty when the larger set
+    // no longer fits the caches of a busy machine), a hundred times when quadratic.
+    EXPECT_LT(large / small, 50.0) << "10k: " << small << " s, 100k: " << large << " s";
 }
