@@ -31,9 +31,25 @@ std::string BackupFolderPath(const std::string& fsFolder);
 // "Traffic (05.12.26 - 21.07).bgl" for a compile on 5 December 2026 at 21:07.
 std::string BackupFileName(const std::tm& when);
 
-// Copies the traffic file into the backup folder under the name for the current minute, replacing a
-// backup of the same minute. Returns the backup's path, or the empty text when there was nothing to
-// copy or the copy failed.
-std::string BackupTrafficBgl(const std::string& fsFolder);
+// The result of backing up the traffic file before a compile.
+struct Backup {
+    enum class Status {
+        Made,            // path names the new backup, a complete copy
+        NothingToBackUp, // there is no traffic file yet
+        Failed,          // path names the backup that could not be made, error says why
+    };
+    Status status = Status::NothingToBackUp;
+    std::string path;
+    std::string error;
+};
+
+// Copies the traffic file into the backup folder (created when missing) under the name for the
+// minute of when. A backup is never overwritten: when that name is taken, " (2)", " (3)", ... go
+// before ".bgl". The copy is written to a temporary name in the backup folder, flushed, checked
+// against the size of the traffic file and only then given its name; a link or any other file at a
+// backup name is never followed or written through, and a torn copy never remains.
+Backup BackupTrafficBgl(const std::string& fsFolder, const std::tm& when);
+// The same for the current local time.
+Backup BackupTrafficBgl(const std::string& fsFolder);
 
 } // namespace corvane

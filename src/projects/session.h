@@ -40,6 +40,8 @@ struct Session {
     Prompts& prompts;
     Progress& progress;
     ToolRunner* tools = nullptr;
+    // The backup made by the last compile ("" when there was nothing to back up).
+    std::string lastBackup;
     // Never null: without an editor, hooks that do nothing.
     FlightEditorHooks* editor = &NoEditor();
 

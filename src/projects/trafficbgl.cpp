@@ -25,21 +25,29 @@ std::string ToolPath(const Session& session, const char* name) {
     return FindPath(path).value_or(path);
 }
 
-// Runs a tool and says what went wrong, or nothing when it ended well.
-std::optional<std::string> RunTool(Session& session, const char* name,
-                                   const std::vector<std::string>& arguments, const std::string& folder) {
-    if (!session.tools) return "No tool runner is available to start ''" + std::string(name) + "''.";
+// Runs a tool. The tool's files are what count, not its exit status: only a tool that could not be
+// started or did not end normally (killed by a signal, crashed) is a failure here; the callers then
+// look for the files it must leave. Returns what went wrong, or nothing.
+struct ToolRun {
+    std::optional<std::string> failure;
+    // The exit status and output of a tool that ended normally but with a non-zero status, for the
+    // message when its files are missing.
+    std::string remark;
+};
+
+ToolRun RunTool(Session& session, const char* name, const std::vector<std::string>& arguments,
+                const std::string& folder) {
+    if (!session.tools) return {"No tool runner is available to start ''" + std::string(name) + "''.", {}};
     const ToolResult result = session.tools->run(ToolPath(session, name), arguments, folder);
+    std::string output;
+    if (!result.output.empty()) output = "\r\n" + result.output.substr(0, 500);
     if (!result.started)
-        return "ShellAndWait error: ''" + std::string(name) + "'' could not be started.\r\n" + result.error;
-    if (result.exitCode != 0) {
-        std::string text =
-            "''" + std::string(name) + "'' ended with exit status " + std::to_string(result.exitCode) + ".";
-        if (!result.error.empty()) text += "\r\n" + result.error;
-        if (!result.output.empty()) text += "\r\n" + result.output.substr(0, 500);
-        return text;
-    }
-    return std::nullopt;
+        return {"ShellAndWait error: ''" + std::string(name) + "'' could not be started.\r\n" + result.error, {}};
+    if (result.exitCode < 0)
+        return {"''" + std::string(name) + "'' did not end normally.\r\n" + result.error + output, {}};
+    if (result.exitCode == 0) return {std::nullopt, output};
+    return {std::nullopt, "\r\n''" + std::string(name) + "'' ended with exit status " +
+                              std::to_string(result.exitCode) + "." + output};
 }
 
 // The identity of a file's current content as the file system sees it: a rebuilt file has a new one.
@@ -62,12 +70,13 @@ bool Decompile(Session& session) {
     CleanTempData(program, true);
     MakeTempDataFolder(program);
     const std::string tempData = program + kTempDataFolder;
-    auto problem = RunTool(session, kDecompiler, {"/np"}, tempData);
+    ToolRun run = RunTool(session, kDecompiler, {"/np"}, tempData);
+    std::optional<std::string> problem = run.failure;
     if (!problem) {
         for (const char* name : {"aircraft.txt", "airports.txt", "flightplans.txt"}) {
             if (!PathExists(tempData + "/" + name, true)) {
                 problem = "''" + std::string(kDecompiler) + "'' did not leave ''" + name + "'' in ''" +
-                          tempData + "''.";
+                          tempData + "''." + run.remark;
                 break;
             }
         }
@@ -119,26 +128,40 @@ bool CompileTrafficBgl(Session& session) {
     session.editor->storeFlight();
     const std::string& fsFolder = session.state.fsFolder;
     MakeFolder(BackupFolderPath(fsFolder));
-    const std::string backup = BackupTrafficBgl(fsFolder);
+    // No backup, no compile: the old traffic file must be safe before anything can replace it.
+    const Backup backup = BackupTrafficBgl(fsFolder);
+    if (backup.status == Backup::Status::Failed) {
+        session.prompts.message("Error compiling Traffic.bgl",
+                                "The backup ''" + backup.path + "'' could not be made:\r\n" + backup.error +
+                                    "\r\nTraffic.bgl was not replaced.",
+                                Icon::Exclamation);
+        return false;
+    }
+    session.lastBackup = backup.path;
 
     const std::string& program = session.state.programFolder;
     CleanTempData(program, false);
     const bool written = WriteTrafficFiles(session.db, program, session.prompts, session.progress);
     session.editor->reloadFlight();
     std::optional<std::string> problem;
+    bool replaced = false;
     if (!written) {
         problem = "The text databases for the compiler could not be written.";
     } else {
-        const FileStamp before = StampOf(TrafficBglPath(fsFolder));
-        problem = RunTool(session, kCompiler, {"/ep", "/np"}, program);
-        if (!problem && StampOf(TrafficBglPath(fsFolder)) == before)
-            problem = "''" + std::string(kCompiler) + "'' did not build a new ''" + TrafficBglPath(fsFolder) +
-                      "''.";
+        const std::string target = TrafficBglPath(fsFolder);
+        const FileStamp before = StampOf(target);
+        const ToolRun run = RunTool(session, kCompiler, {"/ep", "/np"}, program);
+        const FileStamp after = StampOf(TrafficBglPath(fsFolder));
+        replaced = after.exists && !(after == before);
+        problem = run.failure;
+        if (!problem && !replaced)
+            problem = "''" + std::string(kCompiler) + "'' did not build a new ''" + target + "''." + run.remark;
     }
     CleanTempData(program, false);
     if (problem) {
-        std::string text = *problem + "\r\nTraffic.bgl was not replaced.";
-        if (!backup.empty()) text += "\r\nThe backup ''" + backup + "'' is kept.";
+        std::string text = *problem;
+        text += replaced ? "\r\nTraffic.bgl may be incomplete." : "\r\nTraffic.bgl was not replaced.";
+        if (!backup.path.empty()) text += "\r\nThe backup ''" + backup.path + "'' is kept.";
         session.prompts.message("Error compiling Traffic.bgl", text, Icon::Exclamation);
         return false;
     }

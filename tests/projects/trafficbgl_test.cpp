@@ -55,11 +55,23 @@ TEST(OpenTrafficBgl, decompilesOnlyWhenNeeded) {
     EXPECT_EQ(f.session.db.aircraftChoices().headCount(), 0);
 }
 
+TEST(OpenTrafficBgl, theFilesDecideNotTheExitStatus) {
+    RoundTrip f;
+    f.tools.expectExit(3, f.decompiles());
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false)) << "all three files are there: the open succeeds";
+    EXPECT_FALSE(f.session.state.decompileNeeded);
+    EXPECT_EQ(f.session.db.flightTable().count(), 1);
+    EXPECT_TRUE(fs::exists(f.dir.file("program/TempData/flightplans.txt"))) << "the good output is kept";
+}
+
 TEST(OpenTrafficBgl, aFailedDecompileLoadsNothingStale) {
     const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
-        {"failed", [](RoundTrip& f) { f.tools.expectExit(3, f.decompiles()); }, "exit status 3"},
+        {"killed", [](RoundTrip& f) { f.tools.expect({true, -1, "killed by signal 9", ""}, f.decompiles()); },
+         "did not end normally"},
+        {"failed", [](RoundTrip& f) { f.tools.expectExit(3, f.decompiles("airports.txt")); },
+         "exit status 3"},
         {"no flights", [](RoundTrip& f) { f.tools.expectExit(0, f.decompiles("flightplans.txt")); },
          "did not leave ''flightplans.txt''"},
     };
@@ -113,33 +125,75 @@ TEST(CompileTrafficBgl, asksBeforeReplacingAndBacksUp) {
     (void)bgl;
 }
 
-TEST(CompileTrafficBgl, twoCompilesInOneMinuteLeaveOneBackup) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        RoundTrip f;
-        f.addFlight();
-        f.session.state.projectTag = "fs";
-        f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "first");
-        const std::time_t start = std::time(nullptr);
-        f.tools.expectExit(0, f.compiles()).expectExit(0, f.compiles());
-        ASSERT_TRUE(CompileTrafficBgl(f.session));
-        const std::string between = f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl");
-        ASSERT_TRUE(CompileTrafficBgl(f.session));
-        if (std::time(nullptr) / 60 != start / 60)
-            continue; // the minute turned between the compiles: try again
-        ASSERT_EQ(f.backups(), 1);
-        const auto backup = *fs::directory_iterator(BackupFolderPath(f.session.state.fsFolder));
-        EXPECT_EQ(f.dir.read(fs::relative(backup.path(), f.dir.path()).string()), between)
-            << "the backup holds the traffic file as it was before the second compile";
-        return;
-    }
-    FAIL() << "no two compiles within one minute";
+TEST(CompileTrafficBgl, twoCompilesInOneMinuteKeepBothBackups) {
+    RoundTrip f;
+    f.addFlight();
+    f.session.state.projectTag = "fs";
+    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "first");
+    f.tools.expectExit(0, f.compiles()).expectExit(0, f.compiles());
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    const std::string firstBackup = f.session.lastBackup;
+    const std::string between = f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl");
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    ASSERT_EQ(f.backups(), 2);
+    EXPECT_NE(f.session.lastBackup, firstBackup);
+    EXPECT_EQ(f.dir.read(fs::relative(firstBackup, f.dir.path()).string()), "first")
+        << "the first backup keeps the original traffic file";
+    EXPECT_EQ(f.dir.read(fs::relative(f.session.lastBackup, f.dir.path()).string()), between)
+        << "the second backup holds the traffic file as it was before the second compile";
+}
+
+TEST(CompileTrafficBgl, noBackupNoCompile) {
+    RoundTrip f;
+    f.addFlight();
+    f.session.state.projectTag = "fs";
+    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.dir.write("FS2002/SCENEDB/ATC/Scenery/Traffic Backup", "a file where the folder should be");
+    f.prompts.expect("Error compiling Traffic.bgl");
+    EXPECT_FALSE(CompileTrafficBgl(f.session));
+    const std::string& text = f.prompts.shown().back().text;
+    EXPECT_NE(text.find("''" + f.dir.file("FS2002/SCENEDB/ATC/Scenery/Traffic Backup/Traffic (")), std::string::npos)
+        << "the message names the backup: " << text;
+    EXPECT_NE(text.find("was not replaced"), std::string::npos) << text;
+    EXPECT_TRUE(f.tools.calls().empty()) << "the compiler never ran";
+    EXPECT_EQ(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "the old traffic");
+    EXPECT_FALSE(fs::exists(f.dir.file("program/Aircraft.txt")));
+    EXPECT_EQ(f.session.db.flightTable().at(0).substr(0, 5), "AC#1,") << "the tables are not rewritten";
+
+    // With no traffic file at all there is nothing to lose: the compile makes the first one.
+    RoundTrip fresh;
+    fresh.addFlight();
+    fresh.session.state.projectTag = "fs";
+    fresh.tools.expectExit(0, fresh.compiles());
+    EXPECT_TRUE(CompileTrafficBgl(fresh.session));
+    EXPECT_EQ(fresh.session.lastBackup, "");
+    EXPECT_EQ(fresh.backups(), 0);
+}
+
+TEST(CompileTrafficBgl, aNewTrafficFileIsSuccessWhateverTheExitStatus) {
+    RoundTrip f;
+    f.addFlight();
+    f.session.state.projectTag = "fs";
+    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.tools.expectExit(2, f.compiles());
+    EXPECT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_NE(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "the old traffic");
+
+    // A compiler killed after it began to write is a failure, and says the file may be incomplete.
+    f.tools.expect({true, -1, "killed by signal 9", ""}, f.compiles());
+    f.prompts.expect("Error compiling Traffic.bgl");
+    EXPECT_FALSE(CompileTrafficBgl(f.session));
+    EXPECT_NE(f.prompts.shown().back().text.find("may be incomplete"), std::string::npos);
 }
 
 TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
     const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
-        {"failed", [](RoundTrip& f) { f.tools.expectExit(1, f.compiles()); }, "exit status 1"},
+        {"killed", [](RoundTrip& f) { f.tools.expect({true, -1, "killed by signal 9", ""}); },
+         "did not end normally"},
+        {"failed", [](RoundTrip& f) { f.tools.expect({true, 1, "", "refused: not a traffic file of mine"}); },
+         "exit status 1.\r\nrefused: not a traffic file of mine"},
         {"no new file", [](RoundTrip& f) { f.tools.expectExit(0); }, "did not build a new"},
     };
     for (const FailureCase& c : cases) {
@@ -153,6 +207,8 @@ TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
         const std::string& text = f.prompts.shown().back().text;
         EXPECT_NE(text.find(c.said), std::string::npos) << text;
         EXPECT_NE(text.find("is kept"), std::string::npos) << "the backup stays: " << text;
+        EXPECT_NE(text.find("was not replaced"), std::string::npos) << text;
+        EXPECT_EQ(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "the old traffic") << c.what;
         EXPECT_EQ(f.backups(), 1) << c.what;
         EXPECT_FALSE(fs::exists(f.dir.file("program/FlightPlans.txt"))) << c.what;
     }
