@@ -2,6 +2,7 @@
 
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
+#include "environment/toolkind.h"
 #include "traffic/fields.h"
 #include "traffic/paths.h"
 #include "traffic/prompts.h"
@@ -15,6 +16,10 @@ OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsSt
     , m_settings(settings)
     , m_prompts(prompts)
     , m_path(state.fsFolder) {}
+
+std::string OptionsEditor::toolsDescription() const {
+    return TrafficToolsDescription(m_state.programFolder);
+}
 
 void OptionsEditor::browse() {
     const auto chosen = m_prompts.file({FileRequest::Mode::Open, "Find FS2002 main folder",

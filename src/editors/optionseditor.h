@@ -20,6 +20,9 @@ public:
     const std::string& path() const { return m_path; }
     void editPath(const std::string& text) { m_path = text; }
 
+    // Which traffic tools the program folder holds (stand-ins or not), shown beside the folder.
+    std::string toolsDescription() const;
+
     // "...": a file dialog for fs2002.exe; the folder of the chosen file goes into the path.
     void browse();
     // "&OK": true when the path is a valid simulator folder (then saved) and the window may close.

@@ -11,13 +11,22 @@
 
 namespace corvane {
 
+namespace {
+
+// Also how Corvane tells a stand-in from the real tools: it looks for this text in the program file.
+constexpr const char* kStandInBanner =
+    "Corvane stand-in traffic tool: it honours the command lines and files of the real one, but the "
+    "simulator cannot read the traffic files it writes.";
+
+} // namespace
+
 int RunStandInTool(std::string_view name, int argc, char** argv,
                    std::initializer_list<std::string_view> switches, const ToolWork& work) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (std::none_of(switches.begin(), switches.end(),
                          [&](std::string_view s) { return EqualsIgnoringCase(s, argument); })) {
-            std::cerr << name << ": unknown argument '" << argument << "'\n";
+            std::cerr << name << ": unknown argument '" << argument << "'\n" << kStandInBanner << "\n";
             return 2;
         }
     }

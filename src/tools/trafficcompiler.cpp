@@ -31,6 +31,13 @@ bool CompileTraffic(const std::string& workFolder, const std::string& fsFolder, 
     auto flightPlans = ReadDatabase(folder, "FlightPlans.txt", error);
     if (!flightPlans) return false;
 
+    // Only a traffic file of these tools may be replaced: the simulator's own file is worth keeping.
+    if (const auto existing = FindTrafficBgl(fsFolder); existing && CheckTrafficFileHeader(*existing)) {
+        if (error)
+            *error = "'" + *existing + "' is not a traffic file of these stand-in tools, so it is left as it is. " +
+                     std::string(kRealToolsAdvice);
+        return false;
+    }
     const auto target = TrafficBglForWriting(fsFolder, error);
     if (!target) return false;
     const std::string bytes =

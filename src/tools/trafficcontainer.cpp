@@ -1,12 +1,13 @@
 #include "tools/trafficcontainer.h"
 
 #include <array>
+#include <fstream>
 
 namespace corvane {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 24;
+constexpr std::size_t kHeaderSize = kTrafficHeaderSize;
 
 void PutNumber(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -67,13 +68,31 @@ std::string PackTrafficBgl(const TrafficTexts& texts) {
     return out + payload;
 }
 
+std::optional<std::string> CheckTrafficHeader(std::string_view header, std::uint64_t fileSize) {
+    if (header.size() < kTrafficMagic.size() || header.substr(0, kTrafficMagic.size()) != kTrafficMagic)
+        return "not a traffic file of these tools (wrong header)";
+    if (header.size() < kHeaderSize || fileSize < kHeaderSize) return "the file is truncated";
+    if (GetNumber(header, 8, 4) != kTrafficFormatVersion) return "unknown format version";
+    if (GetNumber(header, 16, 8) != fileSize - kHeaderSize) return "the file is truncated or has bytes past its end";
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckTrafficFileHeader(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return "the file cannot be opened";
+    const auto size = static_cast<std::uint64_t>(in.tellg());
+    in.seekg(0);
+    std::string header(kHeaderSize, '\0');
+    in.read(header.data(), static_cast<std::streamsize>(header.size()));
+    header.resize(static_cast<std::size_t>(in.gcount()));
+    return CheckTrafficHeader(header, size);
+}
+
 std::optional<TrafficTexts> UnpackTrafficBgl(std::string_view bytes, std::string* error) {
-    if (bytes.size() < kTrafficMagic.size() || bytes.substr(0, kTrafficMagic.size()) != kTrafficMagic)
-        return Fail(error, "not a traffic file of these tools (wrong header)");
-    if (bytes.size() < kHeaderSize) return Fail(error, "the file is truncated");
-    if (GetNumber(bytes, 8, 4) != kTrafficFormatVersion) return Fail(error, "unknown format version");
-    if (GetNumber(bytes, 16, 8) != bytes.size() - kHeaderSize)
-        return Fail(error, "the file is truncated or has bytes past its end");
+    if (const auto problem = CheckTrafficHeader(bytes, bytes.size())) {
+        if (error) *error = *problem;
+        return std::nullopt;
+    }
     const std::string_view payload = bytes.substr(kHeaderSize);
     if (GetNumber(bytes, 12, 4) != Crc32(payload)) return Fail(error, "the checksum does not match");
 

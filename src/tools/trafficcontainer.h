@@ -31,4 +31,14 @@ std::optional<TrafficTexts> UnpackTrafficBgl(std::string_view bytes, std::string
 
 std::uint32_t Crc32(std::string_view bytes);
 
+inline constexpr std::size_t kTrafficHeaderSize = 24;
+
+// Checks the header (the first bytes of a file, at least kTrafficHeaderSize when the file is that
+// long) of a file of fileSize bytes without its payload: magic, version and payload length. Returns
+// what is wrong, or nullopt.
+std::optional<std::string> CheckTrafficHeader(std::string_view header, std::uint64_t fileSize);
+
+// The header check for the file at path, reading only its header. Returns what is wrong, or nullopt.
+std::optional<std::string> CheckTrafficFileHeader(const std::string& path);
+
 } // namespace corvane

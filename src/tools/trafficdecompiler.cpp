@@ -16,6 +16,11 @@ bool DecompileTraffic(const std::string& fsFolder, const std::string& workFolder
                      std::string(kTrafficBglName) + "' in '" + fsFolder + "'";
         return false;
     }
+    // The header first: a file that is not one of ours is refused without being read whole.
+    if (const auto wrong = CheckTrafficFileHeader(*source)) {
+        if (error) *error = "the traffic file '" + *source + "' is damaged: " + *wrong;
+        return false;
+    }
     const auto bytes = ReadFileBytes(*source, error);
     if (!bytes) return false;
     std::string problem;

@@ -150,6 +150,10 @@ public:
         m_target = std::move(target);
         int code = 0;
         if (!ResolveLinks(m_target, &code)) return fail(code, error);
+        // What cannot be renamed over is refused before anything is written, so that a set is never
+        // replaced in part.
+        struct stat existing {};
+        if (::stat(m_target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return fail(EISDIR, error);
         m_temp = FolderOf(m_target) + "/.cvtmp-XXXXXX";
         m_fd = ::mkstemp(m_temp.data());
         if (m_fd < 0) {

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,6 +24,8 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     m_pathTxt = Named(new QLineEdit(PathToDisplay(editor.path()), frame), "pathTxt");
     m_pathTxt->setMinimumWidth(360);
     auto* browse = Named(new QPushButton(QStringLiteral("..."), frame), "browseCmd");
+    auto* tools = Named(new QLabel(MessageToDisplay(editor.toolsDescription()), this), "toolsLbl");
+    tools->setWordWrap(true);
     auto* ok = Named(new QPushButton(QStringLiteral("&OK"), this), "okCmd");
     auto* cancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelCmd");
     ok->setDefault(true);
@@ -36,6 +39,7 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+    layout->addWidget(tools);
     layout->addLayout(buttons);
 
     connect(m_pathTxt, &QLineEdit::textEdited, this,

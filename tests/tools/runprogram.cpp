@@ -1,13 +1,15 @@
 #include "runprogram.h"
 
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace corvane::test {
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& workingFolder, const std::string& winePrefix) {
+                      const std::string& workingFolder, const std::string& winePrefix,
+                      unsigned long long memoryLimit) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
     std::vector<char*> argv;
@@ -23,6 +25,10 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         ::close(pipeEnds[1]);
         if (::chdir(workingFolder.c_str()) != 0) ::_exit(126);
         ::setenv("WINEPREFIX", winePrefix.c_str(), 1);
+        if (memoryLimit > 0) {
+            const rlimit limit{memoryLimit, memoryLimit};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

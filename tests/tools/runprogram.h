@@ -12,7 +12,9 @@ struct ProgramRun {
     std::string errors;
 };
 
+// With memoryLimit (bytes), the program's address space is limited to it.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& workingFolder, const std::string& winePrefix);
+                      const std::string& workingFolder, const std::string& winePrefix,
+                      unsigned long long memoryLimit = 0);
 
 } // namespace corvane::test

@@ -1,6 +1,7 @@
 #include "runprogram.h"
 #include "tempdir.h"
 #include "testprefix.h"
+#include "environment/toolkind.h"
 #include "tools/trafficcontainer.h"
 
 #include <filesystem>
@@ -91,8 +92,8 @@ TEST_F(StandInToolsTest, everyByteGoesThroughCompileAndDecompile) {
 }
 
 TEST_F(StandInToolsTest, theSceneryFolderIsFoundInAnyCase) {
-    const std::string existing =
-        dir.write("prefix/drive_c/Flight Simulator 2002/SceneDB/atc/SCENERY/Traffic.BGL", "old");
+    const std::string existing = dir.write("prefix/drive_c/Flight Simulator 2002/SceneDB/atc/SCENERY/Traffic.BGL",
+                                           PackTrafficBgl({"a", "b", "c"}));
     writeDatabases();
     ASSERT_EQ(compile().exitCode, 0);
     EXPECT_FALSE(fs::exists(trafficBgl));
@@ -188,4 +189,66 @@ TEST_F(StandInToolsTest, unknownArgumentsAreRefused) {
     EXPECT_NE(run.errors.find("/xx"), std::string::npos);
     EXPECT_FALSE(fs::exists(trafficBgl));
     EXPECT_EQ(RunProgram(kDecompiler, {"/NP"}, tempData, prefix.folder).exitCode, 1); // switches in any case
+}
+
+TEST_F(StandInToolsTest, theSimulatorsOwnTrafficFileIsNeverReplaced) {
+    writeDatabases();
+    for (const std::string& foreign : {std::string("MZ\x90\x00 a real traffic file"), std::string(),
+                                       std::string("CVTRAFIC")}) {
+        dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", foreign);
+        const auto run = compile();
+        EXPECT_NE(run.exitCode, 0) << foreign.size() << " bytes";
+        EXPECT_NE(run.errors.find("real TCompiler.exe and TDecompiler.exe"), std::string::npos) << run.errors;
+        EXPECT_EQ(read(trafficBgl), foreign);
+    }
+    // Its own file, even one whose contents are damaged, it replaces.
+    std::string damaged = PackTrafficBgl({"a", "b", "c"});
+    damaged.back() = static_cast<char>(damaged.back() ^ 1);
+    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", damaged);
+    EXPECT_EQ(compile().exitCode, 0);
+    EXPECT_EQ(read(trafficBgl), PackTrafficBgl(texts));
+}
+
+TEST_F(StandInToolsTest, aHugeForeignTrafficFileIsRefusedByItsHeader) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit and AddressSanitizer do not go together";
+#else
+    // 3 GB that are not ours: refused after reading the header, within a 256 MB address space.
+    const std::string path = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
+    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", "MZ");
+    fs::resize_file(path, 3ull << 30);
+    const auto run = RunProgram(kDecompiler, {"/np"}, tempData, prefix.folder, 256ull << 20);
+    EXPECT_EQ(run.exitCode, 1) << run.errors;
+    EXPECT_NE(run.errors.find("damaged: not a traffic file of these tools"), std::string::npos) << run.errors;
+    EXPECT_TRUE(FilesIn(tempData).empty());
+#endif
+}
+
+TEST_F(StandInToolsTest, aFailedDecompileKeepsTheOldFiles) {
+    dir.write("Corvane/TempData/aircraft.txt", "old aircraft");
+    dir.write("Corvane/TempData/airports.txt", "old airports");
+    dir.write("Corvane/TempData/flightplans.txt", "old flights");
+    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", PackTrafficBgl(texts));
+    // flightplans.txt cannot be replaced (a folder stands there): nothing is replaced, nothing deleted.
+    fs::remove(tempData + "flightplans.txt");
+    dir.mkdir("Corvane/TempData/flightplans.txt");
+    EXPECT_NE(decompile().exitCode, 0);
+    EXPECT_EQ(dir.read("Corvane/TempData/aircraft.txt"), "old aircraft");
+    EXPECT_EQ(dir.read("Corvane/TempData/airports.txt"), "old airports");
+}
+
+TEST_F(StandInToolsTest, corvaneTellsTheStandInsFromOtherTools) {
+    EXPECT_TRUE(IsStandInTool(kCompiler));
+    EXPECT_TRUE(IsStandInTool(kDecompiler));
+    EXPECT_FALSE(IsStandInTool(std::string(CORVANE_PROGRAM_FOLDER) + "corvane-cli"))
+        << "the program that looks for the stand-ins' banner does not carry it";
+    const std::string other = dir.write("other/TCompiler.exe", "MZ a real compiler");
+    dir.write("other/tdecompiler.EXE", "MZ a real decompiler");
+    EXPECT_FALSE(IsStandInTool(other));
+    EXPECT_EQ(TrafficToolsDescription(CORVANE_PROGRAM_FOLDER),
+              "Traffic tools: stand-in (the simulator cannot read what they compile)");
+    EXPECT_EQ(TrafficToolsDescription(dir.file("other")), "Traffic tools: TCompiler.exe and TDecompiler.exe, not stand-in");
+    fs::copy_file(kDecompiler, dir.file("other/tdecompiler.EXE"), fs::copy_options::overwrite_existing);
+    EXPECT_EQ(TrafficToolsDescription(dir.file("other")),
+              "Traffic tools: TDecompiler.exe is a stand-in, TCompiler.exe is not");
 }

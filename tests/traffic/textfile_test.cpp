@@ -147,6 +147,14 @@ TEST(TextFile, fileSetReplacesAllOrNothing) {
     EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
     EXPECT_EQ(EntryCount(folder), 3);
 
+    // A folder standing where the last file goes stops the set before any file is replaced.
+    std::filesystem::remove(dir.file("set/FlightPlans.txt"));
+    dir.mkdir("set/flightplans.TXT");
+    EXPECT_FALSE(ReplaceFileSet(folder, set, &error));
+    EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft");
+    EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports");
+    EXPECT_EQ(EntryCount(folder), 3);
+
     // Into an empty folder the names are written as given.
     const std::string empty = dir.mkdir("empty");
     ASSERT_TRUE(ReplaceFileSet(empty, set));
