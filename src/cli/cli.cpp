@@ -1,7 +1,10 @@
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "traffic/paths.h"
+#include "traffic/prompts.h"
 
 #include <map>
+#include <new>
 
 namespace corvane::cli {
 
@@ -30,6 +33,17 @@ const std::map<std::string, Command>& Commands() {
           "merge the project file IMPORT into BASE as an import into the installed traffic does (with "
           "--fs, aircraft installed there are known; other new aircraft are unknown) and write OUTPUT "
           "(.cvp or a folder)"}},
+        {"open",
+         {RunOpen, "open [--fs FOLDER] OUTPUT",
+          "open the installed traffic as \"Open FS2002 Traffic.bgl...\" does (the simulator folder from --fs, "
+          "else the program's setting, else the simulator's registry value; the decompiler of this "
+          "program's folder) and write it as OUTPUT (.cvp or a folder)"}},
+        {"compile",
+         {RunCompile, "compile [--fs FOLDER] INPUT",
+          "compile INPUT (a project file or a folder of text databases) into the simulator as "
+          "\"Compile FS2002 Traffic.bgl...\" does, without its question: back up traffic.bgl (prints "
+          "\"backup: PATH\"), write the databases, run the compiler of this program's folder; exit 0 only "
+          "when a new traffic.bgl is in place"}},
         {"stats",
          {RunStats, "stats [--apt FILE] [--fs FOLDER] INPUT",
           "count the aircraft, airports and flights of INPUT"}},
@@ -81,7 +95,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     Context context(out, err);
     context.programFolder = programFolder;
-    return it->second.run(context, std::vector<std::string>(args.begin() + 1, args.end()));
+    // --fs names the simulator's folder, whatever the command: a file there is refused.
+    for (std::size_t i = 1; i + 1 < args.size(); ++i)
+        if (args[i] == "--fs" && PathExists(args[i + 1], true))
+            return UsageError(context, args[0], "--fs needs the simulator's folder; ''" + args[i + 1] + "'' is a file");
+    int status = kSuccess;
+    try {
+        status = it->second.run(context, std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const std::bad_alloc&) {
+        context.prompts.message("Error reading file",
+                                "There is not enough memory to go on: the command was stopped.",
+                                Icon::Exclamation);
+        return kFileError;
+    }
+    // A file that could not be read or written fails the command, even when it went on.
+    if (status == kSuccess && context.prompts.fileErrorShown()) return kFileError;
+    return status;
 }
 
 } // namespace corvane::cli

@@ -16,6 +16,8 @@ int RunFilterCommand(Context& context, const std::vector<std::string>& args);
 int RunEta(Context& context, const std::vector<std::string>& args);
 int RunExport(Context& context, const std::vector<std::string>& args);
 int RunMerge(Context& context, const std::vector<std::string>& args);
+int RunOpen(Context& context, const std::vector<std::string>& args);
+int RunCompile(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);

@@ -17,6 +17,7 @@ std::string MessageLine(const std::string& title, const std::string& text) {
 
 Answer ConsolePrompts::ask(const Prompt& prompt) {
     ++m_messages;
+    if (prompt.title == "Error reading file" || prompt.title == "Error writing file") m_fileError = true;
     m_err << MessageLine(prompt.title, prompt.text) << '\n';
     return prompt.buttons == Buttons::Ok ? Answer::Ok : prompt.defaultAnswer;
 }

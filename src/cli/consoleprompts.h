@@ -19,10 +19,13 @@ public:
     std::optional<std::string> input(const InputRequest&) override { return std::nullopt; }
 
     int messageCount() const { return m_messages; }
+    // True once a file could not be read or written ("Error reading file", "Error writing file").
+    bool fileErrorShown() const { return m_fileError; }
 
 private:
     std::ostream& m_err;
     int m_messages = 0;
+    bool m_fileError = false;
 };
 
 // "TITLE: TEXT" with each CR LF of the text replaced by one blank.

@@ -3,6 +3,7 @@
 // and the traffic set it loads, changes and writes.
 
 #include "cli/consoleprompts.h"
+#include "projects/session.h"
 #include "traffic/progress.h"
 #include "traffic/trafficdatabase.h"
 
@@ -28,7 +29,9 @@ struct Context {
     std::string programFolder;
     ConsolePrompts prompts;
     NullProgress progress;
-    TrafficDatabase db;
+    // What the program's own commands work on; open and compile run them on it.
+    Session session{prompts, progress};
+    TrafficDatabase& db = session.db;
 };
 
 // Reads INPUT, a project file or a folder of the three text databases. With fsFolder, the aircraft

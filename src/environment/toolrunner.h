@@ -20,6 +20,13 @@ struct ToolResult {
     bool succeeded() const { return started && exitCode == 0; }
 };
 
+// True when the file at path starts with the two bytes "MZ" of a Windows program; on other systems
+// such a program is started through Wine.
+bool IsWindowsProgram(const std::string& path);
+
+// The longest output of a tool that a result keeps (its start).
+inline constexpr std::size_t kToolOutputLimit = 64 * 1024;
+
 class ToolRunner {
 public:
     virtual ~ToolRunner() = default;

@@ -115,9 +115,9 @@ bool OpenTrafficBgl(Session& session, bool importMode) {
     return true;
 }
 
-bool CompileTrafficBgl(Session& session) {
+bool CompileTrafficBgl(Session& session, CompileQuestion question) {
     if (session.db.flightTable().isEmpty()) return false;
-    if (session.state.projectTag != kProjectFs &&
+    if (question == CompileQuestion::Ask && session.state.projectTag != kProjectFs &&
         !session.prompts.question("WARNING",
                                   "When compiling a project file, the old Traffic.bgl will be\r\n"
                                   "saved and replaced with the AI database in this project!\r\n\r\n"

@@ -16,8 +16,12 @@ struct Session;
 // (in import mode the tables stay empty). Returns whether the installed traffic was loaded.
 bool OpenTrafficBgl(Session& session, bool importMode);
 
+enum class CompileQuestion { Ask, Skip };
+
 // "&Compile FS2002 Traffic.bgl...". Does nothing with an empty FlightTable; asks before replacing
-// Traffic.bgl with data that did not come from it. Returns whether a new Traffic.bgl was built.
-bool CompileTrafficBgl(Session& session);
+// Traffic.bgl with data that did not come from it (unless told to skip the question, as corvane-cli
+// does). No compile runs without a backup of the old Traffic.bgl. Returns whether a new Traffic.bgl
+// is in place.
+bool CompileTrafficBgl(Session& session, CompileQuestion question = CompileQuestion::Ask);
 
 } // namespace corvane

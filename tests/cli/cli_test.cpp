@@ -133,6 +133,29 @@ TEST(Cli, installedAircraftDecideWhatIsMissing) {
     run = Cli({"stats", "--fs", dir.file("nowhere"), sample});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nowhere"), std::string::npos);
+
+    // A file given as the simulator's folder is refused before anything is read or written.
+    for (const char* command : {"stats", "convert", "filter", "merge", "open", "compile"}) {
+        run = Cli({command, "--fs", dir.file("FS2002/fs2002.exe"), sample, dir.file("refused.cvp")});
+        EXPECT_EQ(run.status, 2) << command;
+        EXPECT_NE(run.err.find("is a file"), std::string::npos) << command << ": " << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("refused.cvp")));
+}
+
+TEST(Cli, aFileThatCannotBeReadFailsTheCommandEvenWhenItGoesOn) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    for (const char* command : {"convert", "stats"}) {
+        std::vector<std::string> args{command, "--apt", dir.file("no-such-apt.dat"), sample};
+        if (std::string(command) == "convert") args.push_back(dir.file("written.cvp"));
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.err.find("Error reading file: Could not open ''" + dir.file("no-such-apt.dat")),
+                  std::string::npos)
+            << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir.file("written.cvp"))) << "the output is still written";
 }
 
 TEST(Cli, filterRunsTheDialogsFilters) {

@@ -1,3 +1,4 @@
+#include "environment/inisettings.h"
 #include "environment/qt/qtsettingsstore.h"
 #include "tempdir.h"
 
@@ -24,4 +25,31 @@ TEST(QtSettingsStore, keepsTheSimulatorFolderUnderCorvaneGeneral) {
     const QSettings settings(QStringLiteral("Corvane"), QStringLiteral("Corvane"));
     EXPECT_EQ(settings.value(QStringLiteral("General/FS2002 Path")).toString().toStdString(), folder);
     EXPECT_EQ(QtSettingsStore().value("Other"), "");
+}
+
+TEST(QtSettingsStore, anyBytesComeBackAndTheCommandLineReadsThem) {
+    TempDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir.path()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(dir.path()));
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+    const std::string values[] = {
+        "/home/pilot/FS2002/",
+        "/home/x\xE9y\xFF/FS2002/", // not UTF-8
+        "/mnt/a, b; c = d #e/\"quoted\"/back\\slash/",
+        " leading and trailing blanks ",
+        "@at the start",
+        "/caf\xC3\xA9/\xE2\x82\xAC/",
+        "tab\there\nnewline",
+        everyByte,
+        "",
+    };
+    const IniSettingsStore commandLine(dir.file("Corvane/Corvane.conf"));
+    for (const std::string& value : values) {
+        QtSettingsStore().setValue(kFsPathSetting, value);
+        EXPECT_EQ(QtSettingsStore().value(kFsPathSetting), value);
+        EXPECT_EQ(commandLine.value(kFsPathSetting), value) << dir.read("Corvane/Corvane.conf");
+    }
+    EXPECT_EQ(commandLine.value("Another Key"), "");
+    EXPECT_EQ(IniSettingsStore(dir.file("missing.conf")).value(kFsPathSetting), "");
 }

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QStringList>
 #include <filesystem>
-#include <fstream>
 
 namespace corvane {
 
@@ -18,12 +17,6 @@ std::string ToLocal(const QString& text) {
 }
 
 } // namespace
-
-bool IsWindowsProgram(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char magic[2] = {};
-    return in.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
-}
 
 ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::string>& arguments,
                              const std::string& workingFolder) {

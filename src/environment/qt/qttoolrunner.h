@@ -19,7 +19,4 @@ private:
     std::string m_wineProgram;
 };
 
-// True when the file at path starts with the two bytes "MZ" of a Windows program.
-bool IsWindowsProgram(const std::string& path);
-
 } // namespace corvane

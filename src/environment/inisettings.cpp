@@ -1,0 +1,168 @@
+#include "environment/inisettings.h"
+
+#include "traffic/textfile.h"
+
+#include <cstdlib>
+
+namespace corvane {
+
+namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// The next character of UTF-8 text at i (a byte that is not valid UTF-8 stands for itself).
+char32_t NextCharacter(std::string_view text, std::size_t& i) {
+    const auto b = static_cast<unsigned char>(text[i++]);
+    const int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
+    if (extra <= 0 || i + static_cast<std::size_t>(extra) > text.size()) return b;
+    char32_t code = b & (0x3F >> extra);
+    for (int n = 0; n < extra; ++n) {
+        const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(n)]);
+        if ((c & 0xC0) != 0x80) return b;
+        code = (code << 6) | (c & 0x3F);
+    }
+    i += static_cast<std::size_t>(extra);
+    return code;
+}
+
+// Undoes QSettings' quoting and escapes; an escaped number is one character (a UTF-16 code unit).
+std::u32string Unescape(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = NextCharacter(text, i);
+        if (c == U'"') continue; // quotes only group
+        if (c != U'\\' || i == text.size()) {
+            out += c;
+            continue;
+        }
+        const char e = text[i++];
+        char32_t code = 0;
+        switch (e) {
+        case 'a': out += U'\a'; continue;
+        case 'b': out += U'\b'; continue;
+        case 'f': out += U'\f'; continue;
+        case 'n': out += U'\n'; continue;
+        case 'r': out += U'\r'; continue;
+        case 't': out += U'\t'; continue;
+        case 'v': out += U'\v'; continue;
+        case 'x':
+            while (i < text.size() && HexDigit(text[i]) >= 0)
+                code = (code << 4) | static_cast<char32_t>(HexDigit(text[i++]));
+            out += code & 0xFFFF;
+            continue;
+        default:
+            if (e >= '0' && e <= '7') {
+                code = static_cast<char32_t>(e - '0');
+                for (int n = 0; n < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++n)
+                    code = (code << 3) | static_cast<char32_t>(text[i++] - '0');
+                out += code;
+                continue;
+            }
+            out += static_cast<unsigned char>(e); // \\, \", \' and \? stand for themselves
+        }
+    }
+    return out;
+}
+
+std::string Utf8(std::u32string_view text) {
+    std::string out;
+    for (const char32_t c : text) AppendUtf8(out, c);
+    return out;
+}
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A key name as QSettings writes it: blanks and other special characters as %XX.
+std::string EscapedKey(std::string_view key) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : key) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || c == '-' || c == '_' ||
+            c == '.') {
+            out += c;
+        } else {
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 15];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<std::string> QtIniValue(std::string_view text, std::string_view section, std::string_view key) {
+    // The group "General" is written as "%General", since QSettings keeps "[General]" for keys without
+    // a group.
+    const std::string wantedSection = section == "General" ? "%General" : EscapedKey(section);
+    const std::string wantedKey = EscapedKey(key);
+    LineCursor lines(text);
+    std::string_view line;
+    bool inSection = false;
+    while (lines.next(line)) {
+        line = Trim(line);
+        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[') {
+            const auto close = line.find(']');
+            inSection = close != std::string_view::npos && line.substr(1, close - 1) == wantedSection;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inSection || equals == std::string_view::npos || Trim(line.substr(0, equals)) != wantedKey) continue;
+        const std::u32string value = Unescape(Trim(line.substr(equals + 1)));
+        const std::u32string_view view = value;
+        if (view.starts_with(U"@ByteArray(") && view.ends_with(U")")) {
+            std::string bytes;
+            for (const char32_t c : view.substr(11, view.size() - 12)) bytes += static_cast<char>(c & 0xFF);
+            return bytes;
+        }
+        if (view.starts_with(U"@@")) return Utf8(view.substr(1));
+        if (view.starts_with(U"@")) return std::string(); // a value of another type
+        return Utf8(view);
+    }
+    return std::nullopt;
+}
+
+std::string UserSettingsPath() {
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        return std::string(config) + "/Corvane/Corvane.conf";
+    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config/Corvane/Corvane.conf";
+    return {};
+}
+
+std::string IniSettingsStore::value(std::string_view key) const {
+    if (m_path.empty()) return {};
+    const auto bytes = ReadFileBytes(m_path);
+    if (!bytes) return {};
+    return QtIniValue(*bytes, "General", key).value_or(std::string());
+}
+
+} // namespace corvane

@@ -1,0 +1,148 @@
+// corvane-cli open and compile, run in process against a simulator installation in a Wine prefix
+// with the stand-in tools in a program folder of the test's own.
+
+#include "clirun.h"
+#include "tempdir.h"
+#include "testprefix.h"
+#include "tools/trafficcontainer.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using corvane::test::CliRun;
+using corvane::test::TempDir;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const TrafficTexts kInstalled{
+    "AC#1,430,\"Boeing 737-400\"\r\nAC#2,300,\"Not Installed\"\r\n",
+    "KSEA,N47* 26.94',W122* 18.55',433\r\nKBFI,N47* 31.6',W122* 18.0',21\r\n",
+    "AC#1,N1,100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n"
+    "AC#2,N2,50%,WEEK,VFR,1/10:00:00,1/10:30:00,60,R,7,KBFI,1/11:00:00,1/11:30:00,60,F,8,KSEA,\r\n"};
+
+// A simulator registered in a Wine prefix as C:\FS2002, the stand-in tools in a program folder.
+struct Installation : ::testing::Test {
+    TempDir dir;
+    test::TestPrefix prefix = test::MakeTestPrefix(
+        dir, std::string(test::kFreshSystemReg) +
+                 "\n[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
+                 "\"EXE Path\"=\"C:\\\\FS2002\"\n");
+    std::string fsFolder = dir.mkdir("prefix/drive_c/FS2002");
+    std::string program = dir.mkdir("Corvane");
+    std::string trafficBgl = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
+    std::string original = PackTrafficBgl(kInstalled);
+
+    void SetUp() override {
+        for (const char* tool : {"TCompiler.exe", "TDecompiler.exe"})
+            fs::copy_file(std::string(CORVANE_PROGRAM_FOLDER) + tool, program + tool);
+        dir.write("Corvane/apt.dat", "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States\r\n");
+        dir.write("prefix/drive_c/FS2002/FS2002.exe", "MZ");
+        dir.write("prefix/drive_c/FS2002/Aircraft/B737/aircraft.cfg",
+                  "[fltsim.0]\r\ntitle=Boeing 737-400\r\n[Reference Speeds]\r\ncruise_speed=430\r\n");
+        TempDir::writeFile(trafficBgl, original);
+        ::setenv("WINEPREFIX", prefix.folder.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("WINEPREFIX");
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    CliRun cli(const std::vector<std::string>& args) const {
+        std::ostringstream out, err;
+        const int status = cli::RunCli(args, out, err, program);
+        return {status, out.str(), err.str()};
+    }
+    std::string backupIn(const CliRun& run) const {
+        const auto at = run.out.find("backup: ");
+        if (at == std::string::npos) return {};
+        return run.out.substr(at + 8, run.out.find('\n', at) - at - 8);
+    }
+};
+
+} // namespace
+
+TEST_F(Installation, openEditCompileTwiceAndOpenAgain) {
+    CliRun run = cli({"open", dir.file("installed.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(fs::exists(program + "TempData")) << "the decompiler's output does not outlive the command";
+    std::string project = dir.read("installed.cvp");
+    EXPECT_NE(project.find("AC#1,N1,100%,24Hr,IFR,"), std::string::npos) << project;
+    EXPECT_NE(project.find("\"Not Installed\""), std::string::npos) << "unknown aircraft are kept";
+    EXPECT_NE(project.find("KSEA,N47* 26.94',W122* 18.55',433,Seattle Tacoma,United States"), std::string::npos)
+        << "the airport list fills in names";
+
+    // An edit, and the same data through convert.
+    const auto tail = project.find("N1,100%");
+    project.replace(tail, 7, "N737QX,75%");
+    dir.write("edited.cvp", project);
+    ASSERT_EQ(cli({"convert", dir.file("edited.cvp"), dir.file("edited")}).status, 0);
+
+    const CliRun first = cli({"compile", dir.file("edited.cvp")});
+    ASSERT_EQ(first.status, 0) << first.err;
+    const CliRun second = cli({"compile", dir.file("edited")});
+    ASSERT_EQ(second.status, 0) << second.err;
+    const std::string firstBackup = backupIn(first), secondBackup = backupIn(second);
+    ASSERT_NE(firstBackup, "");
+    ASSERT_NE(secondBackup, "");
+    EXPECT_NE(firstBackup, secondBackup) << "a backup is never overwritten";
+    EXPECT_EQ(dir.read(firstBackup.substr(dir.path().size())), original) << "the first backup is the original";
+    EXPECT_NE(dir.read(secondBackup.substr(dir.path().size())), original);
+    EXPECT_NE(dir.read(trafficBgl.substr(dir.path().size())), original);
+    for (const char* name : {"Aircraft.txt", "Airports.txt", "FlightPlans.txt"})
+        EXPECT_FALSE(fs::exists(program + name)) << name;
+
+    run = cli({"open", dir.file("again.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.read("again.cvp"), project) << "the edited data come back byte for byte";
+}
+
+TEST_F(Installation, theSimulatorFolderComesFromTheSettingThenTheRegistry) {
+    // No registry value: the program's setting names the folder, and the value is repaired so that the
+    // tools find the simulator too.
+    dir.write("prefix/system.reg", test::kFreshSystemReg);
+    dir.write("config/Corvane/Corvane.conf", "[%General]\nFS2002%20Path=" + fsFolder + "\n");
+    CliRun run = cli({"open", dir.file("from-setting.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(dir.read("prefix/system.reg").find("\"EXE Path\"=\"C:\\\\FS2002\""), std::string::npos)
+        << dir.read("prefix/system.reg");
+    EXPECT_EQ(dir.read("config/Corvane/Corvane.conf"), "[%General]\nFS2002%20Path=" + fsFolder + "\n")
+        << "the program's setting is not changed";
+
+    // Neither: the folder must be given.
+    fs::remove(dir.file("config/Corvane/Corvane.conf"));
+    dir.write("prefix/system.reg", test::kFreshSystemReg);
+    run = cli({"open", dir.file("nothing.cvp")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--fs"), std::string::npos) << run.err;
+    run = cli({"open", "--fs", dir.mkdir("empty"), dir.file("nothing.cvp")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("holds no fs2002.exe"), std::string::npos) << run.err;
+    EXPECT_EQ(cli({"open", "--fs", fsFolder, dir.file("given.cvp")}).status, 0);
+}
+
+TEST_F(Installation, aCompileThatCannotBackUpOrIsRefusedChangesNothing) {
+    ASSERT_EQ(cli({"open", dir.file("installed.cvp")}).status, 0);
+    dir.write("prefix/drive_c/FS2002/SCENEDB/ATC/Scenery/Traffic Backup", "a file in the way");
+    CliRun run = cli({"compile", dir.file("installed.cvp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error compiling Traffic.bgl: The backup ''"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(dir.read(trafficBgl.substr(dir.path().size())), original);
+    fs::remove(dir.file("prefix/drive_c/FS2002/SCENEDB/ATC/Scenery/Traffic Backup"));
+
+    // The simulator's own traffic file: the stand-in compiler refuses to replace it, and says why.
+    TempDir::writeFile(trafficBgl, "a real traffic file");
+    run = cli({"compile", dir.file("installed.cvp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("real TCompiler.exe and TDecompiler.exe"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("was not replaced"), std::string::npos) << run.err;
+    EXPECT_EQ(dir.read(trafficBgl.substr(dir.path().size())), "a real traffic file");
+    run = cli({"open", dir.file("refused.cvp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error opening Traffic.bgl"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir.file("refused.cvp")));
+}
