@@ -143,13 +143,25 @@ void RegFile::setStringValue(std::string_view key, std::string_view valueName, s
         m_text.replace(existing->span.begin, existing->span.end - existing->span.begin, newLine + oldEnd);
         return;
     }
-    // A new value goes after the last line of the section that is not blank.
+    // A new value goes after the last line of the section that is not blank, unless that line ends
+    // in a backslash: a reader would take the new line as the rest of that value. It then goes first,
+    // after the key's own "#" lines.
     std::size_t insertAt = section->begin;
+    std::size_t afterComments = section->begin;
+    bool commentsOnly = true;
+    bool continued = false;
     for (std::size_t pos = section->begin; pos < section->end;) {
         const Line line = LineAt(m_text, pos);
         pos = line.next;
-        if (!line.text.empty()) insertAt = pos;
+        if (line.text.empty()) continue;
+        insertAt = pos;
+        continued = line.text.back() == '\\';
+        if (commentsOnly && line.text.front() == '#' && !continued)
+            afterComments = pos;
+        else
+            commentsOnly = false;
     }
+    if (continued) insertAt = afterComments;
     std::string insertion = newLine + end;
     if (insertAt > 0 && m_text[insertAt - 1] != '\n') insertion = end + insertion;
     m_text.insert(insertAt, insertion);

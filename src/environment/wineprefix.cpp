@@ -84,7 +84,10 @@ std::string WinePrefix::toHostPath(std::string_view windowsPath) const {
         std::find_if(all.begin(), all.end(), [&](const Drive& d) { return d.letter == letter; });
     if (drive == all.end()) return {};
 
+    // Built in place, so that the cost stays linear in the length of the value, however many names
+    // it holds.
     std::string path = drive->folder;
+    path.reserve(path.size() + windowsPath.size() + 1);
     std::string_view rest = windowsPath.substr(2);
     const bool trailing = !rest.empty() && (rest.back() == '\\' || rest.back() == '/');
     while (!rest.empty()) {
@@ -92,7 +95,8 @@ std::string WinePrefix::toHostPath(std::string_view windowsPath) const {
         const std::string_view name = rest.substr(0, next);
         rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
         if (name.empty() || name == ".") continue;
-        path = WithSeparator(path) + std::string(name);
+        if (path.empty() || path.back() != kSeparator) path += kSeparator;
+        path += name;
     }
     if (trailing) path = WithSeparator(path);
     return FindPath(path).value_or(path);

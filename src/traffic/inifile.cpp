@@ -31,6 +31,7 @@ IniFile::IniFile(std::string_view bytes) {
             const auto close = name.find(']');
             if (close != std::string_view::npos) name = name.substr(0, close);
             m_sections.push_back({std::string(TrimBlanksAndTabs(name)), {}});
+            m_firstSection.try_emplace(m_sections.back().name, m_sections.size() - 1);
             current = &m_sections.back();
             continue;
         }
@@ -42,17 +43,16 @@ IniFile::IniFile(std::string_view bytes) {
 }
 
 std::string IniFile::value(std::string_view section, std::string_view key, std::string_view fallback) const {
-    for (const Section& s : m_sections) {
-        if (!EqualsIgnoringCase(s.name, section)) continue;
-        for (const Entry& e : s.entries) {
-            if (!EqualsIgnoringCase(e.key, key)) continue;
-            std::string_view v = e.value;
-            v = v.substr(0, v.find('\0'));
-            if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-                v = v.substr(1, v.size() - 2);
-            return std::string(v.substr(0, kValueLimit));
-        }
-        break; // only the first section of that name is searched
+    // Only the first section of that name is searched.
+    const auto found = m_firstSection.find(section);
+    if (found == m_firstSection.end()) return std::string(fallback);
+    for (const Entry& e : m_sections[found->second].entries) {
+        if (!EqualsIgnoringCase(e.key, key)) continue;
+        std::string_view v = e.value;
+        v = v.substr(0, v.find('\0'));
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+            v = v.substr(1, v.size() - 2);
+        return std::string(v.substr(0, kValueLimit));
     }
     return std::string(fallback);
 }

@@ -1,8 +1,11 @@
 #pragma once
 // INI-style files such as aircraft.cfg, read the way the Windows profile-string reader reads them.
 
+#include "traffic/text.h"
+
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane {
@@ -27,6 +30,9 @@ private:
         std::vector<Entry> entries;
     };
     std::vector<Section> m_sections;
+    // Section name (letter case ignored) -> the first section of that name, so that a lookup does not
+    // walk every section of a file that has a great many.
+    std::unordered_map<std::string, std::size_t, HashIgnoringCase, EqualIgnoringCase> m_firstSection;
 };
 
 // One value of the file at path, or fallback when the file or the key is missing.

@@ -1,5 +1,6 @@
 #include "traffic/paths.h"
 
+#include <climits>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <algorithm>
@@ -54,7 +55,9 @@ std::string WithSeparator(std::string_view path) {
 }
 
 std::optional<std::string> FindPath(std::string_view path) {
-    if (path.empty()) return std::nullopt;
+    // A path longer than the system takes names nothing; refusing it at once keeps the walk below,
+    // which costs the square of the length, bounded.
+    if (path.empty() || path.size() >= PATH_MAX) return std::nullopt;
     std::string exact(path);
     if (Exists(exact)) return exact;
 

@@ -16,7 +16,8 @@ inline constexpr char kSeparator = '/';
 std::string WithSeparator(std::string_view path);
 
 // The existing path that matches path with every component compared without regard to case (an exact
-// match wins; among several case variants the first in byte order), or nullopt.
+// match wins; among several case variants the first in byte order), or nullopt. A path longer than
+// the system allows names nothing.
 std::optional<std::string> FindPath(std::string_view path);
 
 // The names of the entries of folder that equal name without regard to case, in byte order.

@@ -3,6 +3,7 @@
 #include "tempdir.h"
 #include "traffic/trafficdatabase.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -135,4 +136,21 @@ TEST_F(AircraftScannerTest, resetPutsTheDefaultSpeedsBack) {
         EXPECT_EQ(table.cell(r, InstalledAircraftTable::Speed),
                   table.cell(r, InstalledAircraftTable::DefaultSpeed));
     EXPECT_EQ(table.cell(0, InstalledAircraftTable::Speed), "124");
+}
+
+TEST_F(AircraftScannerTest, aHugeConfigurationFileIsScannedInLinearTime) {
+    // A million sections whose names look like the variants' before the variants: each variant must
+    // not walk them all again.
+    std::string cfg;
+    for (int i = 0; i < 1'000'000; ++i) cfg += "[fltsim.x" + std::to_string(i % 100) + "]\r\n";
+    for (int n = 0; n < 900; ++n) cfg += "[fltsim." + std::to_string(n) + "]\r\ntitle=Plane " + std::to_string(n) + "\r\n";
+    cfg += "[Reference Speeds]\r\ncruise_speed=300\r\n";
+    dir.write("FS2002/Aircraft/huge/aircraft.cfg", cfg);
+    const auto start = std::chrono::steady_clock::now();
+    const AircraftScanResult result = GetFSAircraft(fsFolder, table, progress);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(result.overflow);
+    ASSERT_EQ(table.rowCount(), 900);
+    EXPECT_EQ(table.cell(0, InstalledAircraftTable::Speed), "300");
+    EXPECT_LT(seconds, 2.0) << "each variant walked every section";
 }

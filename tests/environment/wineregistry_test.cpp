@@ -1,5 +1,6 @@
 #include "environment/registry.h"
 #include "environment/wineregistry.h"
+#include "traffic/paths.h"
 #include "tempdir.h"
 #include "testprefix.h"
 #include "traffic/textfile.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <chrono>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -164,6 +166,21 @@ TEST(WinePrefix, windowsPathsBecomeHostPaths) {
     EXPECT_EQ(wine.toHostPath("D:\\FS2002"), "");
     EXPECT_EQ(wine.toHostPath("FS2002"), "");
     EXPECT_EQ(wine.toHostPath(""), "");
+}
+
+TEST(WinePrefix, aHugeValueIsTranslatedInLinearTime) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir);
+    const WinePrefix wine(prefix.folder);
+    // 900 KB of 300,000 names: a value no simulator can have, translated without stalling.
+    std::string value = "C:";
+    for (int i = 0; i < 300'000; ++i) value += "\\ab";
+    const auto start = std::chrono::steady_clock::now();
+    const std::string host = wine.toHostPath(value);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(host.size(), fs::canonical(prefix.driveC).string().size() + 900'000);
+    EXPECT_LT(seconds, 2.0) << "a translation that grows with the square of the length";
+    EXPECT_FALSE(PathExists(host + "/fs2002.exe", true)) << "a path longer than the system takes names nothing";
 }
 
 TEST(WinePrefix, hostPathsBecomeWindowsPaths) {
