@@ -19,11 +19,7 @@ ImportOutcome RunImport(Session& session, const std::string& path) {
     // leaves everything as it was.
     const auto bytes = ReadImportFile(path, session.prompts);
     if (!bytes) return ImportOutcome::Unreadable;
-    if (!OpenTrafficBgl(session, true)) {
-        // The tables have been emptied: leave a usable empty project, as a failed open does.
-        LoadEmptyProject(session);
-        return ImportOutcome::NotLoaded;
-    }
+    if (!OpenTrafficBgl(session, true)) return ImportOutcome::NotLoaded; // the open data stay
     MakeFolder(BackupFolderPath(session.state.fsFolder));
     ImportProjectBytes(session.db, *bytes, session.progress);
     session.state.projectTag = std::string(kProjectFs);

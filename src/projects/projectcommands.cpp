@@ -78,14 +78,16 @@ void OpenProject(Session& session) {
     const auto chosen =
         session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
     if (!chosen || !PathExists(*chosen, true)) return;
-    ClearData(session, true);
-    ResetFSAircraftSpeeds(session.db.installedAircraftTable());
-    if (!ReadProjectFile(session.db, *chosen, ReadOptions{false, true, session.aptPath()}, session.prompts,
-                         session.progress)) {
-        // The reader has said why; what is left is an empty new project rather than nothing.
-        LoadEmptyProject(session);
+    // Read beside the open project: a file that cannot be read (or does not fit in memory) leaves it
+    // as it was, and the reader has said why.
+    TrafficDatabase staged;
+    session.db.copyInstalledAircraftTo(staged);
+    ResetFSAircraftSpeeds(staged.installedAircraftTable());
+    if (!ReadProjectFile(staged, *chosen, ReadOptions{false, true, session.aptPath()}, session.prompts,
+                         session.progress))
         return;
-    }
+    ClearData(session, true);
+    session.db.adopt(staged);
     session.state.projectTag = *chosen;
     session.editor->showFirstAirport();
 }

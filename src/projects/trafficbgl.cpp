@@ -95,21 +95,22 @@ bool Decompile(Session& session) {
 
 bool OpenTrafficBgl(Session& session, bool importMode) {
     SaveProject(session, SaveMode::Prompt);
-    ClearData(session, true);
-    ResetFSAircraftSpeeds(session.db.installedAircraftTable());
+    // Read beside the open data: a failed decompile or read leaves them as they were.
+    TrafficDatabase staged;
+    session.db.copyInstalledAircraftTo(staged);
+    ResetFSAircraftSpeeds(staged.installedAircraftTable());
 
     const std::string tempData = session.state.programFolder + kTempDataFolder;
     bool loaded = !session.state.decompileNeeded || Decompile(session);
     if (loaded) {
         const ReadOptions options{importMode, !importMode, session.aptPath()};
-        loaded = ReadTrafficData(session.db, tempData, options, session.prompts, session.progress);
+        loaded = ReadTrafficData(staged, tempData, options, session.prompts, session.progress);
         if (!loaded)
             session.state.decompileNeeded = true; // what TempData holds is no good: decompile next time
     }
-    if (!loaded) {
-        if (!importMode) LoadEmptyProject(session);
-        return false;
-    }
+    if (!loaded) return false;
+    ClearData(session, true);
+    session.db.adopt(staged);
     session.state.projectTag = std::string(kProjectFs);
     if (!importMode) session.editor->showFirstAirport();
     return true;

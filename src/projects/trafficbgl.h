@@ -12,8 +12,8 @@ struct Session;
 // "O&pen FS2002 Traffic.bgl...", and the first step of an import (importMode: every aircraft of the
 // installed traffic goes into the AircraftTable, and the load is not completed with apt.dat and the
 // installed aircraft). Runs the save prompt first. The decompiler runs only when DecompileNeeded; when
-// it fails, nothing stale is loaded, DecompileNeeded stays true, and an empty new project is left
-// (in import mode the tables stay empty). Returns whether the installed traffic was loaded.
+// it fails, or its output cannot be read, nothing stale is loaded, DecompileNeeded stays true, and the
+// data that were open stay as they were. Returns whether the installed traffic was loaded.
 bool OpenTrafficBgl(Session& session, bool importMode);
 
 enum class CompileQuestion { Ask, Skip };

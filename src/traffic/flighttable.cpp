@@ -29,6 +29,14 @@ void FlightTable::clear() {
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
 
+void FlightTable::swapLines(FlightTable& other) {
+    m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
+    other.m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
+    m_lines.swap(other.m_lines);
+    m_observers.notify([](TableObserver& o) { o.wasReset(); });
+    other.m_observers.notify([](TableObserver& o) { o.wasReset(); });
+}
+
 void FlightTable::linesChanged() {
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     m_observers.notify([](TableObserver& o) { o.wasReset(); });

@@ -24,9 +24,13 @@ public:
     std::vector<std::string>& mutableLines() { return m_lines; }
 
     int append(std::string line);
+    // Makes room for this many more entries, so that a load of millions of lines grows the table once.
+    void reserve(std::size_t more) { m_lines.reserve(m_lines.size() + more); }
     void replace(int index, std::string line);
     void empty(int index) { replace(index, std::string()); }
     void clear();
+    // Exchanges the entries with another table's; each table's observers see one reset.
+    void swapLines(FlightTable& other);
     // Announces that the writers changed lines through mutableLines().
     void linesChanged();
 

@@ -10,8 +10,10 @@
 #include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <optional>
 
 namespace corvane {
@@ -101,6 +103,26 @@ template <typename Handle> void EachLine(std::string_view bytes, Progress& progr
     }
 }
 
+// Room for the flight lines of bytes at most: one entry per line, so that the table grows once (a
+// table that doubles holds half as much again for nothing while it copies).
+void ReserveFlights(TrafficDatabase& db, std::string_view bytes) {
+    db.flightTable().reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+}
+
+// Runs a load; when memory runs out, the half-filled tables are emptied (which gives the memory back)
+// and the read is reported as failed.
+template <typename Load>
+bool LoadWithinMemory(TrafficDatabase& db, const std::string& path, Prompts& prompts, Load load) {
+    try {
+        load();
+        return true;
+    } catch (const std::bad_alloc&) {
+        db.clearTables();
+        ReportReadError(prompts, "There is not enough memory to read ''" + path + "''.");
+        return false;
+    }
+}
+
 // The file name in folder, found without regard to case; the error names the path looked for.
 std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_view name,
                                          std::string* error) {
@@ -177,6 +199,7 @@ void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::strin
             if (Contains(line, '*')) loader.airport(line);
         });
         progress.setTitle("Open FS2002 Flights Data");
+        ReserveFlights(db, flights);
         EachLine(flights, progress, [&](std::string_view line) {
             if (Contains(line, '%')) loader.flight(line);
         });
@@ -191,6 +214,7 @@ void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOpt
     CodeSet loadedCodes;
     {
         Loader loader(db, options);
+        ReserveFlights(db, bytes);
         EachProjectLine(bytes, progress, loader);
         loadedCodes = loader.loadedCodes();
     }
@@ -199,29 +223,38 @@ void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOpt
 
 bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadOptions& options,
                      Prompts& prompts, Progress& progress) {
-    // All three files are read before anything is loaded, so that a missing one loads nothing.
-    std::string error;
-    const auto aircraft = ReadNamedFile(folder, "aircraft.txt", &error);
-    const auto airports = aircraft ? ReadNamedFile(folder, "airports.txt", &error) : std::nullopt;
-    const auto flights = airports ? ReadNamedFile(folder, "flightplans.txt", &error) : std::nullopt;
-    if (!flights) {
-        ReportReadError(prompts, error);
-        return false;
-    }
-    ReadTrafficBytes(db, *aircraft, *airports, *flights, options, prompts, progress);
-    return true;
+    bool read = false;
+    const bool loaded = LoadWithinMemory(db, folder, prompts, [&] {
+        // All three files are read before anything is loaded, so that a missing one loads nothing.
+        CompletePendingFileSet(folder);
+        std::string error;
+        const auto aircraft = ReadNamedFile(folder, "aircraft.txt", &error);
+        const auto airports = aircraft ? ReadNamedFile(folder, "airports.txt", &error) : std::nullopt;
+        const auto flights = airports ? ReadNamedFile(folder, "flightplans.txt", &error) : std::nullopt;
+        if (!flights) {
+            ReportReadError(prompts, error);
+            return;
+        }
+        ReadTrafficBytes(db, *aircraft, *airports, *flights, options, prompts, progress);
+        read = true;
+    });
+    return loaded && read;
 }
 
 bool ReadProjectFile(TrafficDatabase& db, const std::string& path, const ReadOptions& options,
                      Prompts& prompts, Progress& progress) {
-    std::string error;
-    const auto bytes = ReadFileBytes(path, &error);
-    if (!bytes) {
-        ReportReadError(prompts, error);
-        return false;
-    }
-    ReadProjectBytes(db, *bytes, options, prompts, progress);
-    return true;
+    bool read = false;
+    const bool loaded = LoadWithinMemory(db, path, prompts, [&] {
+        std::string error;
+        const auto bytes = ReadFileBytes(path, &error);
+        if (!bytes) {
+            ReportReadError(prompts, error);
+            return;
+        }
+        ReadProjectBytes(db, *bytes, options, prompts, progress);
+        read = true;
+    });
+    return loaded && read;
 }
 
 } // namespace corvane

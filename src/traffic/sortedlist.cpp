@@ -45,6 +45,15 @@ void SortedList::clear() {
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
 
+void SortedList::swapEntries(SortedList& other) {
+    m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
+    other.m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
+    m_entries.swap(other.m_entries);
+    std::swap(m_headCount, other.m_headCount);
+    m_observers.notify([](TableObserver& o) { o.wasReset(); });
+    other.m_observers.notify([](TableObserver& o) { o.wasReset(); });
+}
+
 int SortedList::indexOf(std::string_view text) const {
     for (int i = 0; i < m_headCount; ++i)
         if (EqualsIgnoringCase(m_entries[static_cast<std::size_t>(i)], text)) return i;

@@ -25,6 +25,8 @@ public:
     // Removes the first entry equal to text, letter case ignored; false when there is none.
     bool removeFirst(std::string_view text);
     void clear();
+    // Exchanges the entries with another list's; each list's observers see one reset.
+    void swapEntries(SortedList& other);
     // First entry equal to text, letter case ignored (heads included); -1 when none.
     int indexOf(std::string_view text) const;
 

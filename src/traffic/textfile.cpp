@@ -90,6 +90,10 @@ void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes) 
 
 namespace {
 
+constexpr std::string_view kTempPrefix = ".cvtmp-";
+// The renames of a set in progress: pairs of paths (temporary file, target), each path ended by NUL.
+constexpr std::string_view kPendingSetName = ".cvset-pending";
+
 // Follows symbolic links from path to the file they finally name, which need not exist yet. False
 // with code set for a loop of links or a link that cannot be read.
 bool ResolveLinks(std::string& path, int* code) {
@@ -154,7 +158,7 @@ public:
         // replaced in part.
         struct stat existing {};
         if (::stat(m_target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return fail(EISDIR, error);
-        m_temp = FolderOf(m_target) + "/.cvtmp-XXXXXX";
+        m_temp = FolderOf(m_target) + "/" + std::string(kTempPrefix) + "XXXXXX";
         m_fd = ::mkstemp(m_temp.data());
         if (m_fd < 0) {
             m_temp.clear();
@@ -200,6 +204,7 @@ public:
     }
 
     const std::string& target() const { return m_target; }
+    const std::string& temp() const { return m_temp; }
 
 private:
     bool fail(int code, std::string* error) {
@@ -228,8 +233,36 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
     return true;
 }
 
+namespace {
+
+// A pending rename is only carried out between a temporary file of ours and a name in its folder.
+bool IsOwnRename(const std::string& temp, const std::string& target) {
+    const auto slash = temp.rfind('/');
+    return slash != std::string::npos && FolderOf(temp) == FolderOf(target) &&
+           std::string_view(temp).substr(slash + 1).starts_with(kTempPrefix);
+}
+
+} // namespace
+
+void CompletePendingFileSet(const std::string& folder) {
+    const std::string marker = WithSeparator(folder) + std::string(kPendingSetName);
+    const auto bytes = ReadFileBytes(marker);
+    if (!bytes) return;
+    std::vector<std::string> paths;
+    for (std::size_t start = 0, end; (end = bytes->find('\0', start)) != std::string::npos; start = end + 1)
+        paths.push_back(bytes->substr(start, end - start));
+    for (std::size_t i = 0; i + 1 < paths.size(); i += 2) {
+        struct stat info {};
+        if (IsOwnRename(paths[i], paths[i + 1]) && ::lstat(paths[i].c_str(), &info) == 0)
+            ::rename(paths[i].c_str(), paths[i + 1].c_str());
+    }
+    ::unlink(marker.c_str());
+    SyncFolder(folder.empty() ? std::string(".") : folder);
+}
+
 bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& files, std::string* error) {
     const std::string base = WithSeparator(folder);
+    CompletePendingFileSet(folder); // a set that an earlier run could not finish
     std::vector<std::string> names;
     std::vector<PendingFile> pending(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -240,8 +273,21 @@ bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& fil
         names.push_back(exact || spellings.empty() ? files[i].name : spellings.front());
         if (!pending[i].prepare(base + names.back(), files[i].bytes, error)) return false;
     }
+    // The renames are noted first, so that a run killed between two of them leaves a set that the
+    // next reader or writer of the folder completes, never half an old and half a new one.
+    std::string renames;
+    for (const PendingFile& file : pending) {
+        renames += file.temp();
+        renames += '\0';
+        renames += file.target();
+        renames += '\0';
+    }
+    PendingFile marker;
+    if (!marker.prepare(base + std::string(kPendingSetName), renames, error) || !marker.commit(error)) return false;
+    SyncFolder(folder.empty() ? std::string(".") : folder);
     for (PendingFile& file : pending)
         if (!file.commit(error)) return false;
+    ::unlink((base + std::string(kPendingSetName)).c_str());
     for (std::size_t i = 0; i < files.size(); ++i) {
         for (const std::string& other : NamesIgnoringCase(folder, files[i].name)) {
             struct stat info {};

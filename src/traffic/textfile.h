@@ -46,6 +46,10 @@ struct FileInSet {
 bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& files,
                     std::string* error = nullptr);
 
+// The renames are noted in the folder before they begin; a run that was killed between two of them
+// left that note, and this carries out the renames that remain. Readers of a set call it first.
+void CompletePendingFileSet(const std::string& folder);
+
 // Test hook: the next atomic writes fail after this many bytes (nullopt: no failure).
 void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes);
 

@@ -71,6 +71,16 @@ void TextTable::clear() {
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
 
+void TextTable::swapRows(TextTable& other) {
+    m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
+    other.m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
+    m_rows.swap(other.m_rows);
+    m_indexes.swap(other.m_indexes);
+    std::swap(m_indexesValid, other.m_indexesValid);
+    m_observers.notify([](TableObserver& o) { o.wasReset(); });
+    other.m_observers.notify([](TableObserver& o) { o.wasReset(); });
+}
+
 int TextTable::find(int column, std::string_view key) const {
     const auto it = std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column);
     if (it == m_indexedColumns.end()) throw std::logic_error("TextTable::find on a column without index");

@@ -34,6 +34,9 @@ public:
     int add(Row cells);
     void remove(int row);
     void clear();
+    // Exchanges the rows with those of another table of the same shape; the observers of each stay
+    // with their table and see one reset.
+    void swapRows(TextTable& other);
 
     // First row in table order whose cell in column equals key, letter case ignored; -1 when none.
     // Only indexed columns may be searched.

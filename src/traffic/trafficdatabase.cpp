@@ -19,6 +19,23 @@ void TrafficDatabase::clearTables() {
     m_airportCodes.clear();
 }
 
+void TrafficDatabase::copyInstalledAircraftTo(TrafficDatabase& staging) const {
+    InstalledAircraftTable& target = staging.m_installed;
+    TextTable::Batch batch(target);
+    target.clear();
+    for (int row = 0; row < m_installed.rowCount(); ++row) target.add(m_installed.row(row));
+}
+
+void TrafficDatabase::adopt(TrafficDatabase& staged) {
+    m_flights.swapLines(staged.m_flights);
+    m_airports.swapRows(staged.m_airports);
+    m_aircraft.swapRows(staged.m_aircraft);
+    m_missing.swapRows(staged.m_missing);
+    m_installed.swapRows(staged.m_installed);
+    m_aircraftChoices.swapEntries(staged.m_aircraftChoices);
+    m_airportCodes.swapEntries(staged.m_airportCodes);
+}
+
 void AddInstalledAircraft(TrafficDatabase& db) {
     const InstalledAircraftTable& installed = db.installedAircraftTable();
     AircraftTable& aircraft = db.aircraftTable();

@@ -84,6 +84,14 @@ public:
     // Empties the tables of the traffic set and the combos before a load; the installed aircraft stay.
     void clearTables();
 
+    // Loading beside the open traffic set, so that a load that fails leaves it as it was: a staging
+    // database holds a copy of the installed aircraft (a load sets their speeds) and empty tables;
+    // adopt() then takes every table of a complete load, the installed aircraft included, in place of
+    // the current ones, which move to staged. The observers of this database's tables stay and see
+    // one reset each.
+    void copyInstalledAircraftTo(TrafficDatabase& staging) const;
+    void adopt(TrafficDatabase& staged);
+
 private:
     AircraftTable m_aircraft;
     MissingAircraftTable m_missing;

@@ -2,8 +2,10 @@
 // torn one.
 
 #include "tempdir.h"
+#include "traffic/textfile.h"
 
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <signal.h>
@@ -69,4 +71,66 @@ TEST(CliKill, outputIsOldOrNewNeverTorn) {
         if (now == expected) dir.write("target.cvp", old);
     }
     EXPECT_GT(killed, 0) << "no conversion was caught mid-way";
+}
+
+namespace {
+
+std::string ReadIfThere(const corvane::test::TempDir& dir, const std::string& relative) {
+    return std::filesystem::exists(dir.file(relative)) ? dir.read(relative) : std::string("<missing>");
+}
+
+} // namespace
+
+TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
+    corvane::test::TempDir dir;
+    std::string project = "// Corvane Project File\r\n";
+    for (int a = 1; a <= 300; ++a)
+        project += "AC#" + std::to_string(a) + ",450,\"Aircraft " + std::to_string(a) + "\"\r\n";
+    project +=
+        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
+    for (int i = 0; i < 60000; ++i)
+        project += "AC#" + std::to_string(300 - i % 300) + ",N" + std::to_string(i) +
+                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
+    const std::string input = dir.write("input.cvp", project);
+
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Wait(StartConvert(input, dir.file("expected"))), 0);
+    const auto duration = std::chrono::steady_clock::now() - start;
+    // The old set as the decompiler leaves it, in lower case, in every other round: the new one must
+    // replace it by name; in the others, in the writer's own spelling.
+    const char* lower[] = {"aircraft.txt", "airports.txt", "flightplans.txt"};
+    const char* written[] = {"Aircraft.txt", "Airports.txt", "FlightPlans.txt"};
+    std::vector<std::string> expected;
+    for (const char* name : written) expected.push_back(dir.read("expected/" + std::string(name)));
+    const std::vector<std::string> old{"old aircraft\r\n", "old airports\r\n", "old flights\r\n"};
+
+    std::mt19937 random(11);
+    std::uniform_int_distribution<long long> at(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count());
+    int killed = 0, mixed = 0;
+    for (int round = 0; round < 400 && killed < 100; ++round) {
+        const char** names = round % 2 == 0 ? lower : written;
+        const char** others = round % 2 == 0 ? written : lower;
+        std::filesystem::remove_all(dir.file("target"));
+        for (int i = 0; i < 3; ++i) dir.write("target/" + std::string(names[i]), old[static_cast<std::size_t>(i)]);
+        const pid_t pid = StartConvert(input, dir.file("target"));
+        std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
+        ::kill(pid, SIGKILL);
+        killed += WIFSIGNALED(Wait(pid));
+        // As the next reader of the folder sees it.
+        corvane::CompletePendingFileSet(dir.file("target"));
+        std::vector<std::string> now;
+        for (int i = 0; i < 3; ++i) {
+            now.push_back(ReadIfThere(dir, "target/" + std::string(names[i])));
+            EXPECT_FALSE(std::filesystem::exists(dir.file("target/" + std::string(others[i]))))
+                << "round " << round << ": a second spelling of " << names[i];
+        }
+        if (now != expected && now != old) {
+            ++mixed;
+            ADD_FAILURE() << "round " << round << ": " << now[0].substr(0, 20) << " | " << now[1].substr(0, 20)
+                          << " | " << now[2].substr(0, 20);
+        }
+    }
+    EXPECT_EQ(mixed, 0) << "folders that held part of the old set and part of the new one";
+    EXPECT_GE(killed, 100) << "conversions caught mid-way";
 }

@@ -1,5 +1,6 @@
 #include "environment/scratch.h"
 #include "projects/importcommand.h"
+#include "projects/projectcommands.h"
 #include "roundtripfixture.h"
 
 #include <filesystem>
@@ -110,8 +111,9 @@ TEST(RunImport, anUnreadableFileIsReportedBeforeAnythingIsReplaced) {
     EXPECT_TRUE(f.tools.calls().empty());
 }
 
-TEST(RunImport, aFailedOpenLeavesAnEmptyProject) {
+TEST(RunImport, aFailedOpenLeavesTheOpenData) {
     ImportFixture f;
+    LoadEmptyProject(f.session);
     const std::string path = f.importFile("Boeing 737-400");
     f.tools.expectStartFailure("no such program");
     f.prompts.expect("Error opening Traffic.bgl");

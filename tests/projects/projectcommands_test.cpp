@@ -120,13 +120,13 @@ TEST(ProjectCommands, openProject) {
         f.session.db.airportTable().cell(f.session.db.airportTable().findByIcao("KSEA"), AirportTable::Name),
         "Seattle");
 
-    // A file that exists but cannot be read: said so, and an empty new project is left.
+    // A file that exists but cannot be read: said so, and the open project stays as it was.
     ASSERT_EQ(::mkfifo((f.dir.file("pipe.cvp")).c_str(), 0600), 0);
     f.prompts.expect("Save Project", Answer::No)
         .expectFile(f.dir.file("pipe.cvp"))
         .expect("Error reading file");
     OpenProject(f.session);
-    EXPECT_EQ(f.session.state.projectTag, "new");
-    EXPECT_TRUE(f.session.db.flightTable().isEmpty());
+    EXPECT_EQ(f.session.state.projectTag, path);
+    EXPECT_EQ(f.session.db.flightTable().count(), 1);
     EXPECT_EQ(f.session.db.airportTable().rowCount(), 2);
 }

@@ -77,17 +77,22 @@ TEST(OpenTrafficBgl, aFailedDecompileLoadsNothingStale) {
     };
     for (const FailureCase& c : cases) {
         RoundTrip f;
+        f.addFlight(); // the data open before
+        f.session.state.projectTag = f.dir.file("open.cvp");
         // Stale output of an earlier decompile must not be read.
         f.dir.write("program/TempData/flightplans.txt", "AC#9,STALE,100%,24Hr,IFR,\r\n");
         c.script(f);
-        f.prompts.expect("Error opening Traffic.bgl");
+        f.prompts.expect("Save Project", Answer::No).expect("Error opening Traffic.bgl");
         EXPECT_FALSE(OpenTrafficBgl(f.session, false)) << c.what;
         EXPECT_NE(f.prompts.shown().back().text.find(c.said), std::string::npos)
             << f.prompts.shown().back().text;
         EXPECT_TRUE(f.session.state.decompileNeeded) << c.what;
-        EXPECT_TRUE(f.session.db.flightTable().isEmpty()) << c.what;
-        EXPECT_EQ(f.session.db.airportTable().rowCount(), 2) << "an empty new project: " << c.what;
-        EXPECT_EQ(f.session.state.projectTag, "new");
+        EXPECT_FALSE(fs::exists(f.dir.file("program/TempData"))) << c.what;
+        ASSERT_EQ(f.session.db.flightTable().count(), 1) << "the open data stay: " << c.what;
+        EXPECT_EQ(f.session.db.flightTable().at(0).substr(0, 8), "AC#1,N1,") << c.what;
+        EXPECT_EQ(f.session.db.airportTable().rowCount(), 2) << c.what;
+        EXPECT_EQ(f.session.state.projectTag, f.dir.file("open.cvp"));
+        EXPECT_EQ(f.editor.cleared, 0) << "the editor keeps its flight: " << c.what;
     }
 }
 

@@ -160,3 +160,39 @@ TEST(TextFile, fileSetReplacesAllOrNothing) {
     ASSERT_TRUE(ReplaceFileSet(empty, set));
     EXPECT_EQ(dir.read("empty/Aircraft.txt"), "new aircraft");
 }
+
+TEST(TextFile, aSetLeftHalfRenamedIsCompletedByTheNextReader) {
+    TempDir dir;
+    const std::string folder = dir.mkdir("set");
+    // As a run killed after its first rename leaves the folder: the new aircraft in place, the other
+    // two new files under their temporary names, and the note of the renames.
+    dir.write("set/Aircraft.txt", "new aircraft");
+    dir.write("set/Airports.txt", "old airports");
+    dir.write("set/.cvtmp-bbbbbb", "new airports");
+    dir.write("set/FlightPlans.txt", "old flights");
+    dir.write("set/.cvtmp-cccccc", "new flights");
+    std::string note;
+    for (const char* pair : {".cvtmp-aaaaaa", "Aircraft.txt", ".cvtmp-bbbbbb", "Airports.txt", ".cvtmp-cccccc",
+                             "FlightPlans.txt"}) {
+        note += folder + pair;
+        note += '\0';
+    }
+    dir.write("set/.cvset-pending", note);
+    CompletePendingFileSet(folder);
+    EXPECT_EQ(dir.read("set/Airports.txt"), "new airports");
+    EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
+    EXPECT_EQ(dir.read("set/Aircraft.txt"), "new aircraft");
+    EXPECT_EQ(EntryCount(folder), 3) << "the note is gone";
+
+    // A note never moves files that are not a set's own temporary files.
+    dir.write("set/precious.txt", "keep");
+    note = folder + "precious.txt";
+    note += '\0';
+    note += folder + "Aircraft.txt";
+    note += '\0';
+    dir.write("set/.cvset-pending", note);
+    CompletePendingFileSet(folder);
+    EXPECT_EQ(dir.read("set/precious.txt"), "keep");
+    EXPECT_EQ(dir.read("set/Aircraft.txt"), "new aircraft");
+    CompletePendingFileSet(dir.file("nowhere")); // no folder, no note: nothing happens
+}
