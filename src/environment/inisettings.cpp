@@ -1,6 +1,7 @@
 #include "environment/inisettings.h"
 
 #include "traffic/textfile.h"
+#include "traffic/utf8.h"
 
 #include <cstdlib>
 
@@ -8,57 +9,25 @@ namespace corvane {
 
 namespace {
 
-int HexDigit(char c) {
+int HexDigit(char32_t c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// The next character of UTF-8 text at i (a byte that is not valid UTF-8 stands for itself).
-char32_t NextCharacter(std::string_view text, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(text[i++]);
-    const int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
-    if (extra <= 0 || i + static_cast<std::size_t>(extra) > text.size()) return b;
-    char32_t code = b & (0x3F >> extra);
-    for (int n = 0; n < extra; ++n) {
-        const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(n)]);
-        if ((c & 0xC0) != 0x80) return b;
-        code = (code << 6) | (c & 0x3F);
-    }
-    i += static_cast<std::size_t>(extra);
-    return code;
-}
-
 // Undoes QSettings' quoting and escapes; an escaped number is one character (a UTF-16 code unit).
 std::u32string Unescape(std::string_view text) {
+    const std::vector<char32_t> characters = CodePoints(text);
     std::u32string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = NextCharacter(text, i);
+    for (std::size_t i = 0; i < characters.size();) {
+        const char32_t c = characters[i++];
         if (c == U'"') continue; // quotes only group
-        if (c != U'\\' || i == text.size()) {
+        if (c != U'\\' || i == characters.size()) {
             out += c;
             continue;
         }
-        const char e = text[i++];
+        const char32_t e = characters[i++];
         char32_t code = 0;
         switch (e) {
         case 'a': out += U'\a'; continue;
@@ -69,19 +38,19 @@ std::u32string Unescape(std::string_view text) {
         case 't': out += U'\t'; continue;
         case 'v': out += U'\v'; continue;
         case 'x':
-            while (i < text.size() && HexDigit(text[i]) >= 0)
-                code = (code << 4) | static_cast<char32_t>(HexDigit(text[i++]));
+            while (i < characters.size() && HexDigit(characters[i]) >= 0)
+                code = (code << 4) | static_cast<char32_t>(HexDigit(characters[i++]));
             out += code & 0xFFFF;
             continue;
         default:
             if (e >= '0' && e <= '7') {
-                code = static_cast<char32_t>(e - '0');
-                for (int n = 0; n < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++n)
-                    code = (code << 3) | static_cast<char32_t>(text[i++] - '0');
+                code = e - '0';
+                for (int n = 0; n < 2 && i < characters.size() && characters[i] >= '0' && characters[i] <= '7'; ++n)
+                    code = (code << 3) | (characters[i++] - '0');
                 out += code;
                 continue;
             }
-            out += static_cast<unsigned char>(e); // \\, \", \' and \? stand for themselves
+            out += e; // \\, \", \' and \? stand for themselves
         }
     }
     return out;

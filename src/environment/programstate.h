@@ -24,4 +24,8 @@ inline constexpr std::string_view kProjectFs = "fs";
 // The folder of the program file at executablePath, ending in the separator.
 std::string ProgramFolderOf(std::string_view executablePath);
 
+// The folder of the running program as the system names it (its bytes as they are, whatever their
+// encoding), ending in the separator; from argv0 when the system cannot tell.
+std::string RunningProgramFolder(const char* argv0);
+
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "environment/regtext.h"
 
+#include "traffic/utf8.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -28,24 +30,6 @@ int HexDigit(char c) {
 
 bool IsOctal(char c) {
     return c >= '0' && c <= '7';
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Collects UTF-16 code units and writes them as UTF-8, joining surrogate pairs.
@@ -78,32 +62,6 @@ private:
     std::string& m_out;
     char32_t m_high = 0;
 };
-
-// The code points of a UTF-8 text; an invalid byte stands for the character of its own number.
-std::vector<char32_t> CodePoints(std::string_view text) {
-    std::vector<char32_t> result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        int length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-        char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!valid || c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            result.push_back(b);
-            ++i;
-        } else {
-            result.push_back(c);
-            i += static_cast<std::size_t>(length);
-        }
-    }
-    return result;
-}
 
 // value in hex (base 16) or octal (base 8), with at least minDigits digits.
 void AppendNumber(std::string& out, char32_t value, int base, int minDigits) {

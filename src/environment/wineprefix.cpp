@@ -1,6 +1,7 @@
 #include "environment/wineprefix.h"
 
 #include "traffic/paths.h"
+#include "traffic/utf8.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -99,7 +100,13 @@ std::string WinePrefix::toHostPath(std::string_view windowsPath) const {
         path += name;
     }
     if (trailing) path = WithSeparator(path);
-    return FindPath(path).value_or(path);
+    if (auto found = FindPath(path)) return *found;
+    // A host name that is not UTF-8 went into the registry as the characters of its bytes: those
+    // bytes are the name.
+    std::string bytes;
+    if (Latin1Bytes(path, bytes) && bytes != path)
+        if (auto found = FindPath(bytes)) return *found;
+    return path;
 }
 
 std::string WinePrefix::toWindowsPath(std::string_view hostPath) const {

@@ -1,18 +1,21 @@
 // corvane: the FS2002 AI traffic editor. It takes no arguments.
 
+#include "environment/programstate.h"
 #include "environment/qt/qtsettingsstore.h"
 #include "environment/qt/qttoolrunner.h"
 #include "environment/wineprefix.h"
 #include "environment/wineregistry.h"
-#include "traffic/paths.h"
+#include "ui/application.h"
 #include "ui/mainwindow.h"
 #include "ui/singleinstance.h"
 
-#include <QApplication>
 #include <QLockFile>
+#include <csignal>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // A file size limit makes a write fail with an error to report, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    corvane::ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
@@ -24,8 +27,8 @@ int main(int argc, char** argv) {
     corvane::WineRegistry registry(corvane::WinePrefix::fromEnvironment());
     corvane::QtSettingsStore settings;
     corvane::QtToolRunner tools;
-    corvane::ui::Platform platform{registry, settings, tools,
-                                   corvane::WithSeparator(QApplication::applicationDirPath().toStdString())};
+    // The folder's own bytes: its name need not be UTF-8.
+    corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform);
     if (!window.startUp()) return 1;
     return QApplication::exec();

@@ -2,7 +2,9 @@
 
 #include "ui/textcodec.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -90,6 +92,17 @@ std::optional<std::string> QtPrompts::file(const FileRequest& request) {
                                                             QFileDialog::DontConfirmOverwrite)
                              : QFileDialog::getOpenFileName(m_parent, title, initial, filter);
     if (path.isEmpty()) return std::nullopt;
+    // A name that is not UTF-8 reaches the dialog with its bytes replaced and cannot be taken back.
+    const bool lost = path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path) &&
+                      (request.mode == FileRequest::Mode::Open || !QFileInfo(path).dir().exists());
+    if (lost) {
+        ask({"Unusable file name",
+             "The name of ''" + PathFromDisplay(path) +
+                 "'' holds characters that are not UTF-8, so Corvane cannot open or save it from this "
+                 "dialog.\r\nRename the file or its folder, or choose another.",
+             Icon::Exclamation, Buttons::Ok, Answer::Ok});
+        return std::nullopt;
+    }
     return PathFromDisplay(path);
 }
 

@@ -3,11 +3,11 @@
 // their default answers; nothing is saved.
 
 #include "cli/consoleprompts.h"
+#include "environment/programstate.h"
 #include "environment/qt/qtsettingsstore.h"
 #include "environment/qt/qttoolrunner.h"
 #include "environment/wineprefix.h"
 #include "environment/wineregistry.h"
-#include "traffic/paths.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -33,8 +33,7 @@ int main(int argc, char** argv) {
     corvane::WineRegistry registry(corvane::WinePrefix::fromEnvironment());
     corvane::QtSettingsStore settings;
     corvane::QtToolRunner tools;
-    corvane::ui::Platform platform{registry, settings, tools,
-                                   corvane::WithSeparator(QApplication::applicationDirPath().toStdString())};
+    corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform, &prompts);
     if (!window.startUp()) return 1;
     window.resize(1180, 760);

@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <unistd.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 
@@ -133,4 +135,82 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     }
     EXPECT_EQ(mixed, 0) << "folders that held part of the old set and part of the new one";
     EXPECT_GE(killed, 100) << "conversions caught mid-way";
+}
+
+namespace {
+
+// Runs corvane-cli (or a copy of it at program) with its address space limited to limitBytes (0: no
+// limit); returns the exit status (-1 when it did not end normally) and what it printed.
+std::pair<int, std::string> RunLimited(const std::vector<std::string>& arguments, rlim_t limitBytes,
+                                       const std::string& program = CORVANE_CLI_PATH) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return {-1, "pipe failed"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeEnds[1], STDERR_FILENO);
+        ::dup2(pipeEnds[1], STDOUT_FILENO);
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        if (limitBytes > 0) {
+            const rlimit limit{limitBytes, limitBytes};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeEnds[1]);
+    std::string errors;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        errors.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    const int status = Wait(child);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
+}
+
+} // namespace
+
+TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit and AddressSanitizer do not go together";
+#else
+    corvane::test::TempDir dir;
+    // 60 MB of one-character flight lines need some 700 MB; the limit gives 300 MB.
+    std::string flights;
+    flights.reserve(60'000'000);
+    for (int i = 0; i < 20'000'000; ++i) flights += "%\r\n";
+    const std::string input = dir.write("big.cvp", flights);
+    flights.clear();
+    flights.shrink_to_fit();
+    const auto [status, errors] = RunLimited({"convert", input, dir.file("out.cvp")}, 300u << 20);
+    EXPECT_EQ(status, 1) << errors;
+    EXPECT_NE(errors.find("Error reading file: There is not enough memory to read ''" + input + "''"),
+              std::string::npos)
+        << errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.cvp")));
+
+    // Airport lines cost more per line; they too end in the message.
+    std::string airports;
+    for (int i = 0; i < 3'000'000; ++i) airports += "*\r\n";
+    const std::string many = dir.write("airports.cvp", airports);
+    const auto [airportStatus, airportErrors] = RunLimited({"stats", many}, 300u << 20);
+    EXPECT_EQ(airportStatus, 1) << airportErrors;
+    EXPECT_NE(airportErrors.find("Error reading file"), std::string::npos) << airportErrors;
+#endif
+}
+
+TEST(CliProgram, findsItsFolderWhateverTheBytesOfItsName) {
+    corvane::test::TempDir dir;
+    // Without --apt, eta takes the apt.dat beside the program: only a program that knows its folder
+    // finds it.
+    const std::string folder = dir.mkdir("Corvane \xE9t\xE9\xFF");
+    const std::string program = folder + "corvane-cli";
+    std::filesystem::copy_file(CORVANE_CLI_PATH, program);
+    dir.write("Corvane \xE9t\xE9\xFF/apt.dat", "AAAA,N00* 0.0',W000* 0.0',0,A,X\r\nBBBB,N01* 0.0',W000* 0.0',0,B,X\r\n");
+    const auto [status, output] = RunLimited({"eta", "--from", "AAAA", "--to", "BBBB", "--speed", "240"}, 0, program);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_TRUE(output == "1800\n" || output == "1799\n") << output;
 }

@@ -108,6 +108,20 @@ TYPED_TEST_P(ToolRunnerContract, aSignalIsNoNormalEnd) {
     EXPECT_EQ(result.output, "begun\n");
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ToolRunnerContract, returnsTheExitCode, passesTheArguments, aMissingProgramIsNotStarted, aMissingWorkingFolderMeansNoStart, theWorkingFolderIsTheChildsOnly, aWindowsProgramRunsThroughWine, aSignalIsNoNormalEnd);
+TYPED_TEST_P(ToolRunnerContract, foldersWhoseNamesAreNotUtf8) {
+    TempDir dir;
+    // Linux allows any bytes in a name; the program and its working folder are found all the same.
+    const std::string folder = dir.mkdir("Corvane \xE9t\xE9\xFF");
+    const std::string work = dir.mkdir("Corvane \xE9t\xE9\xFF/TempData");
+    TypeParam runner;
+    const auto result = runner.run(Script(dir, "Corvane \xE9t\xE9\xFF/tool.sh", "pwd -P > here.txt; exit 4"),
+                                   {"/np"}, work);
+    EXPECT_TRUE(result.started) << result.error;
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_EQ(dir.read("Corvane \xE9t\xE9\xFF/TempData/here.txt"), fs::canonical(work).string() + "\n");
+    (void)folder;
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ToolRunnerContract, foldersWhoseNamesAreNotUtf8, returnsTheExitCode, passesTheArguments, aMissingProgramIsNotStarted, aMissingWorkingFolderMeansNoStart, theWorkingFolderIsTheChildsOnly, aWindowsProgramRunsThroughWine, aSignalIsNoNormalEnd);
 
 } // namespace corvane::test

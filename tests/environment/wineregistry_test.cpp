@@ -183,6 +183,19 @@ TEST(WinePrefix, aHugeValueIsTranslatedInLinearTime) {
     EXPECT_FALSE(PathExists(host + "/fs2002.exe", true)) << "a path longer than the system takes names nothing";
 }
 
+TEST(WinePrefix, aFolderWhoseNameIsNotUtf8ComesBackWithItsBytes) {
+    TempDir dir;
+    const auto prefix = MakeTestPrefix(dir, std::string(test::kFreshSystemReg));
+    const std::string folder = dir.mkdir("prefix/drive_c/Jeux \xE9t\xE9\xFF/FS2002");
+    const std::string canonical = fs::canonical(folder).string();
+    WineRegistry registry{WinePrefix(prefix.folder)};
+    SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue, registry.toRegistryPath(canonical));
+    EXPECT_EQ(RegisteredFSFolder(registry), canonical);
+    EXPECT_EQ(WineRegistry{WinePrefix(prefix.folder)}.toHostPath("C:\\Jeux \xC3\xA9t\xC3\xA9\xC3\xBF\\FS2002"),
+              canonical)
+        << "the characters of the bytes name the folder";
+}
+
 TEST(WinePrefix, hostPathsBecomeWindowsPaths) {
     TempDir dir;
     const auto prefix = MakeTestPrefix(dir);

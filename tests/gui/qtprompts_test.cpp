@@ -3,12 +3,17 @@
 #include "ui/qtprompts.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
+
+#include "tempdir.h"
 
 using namespace corvane;
 using namespace corvane::ui;
@@ -72,4 +77,29 @@ TEST(QtPrompts, namedChoices) {
                             box.button(QMessageBox::No)->click();
                         }),
               Answer::No);
+}
+
+TEST(QtPrompts, aFileWhoseNameIsNotUtf8IsRefusedNotMisread) {
+    test::TempDir dir;
+    const std::string folder = dir.mkdir("Projects \xE9t\xE9");
+    dir.write("Projects \xE9t\xE9/Europe.cvp", "x");
+    QtPrompts prompts(nullptr);
+    std::vector<QString> shown;
+    // The dialog shows the folder with its bytes replaced; a name chosen in it is refused, not taken
+    // for another.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QFile::decodeName(QByteArray::fromStdString(folder + "Europe.cvp")));
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown.push_back(box->windowTitle());
+            box->accept();
+        });
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(prompts.file({FileRequest::Mode::Save, "Save Corvane Project as", "Corvane Project (*.cvp)|*.cvp", ""}),
+              std::nullopt);
+    EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Unusable file name")});
 }

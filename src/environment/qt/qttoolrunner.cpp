@@ -1,20 +1,60 @@
 #include "environment/qt/qttoolrunner.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
+#include <unistd.h>
+#include <vector>
 
 namespace corvane {
 
 namespace {
 
 QString FromLocal(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+    return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
 std::string ToLocal(const QString& text) {
-    return text.toLocal8Bit().toStdString();
+    return QFile::encodeName(text).toStdString();
 }
+
+// QProcess takes its paths as QString, which cannot hold a host name that is not UTF-8 (possible on
+// Linux). Such a path is reached through a link of a plain name in a private temporary folder, which
+// goes when the run is over; the program still sees its real folder.
+class PathAliases {
+public:
+    PathAliases() = default;
+    PathAliases(const PathAliases&) = delete;
+    PathAliases& operator=(const PathAliases&) = delete;
+    ~PathAliases() {
+        for (const std::string& link : m_links) ::unlink(link.c_str());
+        if (!m_folder.empty()) ::rmdir(m_folder.c_str());
+    }
+
+    // path as QProcess can take it, or nullopt when no link could be made.
+    std::optional<QString> of(const std::string& path) {
+        const QString text = FromLocal(path);
+        if (ToLocal(text) == path) return text;
+        if (m_folder.empty()) {
+            std::string folder = ToLocal(QDir::tempPath()) + "/corvane-XXXXXX";
+            if (!::mkdtemp(folder.data())) return std::nullopt;
+            m_folder = folder;
+        }
+        const std::string link = m_folder + "/" + std::to_string(m_links.size());
+        if (::symlink(path.c_str(), link.c_str()) != 0) return std::nullopt;
+        m_links.push_back(link);
+        return FromLocal(link);
+    }
+
+private:
+    std::string m_folder;
+    std::vector<std::string> m_links;
+};
 
 } // namespace
 
@@ -25,8 +65,16 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     const std::string path = program.find('/') == std::string::npos
                                  ? program
                                  : std::filesystem::absolute(program, ignored).string();
+    ToolResult result;
+    PathAliases aliases;
+    const auto programText = aliases.of(path);
+    const auto folderText = aliases.of(workingFolder);
+    if (!programText || !folderText) {
+        result.error = "Could not start '" + program + "': " + std::strerror(errno);
+        return result;
+    }
     QStringList args;
-    QString executable = FromLocal(path);
+    QString executable = *programText;
 #ifndef Q_OS_WIN
     if (IsWindowsProgram(path)) {
         args << executable;
@@ -38,11 +86,10 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     QProcess process;
     process.setProgram(executable);
     process.setArguments(args);
-    process.setWorkingDirectory(FromLocal(workingFolder));
+    process.setWorkingDirectory(*folderText);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QIODevice::ReadOnly);
 
-    ToolResult result;
     if (!process.waitForStarted(-1)) {
         result.error = "Could not start '" + ToLocal(executable) + "': " + ToLocal(process.errorString());
         return result;
