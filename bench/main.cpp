@@ -5,11 +5,13 @@
 #include "benchoptions.h"
 #include "editorbench.h"
 #include "generator.h"
+#include "memorybench.h"
 #include "report.h"
 #include "scratchfolder.h"
 #include "trafficbench.h"
 
 #include <cstdio>
+#include <string_view>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +49,8 @@ TrafficSetFiles GenerateInChild(const TrafficSetSize& size, const std::string& f
 } // namespace
 
 int main(int argc, char** argv) {
+    // The reading child of the line memory benchmark.
+    if (argc == 3 && std::string_view(argv[1]) == "--read-peak") return ReadAndPrintPeak(argv[2]);
     std::string error;
     const auto options = ParseBenchOptions(argc, argv, error);
     if (!options || options->help) {
@@ -69,6 +73,7 @@ int main(int argc, char** argv) {
         Report report;
         RunTrafficBenchmarks(setup, report);
         RunEditorBenchmarks(setup, report);
+        RunLineMemoryBenchmark(folder.path(), report);
         report.summary();
         return report.passed() ? 0 : 1;
     } catch (const std::exception& e) {

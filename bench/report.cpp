@@ -31,15 +31,18 @@ void Report::limit(std::string_view name, double seconds, double maxSeconds) {
 }
 
 void Report::memory(std::string_view name, std::size_t peakBytes, std::size_t bytesRead, double factor,
-                    std::size_t extraBytes) {
-    const double bar = factor * static_cast<double>(bytesRead) + static_cast<double>(extraBytes);
+                    std::size_t extraBytes, std::size_t lines, double bytesPerLine) {
+    const double perLines = bytesPerLine * static_cast<double>(lines);
+    const double bar = factor * static_cast<double>(bytesRead) + static_cast<double>(extraBytes) + perLines;
     const bool met = static_cast<double>(peakBytes) <= bar;
     if (!met) ++m_failures;
+    char lineTerm[64] = "";
+    if (lines > 0) std::snprintf(lineTerm, sizeof lineTerm, " + %g B x %zu lines", bytesPerLine, lines);
     std::fprintf(m_out,
-                 "%-34.*s %9.1f MB   bytes read %.1f MB; bar <= %g x bytes read + %.0f MB = %.1f MB   %s\n",
+                 "%-34.*s %9.1f MB   bytes read %.1f MB; bar <= %g x bytes read + %.0f MB%s = %.1f MB   %s\n",
                  static_cast<int>(name.size()), name.data(), static_cast<double>(peakBytes) / kMegabyte,
                  static_cast<double>(bytesRead) / kMegabyte, factor,
-                 static_cast<double>(extraBytes) / kMegabyte, bar / kMegabyte, Verdict(met));
+                 static_cast<double>(extraBytes) / kMegabyte, lineTerm, bar / kMegabyte, Verdict(met));
 }
 
 void Report::note(std::string_view text, bool fail) {

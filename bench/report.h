@@ -18,9 +18,9 @@ public:
                 double maxRatio);
     // A time against a fixed bar: met when seconds <= maxSeconds.
     void limit(std::string_view name, double seconds, double maxSeconds);
-    // The bar is met when peakBytes <= factor x bytesRead + extraBytes.
+    // The bar is met when peakBytes <= factor x bytesRead + extraBytes (+ bytesPerLine x lines).
     void memory(std::string_view name, std::size_t peakBytes, std::size_t bytesRead, double factor,
-                std::size_t extraBytes);
+                std::size_t extraBytes, std::size_t lines = 0, double bytesPerLine = 0);
     // A line without a bar; fail marks something that makes the figures meaningless.
     void note(std::string_view text, bool fail = false);
 
