@@ -3,6 +3,7 @@
 #include "traffic/textfile.h"
 #include "ui/singleinstance.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenu>
@@ -69,6 +70,9 @@ TEST(MainWindow, optionsWindowInsistsOnAValidFolder) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Options"));
         auto* path = dialog->findChild<QLineEdit*>(QStringLiteral("pathTxt"));
         auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okCmd"));
+        // The program folder's tools are not the stand-ins.
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("toolsLbl"))->text(),
+                  QStringLiteral("Traffic tools: TCompiler.exe and TDecompiler.exe, not stand-in"));
         path->setText(QString::fromStdString(f.dir.file("wrong")));
         emit path->textEdited(path->text());
         f.prompts.expect("Error finding FS2002");
