@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,15 +20,7 @@ void CloseBoth(int ends[2]) {
 
 ToolResult NativeToolRunner::run(const std::string& program, const std::vector<std::string>& arguments,
                                  const std::string& workingFolder) {
-    // A path with folders is taken from the caller's current folder, not from the child's.
-    std::error_code ignored;
-    const std::string path = program.find('/') == std::string::npos
-                                 ? program
-                                 : std::filesystem::absolute(program, ignored).string();
-    std::vector<std::string> command;
-    if (IsWindowsProgram(path)) command.push_back(m_wineProgram);
-    command.push_back(path);
-    command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> command = ToolCommand(program, arguments, m_wineProgram);
     std::vector<char*> argv;
     for (std::string& part : command) argv.push_back(part.data());
     argv.push_back(nullptr);

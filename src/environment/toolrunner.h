@@ -24,6 +24,12 @@ struct ToolResult {
 // such a program is started through Wine.
 bool IsWindowsProgram(const std::string& path);
 
+// The command that runs program with arguments: the program's path, taken from the caller's current
+// folder when it names folders, then the arguments; a Windows program is started through
+// wineProgram on other systems (the program's path becoming its first argument).
+std::vector<std::string> ToolCommand(const std::string& program, const std::vector<std::string>& arguments,
+                                     const std::string& wineProgram);
+
 // The longest output of a tool that a result keeps (its start).
 inline constexpr std::size_t kToolOutputLimit = 64 * 1024;
 

@@ -60,28 +60,28 @@ private:
 
 ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::string>& arguments,
                              const std::string& workingFolder) {
-    // A path with folders is taken from the caller's current folder, not from the child's.
-    std::error_code ignored;
-    const std::string path = program.find('/') == std::string::npos
-                                 ? program
-                                 : std::filesystem::absolute(program, ignored).string();
     ToolResult result;
     PathAliases aliases;
-    const auto programText = aliases.of(path);
+    const std::vector<std::string> parts = ToolCommand(program, arguments, m_wineProgram);
+    // The programs' paths come first (wine's, then the Windows program's); then the arguments.
+    const std::size_t paths = parts.size() - arguments.size();
+    QStringList command;
+    for (const std::string& part : parts) {
+        const auto text = static_cast<std::size_t>(command.size()) < paths ? aliases.of(part)
+                                                                            : std::optional<QString>(FromLocal(part));
+        if (!text) {
+            result.error = "Could not start '" + program + "': " + std::strerror(errno);
+            return result;
+        }
+        command << *text;
+    }
     const auto folderText = aliases.of(workingFolder);
-    if (!programText || !folderText) {
+    if (!folderText) {
         result.error = "Could not start '" + program + "': " + std::strerror(errno);
         return result;
     }
-    QStringList args;
-    QString executable = *programText;
-#ifndef Q_OS_WIN
-    if (IsWindowsProgram(path)) {
-        args << executable;
-        executable = FromLocal(m_wineProgram);
-    }
-#endif
-    for (const auto& argument : arguments) args << FromLocal(argument);
+    const QString executable = command.takeFirst();
+    const QStringList& args = command;
 
     QProcess process;
     process.setProgram(executable);
