@@ -8,6 +8,7 @@
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace corvane {
@@ -34,20 +35,19 @@ void SplitInto(std::string_view line, std::vector<std::string_view>& fields) {
     }
 }
 
-std::string Text(std::initializer_list<std::string_view> parts) {
-    std::size_t size = 0;
-    for (std::string_view part : parts) size += part.size();
-    std::string text;
-    text.reserve(size);
-    for (std::string_view part : parts) text += part;
-    return text;
-}
-
 } // namespace
 
-FlightChecker::FlightChecker(const TrafficDatabase& db, const CheckOptions& options)
+FlightChecker::FlightChecker(const TrafficDatabase& db, const CheckOptions& options, CheckReport& report)
     : m_db(db)
-    , m_options(options) {}
+    , m_options(options)
+    , m_report(report) {}
+
+void FlightChecker::add(Check check, int index, int leg, std::initializer_list<std::string_view> parts) {
+    TextStore& texts = m_report.texts;
+    texts.begin();
+    for (std::string_view part : parts) texts.append(part);
+    m_report.problems.push_back({check, index, leg, texts.end()});
+}
 
 std::string_view FlightChecker::field(int position) const {
     return position >= 1 && position <= static_cast<int>(m_fields.size())
@@ -56,8 +56,8 @@ std::string_view FlightChecker::field(int position) const {
 }
 
 const FlightChecker::Aircraft& FlightChecker::aircraft(std::string_view field) {
-    const auto cached = m_aircraft.find(field);
-    if (cached != m_aircraft.end()) return cached->second;
+    if (const int known = m_aircraftIndex.find(field); known >= 0)
+        return m_aircraft[static_cast<std::size_t>(known)];
     Aircraft a;
     const std::string number = "AC#" + AircraftKey(field);
     a.name = std::string(field);
@@ -76,86 +76,87 @@ const FlightChecker::Aircraft& FlightChecker::aircraft(std::string_view field) {
         a.found = true;
         a.speed = NumericValue(*speed);
         a.speedText = *speed;
-        a.name = Text({field, " (", *title, ")"});
+        a.name = std::string(field) + " (" + *title + ")";
     }
-    return m_aircraft.emplace(field, std::move(a)).first->second;
+    m_aircraftIndex.insert(field, static_cast<int>(m_aircraft.size()));
+    return m_aircraft.emplace_back(std::move(a));
 }
 
-void FlightChecker::check(int index, std::string_view line, std::vector<Problem>& out) {
+const FlightChecker::Airport& FlightChecker::airport(std::string_view code) {
+    if (const int known = m_airportIndex.find(code); known >= 0)
+        return m_airports[static_cast<std::size_t>(known)];
+    const AirportTable& airports = m_db.airportTable();
+    Airport found;
+    found.row = airports.findByIcao(code);
+    if (found.row >= 0) {
+        found.latitude = airports.cell(found.row, AirportTable::Latitude);
+        found.longitude = airports.cell(found.row, AirportTable::Longitude);
+        found.positioned = !found.latitude.empty() && !found.longitude.empty();
+    }
+    m_airportIndex.insert(code, static_cast<int>(m_airports.size()));
+    return m_airports.emplace_back(std::move(found));
+}
+
+void FlightChecker::check(int index, std::string_view line) {
     SplitInto(line, m_fields);
     const Aircraft& plane = aircraft(field(1));
     if (!plane.found) {
-        out.push_back({Check::UnknownAircraft, index, 0,
-                       Text({"The aircraft ", plane.name, " is in neither aircraft table", kDropped})});
+        add(Check::UnknownAircraft, index, 0,
+            {"The aircraft ", plane.name, " is in neither aircraft table", kDropped});
     } else {
         if (plane.speed < kSlowestSpeed)
-            out.push_back({Check::SlowAircraft, index, 0,
-                           Text({"The aircraft ", plane.name, " cruises at ", plane.speedText,
-                                 " knots, below 10", kDropped})});
+            add(Check::SlowAircraft, index, 0,
+                {"The aircraft ", plane.name, " cruises at ", plane.speedText, " knots, below 10", kDropped});
         if (plane.missing)
-            out.push_back({Check::MissingAircraft, index, 0,
-                           Text({"The aircraft ", plane.name, " is not installed in the simulator."})});
+            add(Check::MissingAircraft, index, 0,
+                {"The aircraft ", plane.name, " is not installed in the simulator."});
     }
 
     const std::string_view percentText = field(3);
     const double percent = NumericValue(percentText);
     if (percent <= 0)
-        out.push_back({Check::Percent, index, 0,
-                       Text({"The traffic percent is ", percentText, ", so the flight never appears."})});
+        add(Check::Percent, index, 0,
+            {"The traffic percent is ", percentText, ", so the flight never appears."});
     else if (percent > 100)
-        out.push_back(
-            {Check::Percent, index, 0, Text({"The traffic percent ", percentText, " is above 100 %."})});
+        add(Check::Percent, index, 0, {"The traffic percent ", percentText, " is above 100 %."});
 
-    checkLegs(index, out);
-    const std::string_view repeat = field(4);
-    const auto period = RepeatPeriodSeconds(repeat);
-    if (period && !m_legs.empty() && readTimes()) checkTimes(index, *period, plane, out);
+    checkLegs(index);
+    const auto period = RepeatPeriodSeconds(field(4));
+    if (period && !m_legs.empty() && readTimes()) checkTimes(index, *period, plane);
 }
 
 const FlightChecker::Leg& FlightChecker::previous(std::size_t k) const {
     return m_legs[k == 0 ? m_legs.size() - 1 : k - 1];
 }
 
-std::string FlightChecker::route(std::size_t k) const {
-    return Text({previous(k).destination, "-", m_legs[k].destination});
-}
-
-bool FlightChecker::hasPosition(int airport) const {
-    const AirportTable& airports = m_db.airportTable();
-    return !airports.cell(airport, AirportTable::Latitude).empty() &&
-           !airports.cell(airport, AirportTable::Longitude).empty();
-}
-
-void FlightChecker::checkLegs(int index, std::vector<Problem>& out) {
+void FlightChecker::checkLegs(int index) {
     m_legs.clear();
     for (int position = kFirstDestinationField; !field(position).empty(); position += kFieldsPerLeg)
-        m_legs.push_back({field(position), m_db.airportTable().findByIcao(field(position))});
-    std::vector<int> withoutPosition; // airports reported for this flight
+        m_legs.push_back({field(position), &airport(field(position))});
+    m_withoutPosition.clear();
     for (std::size_t k = 0; k < m_legs.size(); ++k) {
         const int leg = static_cast<int>(k) + 1;
         const Leg& current = m_legs[k];
-        if (current.airport < 0) {
-            out.push_back({Check::UnknownAirport, index, leg,
-                           Text({route(k), ": the airport ", current.destination,
-                                 " is not in the airport table", kDropped})});
-        } else if (!hasPosition(current.airport) && std::find(withoutPosition.begin(), withoutPosition.end(),
-                                                              current.airport) == withoutPosition.end()) {
-            withoutPosition.push_back(current.airport);
-            out.push_back({Check::NoPosition, index, 0,
-                           Text({"The airport ", current.destination,
-                                 " has no coordinates, so no flight time can be proposed for its legs."})});
+        const std::string_view from = previous(k).destination, to = current.destination;
+        if (current.airport->row < 0) {
+            add(Check::UnknownAirport, index, leg,
+                {from, "-", to, ": the airport ", to, " is not in the airport table", kDropped});
+        } else if (!current.airport->positioned &&
+                   std::find(m_withoutPosition.begin(), m_withoutPosition.end(), current.airport->row) ==
+                       m_withoutPosition.end()) {
+            m_withoutPosition.push_back(current.airport->row);
+            add(Check::NoPosition, index, 0,
+                {"The airport ", to, " has no coordinates, so no flight time can be proposed for its legs."});
         }
-        if (EqualsIgnoringCase(previous(k).destination, current.destination))
-            out.push_back(
-                {Check::SameAirport, index, leg,
-                 Text({route(k), ": the leg departs from and arrives at ", current.destination, "."})});
+        if (EqualsIgnoringCase(from, to))
+            add(Check::SameAirport, index, leg,
+                {from, "-", to, ": the leg departs from and arrives at ", to, "."});
         const std::string_view altitudeText = field(leg * kFieldsPerLeg + 2);
         const double altitude = NumericValue(altitudeText);
         if (altitude < kLowestAltitude || altitude > kHighestAltitude)
-            out.push_back({Check::Altitude, index, leg,
-                           Text({route(k), ": the cruise altitude ", altitudeText,
-                                 altitude < kLowestAltitude ? " is below 10" : " is above 450",
-                                 " (hundreds of feet)."})});
+            add(Check::Altitude, index, leg,
+                {from, "-", to, ": the cruise altitude ", altitudeText,
+                 altitude < kLowestAltitude ? " is below 10" : " is above 450", " (hundreds of feet)."});
     }
 }
 
@@ -176,21 +177,18 @@ bool FlightChecker::readTimes() {
 }
 
 long long FlightChecker::proposedSeconds(std::size_t k, const Aircraft& aircraft) const {
-    const int from = previous(k).airport;
-    const int to = m_legs[k].airport;
-    if (!(aircraft.speed > 0) || from < 0 || to < 0 || !hasPosition(from) || !hasPosition(to) ||
+    const Airport& from = *previous(k).airport;
+    const Airport& to = *m_legs[k].airport;
+    if (!(aircraft.speed > 0) || !from.positioned || !to.positioned ||
         EqualsIgnoringCase(previous(k).destination, m_legs[k].destination))
         return -1;
-    const AirportTable& airports = m_db.airportTable();
     const double seconds =
-        FlightSeconds(airports.cell(from, AirportTable::Latitude),
-                      airports.cell(from, AirportTable::Longitude), airports.cell(to, AirportTable::Latitude),
-                      airports.cell(to, AirportTable::Longitude), aircraft.speed);
+        FlightSeconds(from.latitude, from.longitude, to.latitude, to.longitude, aircraft.speed);
     // Whole seconds, as the legs editor proposes them.
     return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
 }
 
-void FlightChecker::checkTimes(int index, int period, const Aircraft& aircraft, std::vector<Problem>& out) {
+void FlightChecker::checkTimes(int index, int period, const Aircraft& aircraft) {
     const long long turnaround = static_cast<long long>(m_options.turnaroundMinutes) * 60;
     long long total = 0;
     for (std::size_t k = 0; k < m_legs.size(); ++k) {
@@ -202,36 +200,38 @@ void FlightChecker::checkTimes(int index, int period, const Aircraft& aircraft, 
         total += ground + duration;
 
         if (ground < turnaround)
-            out.push_back({Check::ShortTurnaround, index, leg,
-                           Text({before.destination, ": arrives ", before.arrivalText, " and leaves ",
-                                 current.departureText, ", ", DurationText(ground),
-                                 " on the ground, under the turnaround minimum of ",
-                                 std::to_string(m_options.turnaroundMinutes), " minutes."})});
+            add(Check::ShortTurnaround, index, leg,
+                {before.destination, ": arrives ", before.arrivalText, " and leaves ", current.departureText,
+                 ", ", DurationText(ground), " on the ground, under the turnaround minimum of ",
+                 std::to_string(m_options.turnaroundMinutes), " minutes."});
 
         const long long proposed = proposedSeconds(k, aircraft);
-        const std::string flown = Text({route(k), ": ", current.departureText, " to ", current.arrivalText,
-                                        " takes ", DurationText(duration)});
         const bool underShare = proposed >= 0 && duration * 5 < proposed * 4;
         const bool underFive = duration < kShortestLeg;
-        if (underShare || underFive) {
-            std::string text = flown + (underFive ? ", under 5 minutes" : "");
-            if (underShare)
-                text +=
-                    Text({underFive ? " and" : ",", " under 80 % of the proposed ", DurationText(proposed)});
-            out.push_back({Check::LegTooShort, index, leg, text + "."});
-        }
-        if (proposed >= 0 && duration > 2 * proposed + 3600)
-            out.push_back({Check::LegTooLong, index, leg,
-                           Text({flown, ", more than twice the proposed ", DurationText(proposed),
-                                 " plus one hour."})});
+        const bool overTwice = proposed >= 0 && duration > 2 * proposed + 3600;
+        if (!underShare && !underFive && !overTwice) continue;
+        const std::string took = DurationText(duration);
+        const std::string proposal = proposed >= 0 ? DurationText(proposed) : std::string();
+        if (underShare || underFive)
+            add(Check::LegTooShort, index, leg,
+                {before.destination, "-", current.destination, ": ", current.departureText, " to ",
+                 current.arrivalText, " takes ", took, underFive ? ", under 5 minutes" : "",
+                 underShare
+                     ? (underFive ? " and under 80 % of the proposed " : ", under 80 % of the proposed ")
+                     : "",
+                 underShare ? std::string_view(proposal) : "", "."});
+        if (overTwice)
+            add(Check::LegTooLong, index, leg,
+                {before.destination, "-", current.destination, ": ", current.departureText, " to ",
+                 current.arrivalText, " takes ", took, ", more than twice the proposed ", proposal,
+                 " plus one hour."});
     }
     if (total > period)
-        out.push_back(
-            {Check::CycleTooLong, index, 0,
-             Text({"The legs and the ground times between them add up to ", DurationText(total),
-                   ", more than the repeat period of ",
-                   period == kWeekSeconds ? "one week" : std::to_string(period / 3600) + " hours",
-                   ": the aircraft would have to start its next round before finishing this one."})});
+        add(Check::CycleTooLong, index, 0,
+            {"The legs and the ground times between them add up to ", DurationText(total),
+             ", more than the repeat period of ",
+             period == kWeekSeconds ? "one week" : std::to_string(period / 3600) + " hours",
+             ": the aircraft would have to start its next round before finishing this one."});
 }
 
 } // namespace corvane

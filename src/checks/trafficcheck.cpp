@@ -1,11 +1,11 @@
 #include "checks/trafficcheck.h"
 
 #include "checks/flightchecker.h"
+#include "checks/textindex.h"
 #include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace corvane {
 
@@ -17,7 +17,6 @@ struct TailUse {
     int first = -1;
     int second = -1;
 };
-using TailMap = std::unordered_map<std::string_view, TailUse, HashIgnoringCase, EqualIgnoringCase>;
 
 // The tail number of a line, without blanks; "-" (the tail of a new flight) is no tail number.
 std::string_view TailOf(std::string_view line) {
@@ -29,42 +28,51 @@ std::string_view TailOf(std::string_view line) {
     return tail == "-" ? std::string_view() : tail;
 }
 
-TailMap CountTails(const std::vector<std::string>& lines) {
-    TailMap tails;
-    tails.reserve(lines.size());
+// Who uses which tail number (letter case ignored): the uses, and for each flight its use (-1 for none).
+struct Tails {
+    std::vector<TailUse> uses;
+    std::vector<int> useOf;
+};
+
+Tails CountTails(const std::vector<std::string>& lines) {
+    Tails tails;
+    tails.useOf.assign(lines.size(), -1);
+    TextIndex<HashIgnoringCase, EqualIgnoringCase> index(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view tail = TailOf(lines[i]);
         if (tail.empty()) continue;
-        TailUse& use = tails[tail];
-        if (use.count == 0)
-            use.first = static_cast<int>(i);
-        else if (use.count == 1)
-            use.second = static_cast<int>(i);
-        ++use.count;
+        const int use = index.insert(tail, static_cast<int>(tails.uses.size())).first;
+        if (use == static_cast<int>(tails.uses.size())) tails.uses.emplace_back();
+        TailUse& u = tails.uses[static_cast<std::size_t>(use)];
+        if (u.count == 0)
+            u.first = static_cast<int>(i);
+        else if (u.count == 1)
+            u.second = static_cast<int>(i);
+        ++u.count;
+        tails.useOf[i] = use;
     }
     return tails;
 }
 
-void CheckDuplicates(int index, std::string_view line, const TailMap& tails,
-                     std::unordered_map<std::string_view, int>& lines, std::vector<Problem>& out) {
-    if (const std::string_view tail = TailOf(line); !tail.empty()) {
-        const TailUse& use = tails.find(tail)->second;
-        if (use.count > 1) {
-            const int other = use.first == index ? use.second : use.first;
-            out.push_back({Check::DuplicateTail, index, 0,
-                           "The tail number " + std::string(tail) + " is also used by flight " +
-                               std::to_string(other) + " (" + std::to_string(use.count) +
-                               " flights in all)."});
-        }
+void CheckDuplicates(int index, std::string_view line, const Tails& tails, TextIndex<>& lines,
+                     FlightChecker& checker) {
+    if (const int use = tails.useOf[static_cast<std::size_t>(index)]; use >= 0) {
+        const TailUse& u = tails.uses[static_cast<std::size_t>(use)];
+        if (u.count > 1)
+            checker.add(Check::DuplicateTail, index, 0,
+                        {"The tail number ", TailOf(line), " is also used by flight ",
+                         std::to_string(u.first == index ? u.second : u.first), " (", std::to_string(u.count),
+                         " flights in all)."});
     }
-    const auto [first, added] = lines.emplace(line, index);
+    const auto [first, added] = lines.insert(line, index);
     if (!added)
-        out.push_back(
-            {Check::DuplicateFlight, index, 0,
-             "The flight line is identical to that of flight " + std::to_string(first->second) + "."});
+        checker.add(Check::DuplicateFlight, index, 0,
+                    {"The flight line is identical to that of flight ", std::to_string(first), "."});
 }
 
-void Count(const std::vector<Problem>& problems, std::size_t from, CheckReport& report) {
+// Adds the problems of one flight, from the given one on, to the counts.
+void Count(CheckReport& report, std::size_t from) {
+    const std::vector<Problem>& problems = report.problems;
     if (from == problems.size()) return;
     ++report.flightsWithProblems;
     bool error = false, dropped = false;
@@ -83,27 +91,42 @@ void Count(const std::vector<Problem>& problems, std::size_t from, CheckReport& 
         ++report.flightsMishandled;
 }
 
-} // namespace
-
-CheckReport CheckTraffic(const TrafficDatabase& db, const CheckOptions& options) {
+CheckReport Run(const TrafficDatabase& db, const CheckOptions& options,
+                const std::function<void(const CheckReport&)>* eachFlight) {
     const std::vector<std::string>& lines = db.flightTable().lines();
-    const TailMap tails = CountTails(lines);
-    std::unordered_map<std::string_view, int> seen;
-    seen.reserve(lines.size());
-    FlightChecker checker(db, options);
+    const Tails tails = CountTails(lines);
+    TextIndex<> seen(lines.size());
     CheckReport report;
+    FlightChecker checker(db, options, report);
     std::vector<Problem>& problems = report.problems;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (line.empty()) continue;
         const int index = static_cast<int>(i);
         const std::size_t from = problems.size();
-        checker.check(index, line, problems);
-        CheckDuplicates(index, line, tails, seen, problems);
+        checker.check(index, line);
+        CheckDuplicates(index, line, tails, seen, checker);
+        if (from == problems.size()) continue;
         std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(from), problems.end(), ProblemBefore);
-        Count(problems, from, report);
+        Count(report, from);
+        if (eachFlight) {
+            (*eachFlight)(report);
+            problems.clear();
+            report.texts.clear();
+        }
     }
     return report;
+}
+
+} // namespace
+
+CheckReport CheckTraffic(const TrafficDatabase& db, const CheckOptions& options) {
+    return Run(db, options, nullptr);
+}
+
+CheckReport CheckTraffic(const TrafficDatabase& db, const CheckOptions& options,
+                         const std::function<void(const CheckReport& flight)>& eachFlight) {
+    return Run(db, options, &eachFlight);
 }
 
 } // namespace corvane

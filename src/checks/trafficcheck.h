@@ -10,6 +10,8 @@
 
 #include "checks/problem.h"
 
+#include <functional>
+
 namespace corvane {
 
 class TrafficDatabase;
@@ -21,5 +23,10 @@ struct CheckOptions {
 };
 
 CheckReport CheckTraffic(const TrafficDatabase& db, const CheckOptions& options = {});
+
+// The same check for output that need not keep every problem: after each flight with problems, the
+// report handed over holds that flight's problems alone (with the counts so far). Returns the counts.
+CheckReport CheckTraffic(const TrafficDatabase& db, const CheckOptions& options,
+                         const std::function<void(const CheckReport& flight)>& eachFlight);
 
 } // namespace corvane

@@ -15,11 +15,11 @@ void WriteCsvField(std::ostream& out, std::string_view text) {
         return;
     }
     out << '"';
-    for (char c : text) {
-        if (c == '"') out << '"';
-        out << c;
+    for (auto quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
+        out << text.substr(0, quote + 1) << '"';
+        text.remove_prefix(quote + 1);
     }
-    out << '"';
+    out << text << '"';
 }
 
 } // namespace
@@ -38,16 +38,18 @@ int RunCheck(Context& context, const std::vector<std::string>& args) {
     if (!LoadInput(context, arguments->positional()[0], arguments->value("--apt"), arguments->value("--fs")))
         return kFileError;
 
-    const CheckReport report = CheckTraffic(context.db, options);
-    for (const Problem& problem : report.problems) {
-        context.out << SeverityName(problem.severity()) << ',' << problem.flight << ',';
-        if (problem.leg > 0) context.out << problem.leg;
-        context.out << ',' << CheckName(problem.check) << ',';
-        WriteCsvField(context.out, problem.message);
-        context.out << '\n';
-    }
-    context.err << report.errors << " errors, " << report.warnings << " warnings\n";
-    return report.errors > 0 ? kProblemsFound : kSuccess;
+    // Printed flight by flight, so that a large set's problems are never all held at once.
+    const CheckReport counts = CheckTraffic(context.db, options, [&](const CheckReport& flight) {
+        for (const Problem& problem : flight.problems) {
+            context.out << SeverityName(problem.severity()) << ',' << problem.flight << ',';
+            if (problem.leg > 0) context.out << problem.leg;
+            context.out << ',' << CheckName(problem.check) << ',';
+            WriteCsvField(context.out, flight.message(problem));
+            context.out << '\n';
+        }
+    });
+    context.err << counts.errors << " errors, " << counts.warnings << " warnings\n";
+    return counts.errors > 0 ? kProblemsFound : kSuccess;
 }
 
 } // namespace corvane::cli

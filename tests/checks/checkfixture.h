@@ -54,16 +54,18 @@ protected:
     std::vector<std::string> found(const CheckOptions& options = {}) {
         report = CheckTraffic(db, options);
         std::vector<std::string> ids;
-        for (const Problem& p : report.problems)
-            ids.push_back(std::to_string(p.flight) + "/" + (p.leg == 0 ? "-" : std::to_string(p.leg)) + " " +
-                          std::string(CheckName(p.check)));
+        for (const Problem& p : report.problems) ids.push_back(Id(p));
         return ids;
+    }
+    static std::string Id(const Problem& p) {
+        return std::to_string(p.flight) + "/" + (p.leg == 0 ? "-" : std::to_string(p.leg)) + " " +
+               std::string(CheckName(p.check));
     }
     // The message of the only problem found.
     std::string onlyMessage(const CheckOptions& options = {}) {
         found(options);
         EXPECT_EQ(report.problems.size(), 1u);
-        return report.problems.empty() ? std::string() : report.problems.front().message;
+        return report.problems.empty() ? std::string() : std::string(report.message(report.problems.front()));
     }
 
     TrafficDatabase db;

@@ -27,7 +27,7 @@ TEST_F(TrafficCheck, unknownAirport) {
                      {{"08:00:00", "08:15:00", "bbbb"}, {"09:00:00", "09:15:00", "aaaa"}}));
     EXPECT_EQ(found(), (Ids{"0/1 unknown-airport"})) << "codes are found without regard to case";
     EXPECT_EQ(
-        report.problems[0].message,
+        report.message(report.problems[0]),
         "AAAA-XXXX: the airport XXXX is not in the airport table, so saving or compiling drops the flight.");
     EXPECT_EQ(report.flightsDropped, 1);
     EXPECT_EQ(report.flightsMishandled, 0);
@@ -39,10 +39,10 @@ TEST_F(TrafficCheck, unknownAircraftAsTheWriterLooksItUp) {
     addClean("AC#001,N3,50%,24Hr,IFR"); // the writer takes it for AC#1
     addClean("ac#1,N4,50%,24Hr,IFR");
     EXPECT_EQ(found(), (Ids{"0/- unknown-aircraft", "1/- unknown-aircraft"}));
-    EXPECT_EQ(report.problems[0].message,
+    EXPECT_EQ(report.message(report.problems[0]),
               "The aircraft AC#9 is in neither aircraft table, so saving or compiling drops the flight.");
     EXPECT_EQ(
-        report.problems[1].message,
+        report.message(report.problems[1]),
         "The aircraft AC#x (AC#0) is in neither aircraft table, so saving or compiling drops the flight.");
 }
 
@@ -51,14 +51,15 @@ TEST_F(TrafficCheck, slowAircraftBelowTenKnots) {
     addClean("AC#5,N2,50%,24Hr,IFR"); // 10 knots is written
     EXPECT_EQ(found(), (Ids{"0/- slow-aircraft"}));
     EXPECT_EQ(
-        report.problems[0].message,
+        report.message(report.problems[0]),
         "The aircraft AC#2 (Glider) cruises at 9 knots, below 10, so saving or compiling drops the flight.");
 }
 
 TEST_F(TrafficCheck, missingAircraftIsAWarning) {
     addClean("AC#3,N1,50%,24Hr,IFR");
     EXPECT_EQ(found(), (Ids{"0/- missing-aircraft"}));
-    EXPECT_EQ(report.problems[0].message, "The aircraft AC#3 (Ghost) is not installed in the simulator.");
+    EXPECT_EQ(report.message(report.problems[0]),
+              "The aircraft AC#3 (Ghost) is not installed in the simulator.");
     EXPECT_EQ(report.warnings, 1);
     EXPECT_EQ(report.errors, 0);
     EXPECT_EQ(report.flightsWithErrors(), 0);
@@ -71,7 +72,7 @@ TEST_F(TrafficCheck, sameAirportOnALegAndOnAOneLegFlight) {
     add(FlightLineOf("AC#1,N2,50%,24Hr,IFR", {{"08:00:00", "08:15:00", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"0/2 same-airport", "1/1 same-airport"}))
         << "BBBB stands where AAAA does, but is another airport";
-    EXPECT_EQ(report.problems[0].message, "BBBB-bbbb: the leg departs from and arrives at bbbb.");
+    EXPECT_EQ(report.message(report.problems[0]), "BBBB-bbbb: the leg departs from and arrives at bbbb.");
     EXPECT_EQ(report.flightsMishandled, 2);
     EXPECT_EQ(report.flightsDropped, 0);
 }
@@ -87,7 +88,7 @@ TEST_F(TrafficCheck, cycleTooLongEveryEightHours) {
     EXPECT_EQ(std::count(ids.begin(), ids.end(), "1/- cycle-too-long"), 1);
     const Problem& cycle = *std::find_if(report.problems.begin(), report.problems.end(),
                                          [](const Problem& p) { return p.check == Check::CycleTooLong; });
-    EXPECT_EQ(cycle.message,
+    EXPECT_EQ(report.message(cycle),
               "The legs and the ground times between them add up to 16:00, more than the repeat "
               "period of 8 hours: the aircraft would have to start its next round before "
               "finishing this one.");
@@ -123,7 +124,7 @@ TEST_F(TrafficCheck, legTooShortAtEightyPercentAndFiveMinutes) {
     add(FlightLineOf("AC#1,N1,50%,24Hr,IFR",
                      {{"08:00:00", "08:12:00", "BBBB"}, {"09:00:00", "09:11:59", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"0/2 leg-too-short"}));
-    EXPECT_EQ(report.problems[0].message,
+    EXPECT_EQ(report.message(report.problems[0]),
               "BBBB-AAAA: 09:00:00 to 09:11:59 takes 0:11:59, under 80 % of the proposed 0:15.");
 
     // Without a speed nothing is proposed, and only the five minutes count.
@@ -131,7 +132,8 @@ TEST_F(TrafficCheck, legTooShortAtEightyPercentAndFiveMinutes) {
     add(FlightLineOf("AC#4,N1,50%,24Hr,IFR",
                      {{"08:00:00", "08:05:00", "BBBB"}, {"09:00:00", "09:04:59", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"0/- slow-aircraft", "0/2 leg-too-short"}));
-    EXPECT_EQ(report.problems[1].message, "BBBB-AAAA: 09:00:00 to 09:04:59 takes 0:04:59, under 5 minutes.");
+    EXPECT_EQ(report.message(report.problems[1]),
+              "BBBB-AAAA: 09:00:00 to 09:04:59 takes 0:04:59, under 5 minutes.");
 
     db.flightTable().clear();
     add(FlightLineOf("AC#1,N1,50%,24Hr,IFR",
@@ -146,7 +148,7 @@ TEST_F(TrafficCheck, legTooLongOverTwiceTheProposedPlusAnHour) {
                      {{"08:00:00", "09:30:00", "BBBB"}, {"10:00:00", "11:30:01", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"0/2 leg-too-long"}));
     EXPECT_EQ(
-        report.problems[0].message,
+        report.message(report.problems[0]),
         "BBBB-AAAA: 10:00:00 to 11:30:01 takes 1:30:01, more than twice the proposed 0:15 plus one hour.");
 }
 
@@ -175,7 +177,7 @@ TEST_F(TrafficCheck, shortTurnaroundAtTheMinimum) {
     add(FlightLineOf("AC#1,N2,50%,24Hr,IFR",
                      {{"08:00:00", "08:15:00", "BBBB"}, {"08:24:59", "08:40:00", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"1/2 short-turnaround"})) << "exactly 10 minutes on the ground is enough";
-    EXPECT_EQ(report.problems[0].message,
+    EXPECT_EQ(report.message(report.problems[0]),
               "BBBB: arrives 08:15:00 and leaves 08:24:59, 0:09:59 on the ground, "
               "under the turnaround minimum of 10 minutes.");
     EXPECT_EQ(found(CheckOptions{11}), (Ids{"0/2 short-turnaround", "1/2 short-turnaround"}));
@@ -186,8 +188,9 @@ TEST_F(TrafficCheck, groundTimeBeforeTheFirstLegIsTheNextRound) {
     add(FlightLineOf("AC#1,N1,50%,24Hr,IFR",
                      {{"00:05:00", "00:20:00", "BBBB"}, {"23:00:00", "23:59:00", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"0/1 short-turnaround"}));
-    EXPECT_EQ(report.problems[0].message, "AAAA: arrives 23:59:00 and leaves 00:05:00, 0:06 on the ground, "
-                                          "under the turnaround minimum of 10 minutes.");
+    EXPECT_EQ(report.message(report.problems[0]),
+              "AAAA: arrives 23:59:00 and leaves 00:05:00, 0:06 on the ground, "
+              "under the turnaround minimum of 10 minutes.");
 }
 
 TEST_F(TrafficCheck, weeklyFlightAcrossSaturdayToSunday) {
@@ -212,9 +215,9 @@ TEST_F(TrafficCheck, duplicateTailOnEachFlight) {
     addClean("AC#1,N123,50%,12Hr,IFR");
     EXPECT_EQ(found(), (Ids{"0/- duplicate-tail", "2/- duplicate-tail", "7/- duplicate-tail"}))
         << "letter case aside; '-' and blank tails are no tail numbers";
-    EXPECT_EQ(report.problems[0].message,
+    EXPECT_EQ(report.message(report.problems[0]),
               "The tail number N123 is also used by flight 2 (3 flights in all).");
-    EXPECT_EQ(report.problems[1].message,
+    EXPECT_EQ(report.message(report.problems[1]),
               "The tail number n123 is also used by flight 0 (3 flights in all).");
 }
 
@@ -229,7 +232,7 @@ TEST_F(TrafficCheck, duplicateFlightOnTheLaterOne) {
     EXPECT_EQ(std::count(ids.begin(), ids.end(), "1/- duplicate-flight"), 0) << "one field differs";
     const auto it = std::find_if(report.problems.begin(), report.problems.end(),
                                  [](const Problem& p) { return p.check == Check::DuplicateFlight; });
-    EXPECT_EQ(it->message, "The flight line is identical to that of flight 0.");
+    EXPECT_EQ(report.message(*it), "The flight line is identical to that of flight 0.");
 }
 
 TEST_F(TrafficCheck, percentNeverOrAboveAHundred) {
@@ -239,8 +242,8 @@ TEST_F(TrafficCheck, percentNeverOrAboveAHundred) {
     addClean("AC#1,N4,101%,24Hr,IFR");
     addClean("AC#1,N5,%,24Hr,IFR");
     EXPECT_EQ(found(), (Ids{"0/- percent", "3/- percent", "4/- percent"}));
-    EXPECT_EQ(report.problems[0].message, "The traffic percent is 0%, so the flight never appears.");
-    EXPECT_EQ(report.problems[1].message, "The traffic percent 101% is above 100 %.");
+    EXPECT_EQ(report.message(report.problems[0]), "The traffic percent is 0%, so the flight never appears.");
+    EXPECT_EQ(report.message(report.problems[1]), "The traffic percent 101% is above 100 %.");
 }
 
 TEST_F(TrafficCheck, altitudeBetweenTenAndFourHundredFifty) {
@@ -249,8 +252,9 @@ TEST_F(TrafficCheck, altitudeBetweenTenAndFourHundredFifty) {
     add(FlightLineOf("AC#1,N2,50%,24Hr,IFR",
                      {{"08:00:00", "08:15:00", "BBBB", "450"}, {"09:00:00", "09:15:00", "AAAA", "451"}}));
     EXPECT_EQ(found(), (Ids{"0/1 altitude", "1/2 altitude"}));
-    EXPECT_EQ(report.problems[0].message, "AAAA-BBBB: the cruise altitude 9 is below 10 (hundreds of feet).");
-    EXPECT_EQ(report.problems[1].message,
+    EXPECT_EQ(report.message(report.problems[0]),
+              "AAAA-BBBB: the cruise altitude 9 is below 10 (hundreds of feet).");
+    EXPECT_EQ(report.message(report.problems[1]),
               "BBBB-AAAA: the cruise altitude 451 is above 450 (hundreds of feet).");
 }
 
@@ -263,9 +267,9 @@ TEST_F(TrafficCheck, noPositionOncePerFlightAndAirport) {
     // The legs to and from NOPO are only held to the five minutes; AAAA-BBBB's 80 % still counts.
     EXPECT_EQ(found(), (Ids{"0/- no-position", "0/1 leg-too-short", "0/2 leg-too-short", "0/3 leg-too-short",
                             "0/5 leg-too-short"}));
-    EXPECT_EQ(report.problems[0].message,
+    EXPECT_EQ(report.message(report.problems[0]),
               "The airport NOPO has no coordinates, so no flight time can be proposed for its legs.");
-    EXPECT_EQ(report.problems[4].message,
+    EXPECT_EQ(report.message(report.problems[4]),
               "AAAA-BBBB: 12:00:00 to 12:10:00 takes 0:10, under 80 % of the proposed 0:15.");
 }
 
@@ -312,6 +316,27 @@ TEST_F(TrafficCheck, orderAndCountsOverFlights) {
     EXPECT_EQ(report.flightsWithProblems, 2);
     EXPECT_EQ(report.flightsDropped, 1);
     EXPECT_EQ(report.flightsMishandled, 1);
+
+    // Flight by flight, the same problems and counts.
+    Ids streamed;
+    std::vector<std::string> messages;
+    const CheckReport counts = CheckTraffic(db, {}, [&](const CheckReport& flight) {
+        streamed.push_back("next flight");
+        for (const Problem& p : flight.problems) {
+            streamed.push_back(Id(p));
+            messages.emplace_back(flight.message(p));
+        }
+    });
+    EXPECT_EQ(streamed, (Ids{"next flight", "0/- duplicate-tail", "0/- percent", "0/- unknown-aircraft",
+                             "0/1 altitude", "0/1 unknown-airport", "next flight", "2/- duplicate-tail",
+                             "2/- missing-aircraft", "2/1 same-airport"}));
+    for (std::size_t i = 0; i < report.problems.size(); ++i)
+        EXPECT_EQ(messages.at(i), report.message(report.problems[i]));
+    EXPECT_TRUE(counts.problems.empty());
+    EXPECT_EQ(counts.errors, 3);
+    EXPECT_EQ(counts.warnings, 5);
+    EXPECT_EQ(counts.flightsDropped, 1);
+    EXPECT_EQ(counts.flightsMishandled, 1);
 }
 
 TEST_F(TrafficCheck, linesWithoutLegsOrFieldsDoNotTrip) {
