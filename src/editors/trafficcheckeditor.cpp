@@ -7,6 +7,7 @@
 #include "traffic/text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace corvane {
 
@@ -87,32 +88,55 @@ bool TrafficCheckEditor::passes(const Problem& problem) const {
     return m_check < 0 || problem.check == kAllChecks[static_cast<std::size_t>(m_check)];
 }
 
+std::string_view TrafficCheckEditor::sortText(const Problem& problem) const {
+    switch (m_sortColumn) {
+    case RouteColumn:
+        return route(problem);
+    case CheckColumn:
+        return CheckName(problem.check);
+    default:
+        return m_report.message(problem);
+    }
+}
+
 void TrafficCheckEditor::rebuildRows() {
-    m_rows.clear();
-    for (std::size_t i = 0; i < m_report.problems.size(); ++i)
-        if (passes(m_report.problems[i])) m_rows.push_back(static_cast<int>(i));
-    // From report order, so that equal keys keep it whichever way the column is sorted.
-    const auto& problems = m_report.problems;
-    const auto compare = [&](int a, int b) {
-        const Problem& x = problems[static_cast<std::size_t>(a)];
-        const Problem& y = problems[static_cast<std::size_t>(b)];
-        switch (m_sortColumn) {
-        case SeverityColumn:
-            return static_cast<int>(x.severity()) - static_cast<int>(y.severity());
-        case FlightColumn:
-            return x.flight < y.flight ? -1 : x.flight > y.flight ? 1 : 0;
-        case RouteColumn:
-            return CompareIgnoringCase(route(x), route(y));
-        case LegColumn:
-            return x.leg < y.leg ? -1 : x.leg > y.leg ? 1 : 0;
-        case CheckColumn:
-            return CheckName(x.check).compare(CheckName(y.check));
-        default:
-            return CompareIgnoringCase(m_report.message(x), m_report.message(y));
-        }
+    // Each row's key: the number of a numeric column, or the first eight letters of a text folded to
+    // upper case (in their order as a number), so that most comparisons of a million rows need not
+    // look at the texts.
+    struct Entry {
+        std::uint64_t key;
+        int problem;
     };
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [&](int a, int b) { return m_ascending ? compare(a, b) < 0 : compare(a, b) > 0; });
+    const bool textual =
+        m_sortColumn == RouteColumn || m_sortColumn == CheckColumn || m_sortColumn == MessageColumn;
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < m_report.problems.size(); ++i) {
+        const Problem& p = m_report.problems[i];
+        if (!passes(p)) continue;
+        std::uint64_t key = 0;
+        if (textual) {
+            const std::string_view text = sortText(p);
+            for (std::size_t b = 0; b < 8; ++b)
+                key = key << 8 | (b < text.size() ? static_cast<unsigned char>(UpperChar(text[b])) : 0u);
+        } else {
+            key = static_cast<std::uint64_t>(m_sortColumn == SeverityColumn ? static_cast<int>(p.severity())
+                                             : m_sortColumn == LegColumn    ? p.leg
+                                                                            : p.flight);
+        }
+        entries.push_back({key, static_cast<int>(i)});
+    }
+    // Equal keys keep report order whichever way the column is sorted.
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        int order = a.key < b.key ? -1 : a.key > b.key ? 1 : 0;
+        if (order == 0 && textual)
+            order = CompareIgnoringCase(sortText(m_report.problems[static_cast<std::size_t>(a.problem)]),
+                                        sortText(m_report.problems[static_cast<std::size_t>(b.problem)]));
+        if (!m_ascending) order = -order;
+        return order != 0 ? order < 0 : a.problem < b.problem;
+    });
+    m_rows.clear();
+    m_rows.reserve(entries.size());
+    for (const Entry& entry : entries) m_rows.push_back(entry.problem);
     ++m_rowsRevision;
 }
 

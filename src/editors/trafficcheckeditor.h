@@ -75,6 +75,8 @@ private:
     void rebuildRows();
     bool passes(const Problem& problem) const;
     std::string_view route(const Problem& problem) const;
+    // The text a problem is sorted by in the sort column, when that column holds text.
+    std::string_view sortText(const Problem& problem) const;
 
     void rowsInserted(int, int) override { m_changed = true; }
     void rowsRemoved(int, int) override { m_changed = true; }
