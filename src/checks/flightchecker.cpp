@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace corvane {
 
@@ -184,6 +185,7 @@ long long FlightChecker::proposedSeconds(std::size_t k, const Aircraft& aircraft
         return -1;
     const double seconds =
         FlightSeconds(from.latitude, from.longitude, to.latitude, to.longitude, aircraft.speed);
+    if (std::isnan(seconds)) return -1;
     // Whole seconds, as the legs editor proposes them.
     return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
 }
