@@ -2,6 +2,7 @@
 
 #include "checkfixture.h"
 #include "schedule/flighttime.h"
+#include "traffic/numbers.h"
 
 using namespace corvane;
 using corvane::test::CheckFixture;
@@ -158,9 +159,7 @@ TEST_F(TrafficCheck, proposedTimesFollowTheDistance) {
     ASSERT_GE(proposed, 1799);
     ASSERT_LE(proposed, 1800);
     const auto time = [](int seconds) {
-        char text[16];
-        std::snprintf(text, sizeof text, "08:%02d:%02d", seconds / 60, seconds % 60);
-        return std::string(text);
+        return "08:" + TwoDigits(seconds / 60) + ":" + TwoDigits(seconds % 60);
     };
     // Just 80 % of the proposed time, and one second less.
     const int least = (proposed * 4 + 4) / 5;
