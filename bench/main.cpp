@@ -3,6 +3,7 @@
 // that take the setup and the report, run after the traffic benchmarks.
 
 #include "benchoptions.h"
+#include "checkbench.h"
 #include "editorbench.h"
 #include "generator.h"
 #include "memorybench.h"
@@ -70,9 +71,11 @@ int main(int argc, char** argv) {
         if (options->keepFiles) std::printf("files kept in %s\n", folder.path().c_str());
         const TrafficBenchSetup setup{size, GenerateInChild(size, folder.path()), folder.path(),
                                       options->repetitions};
+        const std::size_t checkPeak = MeasureCliCheck(setup); // while this process is still small
         Report report;
         RunTrafficBenchmarks(setup, report);
         RunEditorBenchmarks(setup, report);
+        RunCheckBenchmarks(setup, report, checkPeak);
         RunLineMemoryBenchmark(folder.path(), report);
         report.summary();
         return report.passed() ? 0 : 1;

@@ -54,6 +54,11 @@ const std::map<std::string, Command>& Commands() {
           "delete, set the traffic percent of, or shift by whole hours all flights, those touching an "
           "airport whose "
           "code starts with PREFIX, or those of one aircraft; then write OUTPUT as convert does"}},
+        {"check",
+         {RunCheck, "check [--apt FILE] [--fs FOLDER] [--turnaround MINUTES] INPUT",
+          "read INPUT as convert does and print the problems of its flights, one line each as CSV: "
+          "severity,flight,leg,check,message (leg empty for the whole flight); the counts go to standard "
+          "error. MINUTES: the least ground time between two legs (10 by default)"}},
         {"eta",
          {RunEta, "eta [--apt FILE] --from CODE --to CODE --speed KNOTS",
           "print the whole seconds the legs editor gives a leg: great-circle distance at KNOTS plus 900 s; 0 "
@@ -72,7 +77,7 @@ void PrintHelp(std::ostream& out) {
            "flightplans.txt.\n"
            "Messages are printed to standard error as \"TITLE: TEXT\". Exit status: 0 success, 1 a file "
            "could not\n"
-           "be read or written, 2 wrong arguments or refused input.\n";
+           "be read or written, 2 wrong arguments or refused input, 3 check found errors.\n";
 }
 
 } // namespace

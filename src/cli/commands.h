@@ -1,7 +1,8 @@
 #pragma once
 // The subcommands of corvane-cli. Each takes the arguments after its name and returns the exit status:
 // 0 on success (also when flights were dropped with a message), 1 when a file cannot be read or
-// written, 2 for wrong arguments or input that the program's dialogs would refuse.
+// written, 2 for wrong arguments or input that the program's dialogs would refuse; check gives 3 when
+// it found errors.
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ int RunExport(Context& context, const std::vector<std::string>& args);
 int RunMerge(Context& context, const std::vector<std::string>& args);
 int RunOpen(Context& context, const std::vector<std::string>& args);
 int RunCompile(Context& context, const std::vector<std::string>& args);
+int RunCheck(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);

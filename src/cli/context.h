@@ -16,7 +16,8 @@ struct ReadOptions;
 
 namespace corvane::cli {
 
-enum ExitCode { kSuccess = 0, kFileError = 1, kRefused = 2 };
+// kProblemsFound: the traffic check found errors.
+enum ExitCode { kSuccess = 0, kFileError = 1, kRefused = 2, kProblemsFound = 3 };
 
 struct Context {
     Context(std::ostream& output, std::ostream& errors)

@@ -103,6 +103,22 @@ void FlightEditor::chooseFlight(int row) {
     ReadFlightData();
 }
 
+bool FlightEditor::showFlight(int index, int leg) {
+    const FlightTable& table = m_session.db.flightTable();
+    if (index < 0 || index >= table.count() || table.at(index).empty()) return false;
+    SaveToLST(); // the flight on screen may be this one: list it as it now stands
+    const auto destinations = FlightDestinations(table.at(index));
+    chooseAirport(destinations.empty() ? std::string() : Upper(destinations.back()));
+    const auto row = std::find_if(m_flights.begin(), m_flights.end(),
+                                  [index](const FlightRow& r) { return r.index == index; });
+    if (row == m_flights.end()) return false;
+    chooseFlight(static_cast<int>(row - m_flights.begin()));
+    // Row r of the legs list holds the leg before the one departing from its airport: leg k departs
+    // from the airport of row k - 1.
+    if (leg >= 1 && leg <= static_cast<int>(m_legs.rows().size())) m_legs.chooseLeg(leg - 1);
+    return true;
+}
+
 void FlightEditor::addFlight() {
     const AirportTable& airports = m_session.db.airportTable();
     if (airports.isEmpty() || m_aptCom.empty()) return;
@@ -184,8 +200,11 @@ std::string FlightEditor::flightLine() const {
 }
 
 void FlightEditor::SaveToLST() {
-    if (m_currentFlight < 0 || m_currentFlight >= m_session.db.flightTable().count()) return;
-    m_session.db.flightTable().replace(m_currentFlight, flightLine());
+    FlightTable& table = m_session.db.flightTable();
+    if (m_currentFlight < 0 || m_currentFlight >= table.count()) return;
+    // An unchanged flight is not stored again, so that the table announces real changes only.
+    std::string line = flightLine();
+    if (line != table.at(m_currentFlight)) table.replace(m_currentFlight, std::move(line));
 }
 
 void FlightEditor::ReadFlightData() {

@@ -52,6 +52,10 @@ public:
     void chooseAirport(const std::string& code);
     // flightsLst_ItemClick.
     void chooseFlight(int row);
+    // Lists the home airport of flight index (the FlightTable index) and loads that flight; with leg
+    // (its 1-based position in the line), also puts that leg on screen by choosing the row of the
+    // airport it departs from. False, and nothing changed, when the entry is empty or out of range.
+    bool showFlight(int index, int leg = 0);
     void addFlight();
     void deleteFlight();
 

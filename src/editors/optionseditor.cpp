@@ -1,5 +1,6 @@
 #include "editors/optionseditor.h"
 
+#include "checks/turnaround.h"
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
 #include "environment/toolkind.h"
@@ -15,7 +16,8 @@ OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsSt
     , m_registry(registry)
     , m_settings(settings)
     , m_prompts(prompts)
-    , m_path(state.fsFolder) {}
+    , m_path(state.fsFolder)
+    , m_turnaround(std::to_string(TurnaroundSetting(settings))) {}
 
 std::string OptionsEditor::toolsDescription() const {
     return TrafficToolsDescription(m_state.programFolder);
@@ -29,8 +31,17 @@ void OptionsEditor::browse() {
 }
 
 bool OptionsEditor::ok() {
+    const auto minutes = ParseTurnaroundMinutes(m_turnaround);
+    if (!minutes) {
+        m_prompts.message("Turnaround minimum",
+                          "The turnaround minimum must be " + TurnaroundRangeText() + ".", Icon::Exclamation);
+        return false;
+    }
     std::string candidate = m_path;
-    if (CheckFSPath(candidate, m_registry, m_settings, m_state)) return true;
+    if (CheckFSPath(candidate, m_registry, m_settings, m_state)) {
+        SetTurnaroundSetting(m_settings, *minutes);
+        return true;
+    }
     m_prompts.message("Error finding FS2002", "Please enter the correct Flight Simulator 2002 path!",
                       Icon::Exclamation);
     return false;

@@ -1,7 +1,8 @@
 #pragma once
 // optionsFrm without its widgets: the simulator's main folder, typed or browsed for, accepted only
-// when it holds fs2002.exe. The program never runs on without a valid folder: closing the window
-// while the program-wide folder is invalid asks whether to quit.
+// when it holds fs2002.exe, and the turnaround minimum of the traffic check. The program never runs on
+// without a valid folder: closing the window while the program-wide folder is invalid asks whether to
+// quit.
 
 #include <string>
 
@@ -23,9 +24,14 @@ public:
     // Which traffic tools the program folder holds (stand-ins or not), shown beside the folder.
     std::string toolsDescription() const;
 
+    // turnaroundTxt: starts with the stored minimum.
+    const std::string& turnaround() const { return m_turnaround; }
+    void editTurnaround(const std::string& text) { m_turnaround = text; }
+
     // "...": a file dialog for fs2002.exe; the folder of the chosen file goes into the path.
     void browse();
-    // "&OK": true when the path is a valid simulator folder (then saved) and the window may close.
+    // "&OK": true when the turnaround minimum is a whole number of minutes from 0 to 1440 and the path
+    // is a valid simulator folder (then both are saved) and the window may close.
     bool ok();
 
     enum class Close { Allow, Refuse, Quit };
@@ -39,6 +45,7 @@ private:
     SettingsStore& m_settings;
     Prompts& m_prompts;
     std::string m_path;
+    std::string m_turnaround;
 };
 
 } // namespace corvane

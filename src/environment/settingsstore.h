@@ -1,5 +1,6 @@
 #pragma once
-// Corvane's own per-user settings: string values by key. The simulator folder is the only one.
+// Corvane's own per-user settings: string values by key: the simulator folder, and the least ground
+// time between two legs that the traffic check accepts.
 
 #include <string>
 #include <string_view>
@@ -7,6 +8,7 @@
 namespace corvane {
 
 inline constexpr std::string_view kFsPathSetting = "FS2002 Path";
+inline constexpr std::string_view kTurnaroundSetting = "Turnaround Minutes";
 
 class SettingsStore {
 public:

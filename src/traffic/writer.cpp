@@ -33,14 +33,6 @@ private:
     std::size_t m_count;
 };
 
-// The number a flight line's aircraft field stands for: the text from its fourth character up to the
-// first comma, read as a number and written canonically (AC#007 and AC#7 both give "7"; AC#x gives "0").
-std::string AircraftKey(std::string_view line) {
-    const auto comma = line.find(',');
-    const std::string_view head = line.substr(0, comma);
-    return CanonicalNumberText(head.size() > 3 ? head.substr(3) : std::string_view());
-}
-
 // Replaces the aircraft field (the text up to the first comma, or the whole line without one).
 void SetNewNumber(std::string& line, std::string_view newNumber) {
     line.replace(0, std::min(line.find(','), line.size()), newNumber);
@@ -83,6 +75,12 @@ void AppendLine(std::string& out, std::string_view line) {
 }
 
 } // namespace
+
+std::string AircraftKey(std::string_view line) {
+    const auto comma = line.find(',');
+    const std::string_view head = line.substr(0, comma);
+    return CanonicalNumberText(head.size() > 3 ? head.substr(3) : std::string_view());
+}
 
 void WriteAircraftSection(std::string& out, std::vector<std::string>& flights, bool writeOnly,
                           TrafficDatabase& db, Prompts& prompts, Progress& progress) {

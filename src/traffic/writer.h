@@ -11,6 +11,7 @@
 // so they must run in the order aircraft, airports, flights.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -18,6 +19,11 @@ namespace corvane {
 class Progress;
 class Prompts;
 class TrafficDatabase;
+
+// The number a flight line's aircraft field stands for, as the writer looks the aircraft up ("AC#" and
+// this): the text from its fourth character up to the first comma, read as a number and written
+// canonically (AC#007 and AC#7 both give "7"; AC#x gives "0").
+std::string AircraftKey(std::string_view line);
 
 // Appends the aircraft lines to out. Unless writeOnly, the aircraft tables and the aircraft combo are
 // rebuilt from what was written, and AddInstalledAircraft runs.

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "checks/compilequestion.h"
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
 #include "editors/startup.h"
@@ -12,6 +13,7 @@
 #include "ui/aircraftpage.h"
 #include "ui/airportspage.h"
 #include "ui/associationdialog.h"
+#include "ui/checktrafficwindow.h"
 #include "ui/filterdialog.h"
 #include "ui/flightplanspage.h"
 #include "ui/importexportpage.h"
@@ -44,7 +46,8 @@ enum FlightItem {
     DeleteFlightItem = 1,
     AddLegItem = 3,
     DeleteLegItem = 4,
-    FiltersItem = 6
+    FiltersItem = 6,
+    CheckTrafficItem = 8
 };
 
 QString Text(const char* text) {
@@ -60,7 +63,8 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     , m_session(prompts ? *prompts : *m_ownPrompts, *m_progress)
     , m_editor(m_session)
     , m_airports(m_session.db, m_editor.legs(), m_session.prompts)
-    , m_aircraft(m_session.db, m_editor.legs(), m_session.prompts) {
+    , m_aircraft(m_session.db, m_editor.legs(), m_session.prompts)
+    , m_check(m_session, platform.settings) {
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(QStringLiteral("Corvane"));
     m_session.state.programFolder = platform.programFolder;
@@ -70,7 +74,10 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     resize(1100, 720);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The check window shows the check editor's rows: it goes before the editor does.
+    delete m_checkWindow;
+}
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(Text("&File"));
@@ -106,8 +113,9 @@ void MainWindow::buildMenus() {
 
     m_flightsMenu = menuBar()->addMenu(Text("Fli&ghts"));
     m_flightsMenu->setObjectName(QStringLiteral("menuCap1"));
-    const char* flightItems[] = {"Add Flight", "Delete Flight", "-", "Add Leg", "Delete Leg", "-", "Filters"};
-    for (int i = 0; i < 7; ++i) {
+    const char* flightItems[] = {"Add Flight", "Delete Flight", "-", "Add Leg",         "Delete Leg",
+                                 "-",          "Filters",       "-", "Check traffic..."};
+    for (int i = 0; i < 9; ++i) {
         QAction* action = nullptr;
         if (QString::fromLatin1(flightItems[i]) == QLatin1String("-")) {
             action = m_flightsMenu->addSeparator();
@@ -128,6 +136,9 @@ void MainWindow::buildMenus() {
         action->setObjectName(QStringLiteral("flightCap%1").arg(i));
         m_flightActions[i] = action;
     }
+    // F9 checks the traffic from every page, also while the Flights menu is disabled.
+    m_flightActions[CheckTrafficItem]->setShortcut(QKeySequence(Qt::Key_F9));
+    addAction(m_flightActions[CheckTrafficItem]);
     connect(m_flightsMenu, &QMenu::aboutToShow, this, &MainWindow::updateFlightsMenu);
 
     QAction* options = menuBar()->addAction(Text("&Options"));
@@ -260,7 +271,7 @@ void MainWindow::fileCap_Click(int index) {
         SaveProject(m_session, SaveMode::SaveAs);
         break;
     case CompileItem:
-        CompileTrafficBgl(m_session);
+        compile();
         break;
     case ExitItem:
         close();
@@ -284,6 +295,9 @@ void MainWindow::flightCap_Click(int index) {
         break;
     case DeleteLegItem:
         m_editor.legs().removeLeg();
+        break;
+    case CheckTrafficItem:
+        showCheckWindow(true);
         break;
     default:
         return; // separators, and the Filters submenu
@@ -311,9 +325,51 @@ void MainWindow::showAssociation() {
     refresh();
 }
 
+void MainWindow::compile() {
+    if (!m_session.db.flightTable().isEmpty()) {
+        const CompileChoice choice = m_check.beforeCompile();
+        if (m_checkWindow) m_checkWindow->sync(); // it shows this check now
+        switch (choice) {
+        case CompileChoice::ShowProblems:
+            showCheckWindow(false);
+            return;
+        case CompileChoice::Cancel:
+            return;
+        case CompileChoice::Compile:
+            break;
+        }
+    }
+    CompileTrafficBgl(m_session);
+}
+
+void MainWindow::showCheckWindow(bool recheck) {
+    if (!m_checkWindow)
+        m_checkWindow = new CheckTrafficWindow(
+            m_check, [this](int row) { showProblem(row); }, this);
+    if (recheck)
+        m_checkWindow->recheck();
+    else
+        m_checkWindow->sync();
+    m_checkWindow->show();
+    m_checkWindow->raise();
+    m_checkWindow->activateWindow();
+}
+
+void MainWindow::showProblem(int row) {
+    if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
+    m_check.showProblem(row, m_editor);
+    refresh();
+    raise();
+    activateWindow();
+}
+
 void MainWindow::menuCap_Click(int index) {
     if (index == 2) {
-        if (!showOptions()) close();
+        if (!showOptions()) {
+            close();
+            return;
+        }
+        refresh(); // a new turnaround minimum changes the check
     } else if (index == 3) {
         m_session.prompts.message(
             "About Corvane",
@@ -329,6 +385,8 @@ void MainWindow::refresh() {
     m_flightPlans->sync();
     m_airportsPage->sync();
     m_aircraftPage->sync();
+    // The check window follows the data while it is open.
+    if (m_checkWindow && m_checkWindow->isVisible() && m_check.stale()) m_checkWindow->recheck();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

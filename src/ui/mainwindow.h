@@ -6,6 +6,7 @@
 #include "editors/aircrafteditor.h"
 #include "editors/airporteditor.h"
 #include "editors/flighteditor.h"
+#include "editors/trafficcheckeditor.h"
 #include "projects/session.h"
 #include "ui/progresswindow.h"
 #include "ui/qtprompts.h"
@@ -30,6 +31,7 @@ namespace corvane::ui {
 class AircraftPage;
 class ImportExportPage;
 class AirportsPage;
+class CheckTrafficWindow;
 class FlightPlansPage;
 
 // The outside world as the main window meets it.
@@ -55,6 +57,7 @@ public:
     FlightEditor& flightEditor() { return m_editor; }
     AirportEditor& airportEditor() { return m_airports; }
     AircraftEditor& aircraftEditor() { return m_aircraft; }
+    TrafficCheckEditor& trafficCheck() { return m_check; }
     ProgressWindow& progressWindow() { return *m_progress; }
 
     // The indexed menu groups; separators are ignored.
@@ -68,6 +71,10 @@ public:
     bool showOptions();
     // assosiateFrm for the unknown aircraft selected on the aircraft page.
     void showAssociation();
+    // The "Check traffic" window, checking again first when recheck is set.
+    void showCheckWindow(bool recheck);
+    // A problem of the check window double-clicked: its flight and leg on the FlightPlans page.
+    void showProblem(int row);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +86,9 @@ private:
     // After a command: the caption names the project, the pages show the data.
     void refresh();
     bool leavingFlightPlans();
+    // "&Compile FS2002 Traffic.bgl...": the traffic check first, then the compile unless the user
+    // chose to look at the problems or to cancel.
+    void compile();
 
     Platform& m_platform;
     std::unique_ptr<QtPrompts> m_ownPrompts;
@@ -87,14 +97,16 @@ private:
     FlightEditor m_editor;
     AirportEditor m_airports;
     AircraftEditor m_aircraft;
+    TrafficCheckEditor m_check;
     QMenu* m_flightsMenu = nullptr;
-    QAction* m_flightActions[7] = {};
+    QAction* m_flightActions[9] = {};
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_frames = nullptr;
     FlightPlansPage* m_flightPlans = nullptr;
     AirportsPage* m_airportsPage = nullptr;
     AircraftPage* m_aircraftPage = nullptr;
     ImportExportPage* m_importExportPage = nullptr;
+    CheckTrafficWindow* m_checkWindow = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;
 };

@@ -26,6 +26,9 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     auto* browse = Named(new QPushButton(QStringLiteral("..."), frame), "browseCmd");
     auto* tools = Named(new QLabel(MessageToDisplay(editor.toolsDescription()), this), "toolsLbl");
     tools->setWordWrap(true);
+    auto* checkFrame = Named(new QGroupBox(QStringLiteral("Traffic check"), this), "checkFrame");
+    m_turnaroundTxt = Named(new QLineEdit(ToDisplay(editor.turnaround()), checkFrame), "turnaroundTxt");
+    m_turnaroundTxt->setMaximumWidth(80);
     auto* ok = Named(new QPushButton(QStringLiteral("&OK"), this), "okCmd");
     auto* cancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelCmd");
     ok->setDefault(true);
@@ -33,6 +36,12 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     auto* row = new QHBoxLayout(frame);
     row->addWidget(m_pathTxt, 1);
     row->addWidget(browse);
+    auto* turnaround = new QHBoxLayout(checkFrame);
+    auto* turnaroundLbl = new QLabel(QStringLiteral("&Turnaround minimum (minutes):"), checkFrame);
+    turnaroundLbl->setBuddy(m_turnaroundTxt);
+    turnaround->addWidget(turnaroundLbl);
+    turnaround->addWidget(m_turnaroundTxt);
+    turnaround->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -40,10 +49,15 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(tools);
+    layout->addWidget(checkFrame);
     layout->addLayout(buttons);
 
     connect(m_pathTxt, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_editor.editPath(PathFromDisplay(text)); });
+    connect(m_turnaroundTxt, &QLineEdit::textEdited, this, [this](const QString& text) {
+        // A character without a byte cannot be part of a number: OK refuses it with its message.
+        m_editor.editTurnaround(FromDisplay(text).value_or(std::string("?")));
+    });
     connect(browse, &QPushButton::clicked, this, [this] {
         m_editor.browse();
         m_pathTxt->setText(PathToDisplay(m_editor.path()));

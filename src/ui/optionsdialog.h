@@ -1,6 +1,7 @@
 #pragma once
-// optionsFrm: the simulator's main folder, bound to the OptionsEditor. Every way of closing asks the
-// editor first; a user who has no valid folder may choose to quit the program instead.
+// optionsFrm: the simulator's main folder and the traffic check's turnaround minimum, bound to the
+// OptionsEditor. Every way of closing asks the editor first; a user who has no valid folder may choose
+// to quit the program instead.
 
 #include <QDialog>
 
@@ -25,6 +26,7 @@ public:
 private:
     OptionsEditor& m_editor;
     QLineEdit* m_pathTxt;
+    QLineEdit* m_turnaroundTxt;
     bool m_quit = false;
 };
 

@@ -19,8 +19,9 @@ int RowsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RowsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_rowCount() || (role != Qt::DisplayRole && role != Qt::EditRole))
-        return {};
+    if (!index.isValid() || index.row() >= m_rowCount()) return {};
+    if (role == Qt::DecorationRole && m_decoration) return m_decoration(index.row(), index.column());
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     return ToDisplay(m_cell(index.row(), index.column()));
 }
 

@@ -15,8 +15,11 @@ class RowsModel final : public QAbstractTableModel {
 public:
     using RowCount = std::function<int()>;
     using Cell = std::function<std::string(int row, int column)>;
+    // What a cell shows beside its text (an icon); an empty QVariant for nothing.
+    using Decoration = std::function<QVariant(int row, int column)>;
 
     RowsModel(QStringList headers, RowCount rowCount, Cell cell, QObject* parent = nullptr);
+    void setDecoration(Decoration decoration) { m_decoration = std::move(decoration); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,6 +35,7 @@ private:
     QStringList m_headers;
     RowCount m_rowCount;
     Cell m_cell;
+    Decoration m_decoration;
 };
 
 } // namespace corvane::ui

@@ -187,3 +187,60 @@ TEST(FlightEditor, weeklyRepeatStartsEveryLegOnSunday) {
     f.editor.SaveToLST();
     EXPECT_EQ(f.session.db.flightTable().at(index).substr(0, 32), "AC#1,LN-A,80%,12Hr,IFR,08:00:00,");
 }
+
+TEST(FlightEditor, showsAFlightAndPutsOneOfItsLegsOnScreen) {
+    Fixture f;
+    const int shuttle =
+        f.add("AC#2,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENBR,10:00:00,11:00:00,100,F,2,ENGM,");
+    const int loop = f.add(kLoop);
+    const int deleted = f.add("");
+    f.editor.chooseAirport("BGO");
+
+    const struct {
+        int leg;
+        int row;
+        const char* from;
+        const char* to;
+    } legs[] = {{1, 0, "ENGM", "ESSA"}, {2, 1, "ESSA", "EKCH"}, {3, 2, "EKCH", "ENGM"}};
+    for (const auto& leg : legs) {
+        ASSERT_TRUE(f.editor.showFlight(loop, leg.leg));
+        EXPECT_EQ(f.editor.aptComText(), "ENGM") << "the flight's home airport";
+        EXPECT_EQ(f.editor.infoLbl(), "Flights at ENGM");
+        EXPECT_EQ(f.editor.CurrentFlightIndex(), loop);
+        ASSERT_GE(f.editor.selectedFlightRow(), 0);
+        EXPECT_EQ(f.editor.flightsLst()[static_cast<std::size_t>(f.editor.selectedFlightRow())].index, loop);
+        EXPECT_EQ(f.editor.legs().selectedRow(), leg.row);
+        EXPECT_EQ(f.editor.legs().fields().depCom, leg.from) << leg.leg;
+        EXPECT_EQ(f.editor.legs().fields().desCom, leg.to) << leg.leg;
+    }
+
+    // The flight on screen is stored before another is shown; the whole flight shows its first row.
+    f.editor.editTail("LN-NEW");
+    ASSERT_TRUE(f.editor.showFlight(shuttle));
+    EXPECT_EQ(f.session.db.flightTable().at(loop).substr(0, 11), "AC#1,LN-NEW");
+    EXPECT_EQ(f.editor.aptComText(), "ENGM");
+    EXPECT_EQ(f.editor.CurrentFlightIndex(), shuttle);
+    EXPECT_EQ(f.editor.legs().selectedRow(), 0);
+
+    EXPECT_FALSE(f.editor.showFlight(deleted, 1));
+    EXPECT_FALSE(f.editor.showFlight(99));
+    EXPECT_FALSE(f.editor.showFlight(-1));
+    EXPECT_EQ(f.editor.CurrentFlightIndex(), shuttle) << "nothing changed";
+}
+
+TEST(FlightEditor, anUnchangedFlightIsNotStoredAgain) {
+    Fixture f;
+    struct Counter final : TableObserver {
+        int changes = 0;
+        void cellChanged(int, int) override { ++changes; }
+    } counter;
+    f.session.db.flightTable().observers().add(&counter);
+    f.add(kLoop);
+    f.editor.chooseAirport("ENGM");
+    f.editor.SaveToLST();
+    EXPECT_EQ(counter.changes, 0);
+    f.editor.editTail("LN-B");
+    f.editor.SaveToLST();
+    EXPECT_EQ(counter.changes, 1);
+    f.session.db.flightTable().observers().remove(&counter);
+}

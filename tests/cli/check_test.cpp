@@ -1,0 +1,106 @@
+// corvane-cli check: its CSV lines, its counts and its exit statuses.
+
+#include "clirun.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using corvane::test::Cli;
+using corvane::test::CliRun;
+using corvane::test::TempDir;
+
+namespace {
+
+// A folder of text databases: one clean flight, one with errors, a copy of the first, and a flight that
+// shares a tail number holding a double quote.
+std::string WriteTraffic(const TempDir& dir) {
+    dir.write("in/aircraft.txt", "AC#1,240,\"Jet\"\r\nAC#2,9,\"Glider\"\r\n");
+    dir.write("in/airports.txt", "AAAA,N10* 0.0',E10* 0.0',0\r\nBBBB,N10* 0.0',E10* 0.0',0\r\n");
+    dir.write("in/flightplans.txt",
+              "AC#1,N1,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,BBBB,09:00:00,09:15:00,100,F,2,AAAA,\r\n"
+              "AC#2,N\"2,0%,24Hr,IFR,08:00:00,08:05:00,100,F,1,XXXX,08:10:00,08:15:00,100,F,2,AAAA,\r\n"
+              "AC#1,N1,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,BBBB,09:00:00,09:15:00,100,F,2,AAAA,\r\n"
+              "AC#1,N\"2,50%,24Hr,IFR,10:00:00,10:15:00,100,F,1,BBBB,11:00:00,11:15:00,100,F,2,AAAA,\r\n");
+    return dir.file("in");
+}
+
+} // namespace
+
+TEST(CliCheck, printsOneCsvLinePerProblem) {
+    TempDir dir;
+    const CliRun run = Cli({"check", WriteTraffic(dir)});
+    EXPECT_EQ(
+        run.out,
+        "warning,0,,duplicate-tail,The tail number N1 is also used by flight 2 (2 flights in all).\n"
+        "warning,1,,duplicate-tail,\"The tail number N\"\"2 is also used by flight 3 (2 flights in all).\"\n"
+        "warning,1,,percent,\"The traffic percent is 0%, so the flight never appears.\"\n"
+        "error,1,,slow-aircraft,\"The aircraft AC#2 (Glider) cruises at 9 knots, below 10, so saving or "
+        "compiling drops the flight.\"\n"
+        "error,1,1,unknown-airport,\"AAAA-XXXX: the airport XXXX is not in the airport table, so saving or "
+        "compiling drops the flight.\"\n"
+        "warning,1,2,short-turnaround,\"XXXX: arrives 08:05:00 and leaves 08:10:00, 0:05 on the ground, "
+        "under the turnaround minimum of 10 minutes.\"\n"
+        "warning,2,,duplicate-flight,The flight line is identical to that of flight 0.\n"
+        "warning,2,,duplicate-tail,The tail number N1 is also used by flight 0 (2 flights in all).\n"
+        "warning,3,,duplicate-tail,\"The tail number N\"\"2 is also used by flight 1 (2 flights in "
+        "all).\"\n");
+    EXPECT_EQ(run.err, "2 errors, 7 warnings\n");
+    EXPECT_EQ(run.status, 3);
+}
+
+TEST(CliCheck, turnaroundAndExitStatuses) {
+    TempDir dir;
+    const std::string in = WriteTraffic(dir);
+    CliRun run = Cli({"check", "--turnaround", "5", in});
+    EXPECT_EQ(run.out.find("short-turnaround"), std::string::npos) << "five minutes on the ground are enough";
+    EXPECT_EQ(run.err, "2 errors, 6 warnings\n");
+    run = Cli({"check", "--turnaround", "46", in});
+    EXPECT_NE(run.out.find("warning,0,2,short-turnaround,\"BBBB: arrives 08:15:00 and leaves 09:00:00, 0:45 "
+                           "on the ground, under the turnaround minimum of 46 minutes.\"\n"),
+              std::string::npos)
+        << run.out;
+
+    // Warnings alone: exit 0.
+    dir.write("clean/aircraft.txt", "AC#1,240,\"Jet\"\r\n");
+    dir.write("clean/airports.txt", "AAAA,N10* 0.0',E10* 0.0',0\r\nBBBB,N10* 0.0',E10* 0.0',0\r\n");
+    dir.write("clean/flightplans.txt",
+              "AC#1,N1,0%,24Hr,IFR,08:00:00,08:15:00,100,F,1,BBBB,09:00:00,09:15:00,100,F,2,AAAA,\r\n");
+    run = Cli({"check", dir.file("clean")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "warning,0,,percent,\"The traffic percent is 0%, so the flight never appears.\"\n");
+    EXPECT_EQ(run.err, "0 errors, 1 warnings\n");
+    dir.write("clean/flightplans.txt", "");
+    run = Cli({"check", dir.file("clean")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "0 errors, 0 warnings\n");
+
+    EXPECT_EQ(Cli({"check", dir.file("missing.cvp")}).status, 1);
+    for (const char* minutes : {"-1", "1441", "ten", "5.5", ""}) {
+        run = Cli({"check", "--turnaround", minutes, in});
+        EXPECT_EQ(run.status, 2) << minutes;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("--turnaround needs a whole number of minutes from 0 to 1440"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(Cli({"check"}).status, 2);
+    EXPECT_EQ(Cli({"check", in, in}).status, 2);
+    EXPECT_EQ(Cli({"check", "--turnaround"}).status, 2);
+}
+
+TEST(CliCheck, installedAircraftAndTheAirportList) {
+    TempDir dir;
+    const std::string in = WriteTraffic(dir);
+    dir.write("FS2002/fs2002.exe", "MZ");
+    dir.write("FS2002/Aircraft/jet/aircraft.cfg",
+              "[fltsim.0]\r\ntitle=Jet\r\n[Reference Speeds]\r\ncruise_speed=240\r\n");
+    const std::string apt = dir.write("apt.dat", "XXXX,N10* 0.0',E10* 0.0',0,X-ray,-\r\n");
+    const CliRun run = Cli({"check", "--fs", dir.file("FS2002"), "--apt", apt, in});
+    EXPECT_EQ(run.status, 3) << "the glider is still too slow";
+    EXPECT_NE(run.out.find("warning,1,,missing-aircraft,The aircraft AC#2 (Glider) is not installed in the "
+                           "simulator.\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("unknown-airport"), std::string::npos) << "apt.dat knows XXXX";
+}

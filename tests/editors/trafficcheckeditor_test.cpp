@@ -1,0 +1,242 @@
+// The "Check traffic..." window's logic, and the turnaround minimum in the options window.
+
+#include "editors/flighteditor.h"
+#include "editors/optionseditor.h"
+#include "editors/trafficcheckeditor.h"
+#include "environment/programstate.h"
+#include "memoryregistry.h"
+#include "recordingprogress.h"
+#include "scriptedprompts.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace {
+
+struct Fixture {
+    test::ScriptedPrompts prompts;
+    test::RecordingProgress progress;
+    test::MemorySettings settings;
+    Session session{prompts, progress};
+    FlightEditor flights{session};
+    TrafficCheckEditor check{session, settings};
+
+    // 0: unknown airport XXXX and too low; 1: deleted; 2: clean; 3: same airport with a short turnaround;
+    // 4: traffic percent 0.
+    Fixture() {
+        for (const char* code : {"ENGM", "ESSA", "EKCH"}) {
+            session.db.airportTable().add({code, "N60* 0.0'", "E10* 0.0'", "0", "-", "-"});
+            session.db.airportCodes().add(code);
+        }
+        session.db.aircraftTable().add({"AC#1", "450", "Boeing 737"});
+        AddInstalledAircraft(session.db);
+        add("AC#1,T0,50%,24Hr,IFR,08:00:00,08:15:00,5,F,1,XXXX,09:00:00,09:15:00,100,F,2,ENGM,");
+        add("");
+        add("AC#1,T2,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,");
+        add("AC#1,T3,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,EKCH,08:20:00,08:35:00,100,F,2,EKCH,"
+            "09:00:00,09:15:00,100,F,3,ENGM,");
+        add("AC#1,T4,0%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,");
+    }
+    int add(const std::string& line) { return session.db.flightTable().append(line); }
+    std::vector<std::string> column(int c) const {
+        std::vector<std::string> cells;
+        for (int row = 0; row < check.rowCount(); ++row) cells.push_back(check.cell(row, c));
+        return cells;
+    }
+    using Cells = std::vector<std::string>;
+};
+
+using Cells = Fixture::Cells;
+using Editor = TrafficCheckEditor;
+
+} // namespace
+
+TEST(TrafficCheckEditor, rowsCellsAndCounts) {
+    Fixture f;
+    EXPECT_TRUE(f.check.stale()) << "nothing checked yet";
+    f.check.refresh();
+    EXPECT_FALSE(f.check.stale());
+    EXPECT_EQ(f.column(Editor::CheckColumn),
+              (Cells{"altitude", "unknown-airport", "same-airport", "short-turnaround", "percent"}));
+    EXPECT_EQ(f.column(Editor::SeverityColumn), (Cells{"warning", "error", "error", "warning", "warning"}));
+    EXPECT_EQ(f.column(Editor::FlightColumn), (Cells{"0", "0", "3", "3", "4"}));
+    EXPECT_EQ(f.column(Editor::LegColumn), (Cells{"1", "1", "2", "2", ""}));
+    EXPECT_EQ(f.column(Editor::RouteColumn),
+              (Cells{"ENGM-XXXX", "ENGM-XXXX", "ENGM-EKCH-EKCH", "ENGM-EKCH-EKCH", "ENGM-ESSA"}));
+    EXPECT_EQ(f.check.cell(2, Editor::MessageColumn), "EKCH-EKCH: the leg departs from and arrives at EKCH.");
+    EXPECT_EQ(f.check.countsText(), "2 errors, 3 warnings in 3 flights");
+    EXPECT_EQ(Editor::kHeaders[Editor::MessageColumn], "Message");
+}
+
+TEST(TrafficCheckEditor, filtersBySeverityAndCheck) {
+    Fixture f;
+    f.check.refresh();
+    f.check.filterSeverity(Editor::SeverityFilter::Errors);
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"unknown-airport", "same-airport"}));
+    EXPECT_EQ(f.check.countsText(), "2 errors, 3 warnings in 3 flights; 2 shown");
+    f.check.filterSeverity(Editor::SeverityFilter::Warnings);
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"altitude", "short-turnaround", "percent"}));
+    const auto percent = std::find(kAllChecks.begin(), kAllChecks.end(), Check::Percent) - kAllChecks.begin();
+    f.check.filterCheck(static_cast<int>(percent));
+    EXPECT_EQ(f.column(Editor::FlightColumn), (Cells{"4"}));
+    f.check.filterSeverity(Editor::SeverityFilter::Errors);
+    EXPECT_EQ(f.check.rowCount(), 0);
+    EXPECT_EQ(f.check.countsText(), "2 errors, 3 warnings in 3 flights; 0 shown");
+    f.check.filterSeverity(Editor::SeverityFilter::All);
+    f.check.filterCheck(-1);
+    EXPECT_EQ(f.check.rowCount(), 5);
+    f.check.filterCheck(kCheckCount);
+    EXPECT_EQ(f.check.checkFilter(), -1) << "out of range is every check";
+
+    // The filters stay through a new check.
+    f.check.filterSeverity(Editor::SeverityFilter::Errors);
+    f.check.refresh();
+    EXPECT_EQ(f.check.rowCount(), 2);
+}
+
+TEST(TrafficCheckEditor, sortsByAColumnAndBack) {
+    Fixture f;
+    f.check.refresh();
+    const int revision = f.check.rowsRevision();
+    f.check.clickHeader(Editor::CheckColumn);
+    EXPECT_GT(f.check.rowsRevision(), revision);
+    EXPECT_EQ(f.column(Editor::CheckColumn),
+              (Cells{"altitude", "percent", "same-airport", "short-turnaround", "unknown-airport"}));
+    f.check.clickHeader(Editor::CheckColumn);
+    EXPECT_FALSE(f.check.ascending());
+    EXPECT_EQ(f.column(Editor::CheckColumn),
+              (Cells{"unknown-airport", "short-turnaround", "same-airport", "percent", "altitude"}));
+    f.check.clickHeader(Editor::SeverityColumn);
+    EXPECT_TRUE(f.check.ascending());
+    EXPECT_EQ(f.column(Editor::CheckColumn),
+              (Cells{"unknown-airport", "same-airport", "altitude", "short-turnaround", "percent"}))
+        << "errors first; equal ones in report order";
+    f.check.clickHeader(Editor::SeverityColumn);
+    EXPECT_EQ(f.column(Editor::CheckColumn),
+              (Cells{"altitude", "short-turnaround", "percent", "unknown-airport", "same-airport"}))
+        << "descending, equal ones still in report order";
+    f.check.clickHeader(Editor::FlightColumn);
+    f.check.clickHeader(Editor::FlightColumn);
+    EXPECT_EQ(f.column(Editor::FlightColumn), (Cells{"4", "3", "3", "0", "0"}));
+    f.check.clickHeader(Editor::LegColumn);
+    EXPECT_EQ(f.column(Editor::LegColumn), (Cells{"", "1", "1", "2", "2"}));
+    f.check.clickHeader(Editor::RouteColumn);
+    EXPECT_EQ(f.column(Editor::RouteColumn).front(), "ENGM-EKCH-EKCH");
+    f.check.clickHeader(Editor::MessageColumn);
+    EXPECT_EQ(f.column(Editor::CheckColumn).front(), "same-airport") << "EKCH-EKCH: ... comes first";
+    f.check.clickHeader(17);
+    EXPECT_EQ(f.check.sortColumn(), Editor::MessageColumn);
+}
+
+TEST(TrafficCheckEditor, staleAfterAChangeOrANewMinimum) {
+    Fixture f;
+    f.check.refresh();
+    f.flights.chooseAirport("ESSA");
+    f.flights.SaveToLST();
+    EXPECT_FALSE(f.check.stale()) << "listing and storing an unchanged flight changes nothing";
+    f.flights.editTail("T3");
+    EXPECT_FALSE(f.check.stale()) << "the edit is in the editor only";
+    f.check.refresh();
+    EXPECT_EQ(f.check.report().warnings, 5) << "the refresh stored the edit first: T3 is now used twice";
+    EXPECT_FALSE(f.check.stale());
+
+    f.session.db.airportTable().setCell(0, AirportTable::Latitude, "N61* 0.0'");
+    EXPECT_TRUE(f.check.stale());
+    f.check.refresh();
+    f.add("AC#1,T9,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,");
+    EXPECT_TRUE(f.check.stale());
+    f.check.refresh();
+    f.session.db.aircraftTable().setCell(0, AircraftTable::Speed, "9");
+    EXPECT_TRUE(f.check.stale());
+    f.check.refresh();
+    f.session.db.missingAircraftTable().add({"Ghost", "300", "AC#7"});
+    EXPECT_TRUE(f.check.stale());
+    f.check.refresh();
+    f.session.db.flightTable().clear();
+    EXPECT_TRUE(f.check.stale());
+    f.check.refresh();
+    f.settings.setValue("Turnaround Minutes", "3");
+    EXPECT_TRUE(f.check.stale());
+    f.check.refresh();
+    EXPECT_FALSE(f.check.stale());
+}
+
+TEST(TrafficCheckEditor, theTurnaroundMinimumComesFromTheSettings) {
+    Fixture f;
+    f.settings.setValue("Turnaround Minutes", "5");
+    f.check.refresh();
+    EXPECT_EQ(f.check.report().warnings, 2) << "five minutes on the ground at EKCH are enough";
+}
+
+TEST(TrafficCheckEditor, doubleClickShowsTheFlightAndLeg) {
+    Fixture f;
+    f.check.refresh();
+    ASSERT_TRUE(f.check.showProblem(3, f.flights)); // flight 3, leg 2: EKCH-EKCH
+    EXPECT_EQ(f.flights.CurrentFlightIndex(), 3);
+    EXPECT_EQ(f.flights.aptComText(), "ENGM");
+    EXPECT_EQ(f.flights.legs().selectedRow(), 1);
+    EXPECT_EQ(f.flights.legs().fields().depCom, "EKCH");
+    EXPECT_EQ(f.flights.legs().fields().desCom, "EKCH");
+    ASSERT_TRUE(f.check.showProblem(4, f.flights)); // flight 4, the whole flight
+    EXPECT_EQ(f.flights.CurrentFlightIndex(), 4);
+    EXPECT_EQ(f.flights.legs().selectedRow(), 0);
+    EXPECT_FALSE(f.check.showProblem(5, f.flights));
+
+    f.session.db.flightTable().empty(0);
+    f.prompts.expect("Traffic check");
+    EXPECT_FALSE(f.check.showProblem(0, f.flights));
+    EXPECT_EQ(f.prompts.shown().back().text,
+              "Flight 0 was deleted after the check.\r\nRefresh the check to see "
+              "the problems of the traffic as it is now.");
+    EXPECT_EQ(f.flights.CurrentFlightIndex(), 4);
+}
+
+TEST(TrafficCheckEditor, beforeCompileChecksTheEditedFlight) {
+    Fixture f;
+    f.session.db.flightTable().empty(0);
+    f.session.db.flightTable().empty(3);
+    EXPECT_EQ(f.check.beforeCompile(), CompileChoice::Compile);
+    f.flights.chooseAirport("ESSA");
+    ASSERT_EQ(f.flights.CurrentFlightIndex(), 2);
+    f.flights.legs().chooseDestination("ENGM"); // ENGM-ENGM
+    f.prompts.expect("Traffic check", Answer::Yes);
+    EXPECT_EQ(f.check.beforeCompile(), CompileChoice::ShowProblems);
+    EXPECT_EQ(f.check.report().flightsMishandled, 1);
+    EXPECT_FALSE(f.check.stale()) << "the window shows this report";
+}
+
+TEST(OptionsEditor, turnaroundMinimum) {
+    test::TempDir dir;
+    dir.write("FS2002/fs2002.exe", "MZ");
+    test::ScriptedPrompts prompts;
+    test::MemoryRegistry registry;
+    test::MemorySettings settings;
+    ProgramState state;
+    state.fsFolder = dir.file("FS2002/");
+    {
+        OptionsEditor editor(state, registry, settings, prompts);
+        EXPECT_EQ(editor.turnaround(), "10") << "the default";
+        for (const char* refused : {"", "-5", "1441", "ten", "12.5"}) {
+            editor.editTurnaround(refused);
+            prompts.expect("Turnaround minimum");
+            EXPECT_FALSE(editor.ok()) << refused;
+            EXPECT_EQ(prompts.shown().back().text,
+                      "The turnaround minimum must be a whole number of minutes from 0 to 1440.");
+        }
+        EXPECT_EQ(settings.value("Turnaround Minutes"), "") << "nothing saved";
+        editor.editTurnaround(" 25 ");
+        EXPECT_TRUE(editor.ok());
+        EXPECT_EQ(settings.value("Turnaround Minutes"), "25");
+    }
+    {
+        OptionsEditor editor(state, registry, settings, prompts);
+        EXPECT_EQ(editor.turnaround(), "25");
+        editor.editTurnaround("30");
+        editor.editPath(dir.file("nowhere/"));
+        prompts.expect("Error finding FS2002");
+        EXPECT_FALSE(editor.ok());
+        EXPECT_EQ(settings.value("Turnaround Minutes"), "25") << "saved only with a valid folder";
+    }
+}

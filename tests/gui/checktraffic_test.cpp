@@ -1,0 +1,215 @@
+// The "Check traffic" window and the question before compiling, driven as a user drives them.
+
+#include "mainwindowfixture.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+
+using namespace corvane;
+using test::MainWindowFixture;
+
+namespace {
+
+// 0: nothing wrong. 1: its second leg flies from ESSA to ESSA. 2: flies to an airport nobody knows.
+const char* kClean = "AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ENGM,";
+const char* kSameAirport =
+    "AC#1,LN-B,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ESSA,"
+    "12:00:00,13:00:00,330,F,3,ENGM,";
+const char* kUnknownAirport =
+    "AC#1,LN-C,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,XXXX,10:00:00,11:00:00,330,F,2,EKCH,";
+
+struct CheckWindowFixture : MainWindowFixture {
+    CheckWindowFixture() {
+        start();
+        window->show();
+    }
+    void add(const char* line) { window->session().db.flightTable().append(line); }
+    QWidget* checkWindow() { return window->findChild<QWidget*>(QStringLiteral("checkFrm")); }
+    QTreeView* problems() { return find<QTreeView>("problemsLst"); }
+    QString cell(int row, int column) { return problems()->model()->index(row, column).data().toString(); }
+    int rows() { return problems()->model()->rowCount(); }
+    QString text(const char* name) { return find<QComboBox>(name)->currentText(); }
+    // A double-click as the view receives it: the first click selects, the second press doubles it.
+    void doubleClickRow(int row) {
+        QTreeView* view = problems();
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+} // namespace
+
+TEST(CheckTrafficWindow, opensWithF9AndShowsTheProblems) {
+    CheckWindowFixture c;
+    c.add(kClean);
+    c.add(kSameAirport);
+    c.add(kUnknownAirport);
+    QAction* action = c.find<QAction>("flightCap8");
+    EXPECT_EQ(action->text(), QStringLiteral("Check traffic..."));
+    EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F9));
+    c.trigger("flightCap8");
+    ASSERT_NE(c.checkWindow(), nullptr);
+    EXPECT_TRUE(c.checkWindow()->isVisible());
+    EXPECT_FALSE(c.checkWindow()->isModal());
+    EXPECT_EQ(c.checkWindow()->windowTitle(), QStringLiteral("Check traffic"));
+    ASSERT_EQ(c.rows(), 2);
+    const QStringList headers{QStringLiteral("Severity"), QStringLiteral("Flight"),
+                              QStringLiteral("Route"),    QStringLiteral("Leg"),
+                              QStringLiteral("Check"),    QStringLiteral("Message")};
+    for (int column = 0; column < headers.size(); ++column)
+        EXPECT_EQ(c.problems()->model()->headerData(column, Qt::Horizontal).toString(), headers[column]);
+    EXPECT_EQ(c.cell(0, 0), QStringLiteral("error"));
+    EXPECT_FALSE(c.problems()->model()->index(0, 0).data(Qt::DecorationRole).isNull()) << "an icon";
+    EXPECT_EQ(c.cell(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(c.cell(0, 2), QStringLiteral("ENGM-ESSA-ESSA"));
+    EXPECT_EQ(c.cell(0, 3), QStringLiteral("2"));
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("same-airport"));
+    EXPECT_EQ(c.cell(0, 5), QStringLiteral("ESSA-ESSA: the leg departs from and arrives at ESSA."));
+    EXPECT_EQ(c.cell(1, 4), QStringLiteral("unknown-airport"));
+    EXPECT_EQ(c.cell(1, 5), QStringLiteral("EKCH-XXXX: the airport XXXX is not in the airport table, so saving or "
+                                           "compiling drops the flight."));
+    EXPECT_EQ(c.find<QLabel>("countLbl")->text(), QStringLiteral("2 errors, 0 warnings in 2 flights"));
+
+    // Filters and sorting.
+    auto* check = c.find<QComboBox>("checkCom");
+    check->setCurrentIndex(check->findText(QStringLiteral("same-airport")));
+    emit check->activated(check->currentIndex());
+    EXPECT_EQ(c.rows(), 1);
+    EXPECT_EQ(c.find<QLabel>("countLbl")->text(),
+              QStringLiteral("2 errors, 0 warnings in 2 flights; 1 shown"));
+    auto* severity = c.find<QComboBox>("severityCom");
+    severity->setCurrentIndex(2); // Warnings
+    emit severity->activated(2);
+    EXPECT_EQ(c.rows(), 0);
+    severity->setCurrentIndex(0);
+    emit severity->activated(0);
+    check->setCurrentIndex(0);
+    emit check->activated(0);
+    EXPECT_EQ(c.rows(), 2);
+    emit c.problems()->header()->sectionClicked(1); // sorted by flight already: now descending
+    EXPECT_EQ(c.cell(0, 1), QStringLiteral("2"));
+    EXPECT_EQ(c.problems()->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    // The window follows the data: a deleted flight goes at the next command.
+    c.window->session().db.flightTable().empty(2);
+    c.trigger("flightCap0"); // Add Flight: any command of the main window
+    EXPECT_EQ(c.rows(), 1);
+
+    c.find<QPushButton>("checkCloseCmd")->click();
+    EXPECT_FALSE(c.checkWindow()->isVisible());
+}
+
+TEST(CheckTrafficWindow, doubleClickShowsTheFlightAndLegOnTheFlightPlansPage) {
+    CheckWindowFixture c;
+    c.add(kClean);
+    c.add(kSameAirport);
+    c.find<QTabBar>("TB")->setCurrentIndex(1); // the Airports page
+    c.trigger("flightCap8");
+    ASSERT_EQ(c.rows(), 1);
+    c.doubleClickRow(0);
+
+    EXPECT_EQ(c.find<QTabBar>("TB")->currentIndex(), 0) << "the FlightPlans page";
+    EXPECT_EQ(c.find<QComboBox>("aptCom")->currentText(), QStringLiteral("ENGM")) << "the home airport";
+    auto* flights = c.find<QTreeView>("flightsLst");
+    const QModelIndex flight = flights->currentIndex();
+    ASSERT_TRUE(flight.isValid());
+    EXPECT_TRUE(flights->selectionModel()->isRowSelected(flight.row(), {}));
+    EXPECT_EQ(flights->model()->index(flight.row(), 1).data().toString(), QStringLiteral("1"));
+    EXPECT_EQ(flights->model()->index(flight.row(), 0).data().toString(), QStringLiteral("ENGM-ESSA-ESSA"));
+    auto* legs = c.find<QTreeView>("legsLst");
+    EXPECT_EQ(legs->currentIndex().row(), 1) << "the row of ESSA, where leg 2 departs";
+    EXPECT_TRUE(legs->selectionModel()->isRowSelected(1, {}));
+    EXPECT_EQ(c.text("depCom"), QStringLiteral("ESSA"));
+    EXPECT_EQ(c.text("desCom"), QStringLiteral("ESSA"));
+    EXPECT_EQ(c.find<QLineEdit>("depTxt")->text(), QStringLiteral("10:00"));
+
+    // Enter on a row does the same.
+    c.window->session().db.flightTable().append(kUnknownAirport);
+    c.find<QPushButton>("recheckCmd")->click();
+    ASSERT_EQ(c.rows(), 2);
+    c.problems()->setCurrentIndex(c.problems()->model()->index(1, 0));
+    QTest::keyClick(c.problems(), Qt::Key_Return);
+    EXPECT_EQ(c.find<QComboBox>("aptCom")->currentText(), QStringLiteral("EKCH"));
+    EXPECT_EQ(c.text("depCom"), QStringLiteral("EKCH")) << "leg 1: EKCH-XXXX";
+    EXPECT_EQ(c.text("desCom"), QStringLiteral("XXXX"));
+}
+
+TEST(CheckTrafficWindow, refreshSeesTheFlightBeingEdited) {
+    CheckWindowFixture c;
+    c.add(kClean);
+    c.window->flightEditor().chooseAirport("ENGM");
+    c.trigger("flightCap8");
+    EXPECT_EQ(c.rows(), 0);
+    auto* tail = c.find<QLineEdit>("tailTxt");
+    tail->clear();
+    QTest::keyClicks(tail, QStringLiteral("X"));
+    auto* percent = c.find<QLineEdit>("percentTxt");
+    percent->selectAll();
+    QTest::keyClicks(percent, QStringLiteral("0"));
+    c.find<QPushButton>("recheckCmd")->click();
+    ASSERT_EQ(c.rows(), 1);
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("percent"));
+}
+
+TEST(CheckTrafficWindow, compileAsksWhenThereAreErrors) {
+    CheckWindowFixture c;
+    c.add(kClean);
+    c.add(kUnknownAirport);
+    c.prompts.expect("Traffic check", Answer::Cancel);
+    c.trigger("fileCap7");
+    EXPECT_EQ(c.prompts.shown().back().text, "The traffic check found errors in 1 flight:\r\n"
+                                             "- 1 flight would be dropped by the compile\r\n\r\n"
+                                             "Look at the problems before compiling?");
+    EXPECT_EQ(c.prompts.shown().back().yesText, "Show problems");
+    EXPECT_EQ(c.prompts.shown().back().noText, "Compile anyway");
+    EXPECT_EQ(c.checkWindow(), nullptr) << "Cancel: no window, no compile";
+
+    c.prompts.expect("Traffic check", Answer::Yes);
+    c.trigger("fileCap7");
+    ASSERT_NE(c.checkWindow(), nullptr);
+    EXPECT_TRUE(c.checkWindow()->isVisible()) << "Show problems: the window, no compile";
+    EXPECT_EQ(c.rows(), 1);
+
+    // Compile anyway: the compile runs as before, starting with its own question.
+    c.prompts.expect("Traffic check", Answer::No).expect("WARNING", Answer::No);
+    c.trigger("fileCap7");
+
+    // Without errors there is no question before the compile's own.
+    c.window->session().db.flightTable().empty(1);
+    c.prompts.expect("WARNING", Answer::No);
+    c.trigger("fileCap7");
+    EXPECT_TRUE(c.tools.calls().empty());
+}
+
+TEST(CheckTrafficWindow, turnaroundMinimumInTheOptionsWindow) {
+    CheckWindowFixture c;
+    c.add("AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,09:20:00,10:20:00,330,F,2,ENGM,");
+    c.trigger("flightCap8");
+    EXPECT_EQ(c.rows(), 0) << "20 minutes on the ground at ESSA are more than 10";
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        auto* minutes = dialog->findChild<QLineEdit*>(QStringLiteral("turnaroundTxt"));
+        ASSERT_NE(minutes, nullptr);
+        EXPECT_EQ(minutes->text(), QStringLiteral("10"));
+        EXPECT_NE(dialog->findChild<QLineEdit*>(QStringLiteral("pathTxt")), nullptr) << "the folder stays";
+        minutes->setText(QStringLiteral("abc"));
+        emit minutes->textEdited(minutes->text());
+        c.prompts.expect("Turnaround minimum");
+        dialog->findChild<QPushButton*>(QStringLiteral("okCmd"))->click();
+        EXPECT_TRUE(dialog->isVisible());
+        minutes->setText(QStringLiteral("30"));
+        emit minutes->textEdited(minutes->text());
+        dialog->findChild<QPushButton*>(QStringLiteral("okCmd"))->click();
+    });
+    c.trigger("menuCap2");
+    EXPECT_EQ(c.settings.value("Turnaround Minutes"), "30");
+    ASSERT_EQ(c.rows(), 1) << "the open window checked again with the new minimum";
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("short-turnaround"));
+    EXPECT_NE(c.cell(0, 5).indexOf(QStringLiteral("under the turnaround minimum of 30 minutes")), -1);
+}
