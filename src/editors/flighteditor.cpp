@@ -198,15 +198,11 @@ void FlightEditor::ReadFlightData() {
     }
     FlightForm form = DecodeFlightLine(table.at(m_currentFlight));
 
-    // The aircraft whose number equals field 1 exactly, the first in table order.
+    // The aircraft with field 1's number, the first in table order: the one the writer will give the
+    // flight (AC#007 is AC#7).
     const AircraftTable& aircraft = m_session.db.aircraftTable();
     m_header.aircraft = std::string(kChooseAircraft);
-    int row = aircraft.findByNumber(form.aircraftNumber);
-    if (row >= 0 && aircraft.cell(row, AircraftTable::Number) != form.aircraftNumber) {
-        row = -1;
-        for (int r = 0; r < aircraft.rowCount() && row < 0; ++r)
-            if (aircraft.cell(r, AircraftTable::Number) == form.aircraftNumber) row = r;
-    }
+    const int row = aircraft.findByNumber(form.aircraftNumber);
     if (row >= 0 && !aircraft.cell(row, AircraftTable::Title).empty())
         m_header.aircraft = aircraft.cell(row, AircraftTable::Title);
     m_header.tail = form.tail;
