@@ -1,5 +1,6 @@
 #include "editors/flighteditor.h"
 
+#include "editors/fieldcheck.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
 #include "traffic/progress.h"
@@ -143,18 +144,12 @@ void FlightEditor::chooseAircraft(const std::string& title) {
     m_legs.UpdateETA();
 }
 
-bool FlightEditor::refuseComma(const std::string& text) {
-    if (!Contains(text, ',')) return false;
-    ShowCommaMessage(m_session.prompts);
-    return true;
-}
-
 void FlightEditor::editTail(const std::string& text) {
-    if (!refuseComma(text)) m_header.tail = text;
+    if (!RefuseComma(m_session.prompts, text)) m_header.tail = text;
 }
 
 void FlightEditor::editPercent(const std::string& text) {
-    if (refuseComma(text)) return;
+    if (RefuseComma(m_session.prompts, text)) return;
     const int p = std::min<int>(RoundToInt16(NumericValue(text)), 100);
     m_header.percent = std::to_string(p);
 }
