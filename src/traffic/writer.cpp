@@ -33,10 +33,12 @@ private:
     std::size_t m_count;
 };
 
-// The aircraft a flight line's aircraft field (the text up to the first comma) stands for, in canonical
-// form: AC#007 and AC#7 both give AC#7, AC#x gives AC#0.
+// The number a flight line's aircraft field stands for: the text from its fourth character up to the
+// first comma, read as a number and written canonically (AC#007 and AC#7 both give "7"; AC#x gives "0").
 std::string AircraftKey(std::string_view line) {
-    return CanonicalAircraftNumber(line.substr(0, line.find(',')));
+    const auto comma = line.find(',');
+    const std::string_view head = line.substr(0, comma);
+    return CanonicalNumberText(head.size() > 3 ? head.substr(3) : std::string_view());
 }
 
 // Replaces the aircraft field (the text up to the first comma, or the whole line without one).
@@ -86,7 +88,7 @@ void WriteAircraftSection(std::string& out, std::vector<std::string>& flights, b
                           TrafficDatabase& db, Prompts& prompts, Progress& progress) {
     ProgressScope scope(progress, "Saving AI Aircraft Database");
     EntryProgress entries(progress, flights.size());
-    std::unordered_map<std::string, std::string> newNumbers; // canonical old number -> "AC#c"
+    std::unordered_map<std::string, std::string> newNumbers; // key -> "AC#c"
     std::unordered_set<std::string> dropped;
     std::vector<std::string> lines; // in order of the new numbers
 
@@ -99,7 +101,7 @@ void WriteAircraftSection(std::string& out, std::vector<std::string>& flights, b
             } else if (dropped.contains(key)) {
                 entry.clear();
             } else {
-                const std::string& number = key;
+                const std::string number = "AC#" + key;
                 const auto aircraft = FindAircraft(db, number);
                 if (!aircraft) {
                     prompts.message("Error finding aircraft",
