@@ -11,11 +11,19 @@ namespace corvane {
 
 namespace {
 
-void CheckLookups(const TextTable& table, int column, const char* what) {
+using SameKey = bool (*)(std::string_view, std::string_view);
+
+bool SameAircraftNumber(std::string_view a, std::string_view b) {
+    return CanonicalAircraftNumber(a) == CanonicalAircraftNumber(b);
+}
+
+// Every row's key finds a row at or before it holding the same key (aircraft numbers in their
+// canonical form, other keys with letter case ignored).
+void CheckLookups(const TextTable& table, int column, const char* what, SameKey same = EqualsIgnoringCase) {
     for (int row = 0; row < table.rowCount(); ++row) {
         const std::string& key = table.cell(row, column);
         const int found = table.find(column, key);
-        Require(found >= 0 && found <= row && EqualsIgnoringCase(table.cell(found, column), key), what);
+        Require(found >= 0 && found <= row && same(table.cell(found, column), key), what);
     }
 }
 
@@ -43,10 +51,10 @@ void CheckTables(const TrafficDatabase& db) {
     CheckSortedRows(db.missingAircraftTable(), "MissingAircraftTable sorted by title");
     CheckSortedRows(db.installedAircraftTable(), "InstalledAircraftTable sorted by title");
     CheckLookups(airports, AirportTable::Icao, "airport lookup by code");
-    CheckLookups(aircraft, AircraftTable::Number, "aircraft lookup by number");
+    CheckLookups(aircraft, AircraftTable::Number, "aircraft lookup by number", SameAircraftNumber);
     CheckLookups(aircraft, AircraftTable::Title, "aircraft lookup by title");
-    CheckLookups(db.missingAircraftTable(), MissingAircraftTable::Number,
-                 "missing aircraft lookup by number");
+    CheckLookups(db.missingAircraftTable(), MissingAircraftTable::Number, "missing aircraft lookup by number",
+                 SameAircraftNumber);
     CheckLookups(db.missingAircraftTable(), MissingAircraftTable::Title, "missing aircraft lookup by title");
     CheckLookups(db.installedAircraftTable(), InstalledAircraftTable::Title, "installed lookup by title");
 }

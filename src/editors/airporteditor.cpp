@@ -1,5 +1,6 @@
 #include "editors/airporteditor.h"
 
+#include "editors/fieldcheck.h"
 #include "editors/legseditor.h"
 #include "traffic/fields.h"
 #include "traffic/prompts.h"
@@ -61,26 +62,20 @@ void AirportEditor::clickHeader(int column) {
     m_order.sortBy(column, true);
 }
 
-bool AirportEditor::refuseComma(const std::string& text) {
-    if (!Contains(text, ',')) return false;
-    ShowCommaMessage(m_prompts);
-    return true;
-}
-
 void AirportEditor::editName(const std::string& text) {
-    if (m_selected < 0 || refuseComma(text)) return;
+    if (m_selected < 0 || RefuseComma(m_prompts, text)) return;
     m_fields.aptNameTxt = text;
     m_db.airportTable().setCell(m_selected, AirportTable::Name, text);
 }
 
 void AirportEditor::editCountry(const std::string& text) {
-    if (m_selected < 0 || refuseComma(text)) return;
+    if (m_selected < 0 || RefuseComma(m_prompts, text)) return;
     m_fields.aptCountryTxt = text;
     m_db.airportTable().setCell(m_selected, AirportTable::Country, text);
 }
 
 void AirportEditor::editElevation(const std::string& text) {
-    if (m_selected < 0) return;
+    if (m_selected < 0 || RefuseComma(m_prompts, text)) return;
     m_fields.aptElevTxt = text;
     m_db.airportTable().setCell(m_selected, AirportTable::Elevation, text);
 }
@@ -88,7 +83,7 @@ void AirportEditor::editElevation(const std::string& text) {
 void AirportEditor::writeCoordinate(int column, CoordinateParts parts) {
     if (m_selected < 0) return;
     const std::string coordinate = JoinCoordinate(parts);
-    if (refuseComma(coordinate)) return;
+    if (RefuseComma(m_prompts, coordinate)) return;
     std::string* const fields[2][3] = {{&m_fields.aptLon1, &m_fields.aptLon2, &m_fields.aptLon3},
                                        {&m_fields.aptLat1, &m_fields.aptLat2, &m_fields.aptLat3}};
     auto* row = fields[column == AirportTable::Latitude ? 0 : 1];
@@ -111,7 +106,7 @@ void AirportEditor::editLongitude(const std::string& hemisphere, const std::stri
 
 void AirportEditor::addAirport() {
     const auto answer = m_prompts.input({"ICAO code", "Enter the ICAO code for the new airport", ""});
-    if (!answer || answer->empty()) return;
+    if (!answer || answer->empty() || RefuseComma(m_prompts, *answer)) return;
     const std::string code = Upper(*answer);
     AirportTable& airports = m_db.airportTable();
     if (airports.findByIcao(code) >= 0) {

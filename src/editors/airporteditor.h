@@ -61,7 +61,6 @@ public:
     void deleteAirport();
 
 private:
-    bool refuseComma(const std::string& text);
     void writeCoordinate(int column, CoordinateParts parts);
 
     TrafficDatabase& m_db;

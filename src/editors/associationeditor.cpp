@@ -69,7 +69,7 @@ AssociationEditor::Result AssociationEditor::ok(const std::string& chosen, Assoc
         return Result::Close;
     }
     const std::string newNumber = aircraft.cell(target, AircraftTable::Number);
-    const std::string unknownNumber = Upper(Trim(m_number));
+    const std::string unknownNumber = CanonicalAircraftNumber(m_number);
 
     bar.started(progressMaximum());
     FlightTable& flights = m_db.flightTable();
@@ -77,7 +77,7 @@ AssociationEditor::Result AssociationEditor::ok(const std::string& chosen, Assoc
     for (int i = 0; i < flights.count(); ++i) {
         // Deleted flights stay deleted.
         const std::string& line = flights.at(i);
-        if (!line.empty() && Upper(TrimView(GetFieldView(line, 1, ','))) == unknownNumber)
+        if (!line.empty() && CanonicalAircraftNumber(GetFieldView(line, 1, ',')) == unknownNumber)
             flights.replace(i, SetField(line, 1, newNumber, ','));
         if (i / 10 != shown) bar.advanced(shown = i / 10);
     }

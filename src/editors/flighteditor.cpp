@@ -1,5 +1,6 @@
 #include "editors/flighteditor.h"
 
+#include "editors/fieldcheck.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
 #include "traffic/progress.h"
@@ -159,18 +160,12 @@ void FlightEditor::chooseAircraft(const std::string& title) {
     m_legs.UpdateETA();
 }
 
-bool FlightEditor::refuseComma(const std::string& text) {
-    if (!Contains(text, ',')) return false;
-    ShowCommaMessage(m_session.prompts);
-    return true;
-}
-
 void FlightEditor::editTail(const std::string& text) {
-    if (!refuseComma(text)) m_header.tail = text;
+    if (!RefuseComma(m_session.prompts, text)) m_header.tail = text;
 }
 
 void FlightEditor::editPercent(const std::string& text) {
-    if (refuseComma(text)) return;
+    if (RefuseComma(m_session.prompts, text)) return;
     const int p = std::min<int>(RoundToInt16(NumericValue(text)), 100);
     m_header.percent = std::to_string(p);
 }
@@ -217,15 +212,11 @@ void FlightEditor::ReadFlightData() {
     }
     FlightForm form = DecodeFlightLine(table.at(m_currentFlight));
 
-    // The aircraft whose number equals field 1 exactly, the first in table order.
+    // The aircraft with field 1's number, the first in table order: the one the writer will give the
+    // flight (AC#007 is AC#7).
     const AircraftTable& aircraft = m_session.db.aircraftTable();
     m_header.aircraft = std::string(kChooseAircraft);
-    int row = aircraft.findByNumber(form.aircraftNumber);
-    if (row >= 0 && aircraft.cell(row, AircraftTable::Number) != form.aircraftNumber) {
-        row = -1;
-        for (int r = 0; r < aircraft.rowCount() && row < 0; ++r)
-            if (aircraft.cell(r, AircraftTable::Number) == form.aircraftNumber) row = r;
-    }
+    const int row = aircraft.findByNumber(form.aircraftNumber);
     if (row >= 0 && !aircraft.cell(row, AircraftTable::Title).empty())
         m_header.aircraft = aircraft.cell(row, AircraftTable::Title);
     m_header.tail = form.tail;

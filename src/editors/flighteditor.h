@@ -82,8 +82,6 @@ public:
     void showFirstAirport() override;
 
 private:
-    bool refuseComma(const std::string& text);
-
     Session& m_session;
     std::string m_aptCom;
     std::string m_infoLbl = "Flights at ...";

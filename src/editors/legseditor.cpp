@@ -1,5 +1,6 @@
 #include "editors/legseditor.h"
 
+#include "editors/fieldcheck.h"
 #include "schedule/flighttime.h"
 #include "schedule/weektime.h"
 #include "traffic/fields.h"
@@ -28,10 +29,6 @@ std::string FirstFive(const std::string& time) {
 }
 
 } // namespace
-
-void ShowCommaMessage(Prompts& prompts) {
-    prompts.message("Do not use comma", "The character comma '','' is not allowed!", Icon::Exclamation);
-}
 
 LegsEditor::LegsEditor(const TrafficDatabase& db, const FlightHeader& header, Prompts& prompts)
     : m_db(db)
@@ -116,6 +113,7 @@ void LegsEditor::removeLeg() {
 }
 
 bool LegsEditor::typeDeparture(const std::string& text) {
+    if (RefuseComma(m_prompts, text)) return false;
     m_fields.depCom = text;
     return text.size() >= 4 && enterDeparture();
 }
@@ -126,6 +124,7 @@ bool LegsEditor::enterDeparture() {
 }
 
 bool LegsEditor::typeDestination(const std::string& text) {
+    if (RefuseComma(m_prompts, text)) return false;
     m_fields.desCom = text;
     return text.size() >= 4 && enterDestination();
 }
@@ -136,6 +135,7 @@ bool LegsEditor::enterDestination() {
 }
 
 void LegsEditor::chooseDeparture(const std::string& code) {
+    if (RefuseComma(m_prompts, code)) return;
     m_fields.depCom = code;
     if (m_rows.empty() || m_selected < 0) return;
     m_rows[static_cast<std::size_t>(m_selected)].destination = code;
@@ -143,6 +143,7 @@ void LegsEditor::chooseDeparture(const std::string& code) {
 }
 
 void LegsEditor::chooseDestination(const std::string& code) {
+    if (RefuseComma(m_prompts, code)) return;
     m_fields.desCom = code;
     if (LegRow* leg = next()) {
         leg->destination = code;
@@ -151,6 +152,7 @@ void LegsEditor::chooseDestination(const std::string& code) {
 }
 
 void LegsEditor::editDepartureTime(const std::string& text) {
+    if (RefuseComma(m_prompts, text) || RefuseDepartureTime(m_prompts, text)) return;
     m_fields.depTxt = text;
     UpdateETA();
 }
@@ -160,20 +162,14 @@ void LegsEditor::chooseDepartureDay(int day) {
     UpdateETA();
 }
 
-bool LegsEditor::refuseComma(const std::string& text) {
-    if (!Contains(text, ',')) return false;
-    ShowCommaMessage(m_prompts);
-    return true;
-}
-
 void LegsEditor::editAltitude(const std::string& text) {
-    if (refuseComma(text)) return;
+    if (RefuseComma(m_prompts, text)) return;
     m_fields.cruiseTxt = text;
     if (LegRow* leg = next()) leg->altitude = text;
 }
 
 void LegsEditor::editFlightNumber(const std::string& text) {
-    if (refuseComma(text)) return;
+    if (RefuseComma(m_prompts, text)) return;
     m_fields.flightNrTxt = text;
     if (LegRow* leg = next()) leg->flightNumber = text;
 }

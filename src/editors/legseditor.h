@@ -79,11 +79,12 @@ public:
     // The destination of the leg on screen, also the departure of the leg after it.
     void chooseDestination(const std::string& code);
 
+    // Texts that would corrupt the flight line are refused with a message (see fieldcheck.h): a comma in
+    // any field, a departure time whose minutes are not 00 to 59.
     void editDepartureTime(const std::string& text);
     void chooseDepartureDay(int day);
     void chooseDepartureZone(int zone);
     void chooseArrivalZone(int zone);
-    // The comma is the field separator of the flight line: a text holding one is refused.
     void editAltitude(const std::string& text);
     void editFlightNumber(const std::string& text);
     void setTailFlag(bool checked);
@@ -108,7 +109,6 @@ public:
 private:
     LegRow* next();
     void zoneChanged(int zone, int& zoneCombo, int& tag, int& dayCombo, std::string& timeField);
-    bool refuseComma(const std::string& text);
 
     const TrafficDatabase& m_db;
     const FlightHeader& m_header;
@@ -118,8 +118,5 @@ private:
     LegFields m_fields;
     int m_rowsRevision = 0;
 };
-
-// The message for a comma typed into a field that the comma would break.
-void ShowCommaMessage(Prompts& prompts);
 
 } // namespace corvane

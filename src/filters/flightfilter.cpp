@@ -109,9 +109,11 @@ int FilterByAirport(FlightTable& flights, const Filter& filter, std::string_view
 int FilterByAircraft(TrafficDatabase& db, const Filter& filter, std::string_view title,
                      const FilterProgress& progress) {
     const int row = db.aircraftTable().findByTitle(title);
-    const std::string number = row >= 0 ? db.aircraftTable().cell(row, AircraftTable::Number) : std::string();
+    const std::string number =
+        row >= 0 ? CanonicalAircraftNumber(db.aircraftTable().cell(row, AircraftTable::Number))
+                 : std::string();
     return Run(db.flightTable(), filter, progress, [&](const std::string& line) {
-        return row >= 0 && !line.empty() && EqualsIgnoringCase(GetFieldView(line, 1, ','), number);
+        return row >= 0 && !line.empty() && CanonicalAircraftNumber(GetFieldView(line, 1, ',')) == number;
     });
 }
 

@@ -37,7 +37,7 @@ public:
         if (criteria.isChecked(Criterion::Aircraft)) {
             const AircraftTable& aircraft = db.aircraftTable();
             if (const int row = aircraft.findByTitle(criteria.aircraftTitle); row >= 0)
-                m_wantedAircraft = Upper(Trim(aircraft.cell(row, AircraftTable::Number)));
+                m_wantedAircraft = CanonicalAircraftNumber(aircraft.cell(row, AircraftTable::Number));
         }
     }
 
@@ -76,7 +76,7 @@ private:
     }
 
     bool aircraftPasses(std::string_view field) const {
-        return m_wantedAircraft && Upper(TrimView(field)) == *m_wantedAircraft;
+        return m_wantedAircraft && CanonicalAircraftNumber(field) == *m_wantedAircraft;
     }
 
     // Only the opposite rule fails: a line with any other rules text passes either choice.

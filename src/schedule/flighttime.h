@@ -12,6 +12,10 @@ inline constexpr double kLegAllowanceSeconds = 900;
 // south latitudes and east longitudes are negative. A text without "*" has no minutes.
 double CoordinateDegrees(std::string_view coordinate);
 
+// The central angle in radians between two positions whose cosine is x: arctan(-x / sqrt(1 - x^2)) +
+// 2 arctan(1), and for |x| >= 1 (identical or antipodal positions) exactly 0 or pi.
+double CentralAngle(double x);
+
 // Seconds, fraction included, to fly from the first position to the second at speed knots; speed must
 // not be 0. Identical positions give the allowance alone.
 double FlightSeconds(std::string_view depLat, std::string_view depLon, std::string_view desLat,

@@ -135,9 +135,24 @@ std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_
     return ReadFileBytes(*found, error);
 }
 
-} // namespace
+// A flight line as the editor and the writer make it: every field followed by ",", the third the traffic
+// percent ("50%"). No airport or aircraft line has both.
+bool HasFlightShape(std::string_view line) {
+    return !line.empty() && line.back() == ',' && GetFieldView(line, 3, ',').ends_with('%');
+}
 
-LineKind ClassifyProjectLine(std::string_view line) {
+// An aircraft line as the writer makes it: AC#n,speed,"title".
+bool HasAircraftShape(std::string_view line) {
+    const std::string_view number = GetFieldView(line, 1, ',');
+    return number.size() > 3 && StartsWithIgnoringCase(number, "AC#") &&
+           number.find_first_not_of("0123456789", 3) == std::string_view::npos &&
+           GetFieldView(line, 3, ',').starts_with('"') && line.ends_with('"');
+}
+
+// The markers alone, for lines of any other shape: a double quote, unless the second field holds a
+// coordinate (an airport whose name has a quote) or the line looks like a flight (it holds "%" and ends
+// with ","); then "*" marks an airport and "%" a flight.
+LineKind ClassifyByMarkers(std::string_view line) {
     if (Contains(line, '"')) {
         if (Contains(GetFieldView(line, 2, ','), '*')) return LineKind::Airport;
         if (Contains(line, '%') && line.back() == ',') return LineKind::Flight;
@@ -146,6 +161,16 @@ LineKind ClassifyProjectLine(std::string_view line) {
     if (Contains(line, '*')) return LineKind::Airport;
     if (Contains(line, '%')) return LineKind::Flight;
     return LineKind::Other;
+}
+
+} // namespace
+
+LineKind ClassifyProjectLine(std::string_view line) {
+    // A "*", "%" or quote in a tail number, flight number, name or title must not move a line the
+    // writer made into another kind, so the shapes the writer gives flight and aircraft lines come first.
+    if (HasFlightShape(line)) return LineKind::Flight;
+    if (HasAircraftShape(line)) return LineKind::Aircraft;
+    return ClassifyByMarkers(line);
 }
 
 AircraftLine ParseAircraftLine(std::string_view line) {

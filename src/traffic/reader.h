@@ -39,9 +39,11 @@ void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOpt
 
 enum class LineKind { Other, Aircraft, Airport, Flight };
 
-// The kind of a line of a project file. A double quote marks an aircraft line, except in a line whose
-// second field holds a coordinate (an airport whose name has a quote) or a flight line (it holds "%"
-// and ends with ","); then "*" marks an airport and "%" a flight.
+// The kind of a line of a project file, such that every line the writer makes reads back as its own
+// kind whatever its free texts hold. A line ending in "," whose third field ends in "%" is a flight
+// (50%); AC#n,speed,"title" is an aircraft. Other lines go by their markers: a double quote marks an
+// aircraft line, except in a line whose second field holds a coordinate (an airport whose name has a
+// quote) or that holds "%" and ends with "," (a flight); then "*" marks an airport and "%" a flight.
 LineKind ClassifyProjectLine(std::string_view line);
 
 // Receives the lines of a project file by their kind.

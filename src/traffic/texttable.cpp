@@ -12,7 +12,21 @@ TextTable::TextTable(int columnCount, Order order, std::vector<int> indexedColum
     : m_columnCount(columnCount)
     , m_order(order)
     , m_indexedColumns(std::move(indexedColumns))
+    , m_lookupForms(m_indexedColumns.size(), nullptr)
     , m_indexes(m_indexedColumns.size()) {}
+
+void TextTable::setLookupForm(int column, LookupForm lookupForm) {
+    const auto it = std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column);
+    if (it == m_indexedColumns.end())
+        throw std::logic_error("TextTable::setLookupForm on a column without index");
+    m_lookupForms[static_cast<std::size_t>(it - m_indexedColumns.begin())] = lookupForm;
+    m_indexesValid = false;
+}
+
+std::string TextTable::indexKey(std::size_t index, std::string_view text) const {
+    const LookupForm form = m_lookupForms[index];
+    return form ? form(text) : std::string(text);
+}
 
 void TextTable::setCell(int row, int column, std::string value) {
     std::string& target = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
@@ -45,9 +59,9 @@ int TextTable::add(Row cells) {
         for (std::size_t i = 0; i < m_indexes.size(); ++i) {
             for (auto& entry : m_indexes[i])
                 if (entry.second >= position) ++entry.second;
-            const std::string& key =
-                m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])];
-            auto [it, inserted] = m_indexes[i].try_emplace(key, position);
+            std::string key = indexKey(
+                i, m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])]);
+            auto [it, inserted] = m_indexes[i].try_emplace(std::move(key), position);
             if (!inserted && it->second > position) it->second = position;
         }
     }
@@ -85,8 +99,9 @@ int TextTable::find(int column, std::string_view key) const {
     const auto it = std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column);
     if (it == m_indexedColumns.end()) throw std::logic_error("TextTable::find on a column without index");
     if (!m_indexesValid) rebuildIndexes();
-    const auto& index = m_indexes[static_cast<std::size_t>(it - m_indexedColumns.begin())];
-    const auto found = index.find(key);
+    const auto i = static_cast<std::size_t>(it - m_indexedColumns.begin());
+    const auto& index = m_indexes[i];
+    const auto found = m_lookupForms[i] ? index.find(m_lookupForms[i](key)) : index.find(key);
     return found == index.end() ? -1 : found->second;
 }
 
@@ -94,7 +109,8 @@ void TextTable::indexAppended(int row) const {
     if (!m_indexesValid) return;
     for (std::size_t i = 0; i < m_indexes.size(); ++i)
         m_indexes[i].try_emplace(
-            m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])], row);
+            indexKey(i, m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])]),
+            row);
 }
 
 void TextTable::rebuildIndexes() const {

@@ -38,8 +38,8 @@ public:
     // with their table and see one reset.
     void swapRows(TextTable& other);
 
-    // First row in table order whose cell in column equals key, letter case ignored; -1 when none.
-    // Only indexed columns may be searched.
+    // First row in table order whose cell in column equals key, letter case ignored (and compared in
+    // the column's lookup form, when it has one); -1 when none. Only indexed columns may be searched.
     int find(int column, std::string_view key) const;
 
     // For bulk loads: while a Batch lives, rows are appended without announcements; when it ends,
@@ -57,7 +57,14 @@ public:
 
     ObserverList& observers() { return m_observers; }
 
+protected:
+    // Lookups in an indexed column compare lookupForm(text) instead of the text itself, so that texts
+    // of one meaning written differently (AC#007 and AC#7) find each other.
+    using LookupForm = std::string (*)(std::string_view);
+    void setLookupForm(int column, LookupForm lookupForm);
+
 private:
+    std::string indexKey(std::size_t index, std::string_view text) const;
     void rebuildIndexes() const;
     void indexAppended(int row) const;
     void finishBatch();
@@ -66,6 +73,7 @@ private:
     Order m_order;
     std::vector<Row> m_rows;
     std::vector<int> m_indexedColumns;
+    std::vector<LookupForm> m_lookupForms; // one per indexed column, null for the text itself
     // One map per indexed column: cell text (letter case ignored) -> position of the first row holding it.
     using Index = std::unordered_map<std::string, int, HashIgnoringCase, EqualIgnoringCase>;
     mutable std::vector<Index> m_indexes;

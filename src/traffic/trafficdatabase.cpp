@@ -1,10 +1,18 @@
 #include "traffic/trafficdatabase.h"
 
+#include "traffic/numbers.h"
+#include "traffic/text.h"
+
 #include <cstdint>
 
 namespace corvane {
 
 const std::string kAircraftSeparator(93, '-');
+
+std::string CanonicalAircraftNumber(std::string_view number) {
+    const std::string_view text = TrimView(number);
+    return "AC#" + CanonicalNumberText(text.size() > 3 ? text.substr(3) : std::string_view());
+}
 
 bool TrafficDatabase::aircraftNumberInUse(std::string_view number) const {
     return m_aircraft.findByNumber(number) >= 0 || m_missing.findByNumber(number) >= 0;

@@ -4,7 +4,7 @@
 // of this data in memory; every page and command reads and changes it here.
 //
 // Each aircraft of a traffic set is in exactly one of AircraftTable and MissingAircraftTable. An
-// aircraft number ("AC#" and a number) is in use when either table holds it.
+// aircraft number ("AC#" and a number) is in use when either table holds it in its canonical form.
 
 #include "traffic/flighttable.h"
 #include "traffic/sortedlist.h"
@@ -19,12 +19,20 @@ inline constexpr std::string_view kChooseAircraft = "Choose Aircraft";
 // The aircraft list's second head entry: a line of 93 hyphens.
 extern const std::string kAircraftSeparator;
 
+// The one form in which aircraft numbers are compared: "AC#" and the number that follows the first three
+// characters, written canonically. AC#007, AC#7 and ac#7 are one aircraft; AC#x is AC#0. Every lookup by
+// number, the in-use test and the writer's renumbering compare numbers in this form.
+std::string CanonicalAircraftNumber(std::string_view number);
+
 // Aircraft of the traffic set that flights can use, in the order they were added (aircraftLst).
 class AircraftTable : public TextTable {
 public:
     enum Column { Number, Speed, Title };
     AircraftTable()
-        : TextTable(3, Order::Insertion, {Number, Title}) {}
+        : TextTable(3, Order::Insertion, {Number, Title}) {
+        setLookupForm(Number, CanonicalAircraftNumber);
+    }
+    // The first row whose number is number's (compared canonically); -1 when none.
     int findByNumber(std::string_view number) const { return find(Number, number); }
     int findByTitle(std::string_view title) const { return find(Title, title); }
 };
@@ -34,8 +42,11 @@ class MissingAircraftTable : public TextTable {
 public:
     enum Column { Title, Speed, Number };
     MissingAircraftTable()
-        : TextTable(3, Order::ByText, {Title, Number}) {}
+        : TextTable(3, Order::ByText, {Title, Number}) {
+        setLookupForm(Number, CanonicalAircraftNumber);
+    }
     int findByTitle(std::string_view title) const { return find(Title, title); }
+    // Compared canonically, as in the AircraftTable.
     int findByNumber(std::string_view number) const { return find(Number, number); }
 };
 

@@ -59,8 +59,13 @@ TEST(AirportEditor, editsGoStraightIntoTheRow) {
     EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Name), "Seattle") << "the old name is kept";
     f.editor.editName("Seattle Tacoma");
     EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Name), "Seattle Tacoma");
+    f.prompts.expect("Do not use comma");
     f.editor.editElevation("4,33");
-    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Elevation), "4,33") << "the elevation is not checked";
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Elevation), "433")
+        << "a comma would move the name and country into other fields on the next open";
+    EXPECT_EQ(f.editor.fields().aptElevTxt, "433");
+    f.editor.editElevation("434 ft");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Elevation), "434 ft") << "nothing else is checked";
 
     f.editor.editLatitude("S", "33", "56.6");
     EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Latitude), "S33* 56.6'");
@@ -70,6 +75,26 @@ TEST(AirportEditor, editsGoStraightIntoTheRow) {
     f.prompts.expect("Do not use comma");
     f.editor.editLongitude("W", "122", "18,5");
     EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Longitude), "W122* 18.55'");
+}
+
+TEST(AirportEditor, aCoordinateShowsInItsOwnRowOfFields) {
+    // The rows are named crosswise: the latitude lives in aptLon1..3, the longitude in aptLat1..3.
+    Fixture f;
+    f.editor.chooseRow(0);
+    f.editor.editLatitude("S", "33", "56.6");
+    EXPECT_EQ(f.editor.fields().aptLon1, "S");
+    EXPECT_EQ(f.editor.fields().aptLon2, "33");
+    EXPECT_EQ(f.editor.fields().aptLon3, "56.6");
+    EXPECT_EQ(f.editor.fields().aptLat1, "W") << "the longitude fields keep the longitude";
+    EXPECT_EQ(f.editor.fields().aptLat2, "122");
+    EXPECT_EQ(f.editor.fields().aptLat3, "18.55");
+    f.editor.editLongitude("E", "11", "6.02");
+    EXPECT_EQ(f.editor.fields().aptLat1, "E");
+    EXPECT_EQ(f.editor.fields().aptLat2, "11");
+    EXPECT_EQ(f.editor.fields().aptLat3, "6.02");
+    EXPECT_EQ(f.editor.fields().aptLon2, "33");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Latitude), "S33* 56.6'");
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Longitude), "E11* 6.02'");
 }
 
 TEST(AirportEditor, headerClicksSort) {
@@ -99,6 +124,11 @@ TEST(AirportEditor, addAndDelete) {
     f.prompts.expectInput(std::nullopt);
     f.editor.addAirport();
     EXPECT_EQ(f.db.airportTable().rowCount(), 4);
+    f.prompts.expectInput("EK,CH").expect("Do not use comma");
+    f.editor.addAirport();
+    EXPECT_EQ(f.db.airportTable().rowCount(), 4)
+        << "a code with a comma would break every line that names it";
+    EXPECT_EQ(f.db.airportCodes().indexOf("EK,CH"), -1);
 
     f.prompts.expectInput("ekch");
     f.editor.addAirport();

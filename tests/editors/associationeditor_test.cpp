@@ -66,6 +66,22 @@ TEST(AssociationEditor, okRewritesEveryFlightOfTheUnknownAircraft) {
     EXPECT_EQ(bar.events, (std::vector<std::string>{"max 1", "0"}));
 }
 
+TEST(AssociationEditor, okFindsTheFlightsOfTheNumberInAnyWriting) {
+    Association a;
+    for (const char* line : {"AC#010,E,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,",
+                             "ac#0010 ,F,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,",
+                             "AC#100,G,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,"})
+        a.db.flightTable().append(line);
+    a.editor.load(2);
+    ASSERT_EQ(a.editor.txtName(), "Zulu Unknown");
+    a.editor.ok("Too Slow");
+    const auto& lines = a.db.flightTable().lines();
+    EXPECT_EQ(lines[5], "AC#1,E,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,");
+    EXPECT_EQ(lines[6], "AC#1,F,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,");
+    EXPECT_EQ(lines[7], "AC#100,G,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,");
+    EXPECT_EQ(lines[4], "AC#90,D,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,");
+}
+
 TEST(AssociationEditor, theLastRowSelectsItsNeighbourBefore) {
     Association a;
     a.editor.load(2);

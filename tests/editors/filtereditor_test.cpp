@@ -71,6 +71,37 @@ TEST(FilterEditor, refusedValuesChangeNothing) {
     EXPECT_EQ(f.line(), before);
 }
 
+TEST(FilterEditor, timeShiftsOfUpToADayEitherWay) {
+    Fixture f;
+    const int weekly =
+        f.session.db.flightTable().append("AC#1,-,100%,WEEK,IFR,6/23:30:00,0/00:30:00,100,F,1,KSEA,");
+    const std::string before = f.line();
+    FilterEditor time(FilterMode::Time, f.session.db, f.flights, f.prompts);
+    for (const char* value : {"24.01", "-24.01", "25"}) {
+        time.editValue(value);
+        f.prompts.expect("Wrong departure time difference value");
+        EXPECT_FALSE(time.run()) << value;
+        ASSERT_FALSE(f.prompts.shown().empty()) << value;
+        EXPECT_EQ(f.prompts.shown().back().text,
+                  "The departure time difference must be a value between -24 and 24.");
+    }
+    EXPECT_EQ(f.line(), before);
+
+    const std::pair<const char*, const char*> runs[] = {{"24", "0/23:30:00,1/00:30:00"},
+                                                        {"-24", "6/23:30:00,0/00:30:00"},
+                                                        {"1", "0/00:30:00,0/01:30:00"},
+                                                        {"-1", "6/23:30:00,0/00:30:00"}};
+    for (const auto& [value, times] : runs) {
+        time.editValue(value);
+        f.prompts.expect("Corvane");
+        EXPECT_TRUE(time.run()) << value;
+        EXPECT_EQ(f.session.db.flightTable().at(weekly),
+                  std::string("AC#1,-,100%,WEEK,IFR,") + times + ",100,F,1,KSEA,")
+            << value;
+    }
+    EXPECT_EQ(f.line(), before) << "a day on, a day back, an hour on and back";
+}
+
 TEST(FilterEditor, runStoresTheEditorsFlightFirst) {
     Fixture f;
     f.flights.chooseAirport("KSEA");

@@ -130,6 +130,19 @@ TEST(FlightEditor, readAndSaveAFlight) {
         << "no aircraft chosen keeps the number";
 }
 
+TEST(FlightEditor, theAircraftOfANumberInAnyWriting) {
+    // The aircraft shown is the one the writer will give the flight: AC#001 and ac#2 are AC#1 and AC#2.
+    Fixture f;
+    f.add("AC#001,A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ENGM,");
+    f.add("ac#2,B,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,EKCH,10:00:00,11:00:00,330,F,2,ENGM,");
+    f.editor.chooseAirport("ESSA");
+    EXPECT_EQ(f.editor.header().aircraft, "Boeing 737");
+    f.editor.chooseAirport("EKCH");
+    EXPECT_EQ(f.editor.header().aircraft, "Dash 8");
+    f.editor.SaveToLST();
+    EXPECT_EQ(f.session.db.flightTable().at(1).substr(0, 5), "AC#2,") << "saved with the row's number";
+}
+
 TEST(FlightEditor, clickingTheLoadedFlightNeitherSavesNorReloads) {
     Fixture f;
     const int index = f.add(kLoop);

@@ -123,11 +123,35 @@ TEST(UpdateETA, longFlightsStayValidTimesOfDay) {
     f.legs.editDepartureTime("10:00");
     EXPECT_EQ(f.shown().arrival, "22:15:10") << "12 days and 12 hours later";
     EXPECT_EQ(f.shown().arrivalDay, "0") << "Tuesday + 12 days is Sunday";
-    f.legs.editDepartureTime("10:99");
-    EXPECT_EQ(f.shown().departure, "10:99:00") << "minutes are stored as typed";
-    EXPECT_EQ(f.shown().arrival, "23:54:10") << "but the arrival is a valid time";
     f.legs.editDepartureTime("11:0");
-    EXPECT_EQ(f.shown().departure, "10:99:00") << "nothing happens before hh:mm is complete";
+    EXPECT_EQ(f.shown().departure, "10:00:00") << "nothing happens before hh:mm is complete";
+}
+
+TEST(UpdateETA, impossibleTimesAreRefused) {
+    Fixture f;
+    f.flight("BBBB", true);
+    f.legs.chooseDepartureDay(2);
+    f.legs.editDepartureTime("10:59");
+    ASSERT_EQ(f.shown().departure, "10:59:00");
+    const auto stored = f.legs.rows();
+    for (const char* typed : {"25:99", "10:60", "10:5x", "10:-5", "10:30:45", "10:30 ", "12345", "10:075"}) {
+        f.prompts.expect("Wrong departure time");
+        f.legs.editDepartureTime(typed);
+        ASSERT_FALSE(f.prompts.shown().empty()) << typed;
+        EXPECT_EQ(f.prompts.shown().back().text,
+                  "The departure time must be hh:mm, with minutes from 00 to 59.");
+        EXPECT_EQ(f.prompts.shown().back().icon, Icon::Exclamation);
+        EXPECT_EQ(f.legs.rows(), stored) << typed << " is refused and the stored times stay";
+        EXPECT_EQ(f.legs.fields().depTxt, "10:59") << typed;
+    }
+    f.legs.chooseDepartureDay(3);
+    EXPECT_EQ(f.shown().departure, "10:59:00") << "a later recomputation uses the time kept";
+
+    f.legs.editDepartureTime("25:00");
+    EXPECT_EQ(f.shown().departure, "01:00:00") << "hours past 23 are the next day's";
+    EXPECT_EQ(f.shown().departureDay, "4");
+    f.legs.editDepartureTime("1:5");
+    EXPECT_EQ(f.shown().departure, "01:00:00") << "an incomplete time is still being typed";
 }
 
 TEST(ZoneChange, onlyTheDisplayMoves) {
@@ -222,4 +246,35 @@ TEST(LegsEditor, fieldEditsGoIntoTheLegOnScreen) {
     EXPECT_EQ(f.legs.fields().flightNrTxt, "SK 101");
     f.legs.chooseDeparture("XXXX");
     EXPECT_EQ(f.legs.rows()[0].destination, "XXXX") << "the departure is the selected row's airport";
+}
+
+TEST(LegsEditor, noCommaReachesTheFlightLine) {
+    Fixture f;
+    f.flight("BBBB", false);
+    f.legs.editDepartureTime("09:00");
+    const auto stored = f.legs.rows();
+    const LegFields shown = f.legs.fields();
+    auto refused = [&](const char* what, auto edit) {
+        const std::size_t before = f.prompts.shown().size();
+        f.prompts.expect("Do not use comma");
+        edit();
+        ASSERT_EQ(f.prompts.shown().size(), before + 1) << what;
+        EXPECT_EQ(f.prompts.shown().back().text, "The character comma '','' is not allowed!") << what;
+        EXPECT_EQ(f.legs.rows(), stored) << what << ": the stored leg stays";
+    };
+    refused("typed departure", [&] { f.legs.typeDeparture("KS,A"); });
+    refused("departure on Enter", [&] { f.legs.chooseDeparture("KS,"); });
+    refused("typed destination", [&] { f.legs.typeDestination("CC,C"); });
+    refused("short destination", [&] { f.legs.typeDestination("C,"); });
+    refused("destination on Enter", [&] { f.legs.chooseDestination("C,C"); });
+    refused("departure time", [&] { f.legs.editDepartureTime("09,30"); });
+    refused("short departure time", [&] { f.legs.editDepartureTime("9,3"); });
+    refused("altitude", [&] { f.legs.editAltitude("3,50"); });
+    refused("flight number", [&] { f.legs.editFlightNumber("1,2"); });
+    EXPECT_EQ(f.legs.fields().depCom, shown.depCom);
+    EXPECT_EQ(f.legs.fields().desCom, shown.desCom);
+    EXPECT_EQ(f.legs.fields().depTxt, shown.depTxt);
+    f.legs.enterDestination();
+    f.legs.editDepartureTime("09:00");
+    EXPECT_EQ(f.legs.rows(), stored) << "what the fields still hold is what was stored";
 }

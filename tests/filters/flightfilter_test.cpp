@@ -72,6 +72,17 @@ TEST(Filters, selectionsByAirportAndAircraft) {
     EXPECT_EQ(flights.count(), 5) << "deleted flights stay as empty entries";
 }
 
+TEST(Filters, anAircraftsFlightsWhateverZerosItsNumberHas) {
+    TrafficDatabase db;
+    db.aircraftTable().add({"AC#01", "250", "Boeing 737"});
+    db.flightTable().append(Line("AC#1", "KSEA", "KBFI"));
+    db.flightTable().append(Line("AC#001", "KSEA", "KBFI"));
+    db.flightTable().append(Line("AC#10", "KSEA", "KBFI"));
+    EXPECT_EQ(FilterByAircraft(db, {FilterMode::Delete, ""}, "Boeing 737"), 2);
+    EXPECT_EQ(db.flightTable().nonEmptyCount(), 1);
+    EXPECT_EQ(db.flightTable().at(2).substr(0, 6), "AC#10,");
+}
+
 TEST(Filters, aHundredThousandFlights) {
     TrafficDatabase db;
     for (int i = 0; i < 100000; ++i)

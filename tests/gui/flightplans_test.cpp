@@ -163,3 +163,26 @@ TEST(FlightPlansPage, aDestinationTypedProposesAnArrival) {
     EXPECT_TRUE(eta.startsWith(QStringLiteral("10:5"))) << eta.toStdString();
     EXPECT_EQ(p.cell("legsLst", 0, 2).left(5), eta);
 }
+
+TEST(FlightPlansPage, aLegFieldRefusesWhatWouldBreakTheLine) {
+    Page p;
+    p.listAirport(QStringLiteral("ENGM"));
+    p.clickRow("legsLst", 0); // ENGM -> ESSA, departing 08:00 as stored in row ESSA
+    auto* dep = p.find<QLineEdit>("depTxt");
+    p.prompts.expect("Wrong departure time");
+    p.typeInto(dep, QStringLiteral("9"));
+    EXPECT_EQ(dep->text(), QStringLiteral("08:00")) << "08:009 is refused and the field shows the time kept";
+    EXPECT_EQ(p.cell("legsLst", 1, 1), QStringLiteral("08:00:00"));
+    dep->selectAll();
+    p.typeInto(dep, QStringLiteral("07:45"));
+    EXPECT_EQ(p.cell("legsLst", 1, 1), QStringLiteral("07:45:00"));
+    p.prompts.expect("Do not use comma");
+    p.typeInto(dep, QStringLiteral(","));
+    EXPECT_EQ(dep->text(), QStringLiteral("07:45"));
+
+    auto* des = p.find<QComboBox>("desCom")->lineEdit();
+    p.prompts.expect("Do not use comma");
+    p.typeInto(des, QStringLiteral(","));
+    EXPECT_EQ(des->text(), QStringLiteral("ESSA"));
+    EXPECT_EQ(p.cell("legsLst", 1), QStringLiteral("ESSA"));
+}

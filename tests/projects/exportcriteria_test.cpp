@@ -140,10 +140,11 @@ TEST(ExportSelection, aircraftByTheNumberOfTheChosenTitle) {
     s.db.aircraftTable().add({"AC#12", "300", "Airbus A320"});
     s.add(Flight("AC#2", "50%", "24Hr", "IFR", {"KSEA"}))
         .add(Flight("AC#12", "50%", "24Hr", "IFR", {"KSEA"}))
-        .add(Flight(" ac#2", "50%", "24Hr", "IFR", {"KSEA"}));
+        .add(Flight(" ac#2", "50%", "24Hr", "IFR", {"KSEA"}))
+        .add(Flight("AC#002", "50%", "24Hr", "IFR", {"KSEA"}));
     s.check(Criterion::Aircraft);
     s.criteria.aircraftTitle = "boeing 737-400";
-    EXPECT_EQ(s.selected(), "0,2");
+    EXPECT_EQ(s.selected(), "0,2,3") << "AC#002 is AC#2";
     s.criteria.aircraftTitle = "Unknown";
     EXPECT_EQ(s.selected(), "") << "a title without a row selects nothing";
 }

@@ -96,6 +96,28 @@ TEST(OpenTrafficBgl, aFailedDecompileLoadsNothingStale) {
     }
 }
 
+TEST(OpenTrafficBgl, aFailedReadOfTempDataDecompilesAgainNextTime) {
+    RoundTrip f;
+    f.tools.expectExit(0, f.decompiles());
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+    ASSERT_FALSE(f.session.state.decompileNeeded);
+
+    // What TempData holds can no longer be read: the Open fails without a decompile, and the next
+    // Open does not try TempData again but runs the decompiler.
+    fs::remove(f.dir.file("program/TempData/flightplans.txt"));
+    f.prompts.expect("Save Project", Answer::No).expect("Error reading file");
+    EXPECT_FALSE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(f.tools.calls().size(), 1u);
+    EXPECT_TRUE(f.session.state.decompileNeeded);
+
+    if (!f.session.db.flightTable().isEmpty()) f.prompts.expect("Save Project", Answer::No);
+    f.tools.expectExit(0, f.decompiles());
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(f.tools.calls().size(), 2u) << "decompiled again";
+    EXPECT_EQ(f.session.db.flightTable().count(), 1);
+    EXPECT_FALSE(f.session.state.decompileNeeded);
+}
+
 TEST(CompileTrafficBgl, asksBeforeReplacingAndBacksUp) {
     RoundTrip f;
     EXPECT_FALSE(CompileTrafficBgl(f.session)) << "an empty flight table does nothing";

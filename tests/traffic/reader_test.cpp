@@ -75,6 +75,24 @@ TEST(Reader, projectLinesAreClassifiedByContent) {
     EXPECT_EQ(ClassifyProjectLine("KSEA,N47* 26.94',W122* 18.55',433,The \"Sea\",US"), LineKind::Airport);
     EXPECT_EQ(ClassifyProjectLine("AC#1,N\"12,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,"),
               LineKind::Flight);
+    // Nor does a "*" or "%" in a tail number or flight number, or a "*" in an aircraft's speed.
+    for (const char* flight :
+         {"AC#1,N*12,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,",
+          "AC#1,N12,50%,24Hr,IFR,08:00:00,09:00:00,100,F,*1,KSEA,",
+          "AC#1,\"*\",50%,24Hr,IFR,08:00:00,09:00:00,100,F,%\",KSEA,",
+          "AC#1,%,100%,WEEK,VFR,1/08:00:00,1/09:00:00,100,R,*,KSEA,", "AC#1,*,50%,24Hr,IFR,"})
+        EXPECT_EQ(ClassifyProjectLine(flight), LineKind::Flight) << flight;
+    EXPECT_EQ(ClassifyProjectLine("AC#12,250*,\"Star\""), LineKind::Aircraft);
+    EXPECT_EQ(ClassifyProjectLine("AC#12,250,\"50%, Star,\""), LineKind::Aircraft);
+    for (const char* airport : {"KSEA,N47* 26.94',W122* 18.55',433,Sea 100%,",
+                                "KSEA,N47* 1',W1* 1',4,\"50%\",", "AC#1,N47* 1',W1* 1',4,\"Star\",\"X\""})
+        EXPECT_EQ(ClassifyProjectLine(airport), LineKind::Airport) << airport;
+    // Lines of other shapes still go by their markers, as they always did.
+    EXPECT_EQ(ClassifyProjectLine("AC#1,N12,50,24Hr,IFR,08:00:00,09:00:00,100,F,*1,KSEA,"),
+              LineKind::Airport);
+    EXPECT_EQ(ClassifyProjectLine("AC#1,\"N\",50,24Hr,IFR,08:00:00,09:00:00,100,F,1%,KSEA,"),
+              LineKind::Flight);
+    EXPECT_EQ(ClassifyProjectLine("AC#1 , 250 , \"Star*\" "), LineKind::Aircraft);
 
     Fixture f;
     f.project("// Corvane Project File\r\n\r\n"

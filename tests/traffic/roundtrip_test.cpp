@@ -93,3 +93,81 @@ TEST(RoundTrip, writeReadWriteIsIdentical) {
         }
     }
 }
+
+namespace {
+
+std::string Hex(int c) {
+    const char digits[] = "0123456789ABCDEF";
+    return {digits[c >> 4], digits[c & 15]};
+}
+
+// For every byte 0x20..0xFF but the comma: an aircraft whose title holds it, an airport whose name and
+// country hold it, a flight whose tail number and flight numbers are that byte alone, and one where
+// it stands between other characters. Names lose blanks at their ends to the reader's trimming, so a
+// blank stands only inside them.
+void GenerateEveryByte(TrafficDatabase& db) {
+    db.airportTable().add({"HOME", "N1* 0.0'", "W1* 0.0'", "0", "Home", "-"});
+    for (int c = 0x20; c <= 0xFF; ++c) {
+        if (c == ',') continue;
+        const std::string b(1, static_cast<char>(c));
+        const std::string edge = c == ' ' ? "" : b;
+        const std::string number = "AC#" + std::to_string(c), code = "X" + Hex(c);
+        db.missingAircraftTable().add({b + "Title " + Hex(c) + b, "250", number});
+        db.airportTable().add(
+            {code, "N2* 0.0'", "W2* 0.0'", "0", edge + "Name" + b + "x" + edge, "C" + b + "C"});
+        for (const auto& [tail, flightNumber] : {std::pair{b, b}, std::pair{"N" + b + "1", "F" + b + edge}})
+            db.flightTable().append(number + "," + tail + ",50%,24Hr,IFR,08:00:00,09:00:00,100,F," +
+                                    flightNumber + "," + code + ",10:00:00,11:00:00,100,R," + flightNumber +
+                                    ",HOME,");
+    }
+}
+
+std::vector<std::string> NonEmpty(const FlightTable& table) {
+    std::vector<std::string> lines;
+    for (const std::string& line : table.lines())
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(RoundTrip, everyByteInTailsFlightNumbersNamesAndTitles) {
+    test::TempDir dir;
+    test::ScriptedPrompts prompts;
+    test::RecordingProgress progress;
+    TrafficDatabase first;
+    GenerateEveryByte(first);
+    const int flights = first.flightTable().count();
+    ASSERT_TRUE(WriteProjectFile(first, dir.file("bytes.cvp"), prompts, progress));
+    ASSERT_EQ(first.flightTable().nonEmptyCount(), flights) << "the write dropped no flight";
+
+    TrafficDatabase second;
+    ASSERT_TRUE(
+        ReadProjectFile(second, dir.file("bytes.cvp"), ReadOptions{false, false, ""}, prompts, progress));
+    const auto written = NonEmpty(first.flightTable()), read = NonEmpty(second.flightTable());
+    EXPECT_EQ(read.size(), written.size()) << "every flight read back as a flight";
+    for (std::size_t i = 0; i < std::min(read.size(), written.size()); ++i) {
+        if (read[i] != written[i]) {
+            ADD_FAILURE() << "flight " << i << " written as\n  " << written[i] << "\nread as\n  " << read[i];
+            break;
+        }
+    }
+
+    const AirportTable& airports = first.airportTable();
+    EXPECT_EQ(second.airportTable().rowCount(), airports.rowCount()) << "no airport lost, none made up";
+    for (int row = 0; row < airports.rowCount(); ++row) {
+        const int found = second.airportTable().findByIcao(airports.cell(row, AirportTable::Icao));
+        ASSERT_GE(found, 0) << airports.cell(row, AirportTable::Icao);
+        EXPECT_EQ(second.airportTable().row(found), airports.row(row));
+    }
+
+    const MissingAircraftTable& aircraft = first.missingAircraftTable();
+    EXPECT_EQ(second.missingAircraftTable().rowCount(), aircraft.rowCount());
+    EXPECT_TRUE(second.aircraftTable().isEmpty());
+    for (int row = 0; row < aircraft.rowCount(); ++row) {
+        const int found =
+            second.missingAircraftTable().findByTitle(aircraft.cell(row, MissingAircraftTable::Title));
+        ASSERT_GE(found, 0) << aircraft.cell(row, MissingAircraftTable::Title);
+        EXPECT_EQ(second.missingAircraftTable().row(found), aircraft.row(row));
+    }
+}

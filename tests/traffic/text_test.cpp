@@ -1,4 +1,5 @@
 #include "traffic/text.h"
+#include "traffic/trafficdatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,36 @@ TEST(Text, foldsTheLettersOfWindows1252) {
             EXPECT_EQ(UpperChar(byte), byte) << "byte " << c;
         }
     }
+}
+
+TEST(Text, everySmallLetterFoldsToItsCapital) {
+    // The letters of Windows-1252 with a capital: a-z, s, oe and z with caron, y with diaeresis (whose
+    // capital lies at 0x9F), and the accented letters 0xE0-0xFE but the division sign.
+    const std::string small = "abcdefghijklmnopqrstuvwxyz\x9A\x9C\x9E\xFF"
+                              "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
+                              "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD\xFE";
+    const std::string capital = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\x8A\x8C\x8E\x9F"
+                                "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+                                "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC\xDD\xDE";
+    ASSERT_EQ(small.size(), capital.size());
+    EXPECT_EQ(Upper(small), capital);
+    for (int c = 0; c < 256; ++c) {
+        const char byte = static_cast<char>(c);
+        if (small.find(byte) == std::string::npos) {
+            EXPECT_EQ(UpperChar(byte), byte) << "byte " << c << " stays";
+        }
+    }
+
+    // Every letter typed small finds the code written in capitals ("lszh" finds LSZH), and the other way.
+    TrafficDatabase db;
+    for (std::size_t i = 0; i < small.size(); ++i) db.airportTable().add({"X" + capital.substr(i, 1)});
+    for (std::size_t i = 0; i < small.size(); ++i) {
+        EXPECT_EQ(db.airportTable().findByIcao("X" + small.substr(i, 1)), static_cast<int>(i))
+            << "letter " << i;
+        EXPECT_TRUE(EqualsIgnoringCase(small.substr(i, 1), capital.substr(i, 1))) << "letter " << i;
+    }
+    db.airportTable().add({"LSZH"});
+    EXPECT_GE(db.airportTable().findByIcao("lszh"), 0);
 }
 
 TEST(Text, hashAndEqualityIgnoreCase) {

@@ -73,6 +73,37 @@ TEST(TrafficDatabase, lookupsIgnoreCaseAndNeedTheWholeText) {
     EXPECT_FALSE(db.aircraftNumberInUse("AC#100"));
 }
 
+TEST(TrafficDatabase, aircraftNumbersAreComparedCanonically) {
+    EXPECT_EQ(CanonicalAircraftNumber("AC#007"), "AC#7");
+    EXPECT_EQ(CanonicalAircraftNumber(" ac#0008 "), "AC#8");
+    EXPECT_EQ(CanonicalAircraftNumber("AC#x"), "AC#0") << "as the writer reads a number never chosen";
+    EXPECT_EQ(CanonicalAircraftNumber("AC#-05"), "AC#-5");
+
+    TrafficDatabase db;
+    db.aircraftTable().add({"AC#007", "250", "Seven"});
+    db.missingAircraftTable().add({"Eight", "250", "ac#0008"});
+    db.missingAircraftTable().add({"Alpha", "250", "AC#010"}); // sorted in before Eight
+    EXPECT_EQ(db.aircraftTable().findByNumber("AC#7"), 0);
+    EXPECT_EQ(db.aircraftTable().findByNumber("ac#0007"), 0);
+    EXPECT_EQ(db.missingAircraftTable().findByNumber("AC#8"), 1);
+    EXPECT_EQ(db.missingAircraftTable().findByNumber("AC#10"), 0);
+    EXPECT_EQ(db.aircraftTable().findByNumber("AC#70"), -1);
+    EXPECT_TRUE(db.aircraftNumberInUse("AC#7"));
+    EXPECT_TRUE(db.aircraftNumberInUse("AC#08"));
+
+    // The installed aircraft get numbers no aircraft of the set holds in any writing.
+    for (int i = 1; i <= 6; ++i)
+        db.aircraftTable().add({"AC#" + std::to_string(i), "250", std::to_string(i)});
+    Install(db, {"New", "Newer"});
+    AddInstalledAircraft(db);
+    EXPECT_EQ(db.aircraftTable().row(7), (TextTable::Row{"AC#9", "250", "New"}));
+    EXPECT_EQ(db.aircraftTable().row(8), (TextTable::Row{"AC#11", "250", "Newer"}));
+
+    db.aircraftTable().setCell(0, AircraftTable::Number, "AC#0100");
+    EXPECT_EQ(db.aircraftTable().findByNumber("AC#100"), 0) << "a changed number is found in its new form";
+    EXPECT_EQ(db.aircraftTable().findByNumber("AC#7"), -1);
+}
+
 TEST(TrafficDatabase, flightIndexesStayStable) {
     TrafficDatabase db;
     FlightTable& flights = db.flightTable();

@@ -61,6 +61,36 @@ TEST(Writer, aircraftRenumberedByFirstUse) {
     EXPECT_EQ(f.db.aircraftChoices().count(), 2) << "only the head entries";
 }
 
+TEST(Writer, flightsStayWithTheirAircraftWhateverZerosItsNumberHas) {
+    // The set calls its aircraft AC#001 and its flights use AC#001 and AC#1. The installed aircraft
+    // added on reading must not take AC#1, and a save must not move the flights to it.
+    const std::string project =
+        "AC#001,250,\"Seven\"\r\n"
+        "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States\r\n"
+        "KBFI,N47* 31.80',W122* 18.12',21,Boeing Field,United States\r\n"
+        "AC#001,A,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,10:00:00,11:00:00,100,F,2,KBFI,\r\n"
+        "AC#1,B,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,10:00:00,11:00:00,100,F,2,KBFI,\r\n";
+    for (const bool installed : {true, false}) {
+        Fixture f;
+        if (installed) {
+            f.db.installedAircraftTable().add({"Seven", "250", "250"});
+            f.db.installedAircraftTable().add({"Other", "300", "300"});
+        }
+        ReadProjectBytes(f.db, project, ReadOptions{false, true, ""}, f.prompts, f.progress);
+        if (installed) {
+            ASSERT_EQ(f.db.aircraftTable().findByTitle("Other"), 1);
+            EXPECT_EQ(f.db.aircraftTable().cell(1, AircraftTable::Number), "AC#2");
+        }
+        const std::string written =
+            ProjectFileBytes(f.db.flightTable().mutableLines(), false, f.db, f.prompts, f.progress);
+        EXPECT_NE(written.find("Database\r\nAC#1,250,\"Seven\"\r\n\r\n"), std::string::npos)
+            << "installed " << installed << ": " << written;
+        EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 2) << "installed " << installed;
+        EXPECT_EQ(f.aircraftField(0), "AC#1");
+        EXPECT_EQ(f.aircraftField(1), "AC#1");
+    }
+}
+
 TEST(Writer, rebuildBringsInstalledAircraftBackWithFreshNumbers) {
     Fixture f;
     f.db.installedAircraftTable().add({"Boeing", "240", "240"});
