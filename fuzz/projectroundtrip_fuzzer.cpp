@@ -23,7 +23,7 @@ std::string ReadAndWrite(std::string_view bytes, Prompts& prompts) {
     NullProgress progress;
     TrafficDatabase db;
     ReadProjectBytes(db, bytes, ReadOptions{true, true, ""}, prompts, progress);
-    std::string written = ProjectFileBytes(db.flightTable().mutableLines(), false, db, prompts, progress);
+    std::string written = ProjectFileBytes(FlightTable::Edit(db.flightTable()).lines(), false, db, prompts, progress);
     CheckTables(db);
     return written;
 }

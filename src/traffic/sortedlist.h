@@ -11,6 +11,9 @@
 
 namespace corvane {
 
+class ChangeJournal;
+
+// Every change goes through the mutators below, which record it in the list's ChangeJournal.
 class SortedList {
 public:
     int count() const { return static_cast<int>(m_entries.size()); }
@@ -44,11 +47,20 @@ public:
 
     ObserverList& observers() { return m_observers; }
 
+    void setJournal(ChangeJournal* journal) { m_journal = journal; }
+    // For the journal's records: the same changes, announced but not recorded.
+    void insertAt(int position, std::string text, bool head);
+    std::string takeAt(int position);
+    void swapAll(std::vector<std::string>& entries, int& headCount);
+
 private:
+    bool recording();
+
     std::vector<std::string> m_entries;
     int m_headCount = 0;
     int m_batchDepth = 0;
     ObserverList m_observers;
+    ChangeJournal* m_journal = nullptr;
 };
 
 } // namespace corvane

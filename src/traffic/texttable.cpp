@@ -1,5 +1,6 @@
 #include "traffic/texttable.h"
 
+#include "traffic/changejournal.h"
 #include "traffic/text.h"
 
 #include <algorithm>
@@ -7,6 +8,97 @@
 #include <stdexcept>
 
 namespace corvane {
+
+namespace {
+
+std::size_t RowBytes(const TextTable::Row& row) {
+    std::size_t bytes = sizeof(TextTable::Row) + row.capacity() * sizeof(std::string);
+    for (const std::string& cell : row) bytes += cell.capacity() > 15 ? cell.capacity() : 0;
+    return bytes;
+}
+
+// One cell's other text (the keys typed into one field in one step make one change).
+class CellChange final : public JournalChange {
+public:
+    CellChange(TextTable& table, int row, int column, std::string other)
+        : m_table(table), m_row(row), m_column(column), m_other(std::move(other)) {}
+    bool isCell(const TextTable& table, int row, int column) const {
+        return &table == &m_table && row == m_row && column == m_column;
+    }
+    void undo() override { m_table.swapCell(m_row, m_column, m_other); }
+    void redo() override { m_table.swapCell(m_row, m_column, m_other); }
+    std::size_t bytes() const override { return sizeof(*this) + m_other.capacity(); }
+
+private:
+    TextTable& m_table;
+    int m_row, m_column;
+    std::string m_other;
+};
+
+// A row added (or, with removed, taken away) at a position; the record holds it while it is out.
+class RowChange final : public JournalChange {
+public:
+    RowChange(TextTable& table, int position, bool removed, TextTable::Row cells = {})
+        : m_table(table), m_position(position), m_removed(removed), m_cells(std::move(cells)) {}
+    void undo() override { m_removed ? put() : take(); }
+    void redo() override { m_removed ? take() : put(); }
+    std::size_t bytes() const override { return sizeof(*this) + RowBytes(m_cells); }
+
+private:
+    void take() { m_cells = m_table.takeRow(m_position); }
+    void put() { m_table.insertRow(m_position, std::move(m_cells)); }
+
+    TextTable& m_table;
+    int m_position;
+    bool m_removed;
+    TextTable::Row m_cells;
+};
+
+// The rows of the whole table (a clear, or a bulk load into a sorted table).
+class AllRowsChange final : public JournalChange {
+public:
+    AllRowsChange(TextTable& table, std::vector<TextTable::Row> other)
+        : m_table(table), m_other(std::move(other)) {}
+    void undo() override { m_table.swapAllRows(m_other); }
+    void redo() override { m_table.swapAllRows(m_other); }
+    std::size_t bytes() const override {
+        std::size_t bytes = sizeof(*this);
+        for (const auto& row : m_other) bytes += RowBytes(row);
+        return bytes;
+    }
+
+private:
+    TextTable& m_table;
+    std::vector<TextTable::Row> m_other;
+};
+
+// The rows a bulk load appended from a position on to the end of a table kept in insertion order.
+class AppendedRowsChange final : public JournalChange {
+public:
+    AppendedRowsChange(TextTable& table, int from)
+        : m_table(table), m_from(from) {}
+    void undo() override {
+        while (m_table.rowCount() > m_from) m_rows.push_back(m_table.takeRow(m_table.rowCount() - 1));
+    }
+    void redo() override {
+        while (!m_rows.empty()) {
+            m_table.insertRow(m_table.rowCount(), std::move(m_rows.back()));
+            m_rows.pop_back();
+        }
+    }
+    std::size_t bytes() const override {
+        std::size_t bytes = sizeof(*this);
+        for (const auto& row : m_rows) bytes += RowBytes(row);
+        return bytes;
+    }
+
+private:
+    TextTable& m_table;
+    int m_from;
+    std::vector<TextTable::Row> m_rows; // last row first, while they are out
+};
+
+} // namespace
 
 TextTable::TextTable(int columnCount, Order order, std::vector<int> indexedColumns)
     : m_columnCount(columnCount)
@@ -29,13 +121,20 @@ std::string TextTable::indexKey(std::size_t index, std::string_view text) const 
 }
 
 void TextTable::setCell(int row, int column, std::string value) {
-    std::string& target = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    if (target == value) return;
-    target = std::move(value);
-    if (std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column) != m_indexedColumns.end())
-        m_indexesValid = false;
+    if (cell(row, column) == value) return;
     // A changed row text would leave a sorted table out of order; no caller changes it in place.
     assert(!(column == 0 && m_order == Order::ByText));
+    swapCell(row, column, value);
+    if (m_batchDepth > 0 || !m_journal || !m_journal->wantsChanges()) return;
+    if (const auto* last = m_journal->lastChangeAs<CellChange>(); last && last->isCell(*this, row, column)) return;
+    m_journal->record(std::make_unique<CellChange>(*this, row, column, std::move(value)));
+}
+
+void TextTable::swapCell(int row, int column, std::string& other) {
+    std::string& target = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    target.swap(other);
+    if (std::find(m_indexedColumns.begin(), m_indexedColumns.end(), column) != m_indexedColumns.end())
+        m_indexesValid = false;
     m_observers.notify([&](TableObserver& o) { o.cellChanged(row, column); });
 }
 
@@ -48,7 +147,13 @@ int TextTable::add(Row cells) {
             [](const std::string& key, const Row& r) { return CompareIgnoringCase(key, r[0]) < 0; });
         position = static_cast<int>(it - m_rows.begin());
     }
+    insertRow(position, std::move(cells));
+    if (m_batchDepth == 0 && m_journal && m_journal->wantsChanges())
+        m_journal->record(std::make_unique<RowChange>(*this, position, false));
+    return position;
+}
 
+void TextTable::insertRow(int position, Row cells) {
     m_observers.notify([&](TableObserver& o) { o.rowsAboutToBeInserted(position, position); });
     m_rows.insert(m_rows.begin() + position, std::move(cells));
     if (position == rowCount() - 1) {
@@ -66,26 +171,42 @@ int TextTable::add(Row cells) {
         }
     }
     m_observers.notify([&](TableObserver& o) { o.rowsInserted(position, position); });
-    return position;
 }
 
 void TextTable::remove(int row) {
     if (row < 0 || row >= rowCount()) return;
+    Row cells = takeRow(row);
+    if (m_batchDepth == 0 && m_journal && m_journal->wantsChanges())
+        m_journal->record(std::make_unique<RowChange>(*this, row, true, std::move(cells)));
+}
+
+TextTable::Row TextTable::takeRow(int row) {
     m_observers.notify([&](TableObserver& o) { o.rowsAboutToBeRemoved(row, row); });
+    Row cells = std::move(m_rows[static_cast<std::size_t>(row)]);
     m_rows.erase(m_rows.begin() + row);
     m_indexesValid = false;
     m_observers.notify([&](TableObserver& o) { o.rowsRemoved(row, row); });
+    return cells;
 }
 
 void TextTable::clear() {
+    std::vector<Row> old;
+    swapAllRows(old);
+    if (m_batchDepth == 0 && m_journal && m_journal->wantsChanges())
+        m_journal->record(std::make_unique<AllRowsChange>(*this, std::move(old)));
+}
+
+void TextTable::swapAllRows(std::vector<Row>& other) {
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
-    m_rows.clear();
+    m_rows.swap(other);
     for (auto& index : m_indexes) index.clear();
-    m_indexesValid = true;
+    m_indexesValid = m_rows.empty();
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
 
 void TextTable::swapRows(TextTable& other) {
+    if (m_journal && m_journal->wantsChanges())
+        m_journal->record(std::make_unique<AllRowsChange>(*this, m_rows)); // a copy; loads come outside steps
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     other.m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     m_rows.swap(other.m_rows);
@@ -125,6 +246,15 @@ void TextTable::rebuildIndexes() const {
 TextTable::Batch::Batch(TextTable& table)
     : m_table(table) {
     if (m_table.m_batchDepth++ == 0) {
+        // What the batch appends to a table in insertion order is taken off its end; a sorted table
+        // merges it in, so it keeps a copy of the rows before.
+        ChangeJournal* journal = m_table.m_journal;
+        if (journal && journal->wantsChanges()) {
+            if (m_table.m_order == Order::Insertion)
+                journal->record(std::make_unique<AppendedRowsChange>(m_table, m_table.rowCount()));
+            else
+                journal->record(std::make_unique<AllRowsChange>(m_table, m_table.m_rows));
+        }
         m_table.m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
         m_table.m_observers.beginSilence();
     }

@@ -3,6 +3,9 @@
 // table order: the order in which they were added, or ascending row text with letter case ignored (a
 // new row then takes its sorted place after equal ones). Chosen columns are indexed by hash maps kept
 // in step with the rows, so that a lookup costs O(1) and still returns the first match in table order.
+//
+// Every change goes through the mutators below, which record it in the table's ChangeJournal (when it
+// has one) so that it can be undone.
 
 #include "traffic/tableobserver.h"
 #include "traffic/text.h"
@@ -13,6 +16,8 @@
 #include <vector>
 
 namespace corvane {
+
+class ChangeJournal;
 
 class TextTable {
 public:
@@ -57,6 +62,16 @@ public:
 
     ObserverList& observers() { return m_observers; }
 
+    // The journal that records this table's changes; null for none (set by the TrafficDatabase).
+    void setJournal(ChangeJournal* journal) { m_journal = journal; }
+
+    // For the journal's records: the same changes, announced as usual but not recorded. swapCell puts
+    // other into the cell and the cell's old text into other.
+    void swapCell(int row, int column, std::string& other);
+    Row takeRow(int row);
+    void insertRow(int position, Row cells);
+    void swapAllRows(std::vector<Row>& other);
+
 protected:
     // Lookups in an indexed column compare lookupForm(text) instead of the text itself, so that texts
     // of one meaning written differently (AC#007 and AC#7) find each other.
@@ -80,6 +95,7 @@ private:
     mutable bool m_indexesValid = true;
     int m_batchDepth = 0;
     ObserverList m_observers;
+    ChangeJournal* m_journal = nullptr;
 };
 
 } // namespace corvane

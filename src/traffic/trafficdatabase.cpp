@@ -14,6 +14,14 @@ std::string CanonicalAircraftNumber(std::string_view number) {
     return "AC#" + CanonicalNumberText(text.size() > 3 ? text.substr(3) : std::string_view());
 }
 
+TrafficDatabase::TrafficDatabase() {
+    for (TextTable* table : std::initializer_list<TextTable*>{&m_aircraft, &m_missing, &m_installed, &m_airports})
+        table->setJournal(&m_journal);
+    m_flights.setJournal(&m_journal);
+    m_aircraftChoices.setJournal(&m_journal);
+    m_airportCodes.setJournal(&m_journal);
+}
+
 bool TrafficDatabase::aircraftNumberInUse(std::string_view number) const {
     return m_aircraft.findByNumber(number) >= 0 || m_missing.findByNumber(number) >= 0;
 }

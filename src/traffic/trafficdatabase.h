@@ -6,6 +6,7 @@
 // Each aircraft of a traffic set is in exactly one of AircraftTable and MissingAircraftTable. An
 // aircraft number ("AC#" and a number) is in use when either table holds it in its canonical form.
 
+#include "traffic/changejournal.h"
 #include "traffic/flighttable.h"
 #include "traffic/sortedlist.h"
 #include "traffic/texttable.h"
@@ -72,6 +73,14 @@ public:
 
 class TrafficDatabase {
 public:
+    TrafficDatabase();
+    TrafficDatabase(const TrafficDatabase&) = delete;
+    TrafficDatabase& operator=(const TrafficDatabase&) = delete;
+
+    // Records every change to the tables below, for undo and redo and the "unsaved changes" state.
+    ChangeJournal& journal() { return m_journal; }
+    const ChangeJournal& journal() const { return m_journal; }
+
     AircraftTable& aircraftTable() { return m_aircraft; }
     const AircraftTable& aircraftTable() const { return m_aircraft; }
     MissingAircraftTable& missingAircraftTable() { return m_missing; }
@@ -104,6 +113,7 @@ public:
     void adopt(TrafficDatabase& staged);
 
 private:
+    ChangeJournal m_journal; // first, so that it outlives the tables that record into it
     AircraftTable m_aircraft;
     MissingAircraftTable m_missing;
     InstalledAircraftTable m_installed;

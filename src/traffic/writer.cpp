@@ -212,9 +212,11 @@ std::string ProjectFileBytes(std::vector<std::string>& flights, bool writeOnly, 
 }
 
 bool WriteProjectFile(TrafficDatabase& db, const std::string& path, Prompts& prompts, Progress& progress) {
-    FlightTable& table = db.flightTable();
-    const std::string bytes = ProjectFileBytes(table.mutableLines(), false, db, prompts, progress);
-    table.linesChanged();
+    std::string bytes;
+    {
+        FlightTable::Edit flights(db.flightTable());
+        bytes = ProjectFileBytes(flights.lines(), false, db, prompts, progress);
+    }
     std::string error;
     if (!SaveFileAtomically(path, bytes, &error)) {
         ReportWriteError(prompts, error);
@@ -224,12 +226,13 @@ bool WriteProjectFile(TrafficDatabase& db, const std::string& path, Prompts& pro
 }
 
 bool WriteTrafficFiles(TrafficDatabase& db, const std::string& folder, Prompts& prompts, Progress& progress) {
-    FlightTable& table = db.flightTable();
     std::string aircraft, airports, flights;
-    WriteAircraftSection(aircraft, table.mutableLines(), false, db, prompts, progress);
-    WriteAirportSection(airports, table.mutableLines(), true, db, prompts, progress);
-    WriteFlightSection(flights, table.lines(), progress);
-    table.linesChanged();
+    {
+        FlightTable::Edit lines(db.flightTable());
+        WriteAircraftSection(aircraft, lines.lines(), false, db, prompts, progress);
+        WriteAirportSection(airports, lines.lines(), true, db, prompts, progress);
+        WriteFlightSection(flights, lines.lines(), progress);
+    }
 
     std::string error;
     if (!ReplaceFileSet(folder, {{"Aircraft.txt", aircraft}, {"Airports.txt", airports}, {"FlightPlans.txt", flights}},

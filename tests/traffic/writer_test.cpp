@@ -27,12 +27,12 @@ struct Fixture {
     }
     std::string aircraftSection(bool writeOnly = false) {
         std::string out;
-        WriteAircraftSection(out, db.flightTable().mutableLines(), writeOnly, db, prompts, progress);
+        WriteAircraftSection(out, FlightTable::Edit(db.flightTable()).lines(), writeOnly, db, prompts, progress);
         return out;
     }
     std::string airportSection(bool shortLines) {
         std::string out;
-        WriteAirportSection(out, db.flightTable().mutableLines(), shortLines, db, prompts, progress);
+        WriteAirportSection(out, FlightTable::Edit(db.flightTable()).lines(), shortLines, db, prompts, progress);
         return out;
     }
     std::string aircraftField(int flight) {
@@ -82,7 +82,7 @@ TEST(Writer, flightsStayWithTheirAircraftWhateverZerosItsNumberHas) {
             EXPECT_EQ(f.db.aircraftTable().cell(1, AircraftTable::Number), "AC#2");
         }
         const std::string written =
-            ProjectFileBytes(f.db.flightTable().mutableLines(), false, f.db, f.prompts, f.progress);
+            ProjectFileBytes(FlightTable::Edit(f.db.flightTable()).lines(), false, f.db, f.prompts, f.progress);
         EXPECT_NE(written.find("Database\r\nAC#1,250,\"Seven\"\r\n\r\n"), std::string::npos)
             << "installed " << installed << ": " << written;
         EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 2) << "installed " << installed;
@@ -228,7 +228,7 @@ TEST(Writer, tenMegabyteLinesRoundTrip) {
     ASSERT_EQ(f.db.flightTable().count(), 2);
     f.prompts.expect("Error finding aircraft");
     const std::string written =
-        ProjectFileBytes(f.db.flightTable().mutableLines(), false, f.db, f.prompts, f.progress);
+        ProjectFileBytes(FlightTable::Edit(f.db.flightTable()).lines(), false, f.db, f.prompts, f.progress);
     EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 1);
     EXPECT_TRUE(written == "// Corvane Project File\r\n\r\n\r\n// Corvane Aircraft Database\r\n"
                            "AC#1,250,\"Boeing 737-400\"\r\n\r\n\r\n// Corvane Airport Database\r\n"
