@@ -1,6 +1,7 @@
 #include "editors/aircrafteditor.h"
 
 #include "editors/legseditor.h"
+#include "traffic/changejournal.h"
 #include "traffic/numbers.h"
 #include "traffic/prompts.h"
 #include "traffic/trafficdatabase.h"
@@ -38,6 +39,7 @@ void AircraftEditor::chooseInstalled(int row) {
 void AircraftEditor::editSpeed(const std::string& text) {
     if (m_tagStale) findSpeedRow();
     m_speed = text;
+    StepScope step(m_db.journal(), "Edit Cruise speed");
     const std::string value = NumberText(NumericValue(text));
     if (m_speedRow >= 0 && m_speedRow < m_db.aircraftTable().rowCount())
         m_db.aircraftTable().setCell(m_speedRow, AircraftTable::Speed, value);
@@ -60,6 +62,7 @@ void AircraftEditor::removeMissing() {
                                 title + " form this project?",
                             Icon::Exclamation, Answer::No))
         return;
+    StepScope step(m_db.journal(), "Remove Aircraft");
     const int position = m_missing;
     missing.remove(position);
     missingRowRemoved(position);

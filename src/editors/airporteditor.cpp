@@ -2,6 +2,7 @@
 
 #include "editors/fieldcheck.h"
 #include "editors/legseditor.h"
+#include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/prompts.h"
 #include "traffic/text.h"
@@ -64,18 +65,21 @@ void AirportEditor::clickHeader(int column) {
 
 void AirportEditor::editName(const std::string& text) {
     if (m_selected < 0 || RefuseComma(m_prompts, text)) return;
+    StepScope step(m_db.journal(), "Edit Airport");
     m_fields.aptNameTxt = text;
     m_db.airportTable().setCell(m_selected, AirportTable::Name, text);
 }
 
 void AirportEditor::editCountry(const std::string& text) {
     if (m_selected < 0 || RefuseComma(m_prompts, text)) return;
+    StepScope step(m_db.journal(), "Edit Airport");
     m_fields.aptCountryTxt = text;
     m_db.airportTable().setCell(m_selected, AirportTable::Country, text);
 }
 
 void AirportEditor::editElevation(const std::string& text) {
     if (m_selected < 0 || RefuseComma(m_prompts, text)) return;
+    StepScope step(m_db.journal(), "Edit Airport");
     m_fields.aptElevTxt = text;
     m_db.airportTable().setCell(m_selected, AirportTable::Elevation, text);
 }
@@ -84,6 +88,7 @@ void AirportEditor::writeCoordinate(int column, CoordinateParts parts) {
     if (m_selected < 0) return;
     const std::string coordinate = JoinCoordinate(parts);
     if (RefuseComma(m_prompts, coordinate)) return;
+    StepScope step(m_db.journal(), "Edit Airport");
     std::string* const fields[2][3] = {{&m_fields.aptLon1, &m_fields.aptLon2, &m_fields.aptLon3},
                                        {&m_fields.aptLat1, &m_fields.aptLat2, &m_fields.aptLat3}};
     auto* row = fields[column == AirportTable::Latitude ? 0 : 1];
@@ -113,6 +118,7 @@ void AirportEditor::addAirport() {
         m_prompts.message("Already added", code + " is already added to the list!", Icon::Exclamation);
         return;
     }
+    StepScope step(m_db.journal(), "Add Airport");
     const int row = airports.add({code, "N0* 0.0'", "W0* 0.0'", "0", "-", "-"});
     m_db.airportCodes().add(code); // aptCom, desCom and depCom share this list
     chooseRow(row);
@@ -128,6 +134,7 @@ void AirportEditor::deleteAirport() {
                                 code + " form this project?",
                             Icon::Exclamation, Answer::No))
         return;
+    StepScope step(m_db.journal(), "Delete Airport");
     const int position = m_order.position(m_selected);
     airports.remove(m_selected);
     m_db.airportCodes().removeFirst(code);

@@ -1,5 +1,6 @@
 #include "editors/associationeditor.h"
 
+#include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
 #include "traffic/prompts.h"
@@ -71,6 +72,7 @@ AssociationEditor::Result AssociationEditor::ok(const std::string& chosen, Assoc
     const std::string newNumber = aircraft.cell(target, AircraftTable::Number);
     const std::string unknownNumber = CanonicalAircraftNumber(m_number);
 
+    StepScope step(m_db.journal(), "Associate Aircraft");
     bar.started(progressMaximum());
     FlightTable& flights = m_db.flightTable();
     int shown = -1;

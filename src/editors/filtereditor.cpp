@@ -1,6 +1,7 @@
 #include "editors/filtereditor.h"
 
 #include "editors/flighteditor.h"
+#include "traffic/changejournal.h"
 #include "traffic/prompts.h"
 #include "traffic/sortedlist.h"
 #include "traffic/text.h"
@@ -90,7 +91,11 @@ bool FilterEditor::run(const FilterProgress& progress) {
     // The editor stores the flight it holds and lets go of it, so that no edit is lost and the filter
     // sees every flight as it stands.
     m_editor.releaseFlight();
-    const int changed = RunFilter(m_db, filter, selection, progress);
+    int changed = 0;
+    {
+        StepScope step(m_db.journal(), m_texts.caption);
+        changed = RunFilter(m_db, filter, selection, progress);
+    }
     m_prompts.message("Corvane", FilterDoneText(changed), Icon::Information);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "editors/flighteditor.h"
 
 #include "editors/fieldcheck.h"
+#include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
 #include "traffic/progress.h"
@@ -127,6 +128,7 @@ void FlightEditor::addFlight() {
     const std::string code = m_infoLbl.size() >= 4 ? m_infoLbl.substr(m_infoLbl.size() - 4) : m_infoLbl;
     const int row = airports.findByIcao(code);
     if (row < 0 || airports.cell(row, AirportTable::Icao) != code) return;
+    StepScope step(m_session.db.journal(), "Add Flight");
     SaveToLST();
     const int index = m_session.db.flightTable().append(std::string(kNewFlightTemplate) + code + ",");
     const FlightRow added{code + "-----", index};
@@ -143,6 +145,7 @@ void FlightEditor::deleteFlight() {
     if (!m_session.prompts.question("Delete selected flight", "Do you really want to delete " + summary + "?",
                                     Icon::Exclamation, Answer::No))
         return;
+    StepScope step(m_session.db.journal(), "Delete Flight");
     m_flights.erase(m_flights.begin() + m_selectedFlight);
     ++m_flightsRevision;
     m_session.db.flightTable().empty(m_currentFlight);
@@ -199,7 +202,25 @@ void FlightEditor::SaveToLST() {
     if (m_currentFlight < 0 || m_currentFlight >= table.count()) return;
     // An unchanged flight is not stored again, so that the table announces real changes only.
     std::string line = flightLine();
-    if (line != table.at(m_currentFlight)) table.replace(m_currentFlight, std::move(line));
+    if (line == table.at(m_currentFlight)) return;
+    StepScope step(m_session.db.journal(), "Edit Flight");
+    table.replace(m_currentFlight, std::move(line));
+}
+
+void FlightEditor::addLeg() {
+    StepScope step(m_session.db.journal(), "Add Leg");
+    m_legs.addLeg();
+    SaveToLST();
+}
+
+void FlightEditor::removeLeg() {
+    StepScope step(m_session.db.journal(), "Delete Leg");
+    m_legs.removeLeg();
+    SaveToLST();
+}
+
+void FlightEditor::forgetFlight() {
+    ClearData(false);
 }
 
 void FlightEditor::ReadFlightData() {

@@ -58,6 +58,9 @@ public:
     bool showFlight(int index, int leg = 0);
     void addFlight();
     void deleteFlight();
+    // The legs editor's "Add" and "Delete", each one step that stores the flight.
+    void addLeg();
+    void removeLeg();
 
     void chooseAircraft(const std::string& title);
     void editTail(const std::string& text);
@@ -74,6 +77,8 @@ public:
     // Stores the flight being edited and lets go of it (no flight is current afterwards), before
     // something else rewrites the FlightTable.
     void releaseFlight();
+    // Lets go of the flight without storing it: after an undo or redo the table holds the truth.
+    void forgetFlight();
 
     // FlightEditorHooks, for the commands.
     void storeFlight() override { SaveToLST(); }

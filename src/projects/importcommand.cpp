@@ -19,7 +19,8 @@ ImportOutcome RunImport(Session& session, const std::string& path) {
     // leaves everything as it was.
     const auto bytes = ReadImportFile(path, session.prompts);
     if (!bytes) return ImportOutcome::Unreadable;
-    if (!OpenTrafficBgl(session, true)) return ImportOutcome::NotLoaded; // the open data stay
+    if (AskToSave(session) == SaveAnswer::Cancelled) return ImportOutcome::Cancelled;
+    if (!OpenTrafficBgl(session, true, false)) return ImportOutcome::NotLoaded; // the open data stay
     MakeFolder(BackupFolderPath(session.state.fsFolder));
     ImportProjectBytes(session.db, *bytes, session.progress);
     session.state.projectTag = std::string(kProjectFs);

@@ -15,7 +15,8 @@ struct Session;
 enum class ImportOutcome {
     WrongPath,        // path names no file: "Wrong path" shown, nothing changed
     Unreadable,       // the file could not be read: reported, nothing changed
-    NotLoaded,        // the installed traffic could not be opened (reported); an empty new project
+    Cancelled,        // the save prompt was cancelled: nothing changed
+    NotLoaded,        // the installed traffic could not be opened (reported); the open data stay
     CompileFailed,    // merged, but the compile failed (reported); the merged data stay loaded
     Imported,         // compiled, an empty new project loaded, "Done" shown
     NeedsAssociation, // unknown aircraft remain: merged data loaded, "Associate unknown aircraft" shown;

@@ -1,6 +1,7 @@
 #include "projects/importproject.h"
 
 #include "projects/session.h"
+#include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
 #include "traffic/progress.h"
@@ -109,6 +110,7 @@ std::optional<std::string> ReadImportFile(const std::string& path, Prompts& prom
 
 void ImportProjectBytes(TrafficDatabase& db, std::string_view bytes, Progress& progress) {
     ProgressScope scope(progress, "Open Corvane Project Data");
+    StepScope step(db.journal(), "Import");
     {
         // Rows are added without announcing each one; the lists are refreshed once at the end.
         TextTable::Batch airports(db.airportTable());

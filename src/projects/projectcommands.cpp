@@ -4,6 +4,7 @@
 #include "environment/programstate.h"
 #include "projects/session.h"
 #include "traffic/aptdata.h"
+#include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/paths.h"
 #include "traffic/prompts.h"
@@ -34,47 +35,77 @@ bool SaveAsDialog(Session& session) {
                                   *chosen + " does already exist.\r\nDo you want to replace this file?",
                                   Icon::Exclamation, Answer::No))
         return false;
-    if (!WriteProjectFile(session.db, *chosen, session.prompts, session.progress)) return false;
-    session.editor->reloadFlight();
+    if (!Write(session, *chosen)) return false;
     session.state.projectTag = *chosen;
     return true;
 }
 
 bool SaveExisting(Session& session) {
-    const bool written =
-        WriteProjectFile(session.db, session.state.projectTag, session.prompts, session.progress);
-    session.editor->reloadFlight();
-    return written;
+    return Write(session, session.state.projectTag);
 }
 
 } // namespace
 
+bool Write(Session& session, const std::string& path) {
+    bool written = false;
+    {
+        // The writer renumbers the aircraft and drops what it cannot write: that belongs to the step
+        // that made the data so, and is undone with it.
+        StepScope step(session.db.journal(), "", true);
+        written = WriteProjectFile(session.db, path, session.prompts, session.progress);
+    }
+    if (written) session.db.journal().markClean();
+    session.editor->reloadFlight();
+    return written;
+}
+
+bool HasUnsavedChanges(const Session& session) {
+    return !session.db.flightTable().isEmpty() && !session.db.journal().isClean();
+}
+
 bool SaveProject(Session& session, SaveMode mode) {
     if (session.db.flightTable().isEmpty()) return false;
     session.editor->storeFlight();
-    if (mode == SaveMode::Prompt &&
-        !session.prompts.question("Save Project", "Do you want to save any changes to your current project?",
-                                  Icon::Question, Answer::Yes))
-        return false;
+    if (mode == SaveMode::Prompt) return AskToSave(session) == SaveAnswer::Saved;
     if (mode != SaveMode::SaveAs && NamesExistingFile(session.state.projectTag)) return SaveExisting(session);
     return SaveAsDialog(session);
+}
+
+SaveAnswer AskToSave(Session& session) {
+    if (session.db.flightTable().isEmpty()) return SaveAnswer::NotSaved;
+    session.editor->storeFlight();
+    if (!HasUnsavedChanges(session)) return SaveAnswer::NotSaved;
+    switch (session.prompts.questionWithCancel("Save Project",
+                                               "Do you want to save any changes to your current project?",
+                                               Icon::Question, Answer::Yes)) {
+    case Answer::Yes:
+        break;
+    case Answer::Cancel:
+        return SaveAnswer::Cancelled;
+    default:
+        return SaveAnswer::NotSaved;
+    }
+    const bool saved = NamesExistingFile(session.state.projectTag) ? SaveExisting(session) : SaveAsDialog(session);
+    return saved ? SaveAnswer::Saved : SaveAnswer::NotSaved;
 }
 
 void LoadEmptyProject(Session& session) {
     ReadAptData(session.db, session.aptPath(), {}, session.prompts, session.progress);
     AddInstalledAircraft(session.db);
     session.state.projectTag = std::string(kProjectNew);
+    session.db.journal().clear(); // new data: nothing to undo, nothing unsaved
 }
 
-void NewProject(Session& session) {
-    SaveProject(session, SaveMode::Prompt);
+bool NewProject(Session& session) {
+    if (AskToSave(session) == SaveAnswer::Cancelled) return false;
     ClearData(session, true);
     ResetFSAircraftSpeeds(session.db.installedAircraftTable());
     LoadEmptyProject(session);
+    return true;
 }
 
 void OpenProject(Session& session) {
-    SaveProject(session, SaveMode::Prompt);
+    if (AskToSave(session) == SaveAnswer::Cancelled) return;
     const auto chosen =
         session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
     if (!chosen || !PathExists(*chosen, true)) return;
@@ -88,6 +119,7 @@ void OpenProject(Session& session) {
         return;
     ClearData(session, true);
     session.db.adopt(staged);
+    session.db.journal().clear();
     session.state.projectTag = *chosen;
     session.editor->showFirstAirport();
 }

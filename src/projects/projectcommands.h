@@ -1,8 +1,9 @@
 #pragma once
 // The project commands of the File menu: New, Open, Save and Save As, and the save prompt that every
-// command replacing the data runs first. There is no "modified" flag: the prompt is asked whenever the
-// FlightTable is not empty. A project file is replaced atomically, so a failed save leaves the old
-// file whole; it is reported, and the caption and ProjectTag stay as they were.
+// command replacing the data runs first. The prompt is asked when there are unsaved changes (the
+// change journal is not at its saved point) and the FlightTable is not empty; its Cancel stops the
+// command that asked. A project file is replaced atomically, so a failed save leaves the old file
+// whole; it is reported, and the caption and ProjectTag stay as they were.
 
 #include <string>
 
@@ -18,10 +19,20 @@ enum class SaveMode {
     SaveAs, // "Sa&ve Project As..."
 };
 
-void NewProject(Session& session);
+// False when the save prompt was cancelled.
+bool NewProject(Session& session);
 void OpenProject(Session& session);
 // True when the project was written.
 bool SaveProject(Session& session, SaveMode mode);
+
+enum class SaveAnswer { Saved, NotSaved, Cancelled };
+// The save prompt: "Save Project" with Yes, No and Cancel, asked only when there are unsaved changes.
+// Cancelled stops the command that asked; after Yes, a cancelled Save As dialog still lets it go on.
+SaveAnswer AskToSave(Session& session);
+bool HasUnsavedChanges(const Session& session);
+
+// Writes the project file at path and makes it the saved point of the data.
+bool Write(Session& session, const std::string& path);
 
 // The main window's caption for the current project: "Corvane - [New Project]",
 // "Corvane - [Traffic.BGL]" or "Corvane - [" + path + "]".

@@ -5,6 +5,7 @@
 #include "environment/toolrunner.h"
 #include "projects/projectcommands.h"
 #include "projects/session.h"
+#include "traffic/changejournal.h"
 #include "traffic/paths.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
@@ -93,8 +94,8 @@ bool Decompile(Session& session) {
 
 } // namespace
 
-bool OpenTrafficBgl(Session& session, bool importMode) {
-    SaveProject(session, SaveMode::Prompt);
+bool OpenTrafficBgl(Session& session, bool importMode, bool askFirst) {
+    if (askFirst && AskToSave(session) == SaveAnswer::Cancelled) return false;
     // Read beside the open data: a failed decompile or read leaves them as they were.
     TrafficDatabase staged;
     session.db.copyInstalledAircraftTo(staged);
@@ -111,6 +112,7 @@ bool OpenTrafficBgl(Session& session, bool importMode) {
     if (!loaded) return false;
     ClearData(session, true);
     session.db.adopt(staged);
+    session.db.journal().clear();
     session.state.projectTag = std::string(kProjectFs);
     if (!importMode) session.editor->showFirstAirport();
     return true;
@@ -142,7 +144,12 @@ bool CompileTrafficBgl(Session& session, CompileQuestion question) {
 
     const std::string& program = session.state.programFolder;
     CleanTempData(program, false);
-    const bool written = WriteTrafficFiles(session.db, program, session.prompts, session.progress);
+    bool written = false;
+    {
+        // The renumbering belongs to the step that made the data so (see Write).
+        StepScope step(session.db.journal(), "", true);
+        written = WriteTrafficFiles(session.db, program, session.prompts, session.progress);
+    }
     session.editor->reloadFlight();
     std::optional<std::string> problem;
     bool replaced = false;
@@ -166,6 +173,8 @@ bool CompileTrafficBgl(Session& session, CompileQuestion question) {
         session.prompts.message("Error compiling Traffic.bgl", text, Icon::Exclamation);
         return false;
     }
+    // The installed traffic now holds the data: when it is what is open, they are saved.
+    if (session.state.projectTag == kProjectFs) session.db.journal().markClean();
     return true;
 }
 

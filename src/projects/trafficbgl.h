@@ -14,7 +14,8 @@ struct Session;
 // installed aircraft). Runs the save prompt first. The decompiler runs only when DecompileNeeded; when
 // it fails, or its output cannot be read, nothing stale is loaded, DecompileNeeded stays true, and the
 // data that were open stay as they were. Returns whether the installed traffic was loaded.
-bool OpenTrafficBgl(Session& session, bool importMode);
+// askFirst false: the caller has run the save prompt itself. False too when the prompt was cancelled.
+bool OpenTrafficBgl(Session& session, bool importMode, bool askFirst = true);
 
 enum class CompileQuestion { Ask, Skip };
 

@@ -9,9 +9,9 @@ const StepPlace kNoPlace;
 
 } // namespace
 
-void ChangeJournal::beginStep(std::string text, StepPlace place, bool joinPrevious) {
+void ChangeJournal::beginStep(std::string text, bool joinPrevious) {
     if (m_depth++ > 0) return;
-    m_open = Step{std::move(text), std::move(place), {}};
+    m_open = Step{std::move(text), m_placeProvider ? m_placeProvider() : StepPlace{}, {}};
     m_joining = joinPrevious;
 }
 

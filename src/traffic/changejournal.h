@@ -15,6 +15,7 @@
 // data clean. Recording anything new forgets the steps that could have been redone.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,10 +44,12 @@ struct StepPlace {
 
 class ChangeJournal {
 public:
-    // Opens a step named text ("Delete Flight"); a nested call joins the step already open. With
-    // joinPrevious, the changes go into the last step instead (a save's renumbering belongs to what
-    // made it), or start a new base when there is none.
-    void beginStep(std::string text, StepPlace place = {}, bool joinPrevious = false);
+    // Opens a step named text ("Delete Flight") at the place the place provider gives; a nested call
+    // joins the step already open. With joinPrevious, the changes go into the last step instead (a
+    // save's renumbering belongs to what made it), or start a new base when there is none.
+    void beginStep(std::string text, bool joinPrevious = false);
+    // Where steps are made (the window knows its pages); without one, steps have no place.
+    void setPlaceProvider(std::function<StepPlace()> provider) { m_placeProvider = std::move(provider); }
     // Closes the step. A step that changed nothing is dropped. True when a step was added.
     bool endStep();
     bool inStep() const { return m_depth > 0; }
@@ -99,14 +102,15 @@ private:
     int m_depth = 0;
     bool m_joining = false;
     bool m_replaying = false;
+    std::function<StepPlace()> m_placeProvider;
 };
 
 // Opens a step for its lifetime.
 class StepScope {
 public:
-    StepScope(ChangeJournal& journal, std::string text, StepPlace place = {}, bool joinPrevious = false)
+    StepScope(ChangeJournal& journal, std::string text, bool joinPrevious = false)
         : m_journal(journal) {
-        m_journal.beginStep(std::move(text), std::move(place), joinPrevious);
+        m_journal.beginStep(std::move(text), joinPrevious);
     }
     ~StepScope() { m_journal.endStep(); }
     StepScope(const StepScope&) = delete;

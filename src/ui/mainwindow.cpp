@@ -395,8 +395,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_closing) {
+        if (AskToSave(m_session) == SaveAnswer::Cancelled) {
+            event->ignore();
+            return;
+        }
         m_closing = true;
-        SaveProject(m_session, SaveMode::Prompt);
         ClearData(m_session, true);
         CleanTempData(m_session.state.programFolder, true);
     }

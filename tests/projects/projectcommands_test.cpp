@@ -1,5 +1,6 @@
 #include "projectfixture.h"
 #include "projects/projectcommands.h"
+#include "traffic/changejournal.h"
 #include "traffic/textfile.h"
 
 #include <gtest/gtest.h>
@@ -106,12 +107,13 @@ TEST(ProjectCommands, openProject) {
     f.prompts.expect("Save Project", Answer::Yes).expectFile(path);
     ASSERT_TRUE(SaveProject(f.session, SaveMode::Prompt));
 
-    f.prompts.expect("Save Project", Answer::No).expectFile(f.dir.file("nothing.cvp"));
+    // Saved, so nothing is unsaved: Open asks nothing before its dialog.
+    f.prompts.expectFile(f.dir.file("nothing.cvp"));
     OpenProject(f.session);
     EXPECT_EQ(f.session.db.flightTable().count(), 1) << "a name that does not exist changes nothing";
 
     f.session.state.projectTag = "new";
-    f.prompts.expect("Save Project", Answer::No).expectFile(path);
+    f.prompts.expectFile(path);
     OpenProject(f.session);
     EXPECT_EQ(f.session.state.projectTag, path);
     EXPECT_EQ(f.prompts.fileRequests().back().title, "Open Corvane Project");
@@ -122,11 +124,47 @@ TEST(ProjectCommands, openProject) {
 
     // A file that exists but cannot be read: said so, and the open project stays as it was.
     ASSERT_EQ(::mkfifo((f.dir.file("pipe.cvp")).c_str(), 0600), 0);
-    f.prompts.expect("Save Project", Answer::No)
-        .expectFile(f.dir.file("pipe.cvp"))
-        .expect("Error reading file");
+    f.prompts.expectFile(f.dir.file("pipe.cvp")).expect("Error reading file");
     OpenProject(f.session);
     EXPECT_EQ(f.session.state.projectTag, path);
     EXPECT_EQ(f.session.db.flightTable().count(), 1);
     EXPECT_EQ(f.session.db.airportTable().rowCount(), 2);
+}
+
+TEST(ProjectCommands, theSaveQuestionComesOnlyAfterAChangeAndCanCancel) {
+    ProjectFixture f;
+    f.addFlight();
+    const std::string path = f.dir.file("Saved.cvp");
+    f.prompts.expectFile(path);
+    ASSERT_TRUE(SaveProject(f.session, SaveMode::SaveAs));
+    EXPECT_FALSE(HasUnsavedChanges(f.session));
+    EXPECT_TRUE(NewProject(f.session)) << "nothing unsaved: no question";
+    EXPECT_EQ(f.session.state.projectTag, "new");
+
+    f.prompts.expectFile(path);
+    OpenProject(f.session);
+    ASSERT_EQ(f.session.state.projectTag, path);
+    {
+        StepScope step(f.session.db.journal(), "Edit Flight");
+        f.session.db.flightTable().replace(0, "AC#1,EDITED,100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,"
+                                              "09:00:00,09:20:00,100,F,2,KSEA,");
+    }
+    EXPECT_TRUE(HasUnsavedChanges(f.session));
+    // Cancel stops the command: no dialog, the data and the caption stay.
+    f.prompts.expect("Save Project", Answer::Cancel);
+    EXPECT_FALSE(NewProject(f.session));
+    EXPECT_EQ(f.prompts.shown().back().buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(f.prompts.shown().back().text, "Do you want to save any changes to your current project?");
+    f.prompts.expect("Save Project", Answer::Cancel);
+    OpenProject(f.session);
+    EXPECT_EQ(f.session.db.flightTable().at(0).substr(0, 12), "AC#1,EDITED,");
+    EXPECT_EQ(f.session.state.projectTag, path);
+
+    // Undone back to the saved point, nothing is unsaved again.
+    f.session.db.journal().undo();
+    EXPECT_FALSE(HasUnsavedChanges(f.session));
+    f.session.db.journal().redo();
+    f.prompts.expect("Save Project", Answer::Yes);
+    EXPECT_TRUE(NewProject(f.session)) << "Yes saves to the open file, then goes on";
+    EXPECT_NE(f.dir.read("Saved.cvp").find("AC#1,EDITED,"), std::string::npos);
 }

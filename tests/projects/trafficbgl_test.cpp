@@ -1,6 +1,7 @@
 #include "environment/scratch.h"
 #include "projects/trafficbgl.h"
 #include "roundtripfixture.h"
+#include "traffic/changejournal.h"
 #include "traffic/paths.h"
 
 #include <filesystem>
@@ -42,10 +43,19 @@ TEST(OpenTrafficBgl, decompilesOnlyWhenNeeded) {
     EXPECT_EQ(f.session.db.airportTable().cell(0, AirportTable::Name), "Seattle Tacoma") << "apt.dat merged";
     EXPECT_EQ(CurrentFolder(), before);
 
-    f.prompts.expect("Save Project", Answer::No);
-    ASSERT_TRUE(OpenTrafficBgl(f.session, false)); // no second run: the script is empty
+    // Unchanged since the open: no save question, and no second run (the script is empty).
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
     EXPECT_EQ(f.tools.calls().size(), 1u);
     EXPECT_EQ(f.session.db.flightTable().count(), 1);
+
+    // Changed: the question comes, and Cancel stops the open.
+    {
+        StepScope step(f.session.db.journal(), "Edit Flight");
+        f.session.db.flightTable().replace(0, "AC#1,EDITED,100%,24Hr,IFR,");
+    }
+    f.prompts.expect("Save Project", Answer::Cancel);
+    EXPECT_FALSE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(f.session.db.flightTable().at(0), "AC#1,EDITED,100%,24Hr,IFR,");
 
     // Import mode: every aircraft into the AircraftTable, no apt.dat, no installed aircraft added.
     f.prompts.expect("Save Project", Answer::No);
@@ -105,12 +115,12 @@ TEST(OpenTrafficBgl, aFailedReadOfTempDataDecompilesAgainNextTime) {
     // What TempData holds can no longer be read: the Open fails without a decompile, and the next
     // Open does not try TempData again but runs the decompiler.
     fs::remove(f.dir.file("program/TempData/flightplans.txt"));
-    f.prompts.expect("Save Project", Answer::No).expect("Error reading file");
+    // Nothing unsaved since the open: no save question.
+    f.prompts.expect("Error reading file");
     EXPECT_FALSE(OpenTrafficBgl(f.session, false));
     EXPECT_EQ(f.tools.calls().size(), 1u);
     EXPECT_TRUE(f.session.state.decompileNeeded);
 
-    if (!f.session.db.flightTable().isEmpty()) f.prompts.expect("Save Project", Answer::No);
     f.tools.expectExit(0, f.decompiles());
     ASSERT_TRUE(OpenTrafficBgl(f.session, false));
     EXPECT_EQ(f.tools.calls().size(), 2u) << "decompiled again";

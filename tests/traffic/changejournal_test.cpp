@@ -189,7 +189,7 @@ TEST(ChangeJournal, aJoinedStepBelongsToTheStepBefore) {
     }
     {
         // A save renumbers: its changes go into the edit's step.
-        StepScope save(journal, "", {}, true);
+        StepScope save(journal, "", true);
         FlightTable::Edit edit(db.flightTable());
         edit.lines()[0] = "AC#1,A,100%,24Hr,IFR,";
     }
@@ -207,7 +207,7 @@ TEST(ChangeJournal, aJoinedStepBelongsToTheStepBefore) {
     TrafficDatabase fresh;
     Load(fresh);
     {
-        StepScope save(fresh.journal(), "", {}, true);
+        StepScope save(fresh.journal(), "", true);
         fresh.flightTable().replace(0, "AC#1,B,100%,24Hr,IFR,");
     }
     EXPECT_EQ(fresh.journal().stepCount(), 0);
