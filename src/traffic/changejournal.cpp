@@ -38,6 +38,7 @@ bool ChangeJournal::wantsChanges() {
     if (m_replaying) return false;
     if (m_depth == 0) {
         // A change that no step holds: nothing before it can be undone any more.
+        if (!m_steps.empty()) ++m_generation;
         m_steps.clear();
         m_position = 0;
         m_cleanPosition = -1;
@@ -53,6 +54,7 @@ void ChangeJournal::record(std::unique_ptr<JournalChange> change) {
 
 void ChangeJournal::forgetRedo() {
     if (m_position == stepCount()) return;
+    ++m_generation;
     m_steps.erase(m_steps.begin() + m_position, m_steps.end());
     if (m_cleanPosition > m_position) m_cleanPosition = -1;
 }
@@ -92,6 +94,7 @@ StepPlace ChangeJournal::redo() {
 }
 
 void ChangeJournal::clear() {
+    ++m_generation;
     m_steps.clear();
     m_position = 0;
     m_cleanPosition = 0;

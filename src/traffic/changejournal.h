@@ -66,6 +66,10 @@ public:
     }
 
     int stepCount() const { return static_cast<int>(m_steps.size()); }
+    const std::string& stepText(int step) const { return m_steps[static_cast<std::size_t>(step)].text; }
+    // Changes whenever steps are forgotten (a clear, a change outside a step, steps that could have
+    // been redone), so that a view of the history knows to rebuild.
+    int generation() const { return m_generation; }
     int position() const { return m_position; }
     bool canUndo() const { return m_depth == 0 && m_position > 0; }
     bool canRedo() const { return m_depth == 0 && m_position < stepCount(); }
@@ -102,6 +106,7 @@ private:
     int m_depth = 0;
     bool m_joining = false;
     bool m_replaying = false;
+    int m_generation = 0;
     std::function<StepPlace()> m_placeProvider;
 };
 

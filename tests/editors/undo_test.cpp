@@ -1,0 +1,217 @@
+// Undo over everything a user can do on the pages: long random sequences of editor actions, filters
+// and merges, undone all the way back and redone all the way forward, give the very same data.
+
+#include "editors/aircrafteditor.h"
+#include "editors/airporteditor.h"
+#include "editors/associationeditor.h"
+#include "editors/editsteps.h"
+#include "editors/filtereditor.h"
+#include "editors/flighteditor.h"
+#include "generator.h"
+#include "projects/importproject.h"
+#include "projects/session.h"
+#include "traffic/aptdata.h"
+#include "traffic/progress.h"
+#include "traffic/reader.h"
+#include "traffic/writer.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace corvane;
+
+namespace {
+
+// Agrees to every question and gives each input box a fresh airport code.
+class AgreeingPrompts final : public Prompts {
+public:
+    Answer ask(const Prompt& prompt) override { return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes; }
+    std::optional<std::string> file(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> input(const InputRequest&) override { return "ZZ" + std::to_string(m_next++ % 100); }
+
+private:
+    int m_next = 10;
+};
+
+// The whole state of the tables, and the project file they make, without changing anything.
+struct State {
+    std::string project;
+    std::vector<std::vector<std::string>> airports, aircraft, missing, installed;
+    std::vector<std::string> flights, codes, choices;
+    bool operator==(const State&) const = default;
+};
+
+std::vector<std::vector<std::string>> RowsOf(const TextTable& table) {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0; r < table.rowCount(); ++r) rows.push_back(table.row(r));
+    return rows;
+}
+
+State Take(TrafficDatabase& db) {
+    CountingPrompts quiet;
+    NullProgress progress;
+    std::vector<std::string> copy = db.flightTable().lines();
+    return {ProjectFileBytes(copy, true, db, quiet, progress),
+            RowsOf(db.airportTable()),
+            RowsOf(db.aircraftTable()),
+            RowsOf(db.missingAircraftTable()),
+            RowsOf(db.installedAircraftTable()),
+            db.flightTable().lines(),
+            db.airportCodes().entries(),
+            db.aircraftChoices().entries()};
+}
+
+struct World {
+    AgreeingPrompts prompts;
+    NullProgress progress;
+    Session session{prompts, progress};
+    FlightEditor flights{session};
+    AirportEditor airports{session.db, flights.legs(), prompts};
+    AircraftEditor aircraft{session.db, flights.legs(), prompts};
+    EditSteps steps{session};
+    std::mt19937 random;
+    std::string importBytes;
+
+    explicit World(unsigned seed)
+        : random(seed) {
+        session.editor = &flights;
+        TrafficSetSize size;
+        size.flights = 200;
+        size.aircraft = 30;
+        size.installedAircraft = 20;
+        size.airports = 60;
+        size.aptAirports = 80;
+        size.aptOverlap = 20;
+        size.seed = seed;
+        const TrafficSet set = GenerateTrafficSet(size);
+        InstallAircraft(session.db, set.installed);
+        ReadProjectBytes(session.db, set.project, ReadOptions{false, true, ""}, prompts, progress);
+        ReadAptBytes(session.db, set.apt, {}, progress);
+        TrafficSetSize import{20, 2, 4, 10, 5, 20, 20, 10, seed + 1};
+        importBytes = GenerateTrafficSet(import).project;
+        session.db.journal().clear();
+        flights.showFirstAirport();
+    }
+
+    int pick(int count) { return count <= 0 ? 0 : std::uniform_int_distribution<int>(0, count - 1)(random); }
+    std::string anyCode() {
+        const SortedList& codes = session.db.airportCodes();
+        return codes.isEmpty() ? std::string("KSEA") : codes.entry(pick(codes.count()));
+    }
+    // A field visit: typing into the field, then leaving it.
+    template <typename Edit> void visit(const char* caption, Edit edit) {
+        steps.fieldEdited(caption);
+        edit();
+        steps.closeVisit();
+    }
+
+    void act() {
+        LegsEditor& legs = flights.legs();
+        switch (pick(20)) {
+        case 0: flights.chooseAirport(anyCode()); break;
+        case 1: flights.chooseFlight(pick(static_cast<int>(flights.flightsLst().size()))); break;
+        case 2: visit("Tail number", [&] { flights.editTail("T" + std::to_string(pick(1000))); }); break;
+        case 3: visit("Traffic percent", [&] { flights.editPercent(std::to_string(pick(120))); }); break;
+        case 4: {
+            const char* periods[] = {"WEEK", "24", "8"};
+            visit("Repeat periode", [&] { flights.chooseRepeat(periods[pick(3)]); });
+            break;
+        }
+        case 5: legs.chooseLeg(pick(static_cast<int>(legs.rows().size()))); break;
+        case 6: visit("departure time", [&] { legs.editDepartureTime(std::to_string(10 + pick(13)) + ":" + std::to_string(10 + pick(50))); }); break;
+        case 7: visit("destination", [&] { legs.chooseDestination(anyCode()); }); break;
+        case 8: flights.addLeg(); break;
+        case 9: flights.removeLeg(); break;
+        case 10: flights.addFlight(); break;
+        case 11: flights.deleteFlight(); break;
+        case 12: {
+            airports.chooseRow(pick(session.db.airportTable().rowCount()));
+            visit("Airport", [&] { airports.editName("Renamed " + std::to_string(pick(100))); });
+            break;
+        }
+        case 13: {
+            airports.chooseRow(pick(session.db.airportTable().rowCount()));
+            visit("Latitude", [&] { airports.editLatitude("S", std::to_string(pick(80)), "12.5"); });
+            break;
+        }
+        case 14: steps.closeVisit(); airports.addAirport(); break;
+        case 15: airports.chooseRow(pick(session.db.airportTable().rowCount())); airports.deleteAirport(); break;
+        case 16: {
+            aircraft.chooseInstalled(pick(session.db.installedAircraftTable().rowCount()));
+            visit("Cruise speed", [&] { aircraft.editSpeed(std::to_string(100 + pick(400))); });
+            break;
+        }
+        case 17: aircraft.chooseMissing(pick(session.db.missingAircraftTable().rowCount())); aircraft.removeMissing(); break;
+        case 18: {
+            const FilterMode modes[] = {FilterMode::Delete, FilterMode::Percent, FilterMode::Time};
+            FilterEditor filter(modes[pick(3)], session.db, flights, prompts);
+            filter.chooseOption(FilterSelection::Kind::Airport);
+            filter.editIcao(anyCode().substr(0, 1));
+            filter.editValue(filter.mode() == FilterMode::Percent ? "40" : "-3");
+            filter.run();
+            flights.chooseAirport();
+            break;
+        }
+        case 19: {
+            if (AssociationEditor::canOpen(session.db, 0) && pick(2) == 0) {
+                AssociationEditor association(session.db, prompts);
+                association.load(0);
+                if (!association.comFSAir().empty()) association.ok(association.comFSAir().front());
+            } else {
+                ImportProjectBytes(session.db, importBytes, progress);
+            }
+            break;
+        }
+        }
+    }
+};
+
+} // namespace
+
+TEST(Undo, everyActionUndoesAndRedoesToTheVeryBytes) {
+    for (unsigned seed : {1u, 2u, 3u}) {
+        World world(seed);
+        ChangeJournal& journal = world.session.db.journal();
+        const State before = Take(world.session.db);
+        for (int i = 0; i < 300; ++i) world.act();
+        world.steps.closeVisit();
+        world.flights.releaseFlight();
+        const State after = Take(world.session.db);
+        ASSERT_NE(after, before) << "seed " << seed << ": the actions changed nothing";
+        ASSERT_GT(journal.stepCount(), 50) << "seed " << seed;
+
+        world.flights.forgetFlight();
+        while (journal.canUndo()) journal.undo();
+        EXPECT_TRUE(Take(world.session.db) == before) << "seed " << seed << ": undoing everything";
+        EXPECT_EQ(Take(world.session.db).project, before.project);
+        EXPECT_TRUE(journal.isClean());
+        while (journal.canRedo()) journal.redo();
+        EXPECT_TRUE(Take(world.session.db) == after) << "seed " << seed << ": redoing everything";
+        EXPECT_EQ(Take(world.session.db).project, after.project);
+    }
+}
+
+TEST(Undo, aFieldVisitIsOneStepNamedAfterTheField) {
+    World world(7);
+    ChangeJournal& journal = world.session.db.journal();
+    ASSERT_GE(world.flights.CurrentFlightIndex(), 0);
+    const std::string line = world.session.db.flightTable().at(world.flights.CurrentFlightIndex());
+    world.steps.fieldEdited("Tail number");
+    for (const char* typed : {"N", "N7", "N73", "N737"}) world.flights.editTail(typed);
+    world.steps.fieldEdited("Tail number"); // still the same visit
+    world.steps.closeVisit();
+    ASSERT_EQ(journal.stepCount(), 1);
+    EXPECT_EQ(journal.undoText(), "Edit Tail number");
+    world.flights.forgetFlight();
+    journal.undo();
+    EXPECT_NE(std::find(world.session.db.flightTable().lines().begin(), world.session.db.flightTable().lines().end(),
+                        line),
+              world.session.db.flightTable().lines().end())
+        << "the flight is back as it was";
+
+    // A visit that changed nothing is no step.
+    world.steps.fieldEdited("Traffic percent");
+    world.steps.closeVisit();
+    EXPECT_FALSE(journal.canUndo());
+    EXPECT_TRUE(journal.canRedo());
+}
