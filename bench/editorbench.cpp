@@ -8,6 +8,7 @@
 #include "projects/importproject.h"
 #include "report.h"
 #include "timing.h"
+#include "traffic/changejournal.h"
 #include "traffic/flightline.h"
 #include "traffic/progress.h"
 #include "traffic/prompts.h"
@@ -26,6 +27,9 @@ constexpr double kListingBar = 0.050;
 constexpr double kFlightRoundTripBar = 0.001;
 constexpr double kSortBar = 0.200;
 constexpr double kFilterBar = 1.0;
+constexpr double kJournalRatioBar = 1.5;
+constexpr double kUndoBar = 0.2;
+constexpr double kJournalMemoryBar = 2.0;
 constexpr double kExportBar = 1.0;
 constexpr double kMergeBar = 2.0;
 constexpr std::size_t kSelectionSize = 10'000;
@@ -153,6 +157,42 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
         }
         report.limit(std::string(name) + ", " + std::to_string(lines.size()) + " flights", best, kFilterBar);
     }
+
+    // The shift filter as one step of the change journal, beside the same filter with nothing recorded;
+    // the step's undo, and the memory it holds against the bytes of the lines it changed.
+    const Filter shift{FilterMode::Time, "-1"};
+    const auto reload = [&] {
+        session.db.flightTable().clear();
+        for (const std::string& line : lines) session.db.flightTable().append(line);
+        session.db.journal().clear();
+    };
+    double unrecorded = 1e9, recorded = 1e9, undo = 1e9;
+    std::size_t stepBytes = 0, changedBytes = 0;
+    for (int i = 0; i < setup.repetitions; ++i) {
+        reload();
+        Stopwatch plain;
+        RunFilter(session.db, shift, {FilterSelection::Kind::All, "", ""});
+        unrecorded = std::min(unrecorded, plain.seconds());
+        reload();
+        Stopwatch journaled;
+        {
+            StepScope step(session.db.journal(), "Filter - Change flight departure time");
+            RunFilter(session.db, shift, {FilterSelection::Kind::All, "", ""});
+        }
+        recorded = std::min(recorded, journaled.seconds());
+        stepBytes = session.db.journal().stepBytes(0);
+        changedBytes = 0;
+        for (std::size_t l = 0; l < lines.size(); ++l)
+            if (session.db.flightTable().at(static_cast<int>(l)) != lines[l]) changedBytes += lines[l].size();
+        Stopwatch back;
+        session.db.journal().undo();
+        undo = std::min(undo, back.seconds());
+        if (session.db.flightTable().lines() != lines) report.note("undoing the shift did not restore the lines", true);
+    }
+    report.timing("shift filter, journal on", recorded, "shift filter, journal off", unrecorded, kJournalRatioBar);
+    report.limit("undo the shift of " + std::to_string(lines.size()) + " flights", undo, kUndoBar);
+    report.size("journal memory of the shift", stepBytes, "bytes of the changed lines", changedBytes,
+                kJournalMemoryBar);
 
     // Merge the exported file into the whole set, as the import does after opening Traffic.bgl.
     double merge = 1e9;

@@ -23,6 +23,17 @@ void Report::timing(std::string_view name, double seconds, std::string_view base
                  maxRatio, Verdict(met));
 }
 
+void Report::size(std::string_view name, std::size_t bytes, std::string_view baseName, std::size_t baseBytes,
+                  double maxRatio) {
+    const double ratio = baseBytes > 0 ? static_cast<double>(bytes) / static_cast<double>(baseBytes) : 0;
+    const bool met = static_cast<double>(bytes) <= maxRatio * static_cast<double>(baseBytes);
+    if (!met) ++m_failures;
+    std::fprintf(m_out, "%-34.*s %9.1f MB   %-28.*s %8.1f MB   ratio %6.2f (bar <= %g)   %s\n",
+                 static_cast<int>(name.size()), name.data(), static_cast<double>(bytes) / kMegabyte,
+                 static_cast<int>(baseName.size()), baseName.data(), static_cast<double>(baseBytes) / kMegabyte,
+                 ratio, maxRatio, Verdict(met));
+}
+
 void Report::limit(std::string_view name, double seconds, double maxSeconds) {
     const bool met = seconds <= maxSeconds;
     if (!met) ++m_failures;

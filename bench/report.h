@@ -21,6 +21,9 @@ public:
     // The bar is met when peakBytes <= factor x bytesRead + extraBytes (+ bytesPerLine x lines).
     void memory(std::string_view name, std::size_t peakBytes, std::size_t bytesRead, double factor,
                 std::size_t extraBytes, std::size_t lines = 0, double bytesPerLine = 0);
+    // A size beside another: met when bytes <= maxRatio x baseBytes.
+    void size(std::string_view name, std::size_t bytes, std::string_view baseName, std::size_t baseBytes,
+              double maxRatio);
     // A line without a bar; fail marks something that makes the figures meaningless.
     void note(std::string_view text, bool fail = false);
 

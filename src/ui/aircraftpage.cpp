@@ -1,6 +1,7 @@
 #include "ui/aircraftpage.h"
 
 #include "editors/aircrafteditor.h"
+#include "editors/editsteps.h"
 #include "projects/session.h"
 #include "ui/texttablemodel.h"
 #include "ui/widgethelpers.h"
@@ -38,11 +39,12 @@ void Select(QTreeView* list, int row) {
 
 } // namespace
 
-AircraftPage::AircraftPage(AircraftEditor& editor, Session& session, std::function<void()> associate,
-                           QWidget* parent)
+AircraftPage::AircraftPage(AircraftEditor& editor, Session& session, EditSteps& steps,
+                           std::function<void()> associate, QWidget* parent)
     : QWidget(parent)
     , m_editor(editor)
     , m_session(session)
+    , m_steps(steps)
     , m_installedModel(new TextTableModel(session.db.installedAircraftTable(),
                                           {QStringLiteral("Aircraft"), QStringLiteral("Cruise speed"),
                                            QStringLiteral("Default cruise speed")},
@@ -90,12 +92,13 @@ AircraftPage::AircraftPage(AircraftEditor& editor, Session& session, std::functi
     connect(m_installed->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && current.row() != m_editor.selectedInstalled())
-                    act([&] { m_editor.chooseInstalled(current.row()); });
+                    command([&] { m_editor.chooseInstalled(current.row()); });
             });
     connect(m_missing->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) m_editor.chooseMissing(current.row());
             });
+    EditsInVisits(m_speed, m_steps, "Cruise speed", [this] { act([] {}); });
     connect(m_speed, &QLineEdit::textEdited, this, [this](const QString& text) {
         std::string bytes;
         if (TypedBytes(text, bytes, m_session.prompts))
@@ -103,16 +106,23 @@ AircraftPage::AircraftPage(AircraftEditor& editor, Session& session, std::functi
         else
             sync();
     });
-    connect(remove, &QPushButton::clicked, this, [this] { act([&] { m_editor.removeMissing(); }); });
+    connect(remove, &QPushButton::clicked, this, [this] { command([&] { m_editor.removeMissing(); }); });
     connect(link, &QPushButton::clicked, this, [this, associate] {
-        if (m_editor.canAssociate()) associate();
-        sync();
+        command([&] {
+            if (m_editor.canAssociate()) associate();
+        });
     });
 }
 
 template <typename Action> void AircraftPage::act(Action action) {
     action();
     sync();
+    emit acted();
+}
+
+template <typename Action> void AircraftPage::command(Action action) {
+    m_steps.closeVisit();
+    act(action);
 }
 
 void AircraftPage::opened() {

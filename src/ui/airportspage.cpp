@@ -1,6 +1,7 @@
 #include "ui/airportspage.h"
 
 #include "editors/airporteditor.h"
+#include "editors/editsteps.h"
 #include "projects/session.h"
 #include "ui/airportlistmodel.h"
 #include "ui/textcodec.h"
@@ -43,10 +44,11 @@ QHBoxLayout* CoordinateRow(QComboBox* hemisphere, QLineEdit* degrees, QLineEdit*
 
 } // namespace
 
-AirportsPage::AirportsPage(AirportEditor& editor, Session& session, QWidget* parent)
+AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& steps, QWidget* parent)
     : QWidget(parent)
     , m_editor(editor)
     , m_session(session)
+    , m_steps(steps)
     , m_model(new AirportListModel(editor.order(), session.db.airportTable(), this)) {
     setObjectName(QStringLiteral("F2"));
     auto* frame = Named(new QGroupBox(QStringLiteral("AI Airport database"), this), "Frame4");
@@ -100,29 +102,36 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, QWidget* par
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && m_editor.order().tableRow(current.row()) != m_editor.selectedRow())
-                    act([&] { m_editor.chooseRow(m_editor.order().tableRow(current.row())); });
+                    command([&] { m_editor.chooseRow(m_editor.order().tableRow(current.row())); });
             });
     connect(m_list->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { act([&] { m_editor.clickHeader(column); }); });
-    auto typed = [this](QLineEdit* field, void (AirportEditor::*edit)(const std::string&)) {
+            [this](int column) { command([&] { m_editor.clickHeader(column); }); });
+    // Typing is one step per visit of a field.
+    const auto left = [this] { act([] {}); };
+    auto typed = [this, left](QLineEdit* field, const char* caption, void (AirportEditor::*edit)(const std::string&)) {
+        EditsInVisits(field, m_steps, caption, left);
         connect(field, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
             std::string bytes;
             if (bytesOf(text, bytes)) act([&] { (m_editor.*edit)(bytes); });
         });
     };
-    typed(m_name, &AirportEditor::editName);
-    typed(m_country, &AirportEditor::editCountry);
-    typed(m_elevation, &AirportEditor::editElevation);
-    for (QLineEdit* field : {m_latDegrees, m_latMinutes})
+    typed(m_name, "Airport", &AirportEditor::editName);
+    typed(m_country, "Country", &AirportEditor::editCountry);
+    typed(m_elevation, "Elevation", &AirportEditor::editElevation);
+    for (QLineEdit* field : {m_latDegrees, m_latMinutes}) {
+        EditsInVisits(field, m_steps, "Latitude", left);
         connect(field, &QLineEdit::textEdited, this, [this] { editLatitude(); });
-    for (QLineEdit* field : {m_lonDegrees, m_lonMinutes})
+    }
+    for (QLineEdit* field : {m_lonDegrees, m_lonMinutes}) {
+        EditsInVisits(field, m_steps, "Longitude", left);
         connect(field, &QLineEdit::textEdited, this, [this] { editLongitude(); });
-    connect(m_latHemisphere, &QComboBox::activated, this, [this] { editLatitude(); });
-    connect(m_lonHemisphere, &QComboBox::activated, this, [this] { editLongitude(); });
-    connect(add, &QPushButton::clicked, this, [this] { act([&] { m_editor.addAirport(); }); });
+    }
+    connect(m_latHemisphere, &QComboBox::activated, this, [this] { command([&] { editLatitude(); }); });
+    connect(m_lonHemisphere, &QComboBox::activated, this, [this] { command([&] { editLongitude(); }); });
+    connect(add, &QPushButton::clicked, this, [this] { command([&] { m_editor.addAirport(); }); });
     connect(remove, &QPushButton::clicked, this, [this] {
         setCursor(Qt::WaitCursor);
-        act([&] { m_editor.deleteAirport(); });
+        command([&] { m_editor.deleteAirport(); });
         unsetCursor();
     });
 }
@@ -150,6 +159,12 @@ void AirportsPage::editLongitude() {
 template <typename Action> void AirportsPage::act(Action action) {
     action();
     sync();
+    emit acted();
+}
+
+template <typename Action> void AirportsPage::command(Action action) {
+    m_steps.closeVisit();
+    act(action);
 }
 
 void AirportsPage::opened() {

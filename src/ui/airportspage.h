@@ -9,6 +9,7 @@ class QTreeView;
 
 namespace corvane {
 class AirportEditor;
+class EditSteps;
 struct Session;
 } // namespace corvane
 
@@ -19,20 +20,26 @@ class AirportListModel;
 class AirportsPage final : public QWidget {
     Q_OBJECT
 public:
-    AirportsPage(AirportEditor& editor, Session& session, QWidget* parent = nullptr);
+    AirportsPage(AirportEditor& editor, Session& session, EditSteps& steps, QWidget* parent = nullptr);
 
     // The page is opened: the current row (else the first) is selected and loaded.
     void opened();
     void sync();
 
+signals:
+    // After every user action on the page.
+    void acted();
+
 private:
     template <typename Action> void act(Action action);
+    template <typename Action> void command(Action action);
     bool bytesOf(const QString& text, std::string& bytes);
     void editLatitude();
     void editLongitude();
 
     AirportEditor& m_editor;
     Session& m_session;
+    EditSteps& m_steps;
     AirportListModel* m_model;
     QTreeView* m_list;
     QLineEdit* m_icao;

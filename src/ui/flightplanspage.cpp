@@ -1,5 +1,6 @@
 #include "ui/flightplanspage.h"
 
+#include "editors/editsteps.h"
 #include "editors/flighteditor.h"
 #include "projects/session.h"
 #include "traffic/prompts.h"
@@ -64,10 +65,11 @@ void SelectRow(QTreeView* list, int row) {
 
 } // namespace
 
-FlightPlansPage::FlightPlansPage(FlightEditor& editor, Session& session, QWidget* parent)
+FlightPlansPage::FlightPlansPage(FlightEditor& editor, Session& session, EditSteps& steps, QWidget* parent)
     : QWidget(parent)
     , m_editor(editor)
     , m_session(session)
+    , m_steps(steps)
     , m_codes(new SortedListModel(session.db.airportCodes(), this))
     , m_aircraft(new SortedListModel(session.db.aircraftChoices(), this)) {
     setObjectName(QStringLiteral("F1"));
@@ -234,14 +236,32 @@ bool FlightPlansPage::bytesOf(const QString& text, std::string& bytes) {
 template <typename Action> void FlightPlansPage::act(Action action) {
     action();
     sync();
+    emit acted();
+}
+
+template <typename Action> void FlightPlansPage::command(Action action) {
+    m_steps.closeVisit();
+    act(action);
+}
+
+template <typename Action> void FlightPlansPage::choose(const char* caption, Action action) {
+    m_steps.fieldEdited(caption);
+    action();
+    m_steps.closeVisit();
+    sync();
+    emit acted();
 }
 
 void FlightPlansPage::bind() {
     // Text typed into a field: the editor takes it (or refuses it) and the field shows the result.
-    auto typed = [this](QLineEdit* field, auto handler) {
-        connect(field, &QLineEdit::textEdited, this, [this, field, handler](const QString& text) {
+    // Typing into a field that holds flight data is one step per visit (caption names it); leaving the
+    // field ends the visit.
+    auto typed = [this](QLineEdit* field, const char* caption, auto handler) {
+        if (caption) EditsInVisits(field, m_steps, caption, [this] { act([] {}); });
+        connect(field, &QLineEdit::textEdited, this, [this, field, caption, handler](const QString& text) {
             std::string bytes;
             if (!bytesOf(text, bytes)) return;
+            if (!caption) m_steps.closeVisit();
             bool selectAll = false;
             act([&] { selectAll = handler(bytes); });
             if (selectAll) field->selectAll();
@@ -249,89 +269,91 @@ void FlightPlansPage::bind() {
     };
     auto click = [this](const char* name, auto handler) {
         connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
-                [this, handler] { act(handler); });
+                [this, handler] { command(handler); });
     };
     auto codeOf = [](QComboBox* combo, int index) {
         return FromDisplay(combo->itemText(index)).value_or(std::string());
     };
 
-    typed(m_aptCom->lineEdit(), [this](const std::string& t) { return m_editor.typeAirport(t); });
+    typed(m_aptCom->lineEdit(), nullptr, [this](const std::string& t) { return m_editor.typeAirport(t); });
     OnEnter(m_aptCom->lineEdit(), [this] {
         bool selectAll = false;
-        act([&] { selectAll = m_editor.enterAirport(); });
+        command([&] { selectAll = m_editor.enterAirport(); });
         if (selectAll) m_aptCom->lineEdit()->selectAll();
     });
     connect(m_aptCom, &QComboBox::activated, this,
-            [this, codeOf](int index) { act([&] { m_editor.chooseAirport(codeOf(m_aptCom, index)); }); });
+            [this, codeOf](int index) { command([&] { m_editor.chooseAirport(codeOf(m_aptCom, index)); }); });
     click("refreshCmd", [this] { m_editor.chooseAirport(); });
     click("addFlightCmd", [this] { m_editor.addFlight(); });
     click("delFlightCmd", [this] { m_editor.deleteFlight(); });
     connect(m_flightsLst->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && current.row() != m_editor.selectedFlightRow())
-                    act([&] { m_editor.chooseFlight(current.row()); });
+                    command([&] { m_editor.chooseFlight(current.row()); });
             });
 
     connect(m_aircraftCom, &QComboBox::activated, this, [this, codeOf](int index) {
-        act([&] { m_editor.chooseAircraft(codeOf(m_aircraftCom, index)); });
+        choose("Aircraft", [&] { m_editor.chooseAircraft(codeOf(m_aircraftCom, index)); });
     });
-    typed(m_tailTxt, [this](const std::string& t) {
+    typed(m_tailTxt, "Tail number", [this](const std::string& t) {
         m_editor.editTail(t);
         return false;
     });
-    typed(m_percentTxt, [this](const std::string& t) {
+    typed(m_percentTxt, "Traffic percent", [this](const std::string& t) {
         m_editor.editPercent(t);
         return false;
     });
-    connect(m_repeatCom, &QComboBox::activated, this,
-            [this, codeOf](int index) { act([&] { m_editor.chooseRepeat(codeOf(m_repeatCom, index)); }); });
-    connect(m_ifrOpt, &QRadioButton::clicked, this, [this] { act([&] { m_editor.chooseRules(true); }); });
-    connect(m_vfrOpt, &QRadioButton::clicked, this, [this] { act([&] { m_editor.chooseRules(false); }); });
+    connect(m_repeatCom, &QComboBox::activated, this, [this, codeOf](int index) {
+        choose("Repeat periode", [&] { m_editor.chooseRepeat(codeOf(m_repeatCom, index)); });
+    });
+    connect(m_ifrOpt, &QRadioButton::clicked, this, [this] { choose("Flight type", [&] { m_editor.chooseRules(true); }); });
+    connect(m_vfrOpt, &QRadioButton::clicked, this,
+            [this] { choose("Flight type", [&] { m_editor.chooseRules(false); }); });
 
     LegsEditor& legs = m_editor.legs();
     connect(m_legsLst->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, &legs](const QModelIndex& current) {
                 if (current.isValid() && current.row() != legs.selectedRow())
-                    act([&] { legs.chooseLeg(current.row()); });
+                    command([&] { legs.chooseLeg(current.row()); });
             });
-    click("addCmd", [&legs] { legs.addLeg(); });
-    click("removeCmd", [&legs] { legs.removeLeg(); });
-    typed(m_depCom->lineEdit(), [&legs](const std::string& t) { return legs.typeDeparture(t); });
-    typed(m_desCom->lineEdit(), [&legs](const std::string& t) { return legs.typeDestination(t); });
+    click("addCmd", [this] { m_editor.addLeg(); });
+    click("removeCmd", [this] { m_editor.removeLeg(); });
+    typed(m_depCom->lineEdit(), "Departure airport", [&legs](const std::string& t) { return legs.typeDeparture(t); });
+    typed(m_desCom->lineEdit(), "Destination", [&legs](const std::string& t) { return legs.typeDestination(t); });
     OnEnter(m_depCom->lineEdit(), [this, &legs] {
-        act([&] { legs.enterDeparture(); });
+        choose("Departure airport", [&] { legs.enterDeparture(); });
         m_depCom->lineEdit()->selectAll();
     });
     OnEnter(m_desCom->lineEdit(), [this, &legs] {
-        act([&] { legs.enterDestination(); });
+        choose("Destination", [&] { legs.enterDestination(); });
         m_desCom->lineEdit()->selectAll();
     });
     connect(m_depCom, &QComboBox::activated, this, [this, &legs, codeOf](int index) {
-        act([&] { legs.chooseDeparture(codeOf(m_depCom, index)); });
+        choose("Departure airport", [&] { legs.chooseDeparture(codeOf(m_depCom, index)); });
     });
     connect(m_desCom, &QComboBox::activated, this, [this, &legs, codeOf](int index) {
-        act([&] { legs.chooseDestination(codeOf(m_desCom, index)); });
+        choose("Destination", [&] { legs.chooseDestination(codeOf(m_desCom, index)); });
     });
-    typed(m_depTxt, [&legs](const std::string& t) {
+    typed(m_depTxt, "Departure time", [&legs](const std::string& t) {
         legs.editDepartureTime(t);
         return false;
     });
     connect(m_depDayCom, &QComboBox::activated, this,
-            [this, &legs](int index) { act([&] { legs.chooseDepartureDay(index); }); });
+            [this, &legs](int index) { choose("Departure day", [&] { legs.chooseDepartureDay(index); }); });
     connect(m_depZoneCom, &QComboBox::activated, this,
-            [this, &legs](int index) { act([&] { legs.chooseDepartureZone(index); }); });
+            [this, &legs](int index) { command([&] { legs.chooseDepartureZone(index); }); });
     connect(m_arrZoneCom, &QComboBox::activated, this,
-            [this, &legs](int index) { act([&] { legs.chooseArrivalZone(index); }); });
-    typed(m_cruiseTxt, [&legs](const std::string& t) {
+            [this, &legs](int index) { command([&] { legs.chooseArrivalZone(index); }); });
+    typed(m_cruiseTxt, "Cruise altitude", [&legs](const std::string& t) {
         legs.editAltitude(t);
         return false;
     });
-    typed(m_flightNrTxt, [&legs](const std::string& t) {
+    typed(m_flightNrTxt, "Flight number", [&legs](const std::string& t) {
         legs.editFlightNumber(t);
         return false;
     });
     connect(m_forceTailChk, &QCheckBox::clicked, this,
-            [this, &legs](bool checked) { act([&] { legs.setTailFlag(checked); }); });
+            [this, &legs](bool checked) { choose("ATC use tail number", [&] { legs.setTailFlag(checked); }); });
 }
 
 void FlightPlansPage::sync() {

@@ -14,6 +14,7 @@ class QRadioButton;
 class QTreeView;
 
 namespace corvane {
+class EditSteps;
 class FlightEditor;
 struct Session;
 } // namespace corvane
@@ -26,12 +27,16 @@ class SortedListModel;
 class FlightPlansPage final : public QWidget {
     Q_OBJECT
 public:
-    FlightPlansPage(FlightEditor& editor, Session& session, QWidget* parent = nullptr);
+    FlightPlansPage(FlightEditor& editor, Session& session, EditSteps& steps, QWidget* parent = nullptr);
 
     // Sets every widget from the editor's state.
     void sync();
 
     QComboBox* aptCom() const { return m_aptCom; }
+
+signals:
+    // After every user action on the page.
+    void acted();
 
 private:
     void buildAirportFrame(QWidget* frame);
@@ -39,11 +44,16 @@ private:
     void bind();
     // Runs an editor action, then shows its result.
     template <typename Action> void act(Action action);
+    // An action that is not an edit of the field being typed in: the field's visit ends first.
+    template <typename Action> void command(Action action);
+    // A choice (combo, option, check box): one step named after it.
+    template <typename Action> void choose(const char* caption, Action action);
     // Turns widget text into bytes; a character without one is refused with a message.
     bool bytesOf(const QString& text, std::string& bytes);
 
     FlightEditor& m_editor;
     Session& m_session;
+    EditSteps& m_steps;
     SortedListModel* m_codes;
     SortedListModel* m_aircraft;
     RowsModel* m_flightsModel;

@@ -10,6 +10,7 @@
 #include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "traffic/aptdata.h"
+#include "traffic/changejournal.h"
 #include "ui/aircraftpage.h"
 #include "ui/airportspage.h"
 #include "ui/associationdialog.h"
@@ -26,6 +27,8 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace corvane::ui {
@@ -54,6 +57,24 @@ QString Text(const char* text) {
     return QString::fromLatin1(text);
 }
 
+// One step of the change journal on Qt's undo stack. The journal has made and recorded the step
+// already, so the first redo (when the command is pushed) does nothing; later ones redo the step.
+class JournalCommand final : public QUndoCommand {
+public:
+    JournalCommand(const std::string& text, std::function<void(bool undo)> replay)
+        : QUndoCommand(MessageToDisplay(text))
+        , m_replay(std::move(replay)) {}
+    void undo() override { m_replay(true); }
+    void redo() override {
+        if (m_pushed) m_replay(false);
+        m_pushed = true;
+    }
+
+private:
+    std::function<void(bool)> m_replay;
+    bool m_pushed = false;
+};
+
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, Prompts* prompts)
@@ -64,6 +85,8 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     , m_editor(m_session)
     , m_airports(m_session.db, m_editor.legs(), m_session.prompts)
     , m_aircraft(m_session.db, m_editor.legs(), m_session.prompts)
+    , m_steps(m_session)
+    , m_undoStack(new QUndoStack(this))
     , m_check(m_session, platform.settings) {
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(QStringLiteral("Corvane"));
@@ -111,6 +134,29 @@ void MainWindow::buildMenus() {
         connect(action, &QAction::triggered, this, [this, i] { fileCap_Click(i); });
     }
 
+    // Edit: undo and redo over the change journal.
+    QMenu* editMenu = menuBar()->addMenu(Text("&Edit"));
+    editMenu->setObjectName(QStringLiteral("editCap"));
+    QAction* undo = editMenu->addAction(Text("Undo"));
+    undo->setObjectName(QStringLiteral("undoCmd"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = editMenu->addAction(Text("Redo"));
+    redo->setObjectName(QStringLiteral("redoCmd"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undo, &QAction::triggered, this, &MainWindow::undo);
+    connect(redo, &QAction::triggered, this, &MainWindow::redo);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(m_undoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
+        undo->setText(text.isEmpty() ? Text("Undo") : Text("Undo ") + text);
+    });
+    connect(m_undoStack, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
+        redo->setText(text.isEmpty() ? Text("Redo") : Text("Redo ") + text);
+    });
+    m_session.db.journal().setPlaceProvider([this] { return currentPlace(); });
+
     m_flightsMenu = menuBar()->addMenu(Text("Fli&ghts"));
     m_flightsMenu->setObjectName(QStringLiteral("menuCap1"));
     const char* flightItems[] = {"Add Flight", "Delete Flight", "-", "Add Leg",         "Delete Leg",
@@ -155,10 +201,13 @@ void MainWindow::buildPages() {
     for (const char* caption : {"FlightPlans", "Airports", "Aircraft", "Import/Export"})
         m_tabs->addTab(Text(caption));
     m_frames = new QStackedWidget(central);
-    m_flightPlans = new FlightPlansPage(m_editor, m_session, m_frames);
-    m_airportsPage = new AirportsPage(m_airports, m_session, m_frames);
+    m_flightPlans = new FlightPlansPage(m_editor, m_session, m_steps, m_frames);
+    m_airportsPage = new AirportsPage(m_airports, m_session, m_steps, m_frames);
     m_aircraftPage = new AircraftPage(
-        m_aircraft, m_session, [this] { showAssociation(); }, m_frames);
+        m_aircraft, m_session, m_steps, [this] { showAssociation(); }, m_frames);
+    connect(m_flightPlans, &FlightPlansPage::acted, this, &MainWindow::syncUndo);
+    connect(m_airportsPage, &AirportsPage::acted, this, &MainWindow::syncUndo);
+    connect(m_aircraftPage, &AircraftPage::acted, this, &MainWindow::syncUndo);
     m_importExportPage = new ImportExportPage(
         m_session,
         [this](ImportOutcome outcome) {
@@ -225,6 +274,7 @@ bool MainWindow::leavingFlightPlans() {
 }
 
 void MainWindow::TB_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
     switch (index) {
     case 0:
         ShowFrame(m_pages[0]);
@@ -254,6 +304,7 @@ void MainWindow::updateFlightsMenu() {
 }
 
 void MainWindow::fileCap_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
     switch (index) {
     case NewItem:
         NewProject(m_session);
@@ -283,6 +334,7 @@ void MainWindow::fileCap_Click(int index) {
 }
 
 void MainWindow::flightCap_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
     switch (index) {
     case AddFlightItem:
         m_editor.addFlight();
@@ -291,10 +343,10 @@ void MainWindow::flightCap_Click(int index) {
         m_editor.deleteFlight();
         break;
     case AddLegItem:
-        m_editor.legs().addLeg();
+        m_editor.addLeg();
         break;
     case DeleteLegItem:
-        m_editor.legs().removeLeg();
+        m_editor.removeLeg();
         break;
     case CheckTrafficItem:
         showCheckWindow(true);
@@ -306,6 +358,7 @@ void MainWindow::flightCap_Click(int index) {
 }
 
 void MainWindow::FilterCap_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
     const FilterMode modes[] = {FilterMode::Delete, FilterMode::Percent, FilterMode::Time};
     if (index < 0 || index > 2) return;
     FilterEditor editor(modes[index], m_session.db, m_editor, m_session.prompts);
@@ -317,6 +370,7 @@ void MainWindow::FilterCap_Click(int index) {
 }
 
 void MainWindow::showAssociation() {
+    m_steps.closeVisit(); // the field being typed in is left first
     if (!AssociationEditor::canOpen(m_session.db, m_aircraft.selectedMissing())) return;
     AssociationEditor editor(m_session.db, m_session.prompts);
     editor.load(m_aircraft.selectedMissing());
@@ -364,6 +418,7 @@ void MainWindow::showProblem(int row) {
 }
 
 void MainWindow::menuCap_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
     if (index == 2) {
         if (!showOptions()) {
             close();
@@ -381,7 +436,7 @@ void MainWindow::menuCap_Click(int index) {
 }
 
 void MainWindow::refresh() {
-    setWindowTitle(MessageToDisplay(ProjectCaption(m_session.state.projectTag)));
+    syncUndo();
     m_flightPlans->sync();
     m_airportsPage->sync();
     m_aircraftPage->sync();
@@ -389,11 +444,90 @@ void MainWindow::refresh() {
     if (m_checkWindow && m_checkWindow->isVisible() && m_check.stale()) m_checkWindow->recheck();
 }
 
+void MainWindow::syncUndo() {
+    // The caption names the project; Qt shows "*" for the mark while there are unsaved changes.
+    setWindowTitle(MessageToDisplay(ProjectCaption(m_session.state.projectTag)) + QStringLiteral("[*]"));
+    setWindowModified(HasUnsavedChanges(m_session));
+
+    // Qt's undo stack mirrors the journal's steps; it is built again when the journal forgot steps.
+    const ChangeJournal& journal = m_session.db.journal();
+    const auto replay = [this](bool undo) {
+        if (m_mirroring) return; // the journal is there already
+        const StepPlace place = undo ? m_session.db.journal().undo() : m_session.db.journal().redo();
+        restorePlace(place);
+    };
+    m_mirroring = true;
+    if (journal.generation() != m_journalGeneration) {
+        m_journalGeneration = journal.generation();
+        m_undoStack->clear();
+        for (int step = 0; step < journal.stepCount(); ++step)
+            m_undoStack->push(new JournalCommand(journal.stepText(step), replay));
+        m_undoStack->setIndex(journal.position());
+    }
+    // A new step: pushing it also drops the steps the stack could have redone.
+    while (m_undoStack->index() < journal.position())
+        m_undoStack->push(new JournalCommand(journal.stepText(m_undoStack->index()), replay));
+    m_mirroring = false;
+}
+
+void MainWindow::undo() {
+    m_steps.closeVisit();
+    syncUndo(); // the visit just closed may be the step to undo
+    m_undoStack->undo();
+    refresh();
+}
+
+void MainWindow::redo() {
+    m_steps.closeVisit();
+    syncUndo();
+    m_undoStack->redo();
+    refresh();
+}
+
+StepPlace MainWindow::currentPlace() const {
+    StepPlace place;
+    place.page = m_tabs ? m_tabs->currentIndex() : -1;
+    place.flight = m_editor.CurrentFlightIndex();
+    place.legRow = m_editor.legs().selectedRow();
+    const std::string& info = m_editor.infoLbl();
+    const std::string prefix = "Flights at ";
+    if (info.rfind(prefix, 0) == 0 && info != "Flights at ...") place.airport = info.substr(prefix.size());
+    const int airport = m_airports.selectedRow();
+    if (airport >= 0 && airport < m_session.db.airportTable().rowCount())
+        place.airportRow = m_session.db.airportTable().cell(airport, AirportTable::Icao);
+    return place;
+}
+
+void MainWindow::restorePlace(const StepPlace& place) {
+    // The editor's flight may be what the step changed: the table holds the truth now.
+    m_editor.forgetFlight();
+    if (place.page >= 0 && place.page != m_tabs->currentIndex()) {
+        const QSignalBlocker quiet(m_tabs); // no write-back on the way
+        m_tabs->setCurrentIndex(place.page);
+        ShowFrame(m_pages[place.page]);
+        m_flightsMenu->menuAction()->setEnabled(place.page == 0);
+    }
+    m_editor.chooseAirport(place.airport);
+    const auto& rows = m_editor.flightsLst();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const FlightRow& r) { return r.index == place.flight; });
+    if (row != rows.end()) {
+        m_editor.chooseFlight(static_cast<int>(row - rows.begin()));
+        if (place.legRow >= 0 && place.legRow < static_cast<int>(m_editor.legs().rows().size()))
+            m_editor.legs().chooseLeg(place.legRow);
+    }
+    if (!place.airportRow.empty()) {
+        const int airport = m_session.db.airportTable().findByIcao(place.airportRow);
+        if (airport >= 0) m_airports.chooseRow(airport);
+    }
+    if (place.page == 2) m_aircraftPage->opened();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_progress->isBusy()) {
         event->ignore();
         return;
     }
+    m_steps.closeVisit();
     if (!m_closing) {
         if (AskToSave(m_session) == SaveAnswer::Cancelled) {
             event->ignore();

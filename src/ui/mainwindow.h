@@ -5,6 +5,7 @@
 
 #include "editors/aircrafteditor.h"
 #include "editors/airporteditor.h"
+#include "editors/editsteps.h"
 #include "editors/flighteditor.h"
 #include "editors/trafficcheckeditor.h"
 #include "projects/session.h"
@@ -17,6 +18,7 @@
 
 class QAction;
 class QMenu;
+class QUndoStack;
 class QStackedWidget;
 class QTabBar;
 
@@ -71,6 +73,10 @@ public:
     bool showOptions();
     // assosiateFrm for the unknown aircraft selected on the aircraft page.
     void showAssociation();
+    // Edit menu: undo or redo the last step, then show the data it restored where it was made.
+    void undo();
+    void redo();
+    QUndoStack& undoStack() { return *m_undoStack; }
     // The "Check traffic" window, checking again first when recheck is set.
     void showCheckWindow(bool recheck);
     // A problem of the check window double-clicked: its flight and leg on the FlightPlans page.
@@ -85,6 +91,10 @@ private:
     void updateFlightsMenu();
     // After a command: the caption names the project, the pages show the data.
     void refresh();
+    // The Edit menu and the window's "unsaved" mark follow the change journal.
+    void syncUndo();
+    void restorePlace(const StepPlace& place);
+    StepPlace currentPlace() const;
     bool leavingFlightPlans();
     // "&Compile FS2002 Traffic.bgl...": the traffic check first, then the compile unless the user
     // chose to look at the problems or to cancel.
@@ -97,6 +107,10 @@ private:
     FlightEditor m_editor;
     AirportEditor m_airports;
     AircraftEditor m_aircraft;
+    EditSteps m_steps;
+    QUndoStack* m_undoStack;
+    int m_journalGeneration = -1;
+    bool m_mirroring = false; // the undo stack is being set to the journal's steps
     TrafficCheckEditor m_check;
     QMenu* m_flightsMenu = nullptr;
     QAction* m_flightActions[9] = {};

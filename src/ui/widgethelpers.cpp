@@ -1,5 +1,6 @@
 #include "ui/widgethelpers.h"
 
+#include "editors/editsteps.h"
 #include "schedule/weektime.h"
 #include "traffic/prompts.h"
 #include "ui/textcodec.h"
@@ -9,6 +10,14 @@
 #include <QLineEdit>
 
 namespace corvane::ui {
+
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left) {
+    QObject::connect(field, &QLineEdit::textEdited, field, [&steps, caption] { steps.fieldEdited(caption); });
+    QObject::connect(field, &QLineEdit::editingFinished, field, [&steps, left] {
+        steps.closeVisit();
+        left();
+    });
+}
 
 bool TypedBytes(const QString& text, std::string& bytes, Prompts& prompts) {
     QChar refused;

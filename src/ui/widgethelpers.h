@@ -12,8 +12,9 @@ class QLineEdit;
 class QWidget;
 
 namespace corvane {
+class EditSteps;
 class Prompts;
-}
+} // namespace corvane
 
 namespace corvane::ui {
 
@@ -32,6 +33,10 @@ void FillRepeatPeriods(QComboBox* combo);
 // Calls action when Return or Enter is pressed in widget, instead of the widget's own handling (an
 // editable combo would otherwise also pick the matching item).
 void OnEnter(QWidget* widget, std::function<void()> action);
+
+// Typing into field is one step of the change journal per visit: typed runs before each edit (it
+// opens the visit named caption), and leaving the field closes it, then calls left.
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left);
 
 // Names a widget after its control and returns it.
 template <typename W> W* Named(W* widget, const char* name) {

@@ -17,7 +17,7 @@ using test::MainWindowFixture;
 TEST(MainWindow, startsOnAnEmptyProject) {
     MainWindowFixture f;
     ui::MainWindow& window = f.start();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvane - [New Project]"));
+    EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [New Project]"));
     EXPECT_EQ(window.session().db.airportTable().rowCount(), 6);
     EXPECT_EQ(window.session().db.installedAircraftTable().rowCount(), 2);
     EXPECT_EQ(window.session().db.aircraftChoices().count(), 4)
@@ -137,7 +137,7 @@ TEST(MainWindow, saveFlows) {
     // "new": Save opens Save As.
     f.prompts.expectFile(f.dir.file("Europe.cvp"));
     f.trigger("fileCap4");
-    EXPECT_EQ(window.windowTitle(), QString::fromStdString("Corvane - [" + f.dir.file("Europe.cvp") + "]"));
+    EXPECT_EQ(test::ShownTitle(window), QString::fromStdString("Corvane - [" + f.dir.file("Europe.cvp") + "]"));
     // Save As proposes the name without its extension; No to the overwrite question writes nothing.
     const std::string before = f.dir.read("Europe.cvp");
     session.db.flightTable().append(
@@ -167,7 +167,7 @@ TEST(MainWindow, newProjectEvenWhenTheSaveAsIsCancelled) {
     f.prompts.expect("Save Project", Answer::Yes).expectFile(std::nullopt);
     f.trigger("fileCap0");
     EXPECT_TRUE(window.session().db.flightTable().isEmpty());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvane - [New Project]"));
+    EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [New Project]"));
     EXPECT_EQ(window.session().db.airportTable().rowCount(), 6);
 }
 
@@ -183,7 +183,7 @@ TEST(MainWindow, openTrafficBglAndShutDown) {
             "AC#1,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,\r\n");
     });
     f.trigger("fileCap2");
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvane - [Traffic.BGL]"));
+    EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [Traffic.BGL]"));
     EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at BGO") << "the first airport is listed";
     ASSERT_TRUE(std::filesystem::exists(f.dir.file("program/TempData")));
     // Shut-down: nothing changed since the open, so no save prompt; the scratch folder goes.

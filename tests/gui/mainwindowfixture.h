@@ -22,6 +22,12 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace corvane::test {
 
+// The title as the window shows it: Qt puts "*" for the "[*]" mark while the window is modified.
+inline QString ShownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    return title.replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 inline const char* kSmallAptDat =
     "BGO,N60* 17.60',E5* 13.09',170,Bergen,Norway\r\n"
     "EKCH,N55* 37.07',E12* 39.36',17,Copenhagen Kastrup Airport,Denmark\r\n"

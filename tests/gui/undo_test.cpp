@@ -1,0 +1,135 @@
+// Undo and redo in the window: the Edit menu, the pages showing what came back, the "unsaved" mark
+// and the save question that knows what changed.
+
+#include "mainwindowfixture.h"
+#include "projects/projectcommands.h"
+#include "traffic/changejournal.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeView>
+
+using namespace corvane;
+using test::MainWindowFixture;
+
+namespace {
+
+// A window with a project of three flights at ENGM, saved, and the FlightPlans page listing ENGM.
+struct Editing : MainWindowFixture {
+    ui::MainWindow* w = nullptr;
+    std::string project;
+
+    Editing() {
+        w = &start();
+        Session& session = w->session();
+        for (const char* tail : {"N1", "N2", "N3"})
+            session.db.flightTable().append("AC#1," + std::string(tail) +
+                                            ",100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,"
+                                            "ENGM,");
+        project = dir.file("Three.cvp");
+        prompts.expectFile(project);
+        trigger("fileCap5"); // Save As: the saved point
+        w->flightEditor().chooseAirport("ENGM");
+        w->ShowFrame(find("F1"));
+        QApplication::processEvents();
+    }
+    int listedFlights() { return find<QTreeView>("flightsLst")->model()->rowCount(); }
+    QAction* action(const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+};
+
+} // namespace
+
+TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
+    Editing e;
+    ASSERT_EQ(e.listedFlights(), 3);
+    EXPECT_FALSE(e.action("undoCmd")->isEnabled()) << "nothing to undo after a save";
+    EXPECT_FALSE(e.w->isWindowModified());
+
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        e.prompts.expect("Corvane");
+        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click(); // all flights
+        dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
+    });
+    e.trigger("FilterCap0");
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 0);
+    EXPECT_EQ(e.listedFlights(), 0);
+    EXPECT_TRUE(e.w->isWindowModified()) << "the title carries the mark";
+    EXPECT_EQ(test::ShownTitle(*e.w), QString::fromStdString("Corvane - [" + e.project + "]*"));
+    EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Filter - Delete"));
+
+    e.w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e.w));
+    QTest::keyClick(e.w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 3) << "every flight is back";
+    EXPECT_EQ(e.listedFlights(), 3) << "and the FlightPlans page lists them";
+    EXPECT_FALSE(e.w->isWindowModified()) << "back at the saved point, the mark goes";
+    EXPECT_EQ(e.action("redoCmd")->text(), QStringLiteral("Redo Filter - Delete"));
+    EXPECT_FALSE(e.action("undoCmd")->isEnabled());
+
+    QTest::keyClick(e.w, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 0);
+    EXPECT_TRUE(e.w->isWindowModified());
+    QTest::keyClick(e.w, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(e.w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 0) << "Ctrl+Shift+Z redoes too";
+}
+
+TEST(Undo, aFieldVisitIsOneStepAndTheRestoredFlightIsShown) {
+    Editing e;
+    auto* list = e.find<QTreeView>("flightsLst");
+    list->setCurrentIndex(list->model()->index(1, 0));
+    const int flight = e.w->flightEditor().CurrentFlightIndex();
+    auto* tail = e.find<QLineEdit>("tailTxt");
+    e.w->activateWindow();
+    tail->setFocus();
+    tail->selectAll();
+    QTest::keyClicks(tail, QStringLiteral("G-ABCD"));
+    // Leaving the field ends the visit: the whole typing is one step.
+    e.find<QLineEdit>("percentTxt")->setFocus();
+    emit tail->editingFinished();
+    ASSERT_EQ(e.w->session().db.journal().stepCount(), 1);
+    EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Edit Tail number"));
+    EXPECT_NE(e.w->session().db.flightTable().at(flight).find(",G-ABCD,"), std::string::npos);
+
+    // Another flight on screen; the undo shows the restored one again.
+    list->setCurrentIndex(list->model()->index(0, 0));
+    e.trigger("undoCmd");
+    EXPECT_EQ(e.w->session().db.flightTable().at(flight).find(",G-ABCD,"), std::string::npos);
+    EXPECT_EQ(e.w->flightEditor().CurrentFlightIndex(), flight) << "the restored flight is selected";
+    EXPECT_NE(tail->text(), QStringLiteral("G-ABCD"));
+    e.trigger("redoCmd");
+    EXPECT_EQ(tail->text(), QStringLiteral("G-ABCD"));
+}
+
+TEST(Undo, theSaveQuestionComesOnlyAfterAChangeAndCancelKeepsEverything) {
+    Editing e;
+    // Nothing changed since the save: New asks nothing.
+    e.trigger("fileCap0");
+    EXPECT_TRUE(e.w->session().db.flightTable().isEmpty());
+    EXPECT_FALSE(e.action("undoCmd")->isEnabled()) << "a new project has no history";
+
+    e.prompts.expectFile(e.project);
+    e.trigger("fileCap1");
+    ASSERT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 3);
+    e.w->flightEditor().chooseAirport("ENGM");
+    e.prompts.expect("Delete selected flight", Answer::Yes);
+    e.find<QPushButton>("delFlightCmd")->click();
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 2);
+    EXPECT_TRUE(e.w->isWindowModified());
+
+    // Cancel stops New and Exit: the window and the data stay.
+    e.prompts.expect("Save Project", Answer::Cancel);
+    e.trigger("fileCap0");
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 2);
+    e.prompts.expect("Save Project", Answer::Cancel);
+    EXPECT_FALSE(e.w->close());
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 2);
+    EXPECT_EQ(e.prompts.shown().back().buttons, Buttons::YesNoCancel);
+
+    // Undone to the saved point, Exit asks nothing.
+    e.trigger("undoCmd");
+    EXPECT_FALSE(e.w->isWindowModified());
+    EXPECT_TRUE(e.w->close());
+}
