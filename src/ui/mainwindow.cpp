@@ -507,7 +507,8 @@ void MainWindow::restorePlace(const StepPlace& place) {
         ShowFrame(m_pages[place.page]);
         m_flightsMenu->menuAction()->setEnabled(place.page == 0);
     }
-    m_editor.chooseAirport(place.airport);
+    // The airport listed when the step was made is listed again (nothing when none was).
+    if (!place.airport.empty() || !m_editor.flightsLst().empty()) m_editor.chooseAirport(place.airport);
     const auto& rows = m_editor.flightsLst();
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const FlightRow& r) { return r.index == place.flight; });
     if (row != rows.end()) {
