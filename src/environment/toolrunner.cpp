@@ -34,7 +34,7 @@ void AppendToolOutput(std::string& output, std::string_view bytes) {
     output.append(bytes.substr(0, room));
 }
 
-std::string DurationText(std::chrono::milliseconds duration) {
+std::string TimeLimitText(std::chrono::milliseconds duration) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration).count();
     if (seconds % 60 == 0 && seconds > 0)
         return std::to_string(seconds / 60) + (seconds == 60 ? " minute" : " minutes");
@@ -47,7 +47,7 @@ std::string ToolStopText(const std::string& program, ToolStop stop, std::chrono:
     case ToolStop::Cancelled:
         return "'" + program + "' was cancelled.";
     case ToolStop::TimedOut:
-        return "'" + program + "' did not end within " + DurationText(timeLimit) + " and was stopped.";
+        return "'" + program + "' did not end within " + TimeLimitText(timeLimit) + " and was stopped.";
     case ToolStop::None:
         break;
     }

@@ -73,7 +73,7 @@ inline constexpr std::chrono::milliseconds kToolStopGrace{3000};
 std::string ToolStopText(const std::string& program, ToolStop stop, std::chrono::milliseconds timeLimit);
 
 // "10 minutes", "1 minute", "90 seconds": a time limit in words.
-std::string DurationText(std::chrono::milliseconds duration);
+std::string TimeLimitText(std::chrono::milliseconds duration);
 
 class ToolRunner {
 public:

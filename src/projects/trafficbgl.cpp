@@ -52,7 +52,7 @@ ToolRun RunTool(Session& session, const char* name, const std::vector<std::strin
     case ToolStop::Cancelled:
         return {"''" + std::string(name) + "'' was cancelled.", {}, true};
     case ToolStop::TimedOut:
-        return {"''" + std::string(name) + "'' did not end within " + DurationText(options.timeLimit) +
+        return {"''" + std::string(name) + "'' did not end within " + TimeLimitText(options.timeLimit) +
                     " and was stopped." + output,
                 {}};
     case ToolStop::None:
