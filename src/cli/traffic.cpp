@@ -22,7 +22,8 @@ namespace {
 
 // Sets up the session as start-up does: the simulator folder from --fs, else the program's setting,
 // else the simulator's registry value (repaired through CheckFSPath so that the tools find the
-// simulator too), the program's time limit for the tools, then the installed aircraft. Returns an exit status when it cannot.
+// simulator too), the program's time limit for the tools, then the installed aircraft. Returns an exit status
+// when it cannot.
 std::optional<int> StartSession(Context& context, const std::string& command, const Arguments& arguments,
                                 Registry& registry, ToolRunner& tools) {
     IniSettingsStore settings; // read, never written: the program's setting stays the program's

@@ -46,7 +46,8 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     turnaround->addWidget(m_turnaroundTxt);
     turnaround->addStretch(1);
     auto* toolTime = new QHBoxLayout(toolsFrame);
-    auto* toolTimeLbl = new QLabel(QStringLiteral("Stop a tool that runs longer than (&minutes):"), toolsFrame);
+    auto* toolTimeLbl =
+        new QLabel(QStringLiteral("Stop a tool that runs longer than (&minutes):"), toolsFrame);
     toolTimeLbl->setBuddy(m_toolTimeTxt);
     toolTime->addWidget(toolTimeLbl);
     toolTime->addWidget(m_toolTimeTxt);

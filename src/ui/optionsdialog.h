@@ -1,7 +1,7 @@
 #pragma once
 // optionsFrm: the simulator's main folder, the traffic check's turnaround minimum and the time limit
-// of a traffic tool run, bound to the OptionsEditor. Every way of closing asks the editor first; a user who has no valid folder may choose
-// to quit the program instead.
+// of a traffic tool run, bound to the OptionsEditor. Every way of closing asks the editor first; a user who
+// has no valid folder may choose to quit the program instead.
 
 #include <QDialog>
 

@@ -81,7 +81,10 @@ TEST(OpenTrafficBgl, aFailedDecompileLoadsNothingStale) {
     const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
-        {"killed", [](RoundTrip& f) { f.tools.expect({true, -1, "killed by signal 9", ""}, f.decompiles()); },
+        {"killed",
+         [](RoundTrip& f) {
+             f.tools.expect({true, -1, "killed by signal 9", ""}, f.decompiles());
+         },
          "did not end normally"},
         {"failed", [](RoundTrip& f) { f.tools.expectExit(3, f.decompiles("airports.txt")); },
          "exit status 3"},
@@ -172,7 +175,8 @@ TEST(CompileTrafficBgl, noBackupNoCompile) {
     f.prompts.expect("Error compiling Traffic.bgl");
     EXPECT_FALSE(CompileTrafficBgl(f.session));
     const std::string& text = f.prompts.shown().back().text;
-    EXPECT_NE(text.find("''" + f.dir.file("FS2002/SCENEDB/ATC/Scenery/Traffic Backup/Traffic (")), std::string::npos)
+    EXPECT_NE(text.find("''" + f.dir.file("FS2002/SCENEDB/ATC/Scenery/Traffic Backup/Traffic (")),
+              std::string::npos)
         << "the message names the backup: " << text;
     EXPECT_NE(text.find("was not replaced"), std::string::npos) << text;
     EXPECT_TRUE(f.tools.calls().empty()) << "the compiler never ran";
@@ -210,9 +214,15 @@ TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
     const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
-        {"killed", [](RoundTrip& f) { f.tools.expect({true, -1, "killed by signal 9", ""}); },
+        {"killed",
+         [](RoundTrip& f) {
+             f.tools.expect({true, -1, "killed by signal 9", ""});
+         },
          "did not end normally"},
-        {"failed", [](RoundTrip& f) { f.tools.expect({true, 1, "", "refused: not a traffic file of mine"}); },
+        {"failed",
+         [](RoundTrip& f) {
+             f.tools.expect({true, 1, "", "refused: not a traffic file of mine"});
+         },
          "exit status 1.\r\nrefused: not a traffic file of mine"},
         {"no new file", [](RoundTrip& f) { f.tools.expectExit(0); }, "did not build a new"},
         {"timed out", [](RoundTrip& f) { f.tools.expect(TimedOut()); }, "did not end within 10 minutes"},
