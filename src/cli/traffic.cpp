@@ -65,8 +65,8 @@ int RunOpen(Context& context, const std::vector<std::string>& args) {
     int status = kSuccess;
     const auto arguments = ParseTrafficCommand(context, "open", args, &status);
     if (!arguments) return status;
-    WineRegistry registry(WinePrefix::fromEnvironment());
     NativeToolRunner tools;
+    WineRegistry registry(WinePrefix::fromEnvironment(), WineCommands{&tools});
     if (const auto failed = StartSession(context, "open", *arguments, registry, tools)) return *failed;
     const bool opened = OpenTrafficBgl(context.session, false);
     // As when the program ends: the decompiler's output does not outlive the command.
@@ -79,8 +79,8 @@ int RunCompile(Context& context, const std::vector<std::string>& args) {
     int status = kSuccess;
     const auto arguments = ParseTrafficCommand(context, "compile", args, &status);
     if (!arguments) return status;
-    WineRegistry registry(WinePrefix::fromEnvironment());
     NativeToolRunner tools;
+    WineRegistry registry(WinePrefix::fromEnvironment(), WineCommands{&tools});
     if (const auto failed = StartSession(context, "compile", *arguments, registry, tools)) return *failed;
     // As "&Open Project..." reads a project: aircraft that are not installed are unknown.
     const std::string& input = arguments->positional()[0];
