@@ -25,13 +25,14 @@ Kind KindOf(const std::string& path, bool followLinks = true, int* error = nullp
 // The names in folder ("" for the current folder) without "." and ".."; empty when it cannot be read.
 std::vector<std::string> FolderNames(const std::string& folder);
 
-// The bytes of a regular file. Anything else (a folder, a named pipe, a device that could make the
-// reader wait forever) is refused. opened tells whether the failure came after the file was opened.
-std::optional<std::string> ReadRegularFile(const std::string& path, int* error, bool* opened = nullptr);
-
-// The first count bytes of a regular file (fewer when it is shorter) and its size in bytes.
+// The first count bytes of a regular file (fewer when it is shorter) and its size in bytes. Anything
+// but a regular file (a folder, a named pipe, a device that could make the reader wait forever) is
+// refused. opened tells whether a failure came after the file was opened.
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, std::uint64_t* size,
-                                         int* error);
+                                         int* error, bool* opened = nullptr);
+
+// The bytes of a regular file, as ReadFileStart.
+std::optional<std::string> ReadRegularFile(const std::string& path, int* error, bool* opened = nullptr);
 
 // The text of the symbolic link at path, or nullopt (EINVAL for a path that is no link).
 std::optional<std::string> LinkTarget(const std::string& path, int* error);

@@ -2,6 +2,7 @@
 
 #include "traffic/hostfs.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -88,23 +89,12 @@ bool ReadUpTo(int fd, std::size_t count, std::string& bytes, int* error) {
 
 } // namespace
 
-std::optional<std::string> ReadRegularFile(const std::string& path, int* error, bool* opened) {
-    std::uint64_t size = 0;
-    const int fd = OpenRegular(path, &size, error, opened);
-    if (fd < 0) return std::nullopt;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    const bool read = ReadUpTo(fd, std::string::npos, bytes, error);
-    ::close(fd);
-    if (!read) return std::nullopt;
-    return bytes;
-}
-
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, std::uint64_t* size,
-                                         int* error) {
-    const int fd = OpenRegular(path, size, error, nullptr);
+                                         int* error, bool* opened) {
+    const int fd = OpenRegular(path, size, error, opened);
     if (fd < 0) return std::nullopt;
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, *size)));
     const bool read = ReadUpTo(fd, count, bytes, error);
     ::close(fd);
     if (!read) return std::nullopt;
@@ -130,19 +120,6 @@ std::optional<std::string> LinkTarget(const std::string& path, int* error) {
         }
         target.resize(target.size() * 2);
     }
-}
-
-NewFile::NewFile(NewFile&& other) noexcept
-    : m_path(std::exchange(other.m_path, {}))
-    , m_handle(std::exchange(other.m_handle, -1)) {}
-
-NewFile& NewFile::operator=(NewFile&& other) noexcept {
-    if (this != &other) {
-        discard();
-        m_path = std::exchange(other.m_path, {});
-        m_handle = std::exchange(other.m_handle, -1);
-    }
-    return *this;
 }
 
 bool NewFile::create(const std::string& pattern, const std::string& like, int* error) {

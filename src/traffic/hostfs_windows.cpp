@@ -139,23 +139,12 @@ std::vector<std::string> FolderNames(const std::string& folder) {
     return names;
 }
 
-std::optional<std::string> ReadRegularFile(const std::string& path, int* error, bool* opened) {
-    std::uint64_t size = 0;
-    const HANDLE file = OpenRegular(path, &size, error, opened);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    const bool read = ReadUpTo(file, std::string::npos, bytes, error);
-    ::CloseHandle(file);
-    if (!read) return std::nullopt;
-    return bytes;
-}
-
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, std::uint64_t* size,
-                                         int* error) {
-    const HANDLE file = OpenRegular(path, size, error, nullptr);
+                                         int* error, bool* opened) {
+    const HANDLE file = OpenRegular(path, size, error, opened);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, *size)));
     const bool read = ReadUpTo(file, count, bytes, error);
     ::CloseHandle(file);
     if (!read) return std::nullopt;
@@ -167,19 +156,6 @@ std::optional<std::string> LinkTarget(const std::string&, int* error) {
     // when the file is opened.
     SetError(error, EINVAL);
     return std::nullopt;
-}
-
-NewFile::NewFile(NewFile&& other) noexcept
-    : m_path(std::exchange(other.m_path, {}))
-    , m_handle(std::exchange(other.m_handle, -1)) {}
-
-NewFile& NewFile::operator=(NewFile&& other) noexcept {
-    if (this != &other) {
-        discard();
-        m_path = std::exchange(other.m_path, {});
-        m_handle = std::exchange(other.m_handle, -1);
-    }
-    return *this;
 }
 
 bool NewFile::create(const std::string& pattern, const std::string&, int* error) {

@@ -84,13 +84,23 @@ QPoint CentreOf(QWidget* widget, QWidget* top) {
     return widget->mapTo(top, widget->rect().center());
 }
 
+// A main window whose traffic tools are real programs, run by the window's own runner.
+struct RealToolsWindow : MainWindowFixture {
+    QtToolRunner runner;
+    ui::MainWindow& window = start(true, &runner);
+    RealToolsWindow() { window.show(); }
+    // The installed traffic opened by a decompiler that is quick about it.
+    void openTraffic() {
+        InstallTool(*this, "TDecompiler.exe", Decompiler("0"));
+        trigger("fileCap2");
+    }
+};
+
 } // namespace
 
 TEST(ToolRuns, theWindowLivesAndHoldsItsInputWhileATrafficToolRuns) {
-    MainWindowFixture f;
-    QtToolRunner runner;
-    ui::MainWindow& window = f.start(true, &runner);
-    window.show();
+    RealToolsWindow f;
+    ui::MainWindow& window = f.window;
     InstallTool(f, "TDecompiler.exe", Decompiler("3"));
     auto* tabs = f.find<QTabBar>("TB");
     tabs->setFocus();
@@ -146,12 +156,9 @@ TEST(ToolRuns, theWindowLivesAndHoldsItsInputWhileATrafficToolRuns) {
 }
 
 TEST(ToolRuns, cancelDuringOpenLeavesThePreviousData) {
-    MainWindowFixture f;
-    QtToolRunner runner;
-    ui::MainWindow& window = f.start(true, &runner);
-    window.show();
-    InstallTool(f, "TDecompiler.exe", Decompiler("0"));
-    f.trigger("fileCap2");
+    RealToolsWindow f;
+    ui::MainWindow& window = f.window;
+    f.openTraffic();
     ASSERT_EQ(window.windowTitle(), QStringLiteral("Corvane - [Traffic.BGL]"));
     const std::string before = window.session().db.flightTable().at(0);
 
@@ -179,12 +186,9 @@ TEST(ToolRuns, cancelDuringOpenLeavesThePreviousData) {
 }
 
 TEST(ToolRuns, compilingCannotBeCancelledAndSaysSo) {
-    MainWindowFixture f;
-    QtToolRunner runner;
-    ui::MainWindow& window = f.start(true, &runner);
-    window.show();
-    InstallTool(f, "TDecompiler.exe", Decompiler("0"));
-    f.trigger("fileCap2");
+    RealToolsWindow f;
+    ui::MainWindow& window = f.window;
+    f.openTraffic();
     f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
     InstallTool(f, "TCompiler.exe", Compiler(f.dir.file("FS2002/")));
 
@@ -213,9 +217,8 @@ TEST(ToolRuns, compilingCannotBeCancelledAndSaysSo) {
 }
 
 TEST(ToolRuns, aToolPastItsTimeLimitIsStoppedAndReported) {
-    MainWindowFixture f;
-    QtToolRunner runner;
-    ui::MainWindow& window = f.start(true, &runner);
+    RealToolsWindow f;
+    ui::MainWindow& window = f.window;
     InstallTool(f, "TDecompiler.exe", Decompiler("30"));
     window.session().toolTimeLimit = std::chrono::milliseconds(700);
     f.prompts.expect("Error opening Traffic.bgl");

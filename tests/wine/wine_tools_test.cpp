@@ -19,20 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string EveryByte() {
-    std::string bytes;
-    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
-    return bytes;
-}
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A program folder and TempData of the test's own beside the installation; the installation's
 // traffic.bgl is put back afterwards.
 struct WindowsTools : ::testing::Test {
@@ -40,7 +26,8 @@ struct WindowsTools : ::testing::Test {
     test::TempDir work;
     std::string program = work.mkdir("Corvane");
     std::string tempData = work.mkdir("Corvane/TempData");
-    const TrafficTexts texts{EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", "\xFF\xFE\r\n", "\r\n\r\n"};
+    const TrafficTexts texts{test::EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", "\xFF\xFE\r\n",
+                             "\r\n\r\n"};
 
     void TearDown() override { test::TempDir::writeFile(wine.trafficBgl, wine.original); }
 
@@ -63,7 +50,7 @@ TEST_F(WindowsTools, everyByteGoesThroughCompileAndDecompile) {
     EXPECT_EQ(bgl(), PackTrafficBgl(texts));
     const ToolResult decompiled = decompile();
     ASSERT_TRUE(decompiled.succeeded()) << decompiled.output;
-    EXPECT_EQ(FilesIn(tempData),
+    EXPECT_EQ(test::NamesIn(tempData),
               (std::vector<std::string>{"aircraft.txt", "airports.txt", "flightplans.txt"}));
     EXPECT_EQ(work.read("Corvane/TempData/aircraft.txt"), texts.aircraft);
     EXPECT_EQ(work.read("Corvane/TempData/airports.txt"), texts.airports);
@@ -93,7 +80,7 @@ TEST_F(WindowsTools, failuresChangeNothing) {
     run = decompile();
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.output.find("damaged"), std::string::npos) << run.output;
-    EXPECT_TRUE(FilesIn(tempData).empty());
+    EXPECT_TRUE(test::NamesIn(tempData).empty());
 
     // Output that cannot be replaced (a folder stands where flightplans.txt goes): the old files stay.
     test::TempDir::writeFile(wine.trafficBgl, PackTrafficBgl(texts));
@@ -121,7 +108,7 @@ TEST_F(WindowsTools, aSimulatorFolderWhoseNameIsNotAsciiAndSceneryInAnyCase) {
     const ToolResult compiled = compile();
     wine.regAdd(std::string(kSimulatorKey), std::string(kExePathValue), "C:\\Flight Simulator 2002");
     ASSERT_TRUE(compiled.succeeded()) << compiled.output;
-    EXPECT_EQ(FilesIn(folder + "SceneDB/atc/SCENERY"), std::vector<std::string>{"Traffic.BGL"});
+    EXPECT_EQ(test::NamesIn(folder + "SceneDB/atc/SCENERY"), std::vector<std::string>{"Traffic.BGL"});
     const auto rebuilt = UnpackTrafficBgl(ReadFileBytes(existing).value_or(""));
     ASSERT_TRUE(rebuilt);
     EXPECT_EQ(rebuilt->aircraft, texts.aircraft);
