@@ -12,6 +12,10 @@ CORVANE_PACKAGES=(
   clang libclang-rt-14-dev
 )
 
+# What the tests add: the mingw-w64 cross compiler for the Windows builds of the traffic tools, and Wine
+# to run them.
+CORVANE_WINE_PACKAGES=(wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+
 # ensure_packages PKG...: installs the packages that are missing (apt-get update once, then install).
 ensure_packages() {
   local missing=()

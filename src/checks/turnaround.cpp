@@ -2,9 +2,7 @@
 
 #include "checks/trafficcheck.h"
 #include "environment/settingsstore.h"
-#include "traffic/text.h"
-
-#include <charconv>
+#include "traffic/numbers.h"
 
 namespace corvane {
 
@@ -13,14 +11,7 @@ std::string TurnaroundRangeText() {
 }
 
 std::optional<int> ParseTurnaroundMinutes(std::string_view text) {
-    text = TrimView(text);
-    if (text.empty() || text.size() > 4) return std::nullopt;
-    int minutes = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), minutes);
-    if (error != std::errc() || end != text.data() + text.size() || minutes < 0 ||
-        minutes > kMaxTurnaroundMinutes)
-        return std::nullopt;
-    return minutes;
+    return ParseWholeNumber(text, 0, kMaxTurnaroundMinutes);
 }
 
 int TurnaroundSetting(const SettingsStore& settings) {

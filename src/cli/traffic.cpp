@@ -10,6 +10,7 @@
 #include "environment/nativetoolrunner.h"
 #include "environment/registry.h"
 #include "environment/scratch.h"
+#include "environment/tooltimelimit.h"
 #include "environment/wineregistry.h"
 #include "projects/trafficbgl.h"
 #include "traffic/paths.h"
@@ -21,7 +22,8 @@ namespace {
 
 // Sets up the session as start-up does: the simulator folder from --fs, else the program's setting,
 // else the simulator's registry value (repaired through CheckFSPath so that the tools find the
-// simulator too), then the installed aircraft. Returns an exit status when it cannot.
+// simulator too), the program's time limit for the tools, then the installed aircraft. Returns an exit status
+// when it cannot.
 std::optional<int> StartSession(Context& context, const std::string& command, const Arguments& arguments,
                                 Registry& registry, ToolRunner& tools) {
     IniSettingsStore settings; // read, never written: the program's setting stays the program's
@@ -35,6 +37,7 @@ std::optional<int> StartSession(Context& context, const std::string& command, co
     Session& session = context.session;
     session.state.programFolder = context.programFolder;
     session.tools = &tools;
+    session.toolTimeLimit = ToolTimeLimitSetting(settings);
     if (!CheckFSPath(folder, registry, settings, session.state))
         return UsageError(context, command, "''" + folder + "'' holds no fs2002.exe");
     if (!ScanInstalledAircraft(context, session.state.fsFolder)) return kFileError;
@@ -62,8 +65,8 @@ int RunOpen(Context& context, const std::vector<std::string>& args) {
     int status = kSuccess;
     const auto arguments = ParseTrafficCommand(context, "open", args, &status);
     if (!arguments) return status;
-    WineRegistry registry(WinePrefix::fromEnvironment());
     NativeToolRunner tools;
+    WineRegistry registry(WinePrefix::fromEnvironment(), WineCommands{&tools});
     if (const auto failed = StartSession(context, "open", *arguments, registry, tools)) return *failed;
     const bool opened = OpenTrafficBgl(context.session, false);
     // As when the program ends: the decompiler's output does not outlive the command.
@@ -76,8 +79,8 @@ int RunCompile(Context& context, const std::vector<std::string>& args) {
     int status = kSuccess;
     const auto arguments = ParseTrafficCommand(context, "compile", args, &status);
     if (!arguments) return status;
-    WineRegistry registry(WinePrefix::fromEnvironment());
     NativeToolRunner tools;
+    WineRegistry registry(WinePrefix::fromEnvironment(), WineCommands{&tools});
     if (const auto failed = StartSession(context, "compile", *arguments, registry, tools)) return *failed;
     // As "&Open Project..." reads a project: aircraft that are not installed are unknown.
     const std::string& input = arguments->positional()[0];

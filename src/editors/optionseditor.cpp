@@ -4,6 +4,7 @@
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
 #include "environment/toolkind.h"
+#include "environment/tooltimelimit.h"
 #include "traffic/fields.h"
 #include "traffic/paths.h"
 #include "traffic/prompts.h"
@@ -17,7 +18,8 @@ OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsSt
     , m_settings(settings)
     , m_prompts(prompts)
     , m_path(state.fsFolder)
-    , m_turnaround(std::to_string(TurnaroundSetting(settings))) {}
+    , m_turnaround(std::to_string(TurnaroundSetting(settings)))
+    , m_toolTimeLimit(std::to_string(ToolTimeLimitSetting(settings).count())) {}
 
 std::string OptionsEditor::toolsDescription() const {
     return TrafficToolsDescription(m_state.programFolder);
@@ -37,9 +39,17 @@ bool OptionsEditor::ok() {
                           "The turnaround minimum must be " + TurnaroundRangeText() + ".", Icon::Exclamation);
         return false;
     }
+    const auto toolMinutes = ParseToolTimeLimitMinutes(m_toolTimeLimit);
+    if (!toolMinutes) {
+        m_prompts.message("Tool time limit",
+                          "The time limit of a traffic tool must be " + ToolTimeLimitRangeText() + ".",
+                          Icon::Exclamation);
+        return false;
+    }
     std::string candidate = m_path;
     if (CheckFSPath(candidate, m_registry, m_settings, m_state)) {
         SetTurnaroundSetting(m_settings, *minutes);
+        SetToolTimeLimitSetting(m_settings, *toolMinutes);
         return true;
     }
     m_prompts.message("Error finding FS2002", "Please enter the correct Flight Simulator 2002 path!",

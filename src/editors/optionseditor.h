@@ -1,6 +1,7 @@
 #pragma once
 // optionsFrm without its widgets: the simulator's main folder, typed or browsed for, accepted only
-// when it holds fs2002.exe, and the turnaround minimum of the traffic check. The program never runs on
+// when it holds fs2002.exe, the turnaround minimum of the traffic check, and the time a traffic tool
+// may run. The program never runs on
 // without a valid folder: closing the window while the program-wide folder is invalid asks whether to
 // quit.
 
@@ -28,10 +29,15 @@ public:
     const std::string& turnaround() const { return m_turnaround; }
     void editTurnaround(const std::string& text) { m_turnaround = text; }
 
+    // toolTimeTxt: starts with the stored time limit of a traffic tool run, in minutes.
+    const std::string& toolTimeLimit() const { return m_toolTimeLimit; }
+    void editToolTimeLimit(const std::string& text) { m_toolTimeLimit = text; }
+
     // "...": a file dialog for fs2002.exe; the folder of the chosen file goes into the path.
     void browse();
-    // "&OK": true when the turnaround minimum is a whole number of minutes from 0 to 1440 and the path
-    // is a valid simulator folder (then both are saved) and the window may close.
+    // "&OK": true when the turnaround minimum is a whole number of minutes from 0 to 1440, the tool time
+    // limit one from 1 to 1440, and the path is a valid simulator folder (then all are saved) and the
+    // window may close.
     bool ok();
 
     enum class Close { Allow, Refuse, Quit };
@@ -46,6 +52,7 @@ private:
     Prompts& m_prompts;
     std::string m_path;
     std::string m_turnaround;
+    std::string m_toolTimeLimit;
 };
 
 } // namespace corvane

@@ -3,7 +3,6 @@
 #include "traffic/utf8.h"
 
 #include <cstdio>
-#include <vector>
 
 namespace corvane {
 
@@ -31,37 +30,6 @@ int HexDigit(char c) {
 bool IsOctal(char c) {
     return c >= '0' && c <= '7';
 }
-
-// Collects UTF-16 code units and writes them as UTF-8, joining surrogate pairs.
-class Utf16Sink {
-public:
-    explicit Utf16Sink(std::string& out)
-        : m_out(out) {}
-    void unit(char32_t u) {
-        if (m_high && u >= 0xDC00 && u <= 0xDFFF) {
-            AppendUtf8(m_out, 0x10000 + ((m_high - 0xD800) << 10) + (u - 0xDC00));
-            m_high = 0;
-            return;
-        }
-        flush();
-        if (u >= 0xD800 && u <= 0xDBFF)
-            m_high = u;
-        else
-            AppendUtf8(m_out, u);
-    }
-    void raw(char byte) {
-        flush();
-        m_out += byte;
-    }
-    void flush() {
-        if (m_high) AppendUtf8(m_out, m_high); // a lone surrogate is kept as its own character
-        m_high = 0;
-    }
-
-private:
-    std::string& m_out;
-    char32_t m_high = 0;
-};
 
 // value in hex (base 16) or octal (base 8), with at least minDigits digits.
 void AppendNumber(std::string& out, char32_t value, int base, int minDigits) {
@@ -105,15 +73,7 @@ std::string UnescapeRegText(std::string_view escaped) {
 }
 
 std::string EscapeRegText(std::string_view text, std::string_view closers) {
-    std::vector<char32_t> units;
-    for (const char32_t c : CodePoints(text)) {
-        if (c >= 0x10000) {
-            units.push_back(0xD800 + ((c - 0x10000) >> 10));
-            units.push_back(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            units.push_back(c);
-        }
-    }
+    const std::u16string units = Utf16Units(text);
     std::string out;
     out.reserve(text.size() + 8);
     for (std::size_t i = 0; i < units.size(); ++i) {

@@ -1,6 +1,6 @@
 #pragma once
-// Corvane's own per-user settings: string values by key: the simulator folder, and the least ground
-// time between two legs that the traffic check accepts.
+// Corvane's own per-user settings: string values by key: the simulator folder, the least ground time
+// between two legs that the traffic check accepts, and how long a traffic tool may run.
 
 #include <string>
 #include <string_view>
@@ -9,6 +9,7 @@ namespace corvane {
 
 inline constexpr std::string_view kFsPathSetting = "FS2002 Path";
 inline constexpr std::string_view kTurnaroundSetting = "Turnaround Minutes";
+inline constexpr std::string_view kToolTimeLimitSetting = "Tool Time Limit Minutes";
 
 class SettingsStore {
 public:

@@ -4,6 +4,7 @@
 // window owns one Session for the whole run; tests build one with scripted doors.
 
 #include "environment/programstate.h"
+#include "environment/toolrunner.h"
 #include "traffic/trafficdatabase.h"
 
 #include <string>
@@ -12,7 +13,6 @@ namespace corvane {
 
 class Progress;
 class Prompts;
-class ToolRunner;
 
 // What the commands need from the flight editor of the FlightPlans page. The editor lives above the
 // commands; it plugs itself in here. Without an editor nothing happens.
@@ -40,6 +40,9 @@ struct Session {
     Prompts& prompts;
     Progress& progress;
     ToolRunner* tools = nullptr;
+    // How long a traffic tool may run before it is stopped and reported (the "Tool Time Limit
+    // Minutes" setting).
+    std::chrono::milliseconds toolTimeLimit = kDefaultToolTimeLimit;
     // The backup made by the last compile ("" when there was nothing to back up).
     std::string lastBackup;
     // Never null: without an editor, hooks that do nothing.

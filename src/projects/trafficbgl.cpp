@@ -26,24 +26,39 @@ std::string ToolPath(const Session& session, const char* name) {
     return FindPath(path).value_or(path);
 }
 
-// Runs a tool. The tool's files are what count, not its exit status: only a tool that could not be
-// started or did not end normally (killed by a signal, crashed) is a failure here; the callers then
-// look for the files it must leave. Returns what went wrong, or nothing.
+// Runs a tool, showing its wait in the progress window. The tool's files are what count, not its exit
+// status: only a tool that could not be started, did not end normally (killed by a signal, crashed) or
+// was stopped (cancelled, or past its time limit) is a failure here; the callers then look for the
+// files it must leave. Returns what went wrong, or nothing.
 struct ToolRun {
     std::optional<std::string> failure;
     // The exit status and output of a tool that ended normally but with a non-zero status, for the
     // message when its files are missing.
     std::string remark;
+    bool cancelled = false;
 };
 
 ToolRun RunTool(Session& session, const char* name, const std::vector<std::string>& arguments,
-                const std::string& folder) {
+                const std::string& folder, ToolRunOptions options) {
     if (!session.tools) return {"No tool runner is available to start ''" + std::string(name) + "''.", {}};
-    const ToolResult result = session.tools->run(ToolPath(session, name), arguments, folder);
+    options.progress = &session.progress;
+    options.timeLimit = session.toolTimeLimit;
+    const ToolResult result = session.tools->run(ToolPath(session, name), arguments, folder, options);
     std::string output;
     if (!result.output.empty()) output = "\r\n" + result.output.substr(0, 500);
     if (!result.started)
-        return {"ShellAndWait error: ''" + std::string(name) + "'' could not be started.\r\n" + result.error, {}};
+        return {"ShellAndWait error: ''" + std::string(name) + "'' could not be started.\r\n" + result.error,
+                {}};
+    switch (result.stop) {
+    case ToolStop::Cancelled:
+        return {"''" + std::string(name) + "'' was cancelled.", {}, true};
+    case ToolStop::TimedOut:
+        return {"''" + std::string(name) + "'' did not end within " + TimeLimitText(options.timeLimit) +
+                    " and was stopped." + output,
+                {}};
+    case ToolStop::None:
+        break;
+    }
     if (result.exitCode < 0)
         return {"''" + std::string(name) + "'' did not end normally.\r\n" + result.error + output, {}};
     if (result.exitCode == 0) return {std::nullopt, output};
@@ -71,7 +86,15 @@ bool Decompile(Session& session) {
     CleanTempData(program, true);
     MakeTempDataFolder(program);
     const std::string tempData = program + kTempDataFolder;
-    ToolRun run = RunTool(session, kDecompiler, {"/np"}, tempData);
+    ToolRunOptions options;
+    options.title = "Decompiling Traffic.bgl...";
+    options.cancellable = true;
+    const ToolRun run = RunTool(session, kDecompiler, {"/np"}, tempData, options);
+    if (run.cancelled) {
+        // The user's own choice: nothing to report, and the open data stay as they were.
+        CleanTempData(program, true);
+        return false;
+    }
     std::optional<std::string> problem = run.failure;
     if (!problem) {
         for (const char* name : {"aircraft.txt", "airports.txt", "flightplans.txt"}) {
@@ -158,12 +181,18 @@ bool CompileTrafficBgl(Session& session, CompileQuestion question) {
     } else {
         const std::string target = TrafficBglPath(fsFolder);
         const FileStamp before = StampOf(target);
-        const ToolRun run = RunTool(session, kCompiler, {"/ep", "/np"}, program);
+        ToolRunOptions options;
+        options.title = "Compiling Traffic.bgl...";
+        options.note =
+            "A compile cannot be cancelled once the compiler runs: stopped halfway, it would leave "
+            "a damaged Traffic.bgl.";
+        const ToolRun run = RunTool(session, kCompiler, {"/ep", "/np"}, program, options);
         const FileStamp after = StampOf(TrafficBglPath(fsFolder));
         replaced = after.exists && !(after == before);
         problem = run.failure;
         if (!problem && !replaced)
-            problem = "''" + std::string(kCompiler) + "'' did not build a new ''" + target + "''." + run.remark;
+            problem =
+                "''" + std::string(kCompiler) + "'' did not build a new ''" + target + "''." + run.remark;
     }
     CleanTempData(program, false);
     if (problem) {

@@ -2,11 +2,10 @@
 
 #include "environment/fsfolder.h"
 #include "environment/registry.h"
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 
-#include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace corvane {
 
@@ -51,8 +50,9 @@ std::optional<std::string> TrafficBglForWriting(const std::string& fsFolder, std
             continue;
         }
         folder += name;
-        if (::mkdir(folder.c_str(), 0777) != 0) {
-            if (error) *error = "could not create the folder '" + folder + "': " + std::strerror(errno);
+        int code = 0;
+        if (!hostfs::MakeFolder(folder, &code)) {
+            if (error) *error = "could not create the folder '" + folder + "': " + std::strerror(code);
             return std::nullopt;
         }
         folder = WithSeparator(folder);

@@ -1,12 +1,12 @@
 #include "tools/toolmain.h"
 
-#include "environment/wineregistry.h"
+#include "environment/systemregistry.h"
 #include "tools/simulatorlocation.h"
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 #include "traffic/text.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 
 namespace corvane {
@@ -32,14 +32,13 @@ int RunStandInTool(std::string_view name, int argc, char** argv,
     }
 
     std::string error;
-    const WineRegistry registry(WinePrefix::fromEnvironment());
-    const auto fsFolder = LocateSimulator(registry, &error);
+    const auto registry = SystemRegistry();
+    const auto fsFolder = LocateSimulator(*registry, &error);
     if (!fsFolder) {
         std::cerr << name << ": " << error << "\n";
         return 1;
     }
-    std::error_code ignored;
-    const std::string workFolder = WithSeparator(std::filesystem::current_path(ignored).string());
+    const std::string workFolder = WithSeparator(hostfs::CurrentFolder());
     if (!work(*fsFolder, workFolder, &error)) {
         std::cerr << name << ": " << error << "\n";
         return 1;

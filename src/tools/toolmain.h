@@ -1,6 +1,7 @@
 #pragma once
 // What the two stand-in tools share around their work: the command line, finding the simulator
-// through the Wine prefix's registry, and the report of a failure on the standard error stream.
+// through the registry (Windows' own, or the Wine prefix's), and the report of a failure on the
+// standard error stream.
 
 #include <functional>
 #include <initializer_list>

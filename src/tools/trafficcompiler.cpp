@@ -34,7 +34,8 @@ bool CompileTraffic(const std::string& workFolder, const std::string& fsFolder, 
     // Only a traffic file of these tools may be replaced: the simulator's own file is worth keeping.
     if (const auto existing = FindTrafficBgl(fsFolder); existing && CheckTrafficFileHeader(*existing)) {
         if (error)
-            *error = "'" + *existing + "' is not a traffic file of these stand-in tools, so it is left as it is. " +
+            *error = "'" + *existing +
+                     "' is not a traffic file of these stand-in tools, so it is left as it is. " +
                      std::string(kRealToolsAdvice);
         return false;
     }

@@ -1,7 +1,8 @@
 #include "tools/trafficcontainer.h"
 
+#include "traffic/hostfs.h"
+
 #include <array>
-#include <fstream>
 
 namespace corvane {
 
@@ -73,19 +74,16 @@ std::optional<std::string> CheckTrafficHeader(std::string_view header, std::uint
         return "not a traffic file of these tools (wrong header)";
     if (header.size() < kHeaderSize || fileSize < kHeaderSize) return "the file is truncated";
     if (GetNumber(header, 8, 4) != kTrafficFormatVersion) return "unknown format version";
-    if (GetNumber(header, 16, 8) != fileSize - kHeaderSize) return "the file is truncated or has bytes past its end";
+    if (GetNumber(header, 16, 8) != fileSize - kHeaderSize)
+        return "the file is truncated or has bytes past its end";
     return std::nullopt;
 }
 
 std::optional<std::string> CheckTrafficFileHeader(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return "the file cannot be opened";
-    const auto size = static_cast<std::uint64_t>(in.tellg());
-    in.seekg(0);
-    std::string header(kHeaderSize, '\0');
-    in.read(header.data(), static_cast<std::streamsize>(header.size()));
-    header.resize(static_cast<std::size_t>(in.gcount()));
-    return CheckTrafficHeader(header, size);
+    std::uint64_t size = 0;
+    const auto header = hostfs::ReadFileStart(path, kHeaderSize, &size, nullptr);
+    if (!header) return "the file cannot be opened";
+    return CheckTrafficHeader(*header, size);
 }
 
 std::optional<TrafficTexts> UnpackTrafficBgl(std::string_view bytes, std::string* error) {

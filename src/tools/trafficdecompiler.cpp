@@ -5,7 +5,6 @@
 #include "traffic/paths.h"
 #include "traffic/textfile.h"
 
-
 namespace corvane {
 
 bool DecompileTraffic(const std::string& fsFolder, const std::string& workFolder, std::string* error) {

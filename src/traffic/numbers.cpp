@@ -1,5 +1,7 @@
 #include "traffic/numbers.h"
 
+#include "traffic/text.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
@@ -88,6 +90,16 @@ double NumericValue(std::string_view text) {
     }
     if (!std::isfinite(value)) value = DBL_MAX;
     return negative ? -value : value;
+}
+
+std::optional<int> ParseWholeNumber(std::string_view text, int least, int most) {
+    text = TrimView(text);
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < least || value > most)
+        return std::nullopt;
+    return value;
 }
 
 std::int64_t RoundHalfEven(double value) {

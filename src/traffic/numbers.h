@@ -2,6 +2,7 @@
 // The one way numbers are read from and written to text anywhere in Corvane.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ std::string NumberText(double value);
 // length exactly, without leading zeros ("007" is "7", "-05" is "-5"); any other number as
 // NumberText(NumericValue(text)). Used where numbers identify things (aircraft numbers).
 std::string CanonicalNumberText(std::string_view text);
+
+// A setting as typed: a whole number from least to most written in plain digits, blanks around it
+// allowed; nullopt for anything else ("", "12.5", "1e3", "+3").
+std::optional<int> ParseWholeNumber(std::string_view text, int least, int most);
 
 // A whole number written with at least two digits: 7 is "07", 12 is "12", -3 is "-3".
 std::string TwoDigits(std::int64_t value);

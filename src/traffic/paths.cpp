@@ -1,8 +1,7 @@
 #include "traffic/paths.h"
 
-#include <climits>
-#include <dirent.h>
-#include <sys/stat.h>
+#include "traffic/hostfs.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -10,9 +9,8 @@ namespace corvane {
 
 namespace {
 
-bool Exists(const std::string& path, struct stat* info = nullptr) {
-    struct stat local {};
-    return ::stat(path.c_str(), info ? info : &local) == 0;
+bool Exists(const std::string& path) {
+    return hostfs::KindOf(path) != hostfs::Kind::Missing;
 }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
@@ -37,13 +35,8 @@ std::optional<std::string> FindInFolder(const std::string& folder, std::string_v
 
 std::vector<std::string> NamesIgnoringCase(const std::string& folder, std::string_view name) {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view candidate = entry->d_name;
-        if (SameNameIgnoringCase(candidate, name)) names.emplace_back(candidate);
-    }
-    ::closedir(dir);
+    for (std::string& candidate : hostfs::FolderNames(folder))
+        if (SameNameIgnoringCase(candidate, name)) names.push_back(std::move(candidate));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -57,7 +50,7 @@ std::string WithSeparator(std::string_view path) {
 std::optional<std::string> FindPath(std::string_view path) {
     // A path longer than the system takes names nothing; refusing it at once keeps the walk below,
     // which costs the square of the length, bounded.
-    if (path.empty() || path.size() >= PATH_MAX) return std::nullopt;
+    if (path.empty() || path.size() >= hostfs::kMaxPath) return std::nullopt;
     std::string exact(path);
     if (Exists(exact)) return exact;
 
@@ -94,9 +87,9 @@ bool PathExists(std::string_view path, bool fileOnly) {
         return false;
     const auto found = FindPath(path);
     if (!found) return false;
-    struct stat info {};
-    if (!Exists(*found, &info)) return false;
-    if (!S_ISDIR(info.st_mode)) return path.back() != kSeparator; // "name/" never names a file
+    const hostfs::Kind kind = hostfs::KindOf(*found);
+    if (kind == hostfs::Kind::Missing) return false;
+    if (kind != hostfs::Kind::Folder) return path.back() != kSeparator; // "name/" never names a file
     return !fileOnly;
 }
 

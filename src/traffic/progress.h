@@ -1,7 +1,8 @@
 #pragma once
 // Long operations report through this interface: begin with a title, show whole percentages ("N %"),
 // end (which shows "100 %" and closes the window). Operations may nest, as when a reader runs the
-// airport list merge before it ends; the window closes when the outermost one ends.
+// airport list merge before it ends; the window closes when the outermost one ends. A wait of unknown
+// length (a traffic tool at work) shows the seconds that have passed instead, and may be cancellable.
 
 #include <string_view>
 
@@ -14,6 +15,15 @@ public:
     virtual void setTitle(std::string_view title) = 0;
     virtual void show(int percent) = 0;
     virtual void end() = 0;
+
+    // Begins a wait: title, a note for the user (when not empty), the seconds passed, and a Cancel
+    // button when cancellable. Ended by end().
+    virtual void beginWait(std::string_view title, std::string_view /*note*/, bool /*cancellable*/) {
+        begin(title);
+    }
+    virtual void showElapsed(int /*seconds*/) {}
+    // True once the user has asked to cancel the current wait.
+    virtual bool cancelRequested() { return false; }
 };
 
 class NullProgress final : public Progress {

@@ -45,6 +45,52 @@ std::vector<char32_t> CodePoints(std::string_view text) {
     return result;
 }
 
+std::u16string Utf16Units(std::string_view text) {
+    std::u16string units;
+    units.reserve(text.size());
+    for (const char32_t c : CodePoints(text)) {
+        if (c >= 0x10000) {
+            units.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            units.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return units;
+}
+
+void Utf16Sink::unit(char32_t u) {
+    if (m_high && u >= 0xDC00 && u <= 0xDFFF) {
+        AppendUtf8(m_out, 0x10000 + ((m_high - 0xD800) << 10) + (u - 0xDC00));
+        m_high = 0;
+        return;
+    }
+    flush();
+    if (u >= 0xD800 && u <= 0xDBFF)
+        m_high = u;
+    else
+        AppendUtf8(m_out, u);
+}
+
+void Utf16Sink::raw(char byte) {
+    flush();
+    m_out += byte;
+}
+
+void Utf16Sink::flush() {
+    if (m_high) AppendUtf8(m_out, m_high);
+    m_high = 0;
+}
+
+std::string Utf8OfUtf16(std::u16string_view units) {
+    std::string out;
+    out.reserve(units.size());
+    Utf16Sink sink(out);
+    for (const char16_t u : units) sink.unit(u);
+    sink.flush();
+    return out;
+}
+
 bool Latin1Bytes(std::string_view utf8, std::string& bytes) {
     bytes.clear();
     for (const char32_t c : CodePoints(utf8)) {

@@ -24,9 +24,10 @@ int main(int argc, char** argv) {
     QLockFile lock(corvane::ui::SingleInstanceLockPath());
     if (!corvane::ui::AcquireSingleInstance(lock, prompts)) return 1;
 
-    corvane::WineRegistry registry(corvane::WinePrefix::fromEnvironment());
-    corvane::QtSettingsStore settings;
     corvane::QtToolRunner tools;
+    // Where Wine is installed, the registry is written through it.
+    corvane::WineRegistry registry(corvane::WinePrefix::fromEnvironment(), corvane::WineCommands{&tools});
+    corvane::QtSettingsStore settings;
     // The folder's own bytes: its name need not be UTF-8.
     corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform);

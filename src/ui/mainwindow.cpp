@@ -7,6 +7,7 @@
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
 #include "environment/scratch.h"
+#include "environment/tooltimelimit.h"
 #include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "traffic/aptdata.h"
@@ -241,6 +242,7 @@ bool MainWindow::startUp() {
     if (!CheckFSPath(folder, m_platform.registry, m_platform.settings, m_session.state) && !showOptions())
         return false;
 
+    m_session.toolTimeLimit = ToolTimeLimitSetting(m_platform.settings);
     ShowFrame(m_pages[0]);
     show();
     m_session.state.decompileNeeded = true;
@@ -261,6 +263,7 @@ bool MainWindow::showOptions() {
     OptionsEditor editor(m_session.state, m_platform.registry, m_platform.settings, m_session.prompts);
     OptionsDialog dialog(editor, this);
     dialog.exec();
+    m_session.toolTimeLimit = ToolTimeLimitSetting(m_platform.settings);
     return !dialog.quitRequested();
 }
 

@@ -29,6 +29,9 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     auto* checkFrame = Named(new QGroupBox(QStringLiteral("Traffic check"), this), "checkFrame");
     m_turnaroundTxt = Named(new QLineEdit(ToDisplay(editor.turnaround()), checkFrame), "turnaroundTxt");
     m_turnaroundTxt->setMaximumWidth(80);
+    auto* toolsFrame = Named(new QGroupBox(QStringLiteral("Traffic tools"), this), "toolsFrame");
+    m_toolTimeTxt = Named(new QLineEdit(ToDisplay(editor.toolTimeLimit()), toolsFrame), "toolTimeTxt");
+    m_toolTimeTxt->setMaximumWidth(80);
     auto* ok = Named(new QPushButton(QStringLiteral("&OK"), this), "okCmd");
     auto* cancel = Named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelCmd");
     ok->setDefault(true);
@@ -42,6 +45,13 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     turnaround->addWidget(turnaroundLbl);
     turnaround->addWidget(m_turnaroundTxt);
     turnaround->addStretch(1);
+    auto* toolTime = new QHBoxLayout(toolsFrame);
+    auto* toolTimeLbl =
+        new QLabel(QStringLiteral("Stop a tool that runs longer than (&minutes):"), toolsFrame);
+    toolTimeLbl->setBuddy(m_toolTimeTxt);
+    toolTime->addWidget(toolTimeLbl);
+    toolTime->addWidget(m_toolTimeTxt);
+    toolTime->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -50,6 +60,7 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     layout->addWidget(frame);
     layout->addWidget(tools);
     layout->addWidget(checkFrame);
+    layout->addWidget(toolsFrame);
     layout->addLayout(buttons);
 
     connect(m_pathTxt, &QLineEdit::textEdited, this,
@@ -57,6 +68,9 @@ OptionsDialog::OptionsDialog(OptionsEditor& editor, QWidget* parent)
     connect(m_turnaroundTxt, &QLineEdit::textEdited, this, [this](const QString& text) {
         // A character without a byte cannot be part of a number: OK refuses it with its message.
         m_editor.editTurnaround(FromDisplay(text).value_or(std::string("?")));
+    });
+    connect(m_toolTimeTxt, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_editor.editToolTimeLimit(FromDisplay(text).value_or(std::string("?")));
     });
     connect(browse, &QPushButton::clicked, this, [this] {
         m_editor.browse();

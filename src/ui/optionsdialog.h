@@ -1,7 +1,7 @@
 #pragma once
-// optionsFrm: the simulator's main folder and the traffic check's turnaround minimum, bound to the
-// OptionsEditor. Every way of closing asks the editor first; a user who has no valid folder may choose
-// to quit the program instead.
+// optionsFrm: the simulator's main folder, the traffic check's turnaround minimum and the time limit
+// of a traffic tool run, bound to the OptionsEditor. Every way of closing asks the editor first; a user who
+// has no valid folder may choose to quit the program instead.
 
 #include <QDialog>
 
@@ -27,6 +27,7 @@ private:
     OptionsEditor& m_editor;
     QLineEdit* m_pathTxt;
     QLineEdit* m_turnaroundTxt;
+    QLineEdit* m_toolTimeTxt;
     bool m_quit = false;
 };
 

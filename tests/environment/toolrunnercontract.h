@@ -3,8 +3,11 @@
 // instantiates it with INSTANTIATE_TYPED_TEST_SUITE_P.
 
 #include "environment/toolrunner.h"
+#include "recordingprogress.h"
 #include "tempdir.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -114,14 +117,125 @@ TYPED_TEST_P(ToolRunnerContract, foldersWhoseNamesAreNotUtf8) {
     const std::string folder = dir.mkdir("Corvane \xE9t\xE9\xFF");
     const std::string work = dir.mkdir("Corvane \xE9t\xE9\xFF/TempData");
     TypeParam runner;
-    const auto result = runner.run(Script(dir, "Corvane \xE9t\xE9\xFF/tool.sh", "pwd -P > here.txt; exit 4"),
-                                   {"/np"}, work);
+    const auto result =
+        runner.run(Script(dir, "Corvane \xE9t\xE9\xFF/tool.sh", "pwd -P > here.txt; exit 4"), {"/np"}, work);
     EXPECT_TRUE(result.started) << result.error;
     EXPECT_EQ(result.exitCode, 4);
     EXPECT_EQ(dir.read("Corvane \xE9t\xE9\xFF/TempData/here.txt"), fs::canonical(work).string() + "\n");
     (void)folder;
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ToolRunnerContract, foldersWhoseNamesAreNotUtf8, returnsTheExitCode, passesTheArguments, aMissingProgramIsNotStarted, aMissingWorkingFolderMeansNoStart, theWorkingFolderIsTheChildsOnly, aWindowsProgramRunsThroughWine, aSignalIsNoNormalEnd);
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+inline long long MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+TYPED_TEST_P(ToolRunnerContract, aToolPastItsTimeLimitIsStopped) {
+    TempDir dir;
+    TypeParam runner;
+    ToolRunOptions options;
+    options.timeLimit = 300ms;
+    const auto start = Clock::now();
+    const auto result =
+        runner.run(Script(dir, "hangs.sh", "echo begun; exec sleep 30"), {}, dir.path(), options);
+    EXPECT_LT(MillisecondsSince(start), 2500) << "asked to end, it ends at once";
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.stop, ToolStop::TimedOut);
+    EXPECT_EQ(result.exitCode, -1);
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_NE(result.error.find("did not end within 300 ms"), std::string::npos) << result.error;
+    EXPECT_EQ(result.output, "begun\n");
+
+    // One that ignores the request to end is killed after the grace.
+    const auto stubborn = Clock::now();
+    const auto killed =
+        runner.run(Script(dir, "stubborn.sh", "trap '' TERM; exec sleep 30"), {}, dir.path(), options);
+    EXPECT_EQ(killed.stop, ToolStop::TimedOut);
+    EXPECT_GE(MillisecondsSince(stubborn), 300 + kToolStopGrace.count() - 200);
+    EXPECT_LT(MillisecondsSince(stubborn), 300 + kToolStopGrace.count() + 3000);
+
+    // A tool that ends in time is no time-out.
+    options.timeLimit = 5000ms;
+    EXPECT_TRUE(runner.run(Script(dir, "quick.sh", "sleep 0.3"), {}, dir.path(), options).succeeded());
+}
+
+TYPED_TEST_P(ToolRunnerContract, theWaitIsShownAndCanBeCancelled) {
+    TempDir dir;
+    TypeParam runner;
+    test::RecordingProgress progress;
+    ToolRunOptions options;
+    options.progress = &progress;
+    options.title = "Decompiling Traffic.bgl...";
+    options.cancellable = true;
+    // The seconds as they pass, and the end of the wait.
+    auto result = runner.run(Script(dir, "slow.sh", "sleep 1.3; exit 0"), {}, dir.path(), options);
+    EXPECT_TRUE(result.succeeded()) << result.error;
+    EXPECT_EQ(progress.events(), (std::vector<std::string>{"wait:Decompiling Traffic.bgl...||cancellable",
+                                                           "0 s", "1 s", "end"}));
+    EXPECT_EQ(progress.depth(), 0);
+
+    // Cancel ends the tool at once.
+    progress.clear();
+    progress.cancelAfter(3);
+    const auto start = Clock::now();
+    result = runner.run(Script(dir, "long.sh", "echo begun; exec sleep 30"), {}, dir.path(), options);
+    EXPECT_LT(MillisecondsSince(start), 2500);
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.stop, ToolStop::Cancelled);
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_NE(result.error.find("was cancelled"), std::string::npos) << result.error;
+    EXPECT_EQ(progress.events().back(), "end");
+    EXPECT_EQ(progress.depth(), 0);
+
+    // A run that may not be cancelled runs to its end whatever the user presses.
+    progress = test::RecordingProgress();
+    progress.cancelAfter(0);
+    options.cancellable = false;
+    options.title = "Compiling Traffic.bgl...";
+    options.note = "It cannot be cancelled.";
+    result = runner.run(Script(dir, "compiles.sh", "sleep 0.5; echo done"), {}, dir.path(), options);
+    EXPECT_TRUE(result.succeeded());
+    EXPECT_EQ(result.output, "done\n");
+    EXPECT_EQ(progress.events().front(),
+              "wait:Compiling Traffic.bgl...|It cannot be cancelled.|not cancellable");
+}
+
+TYPED_TEST_P(ToolRunnerContract, theRunsOwnEnvironmentVariables) {
+    TempDir dir;
+    TypeParam runner;
+    ::setenv("CORVANE_INHERITED", "inherited", 1);
+    ::setenv("CORVANE_REPLACED", "old", 1);
+    ToolRunOptions options;
+    options.environment = {{"CORVANE_REPLACED", "new"}, {"CORVANE_ADDED", "a=b c"}};
+    const auto result = runner.run(
+        Script(dir, "env.sh",
+               "printf '%s|%s|%s' \"$CORVANE_INHERITED\" \"$CORVANE_REPLACED\" \"$CORVANE_ADDED\""),
+        {}, dir.path(), options);
+    EXPECT_EQ(result.output, "inherited|new|a=b c");
+    EXPECT_STREQ(::getenv("CORVANE_REPLACED"), "old") << "the caller's own environment stays";
+    ::unsetenv("CORVANE_INHERITED");
+    ::unsetenv("CORVANE_REPLACED");
+}
+
+TYPED_TEST_P(ToolRunnerContract, theRunEndsWithTheToolNotWithWhatItLeftBehind) {
+    TempDir dir;
+    TypeParam runner;
+    // A program the tool started holds the output open after the tool has ended.
+    const auto start = Clock::now();
+    const auto result =
+        runner.run(Script(dir, "leaves.sh", "sleep 5 & echo done; exit 0"), {}, dir.path(), ToolRunOptions{});
+    EXPECT_TRUE(result.succeeded());
+    EXPECT_LT(MillisecondsSince(start), 4000);
+    EXPECT_EQ(result.output, "done\n");
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ToolRunnerContract, foldersWhoseNamesAreNotUtf8, returnsTheExitCode,
+                            passesTheArguments, aMissingProgramIsNotStarted,
+                            aMissingWorkingFolderMeansNoStart, theWorkingFolderIsTheChildsOnly,
+                            aWindowsProgramRunsThroughWine, aSignalIsNoNormalEnd,
+                            aToolPastItsTimeLimitIsStopped, theWaitIsShownAndCanBeCancelled,
+                            theRunsOwnEnvironmentVariables, theRunEndsWithTheToolNotWithWhatItLeftBehind);
 
 } // namespace corvane::test

@@ -64,9 +64,10 @@ struct MainWindowFixture {
         }
     }
 
-    ui::MainWindow& start(bool expectSuccess = true) {
-        platform =
-            std::make_unique<ui::Platform>(ui::Platform{registry, settings, tools, dir.file("program/")});
+    // runner: the traffic tools' runner; the scripted one when null.
+    ui::MainWindow& start(bool expectSuccess = true, ToolRunner* runner = nullptr) {
+        platform = std::make_unique<ui::Platform>(
+            ui::Platform{registry, settings, runner ? *runner : tools, dir.file("program/")});
         window = std::make_unique<ui::MainWindow>(*platform, &prompts);
         const bool started = window->startUp();
         EXPECT_EQ(started, expectSuccess);

@@ -26,6 +26,19 @@ std::string CurrentFolder() {
     return fs::current_path().string();
 }
 
+// What a runner returns for a tool it stopped.
+ToolResult Stopped(ToolStop stop, std::string output = "") {
+    ToolResult result;
+    result.started = true;
+    result.stop = stop;
+    result.error = "stopped";
+    result.output = std::move(output);
+    return result;
+}
+ToolResult TimedOut(std::string output = "") {
+    return Stopped(ToolStop::TimedOut, std::move(output));
+}
+
 } // namespace
 
 TEST(OpenTrafficBgl, decompilesOnlyWhenNeeded) {
@@ -78,12 +91,17 @@ TEST(OpenTrafficBgl, aFailedDecompileLoadsNothingStale) {
     const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
-        {"killed", [](RoundTrip& f) { f.tools.expect({true, -1, "killed by signal 9", ""}, f.decompiles()); },
+        {"killed",
+         [](RoundTrip& f) {
+             f.tools.expect({true, -1, "killed by signal 9", ""}, f.decompiles());
+         },
          "did not end normally"},
         {"failed", [](RoundTrip& f) { f.tools.expectExit(3, f.decompiles("airports.txt")); },
          "exit status 3"},
         {"no flights", [](RoundTrip& f) { f.tools.expectExit(0, f.decompiles("flightplans.txt")); },
          "did not leave ''flightplans.txt''"},
+        {"timed out", [](RoundTrip& f) { f.tools.expect(TimedOut("begun"), f.decompiles()); },
+         "''TDecompiler.exe'' did not end within 10 minutes and was stopped.\r\nbegun"},
     };
     for (const FailureCase& c : cases) {
         RoundTrip f;
@@ -189,7 +207,8 @@ TEST(CompileTrafficBgl, noBackupNoCompile) {
     f.prompts.expect("Error compiling Traffic.bgl");
     EXPECT_FALSE(CompileTrafficBgl(f.session));
     const std::string& text = f.prompts.shown().back().text;
-    EXPECT_NE(text.find("''" + f.dir.file("FS2002/SCENEDB/ATC/Scenery/Traffic Backup/Traffic (")), std::string::npos)
+    EXPECT_NE(text.find("''" + f.dir.file("FS2002/SCENEDB/ATC/Scenery/Traffic Backup/Traffic (")),
+              std::string::npos)
         << "the message names the backup: " << text;
     EXPECT_NE(text.find("was not replaced"), std::string::npos) << text;
     EXPECT_TRUE(f.tools.calls().empty()) << "the compiler never ran";
@@ -227,11 +246,18 @@ TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
     const FailureCase cases[] = {
         {"not started", [](RoundTrip& f) { f.tools.expectStartFailure("no such program"); },
          "could not be started"},
-        {"killed", [](RoundTrip& f) { f.tools.expect({true, -1, "killed by signal 9", ""}); },
+        {"killed",
+         [](RoundTrip& f) {
+             f.tools.expect({true, -1, "killed by signal 9", ""});
+         },
          "did not end normally"},
-        {"failed", [](RoundTrip& f) { f.tools.expect({true, 1, "", "refused: not a traffic file of mine"}); },
+        {"failed",
+         [](RoundTrip& f) {
+             f.tools.expect({true, 1, "", "refused: not a traffic file of mine"});
+         },
          "exit status 1.\r\nrefused: not a traffic file of mine"},
         {"no new file", [](RoundTrip& f) { f.tools.expectExit(0); }, "did not build a new"},
+        {"timed out", [](RoundTrip& f) { f.tools.expect(TimedOut()); }, "did not end within 10 minutes"},
     };
     for (const FailureCase& c : cases) {
         RoundTrip f;
@@ -249,4 +275,61 @@ TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
         EXPECT_EQ(f.backups(), 1) << c.what;
         EXPECT_FALSE(fs::exists(f.dir.file("program/FlightPlans.txt"))) << c.what;
     }
+}
+
+TEST(OpenTrafficBgl, theDecompilerRunsInTheProgressWindowAndMayBeCancelled) {
+    RoundTrip f;
+    f.addFlight(); // the data open before
+    f.session.state.projectTag = f.dir.file("open.cvp");
+    f.session.toolTimeLimit = std::chrono::minutes(3);
+    f.dir.write("program/TempData/flightplans.txt", "AC#9,STALE,100%,24Hr,IFR,\r\n");
+    // The user cancels after the decompiler has written part of its output.
+    f.tools.expect(Stopped(ToolStop::Cancelled), f.decompiles("airports.txt"));
+    f.prompts.expect("Save Project", Answer::No); // and nothing else: a cancel needs no message
+    EXPECT_FALSE(OpenTrafficBgl(f.session, false));
+    ASSERT_EQ(f.tools.calls().size(), 1u);
+    const ToolRunOptions& options = f.tools.calls()[0].options;
+    EXPECT_EQ(options.title, "Decompiling Traffic.bgl...");
+    EXPECT_TRUE(options.cancellable);
+    EXPECT_EQ(options.progress, &f.session.progress);
+    EXPECT_EQ(options.timeLimit, std::chrono::minutes(3));
+    EXPECT_TRUE(f.session.state.decompileNeeded);
+    EXPECT_FALSE(fs::exists(f.dir.file("program/TempData"))) << "TempData is cleaned";
+    ASSERT_EQ(f.session.db.flightTable().count(), 1);
+    EXPECT_EQ(f.session.db.flightTable().at(0).substr(0, 8), "AC#1,N1,");
+    EXPECT_EQ(f.session.state.projectTag, f.dir.file("open.cvp"));
+    EXPECT_EQ(f.editor.cleared, 0);
+
+    // The next open decompiles again and loads.
+    f.tools.expectExit(0, f.decompiles());
+    f.prompts.expect("Save Project", Answer::No);
+    EXPECT_TRUE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(f.session.state.projectTag, "fs");
+}
+
+TEST(CompileTrafficBgl, theCompilerCannotBeCancelledAndIsStoppedOnlyByItsTimeLimit) {
+    RoundTrip f;
+    f.addFlight();
+    f.session.state.projectTag = "fs";
+    f.session.toolTimeLimit = std::chrono::minutes(1);
+    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.tools.expectExit(0, f.compiles());
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    const ToolRunOptions& options = f.tools.calls()[0].options;
+    EXPECT_EQ(options.title, "Compiling Traffic.bgl...");
+    EXPECT_FALSE(options.cancellable);
+    EXPECT_NE(options.note.find("cannot be cancelled"), std::string::npos) << options.note;
+    EXPECT_EQ(options.progress, &f.session.progress);
+    EXPECT_EQ(options.timeLimit, std::chrono::minutes(1));
+
+    // Stopped past its limit after it began to write: the file may be incomplete, the backup is kept.
+    f.tools.expect(TimedOut(), f.compiles());
+    f.prompts.expect("Error compiling Traffic.bgl");
+    EXPECT_FALSE(CompileTrafficBgl(f.session));
+    const std::string& text = f.prompts.shown().back().text;
+    EXPECT_NE(text.find("''TCompiler.exe'' did not end within 1 minute and was stopped."), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("may be incomplete"), std::string::npos) << text;
+    EXPECT_NE(text.find("The backup ''" + f.session.lastBackup + "'' is kept."), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(f.dir.file("program/Aircraft.txt")));
 }

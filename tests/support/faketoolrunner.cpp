@@ -27,8 +27,8 @@ FakeToolRunner& FakeToolRunner::expectStartFailure(std::string error) {
 }
 
 ToolResult FakeToolRunner::run(const std::string& program, const std::vector<std::string>& arguments,
-                               const std::string& workingFolder) {
-    m_calls.push_back({program, arguments, workingFolder});
+                               const std::string& workingFolder, const ToolRunOptions& options) {
+    m_calls.push_back({program, arguments, workingFolder, options});
     if (m_script.empty()) {
         ADD_FAILURE() << "unexpected run of '" << program << "'";
         ToolResult result;

@@ -16,6 +16,7 @@ public:
         std::string program;
         std::vector<std::string> arguments;
         std::string workingFolder;
+        ToolRunOptions options;
     };
     using Action = std::function<void(const Call&)>;
 
@@ -28,7 +29,7 @@ public:
     FakeToolRunner& expectStartFailure(std::string error);
 
     ToolResult run(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& workingFolder) override;
+                   const std::string& workingFolder, const ToolRunOptions& options = {}) override;
 
     const std::vector<Call>& calls() const { return m_calls; }
 

@@ -25,6 +25,22 @@ void RecordingProgress::end() {
     m_events.push_back("end");
 }
 
+void RecordingProgress::beginWait(std::string_view title, std::string_view note, bool cancellable) {
+    ++m_depth;
+    m_events.push_back("wait:" + std::string(title) + "|" + std::string(note) +
+                       (cancellable ? "|cancellable" : "|not cancellable"));
+}
+
+void RecordingProgress::showElapsed(int seconds) {
+    EXPECT_GT(m_depth, 0) << "seconds shown outside a wait";
+    m_events.push_back(std::to_string(seconds) + " s");
+}
+
+bool RecordingProgress::cancelRequested() {
+    ++m_checks;
+    return m_cancelAfter >= 0 && m_checks > m_cancelAfter;
+}
+
 std::vector<std::string> RecordingProgress::percentages() const {
     std::vector<std::string> result;
     for (const auto& e : m_events)

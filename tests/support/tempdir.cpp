@@ -1,5 +1,6 @@
 #include "tempdir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,6 +46,20 @@ std::string TempDir::mkdir(std::string_view relativePath) const {
     const fs::path target = fs::path(m_path) / relativePath;
     fs::create_directories(target);
     return target.string() + "/";
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string EveryByte() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    return bytes;
 }
 
 std::string CopyFixture(const TempDir& dir, std::string_view relativePath) {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::test {
 
@@ -26,6 +27,12 @@ public:
 private:
     std::string m_path;
 };
+
+// The names of the entries of folder, in byte order.
+std::vector<std::string> NamesIn(const std::string& folder);
+
+// Every byte value once, 0 to 255 in order.
+std::string EveryByte();
 
 // A copy of tests/data/<relativePath> (a file or a folder) inside dir; returns the copy's path.
 std::string CopyFixture(const TempDir& dir, std::string_view relativePath);

@@ -1,7 +1,7 @@
+#include "environment/toolkind.h"
 #include "runprogram.h"
 #include "tempdir.h"
 #include "testprefix.h"
-#include "environment/toolkind.h"
 #include "tools/trafficcontainer.h"
 
 #include <filesystem>
@@ -27,23 +27,9 @@ std::string SystemReg(std::string_view exePath) {
     return text;
 }
 
-std::string EveryByte() {
-    std::string bytes;
-    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
-    return bytes;
-}
-
 std::string ReversedBytes() {
-    const std::string bytes = EveryByte();
+    const std::string bytes = test::EveryByte();
     return std::string(bytes.rbegin(), bytes.rend());
-}
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // An installation in a Wine prefix, the simulator registered as "C:\Flight Simulator 2002", and a
@@ -56,7 +42,7 @@ struct StandInToolsTest : ::testing::Test {
     std::string tempData = dir.mkdir("Corvane/TempData");
     std::string trafficBgl = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
 
-    const TrafficTexts texts{EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", ReversedBytes(),
+    const TrafficTexts texts{test::EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", ReversedBytes(),
                              "\r\n\r\n"};
 
     void SetUp() override { dir.write("prefix/drive_c/Flight Simulator 2002/FS2002.EXE", "MZ"); }
@@ -84,7 +70,7 @@ TEST_F(StandInToolsTest, everyByteGoesThroughCompileAndDecompile) {
 
     const auto decompiled = decompile();
     ASSERT_EQ(decompiled.exitCode, 0) << decompiled.errors;
-    EXPECT_EQ(FilesIn(tempData),
+    EXPECT_EQ(test::NamesIn(tempData),
               (std::vector<std::string>{"aircraft.txt", "airports.txt", "flightplans.txt"}));
     EXPECT_EQ(dir.read("Corvane/TempData/aircraft.txt"), texts.aircraft);
     EXPECT_EQ(dir.read("Corvane/TempData/airports.txt"), texts.airports);
@@ -92,12 +78,13 @@ TEST_F(StandInToolsTest, everyByteGoesThroughCompileAndDecompile) {
 }
 
 TEST_F(StandInToolsTest, theSceneryFolderIsFoundInAnyCase) {
-    const std::string existing = dir.write("prefix/drive_c/Flight Simulator 2002/SceneDB/atc/SCENERY/Traffic.BGL",
-                                           PackTrafficBgl({"a", "b", "c"}));
+    const std::string existing =
+        dir.write("prefix/drive_c/Flight Simulator 2002/SceneDB/atc/SCENERY/Traffic.BGL",
+                  PackTrafficBgl({"a", "b", "c"}));
     writeDatabases();
     ASSERT_EQ(compile().exitCode, 0);
     EXPECT_FALSE(fs::exists(trafficBgl));
-    EXPECT_EQ(FilesIn(fsFolder + "SceneDB/atc/SCENERY"), std::vector<std::string>{"Traffic.BGL"});
+    EXPECT_EQ(test::NamesIn(fsFolder + "SceneDB/atc/SCENERY"), std::vector<std::string>{"Traffic.BGL"});
     const auto texts = UnpackTrafficBgl(read(existing));
     ASSERT_TRUE(texts);
     EXPECT_EQ(texts->airports, this->texts.airports);
@@ -110,7 +97,7 @@ TEST_F(StandInToolsTest, theCompilerReplacesTheOldTrafficFile) {
     writeDatabases();
     ASSERT_EQ(compile().exitCode, 0);
     EXPECT_EQ(read(trafficBgl), PackTrafficBgl(texts));
-    EXPECT_EQ(FilesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
+    EXPECT_EQ(test::NamesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
 }
 
 TEST_F(StandInToolsTest, aMissingDatabaseLeavesTheOldTrafficFile) {
@@ -122,7 +109,7 @@ TEST_F(StandInToolsTest, aMissingDatabaseLeavesTheOldTrafficFile) {
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.errors.find("FlightPlans.txt"), std::string::npos) << run.errors;
     EXPECT_EQ(read(trafficBgl), old);
-    EXPECT_EQ(FilesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
+    EXPECT_EQ(test::NamesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
 
     // A folder where a database should be is no database either.
     dir.mkdir("Corvane/FlightPlans.txt");
@@ -149,7 +136,7 @@ TEST_F(StandInToolsTest, aDamagedTrafficFileIsRefusedWithoutOutput) {
         const auto run = decompile();
         EXPECT_NE(run.exitCode, 0) << "size " << bytes.size();
         EXPECT_NE(run.errors.find("damaged"), std::string::npos) << run.errors;
-        EXPECT_TRUE(FilesIn(tempData).empty());
+        EXPECT_TRUE(test::NamesIn(tempData).empty());
     }
 }
 
@@ -157,7 +144,7 @@ TEST_F(StandInToolsTest, aMissingTrafficFileIsRefused) {
     const auto run = decompile();
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.errors.find("traffic.bgl"), std::string::npos) << run.errors;
-    EXPECT_TRUE(FilesIn(tempData).empty());
+    EXPECT_TRUE(test::NamesIn(tempData).empty());
 }
 
 TEST_F(StandInToolsTest, withoutASimulatorBothToolsRefuse) {
@@ -169,7 +156,7 @@ TEST_F(StandInToolsTest, withoutASimulatorBothToolsRefuse) {
         const auto decompiled = RunProgram(kDecompiler, {"/np"}, tempData, winePrefix);
         EXPECT_NE(decompiled.exitCode, 0);
         EXPECT_NE(decompiled.errors.find("no FS2002 installation"), std::string::npos) << decompiled.errors;
-        EXPECT_TRUE(FilesIn(tempData).empty());
+        EXPECT_TRUE(test::NamesIn(tempData).empty());
         EXPECT_FALSE(fs::exists(fsFolder + "SCENEDB"));
     };
     refused(dir.file("no-prefix")); // no registry at all
@@ -193,8 +180,8 @@ TEST_F(StandInToolsTest, unknownArgumentsAreRefused) {
 
 TEST_F(StandInToolsTest, theSimulatorsOwnTrafficFileIsNeverReplaced) {
     writeDatabases();
-    for (const std::string& foreign : {std::string("MZ\x90\x00 a real traffic file"), std::string(),
-                                       std::string("CVTRAFIC")}) {
+    for (const std::string& foreign :
+         {std::string("MZ\x90\x00 a real traffic file"), std::string(), std::string("CVTRAFIC")}) {
         dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", foreign);
         const auto run = compile();
         EXPECT_NE(run.exitCode, 0) << foreign.size() << " bytes";
@@ -220,7 +207,7 @@ TEST_F(StandInToolsTest, aHugeForeignTrafficFileIsRefusedByItsHeader) {
     const auto run = RunProgram(kDecompiler, {"/np"}, tempData, prefix.folder, 256ull << 20);
     EXPECT_EQ(run.exitCode, 1) << run.errors;
     EXPECT_NE(run.errors.find("damaged: not a traffic file of these tools"), std::string::npos) << run.errors;
-    EXPECT_TRUE(FilesIn(tempData).empty());
+    EXPECT_TRUE(test::NamesIn(tempData).empty());
 #endif
 }
 
@@ -247,7 +234,8 @@ TEST_F(StandInToolsTest, corvaneTellsTheStandInsFromOtherTools) {
     EXPECT_FALSE(IsStandInTool(other));
     EXPECT_EQ(TrafficToolsDescription(CORVANE_PROGRAM_FOLDER),
               "Traffic tools: stand-in (the simulator cannot read what they compile)");
-    EXPECT_EQ(TrafficToolsDescription(dir.file("other")), "Traffic tools: TCompiler.exe and TDecompiler.exe, not stand-in");
+    EXPECT_EQ(TrafficToolsDescription(dir.file("other")),
+              "Traffic tools: TCompiler.exe and TDecompiler.exe, not stand-in");
     fs::copy_file(kDecompiler, dir.file("other/tdecompiler.EXE"), fs::copy_options::overwrite_existing);
     EXPECT_EQ(TrafficToolsDescription(dir.file("other")),
               "Traffic tools: TDecompiler.exe is a stand-in, TCompiler.exe is not");

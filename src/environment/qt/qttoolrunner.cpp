@@ -1,9 +1,15 @@
 #include "environment/qt/qttoolrunner.h"
 
+#include "environment/toolwatch.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -59,16 +65,21 @@ private:
 } // namespace
 
 ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& workingFolder) {
+                             const std::string& workingFolder, const ToolRunOptions& options) {
     ToolResult result;
+    if (!QCoreApplication::instance()) {
+        result.error = "Could not start '" + program + "': the program has no event loop to wait in";
+        return result;
+    }
     PathAliases aliases;
     const std::vector<std::string> parts = ToolCommand(program, arguments, m_wineProgram);
     // The programs' paths come first (wine's, then the Windows program's); then the arguments.
     const std::size_t paths = parts.size() - arguments.size();
     QStringList command;
     for (const std::string& part : parts) {
-        const auto text = static_cast<std::size_t>(command.size()) < paths ? aliases.of(part)
-                                                                            : std::optional<QString>(FromLocal(part));
+        const auto text = static_cast<std::size_t>(command.size()) < paths
+                              ? aliases.of(part)
+                              : std::optional<QString>(FromLocal(part));
         if (!text) {
             result.error = "Could not start '" + program + "': " + std::strerror(errno);
             return result;
@@ -81,24 +92,64 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
         return result;
     }
     const QString executable = command.takeFirst();
-    const QStringList& args = command;
 
     QProcess process;
     process.setProgram(executable);
-    process.setArguments(args);
+    process.setArguments(command);
     process.setWorkingDirectory(*folderText);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QIODevice::ReadOnly);
+    if (!options.environment.empty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : options.environment)
+            environment.insert(FromLocal(name), FromLocal(value));
+        process.setProcessEnvironment(environment);
+    }
 
-    if (!process.waitForStarted(-1)) {
+    ToolWatch watch(options);
+    QEventLoop loop;
+    bool started = false;
+    QObject::connect(&process, &QProcess::started, &loop, [&started] { started = true; });
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) loop.quit();
+    });
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, [&process, &result] {
+        AppendToolOutput(result.output, process.readAllStandardOutput().toStdString());
+    });
+    QTimer ticker;
+    ticker.setInterval(kToolTickInterval);
+    QObject::connect(&ticker, &QTimer::timeout, &loop, [&watch, &process] {
+        switch (watch.tick()) {
+        case ToolWatch::Step::AskToEnd:
+            process.terminate();
+            break;
+        case ToolWatch::Step::Kill:
+            process.kill();
+            break;
+        case ToolWatch::Step::Wait:
+            break;
+        }
+    });
+
+    process.start(QIODevice::ReadOnly);
+    if (process.state() != QProcess::NotRunning) {
+        ticker.start();
+        // The windows keep painting. With a progress, its window decides where the user's input may go
+        // (its Cancel button); without one, the input waits until the tool has ended.
+        loop.exec(options.progress ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        ticker.stop();
+    }
+    if (!started || process.error() == QProcess::FailedToStart) {
+        result.output.clear();
         result.error = "Could not start '" + ToLocal(executable) + "': " + ToLocal(process.errorString());
         return result;
     }
     result.started = true;
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    result.output = process.readAll().toStdString();
-    if (process.exitStatus() == QProcess::NormalExit) {
+    AppendToolOutput(result.output, process.readAllStandardOutput().toStdString());
+    if (watch.stop() != ToolStop::None) {
+        result.stop = watch.stop();
+        result.error = ToolStopText(program, watch.stop(), watch.timeLimit());
+    } else if (process.exitStatus() == QProcess::NormalExit) {
         result.exitCode = process.exitCode();
     } else {
         result.error = "'" + program + "' ended abnormally: " + ToLocal(process.errorString());

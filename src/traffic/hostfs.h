@@ -1,0 +1,79 @@
+#pragma once
+// The host's file system beneath the file helpers (paths.cpp, textfile.cpp) and the traffic tools: the
+// few calls that differ between POSIX systems and Windows, with one implementation for each
+// (hostfs_posix.cpp, hostfs_windows.cpp) chosen when the program is built. Paths are host paths held
+// as bytes; on Windows they are UTF-8, with "/" between names (Windows takes it as well as "\").
+// Failures are errno values (Windows' own codes are mapped to them).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::hostfs {
+
+// The longest path the system takes.
+extern const std::size_t kMaxPath;
+
+enum class Kind { Missing, File, Folder, Link, Other };
+
+// What path names, links followed; with followLinks false a symbolic link is Link. Missing when
+// nothing is there or it cannot be told (error says why when given).
+Kind KindOf(const std::string& path, bool followLinks = true, int* error = nullptr);
+
+// The names in folder ("" for the current folder) without "." and ".."; empty when it cannot be read.
+std::vector<std::string> FolderNames(const std::string& folder);
+
+// The first count bytes of a regular file (fewer when it is shorter) and its size in bytes. Anything
+// but a regular file (a folder, a named pipe, a device that could make the reader wait forever) is
+// refused. opened tells whether a failure came after the file was opened.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, std::uint64_t* size,
+                                         int* error, bool* opened = nullptr);
+
+// The bytes of a regular file, as ReadFileStart.
+std::optional<std::string> ReadRegularFile(const std::string& path, int* error, bool* opened = nullptr);
+
+// The text of the symbolic link at path, or nullopt (EINVAL for a path that is no link).
+std::optional<std::string> LinkTarget(const std::string& path, int* error);
+
+// A new file written in one go: created under a name no other file has, flushed to the disk and closed
+// when finished, removed when it is discarded (or destroyed) before that.
+class NewFile {
+public:
+    NewFile() = default;
+    NewFile(NewFile&& other) noexcept;
+    NewFile& operator=(NewFile&& other) noexcept;
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile() { discard(); }
+
+    // Creates the file at pattern, whose last six characters ("XXXXXX") are replaced to make a name
+    // of its own, with the permissions of the file at like where that exists (the usual ones, without
+    // the executable bit, otherwise).
+    bool create(const std::string& pattern, const std::string& like, int* error);
+    bool write(std::string_view bytes, int* error);
+    // Flushes to the disk and closes; the file stays.
+    bool finish(int* error);
+    // Closes and removes the file, unless it was finished and has been renamed since (forget()).
+    void discard();
+    // The file is kept whatever happens to this object.
+    void forget() { m_path.clear(); }
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+    std::intptr_t m_handle = -1; // a descriptor, or a Windows HANDLE
+};
+
+// Renames from to to, replacing a file of that name.
+bool RenameOver(const std::string& from, const std::string& to, int* error);
+void RemoveFile(const std::string& path);
+bool MakeFolder(const std::string& path, int* error);
+// Makes the renames in folder durable where the system needs to be told.
+void SyncFolder(const std::string& folder);
+// The current folder as a host path (without a separator at the end); "" when it cannot be told.
+std::string CurrentFolder();
+
+} // namespace corvane::hostfs

@@ -1,0 +1,248 @@
+// The host's file system on Windows (and so under Wine): the wide-character calls, with host paths
+// held as UTF-8.
+
+#include "traffic/hostfs.h"
+#include "traffic/utf8.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <random>
+#include <utility>
+#include <windows.h>
+
+namespace corvane::hostfs {
+
+const std::size_t kMaxPath = 32767;
+
+namespace {
+
+std::wstring Wide(const std::string& path) {
+    const std::u16string units = Utf16Units(path);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string Narrow(const wchar_t* text) {
+    std::u16string units;
+    for (; *text; ++text) units.push_back(static_cast<char16_t>(*text));
+    return Utf8OfUtf16(units);
+}
+
+int ErrnoOf(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_DIRECTORY:
+        return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_PARAMETER:
+        return EINVAL;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ENOMEM;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    default:
+        return EIO;
+    }
+}
+
+void SetError(int* error, int code) {
+    if (error) *error = code;
+}
+
+void SetSystemError(int* error) {
+    SetError(error, ErrnoOf(::GetLastError()));
+}
+
+// Opens a regular file for reading; INVALID_HANDLE_VALUE with error set otherwise.
+HANDLE OpenRegular(const std::string& path, std::uint64_t* size, int* error, bool* opened) {
+    const std::wstring wide = Wide(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (opened) *opened = true;
+        SetError(error, EISDIR);
+        return INVALID_HANDLE_VALUE;
+    }
+    const HANDLE file =
+        ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        SetSystemError(error);
+        return file;
+    }
+    if (opened) *opened = true;
+    LARGE_INTEGER length{};
+    if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileSizeEx(file, &length)) {
+        ::CloseHandle(file);
+        SetError(error, EINVAL);
+        return INVALID_HANDLE_VALUE;
+    }
+    *size = static_cast<std::uint64_t>(length.QuadPart);
+    return file;
+}
+
+bool ReadUpTo(HANDLE file, std::size_t count, std::string& bytes, int* error) {
+    char buffer[1 << 16];
+    while (bytes.size() < count) {
+        DWORD got = 0;
+        const auto want = static_cast<DWORD>(std::min(sizeof buffer, count - bytes.size()));
+        if (!::ReadFile(file, buffer, want, &got, nullptr)) {
+            SetSystemError(error);
+            return false;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, got);
+    }
+    return true;
+}
+
+} // namespace
+
+Kind KindOf(const std::string& path, bool followLinks, int* error) {
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        SetSystemError(error);
+        return Kind::Missing;
+    }
+    if (!followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return Kind::Link;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::Folder : Kind::File;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW entry{};
+    const std::wstring pattern = Wide(folder.empty() ? std::string(".") : folder) + L"\\*";
+    const HANDLE find =
+        ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = Narrow(entry.cFileName);
+        if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileW(find, &entry));
+    ::FindClose(find);
+    return names;
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count, std::uint64_t* size,
+                                         int* error, bool* opened) {
+    const HANDLE file = OpenRegular(path, size, error, opened);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, *size)));
+    const bool read = ReadUpTo(file, count, bytes, error);
+    ::CloseHandle(file);
+    if (!read) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> LinkTarget(const std::string&, int* error) {
+    // KindOf reports a reparse point as a link, but its target is left to the system: it is followed
+    // when the file is opened.
+    SetError(error, EINVAL);
+    return std::nullopt;
+}
+
+bool NewFile::create(const std::string& pattern, const std::string&, int* error) {
+    discard();
+    static std::mt19937 random{std::random_device{}()};
+    constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string path = pattern;
+        for (std::size_t i = path.size() - 6; i < path.size(); ++i)
+            path[i] = kLetters[random() % (sizeof kLetters - 1)];
+        const HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            m_path = std::move(path);
+            m_handle = reinterpret_cast<std::intptr_t>(file);
+            return true;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    SetSystemError(error);
+    return false;
+}
+
+bool NewFile::write(std::string_view bytes, int* error) {
+    const HANDLE file = reinterpret_cast<HANDLE>(m_handle);
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
+            SetSystemError(error);
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+bool NewFile::finish(int* error) {
+    const HANDLE file = reinterpret_cast<HANDLE>(m_handle);
+    m_handle = -1;
+    const bool flushed = ::FlushFileBuffers(file);
+    if (!flushed) SetSystemError(error);
+    if (!::CloseHandle(file) && flushed) {
+        SetSystemError(error);
+        return false;
+    }
+    return flushed;
+}
+
+void NewFile::discard() {
+    if (m_handle != -1) ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    m_handle = -1;
+    if (!m_path.empty()) ::DeleteFileW(Wide(m_path).c_str());
+    m_path.clear();
+}
+
+bool RenameOver(const std::string& from, const std::string& to, int* error) {
+    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    SetSystemError(error);
+    return false;
+}
+
+void RemoveFile(const std::string& path) {
+    ::DeleteFileW(Wide(path).c_str());
+}
+
+bool MakeFolder(const std::string& path, int* error) {
+    if (::CreateDirectoryW(Wide(path).c_str(), nullptr)) return true;
+    SetSystemError(error);
+    return false;
+}
+
+void SyncFolder(const std::string&) {
+    // A rename with MOVEFILE_WRITE_THROUGH is on the disk when it returns.
+}
+
+std::string CurrentFolder() {
+    const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
+    if (length == 0) return {};
+    std::wstring buffer(length, L'\0');
+    if (::GetCurrentDirectoryW(length, buffer.data()) == 0) return {};
+    std::string path = Narrow(buffer.c_str());
+    std::replace(path.begin(), path.end(), '\\', '/');
+    while (path.size() > 3 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+} // namespace corvane::hostfs

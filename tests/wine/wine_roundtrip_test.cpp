@@ -1,0 +1,159 @@
+// Corvane's side of the round trip through a real Wine: the simulator found through the registry
+// Wine wrote, corvane-cli open and compile through the Windows tools run by wine, the registry repair
+// written through Wine while its server runs, and winepath agreeing with the drive links.
+
+#include "clirun.h"
+#include "environment/fsfolder.h"
+#include "environment/programstate.h"
+#include "environment/toolrunner.h"
+#include "environment/wineregistry.h"
+#include "memoryregistry.h"
+#include "realwine.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using corvane::test::RealWine;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+test::CliRun Cli(const RealWine& wine, const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err, wine.program);
+    return {status, out.str(), err.str()};
+}
+
+std::string Read(const RealWine& wine, const std::string& path) {
+    return wine.dir.read(path.substr(wine.dir.path().size()));
+}
+
+std::string BackupIn(const test::CliRun& run) {
+    const auto at = run.out.find("backup: ");
+    if (at == std::string::npos) return {};
+    return run.out.substr(at + 8, run.out.find('\n', at) - at - 8);
+}
+
+// Points XDG_CONFIG_HOME at an empty folder: the program has no setting of its own.
+struct NoSettings {
+    explicit NoSettings(const RealWine& wine) {
+        ::setenv("XDG_CONFIG_HOME", wine.dir.mkdir("no-settings").c_str(), 1);
+    }
+    ~NoSettings() { ::unsetenv("XDG_CONFIG_HOME"); }
+};
+
+} // namespace
+
+TEST(RealWine, theToolsAreWindowsProgramsRunThroughWine) {
+    RealWine& wine = RealWine::get();
+    for (const char* tool : {"TCompiler.exe", "TDecompiler.exe"}) {
+        EXPECT_TRUE(IsWindowsProgram(wine.program + tool)) << tool;
+        EXPECT_EQ(ToolCommand(wine.program + tool, {"/np"}, "wine").front(), "wine") << tool;
+    }
+    EXPECT_TRUE(fs::exists(wine.prefix + ".update-timestamp")) << "a prefix of Wine's own";
+    EXPECT_NE(wine.dir.read("prefix/system.reg").find("#arch=win64"), std::string::npos);
+}
+
+TEST(RealWine, startUpFindsTheSimulatorInTheRegistryWineWrote) {
+    RealWine& wine = RealWine::get();
+    WineRegistry registry(WinePrefix(wine.prefix), WineCommands{&wine.runner});
+    ASSERT_TRUE(registry.usesWine());
+    const test::MemorySettings none;
+    const StartFolder start = InitialFSFolder(registry, none);
+    EXPECT_TRUE(start.fromRegistry);
+    EXPECT_EQ(start.folder, fs::canonical(wine.fsFolder).string() + "/");
+    // Read straight from the file too, as the program reads it.
+    EXPECT_EQ(RegisteredFSFolder(WineRegistry(WinePrefix(wine.prefix))),
+              fs::canonical(wine.fsFolder).string());
+}
+
+TEST(RealWine, openEditCompileAndOpenAgainThroughTheWindowsTools) {
+    RealWine& wine = RealWine::get();
+    NoSettings noSettings(wine); // the simulator folder comes from the registry
+    test::CliRun run = Cli(wine, {"open", wine.dir.file("installed.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(fs::exists(wine.program + "TempData"))
+        << "the decompiler's output does not outlive the command";
+    const std::string project = wine.dir.read("installed.cvp");
+    // An edit: the first flight gets a new tail number and 75 %.
+    const auto percent = project.find('%');
+    ASSERT_NE(percent, std::string::npos) << project;
+    const auto line = project.rfind('\n', percent) + 1;
+    const auto end = project.find('\n', line);
+    std::string flight = project.substr(line, end - line);
+    const auto first = flight.find(',');
+    const auto third = flight.find(',', flight.find(',', first + 1) + 1);
+    flight = flight.substr(0, first + 1) + "N737QX,75%" + flight.substr(third);
+    const std::string edited = project.substr(0, line) + flight + project.substr(end);
+    ASSERT_NE(edited, wine.dir.read("installed.cvp"));
+    wine.dir.write("edited.cvp", edited);
+
+    const test::CliRun compiled = Cli(wine, {"compile", wine.dir.file("edited.cvp")});
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+    const std::string backup = BackupIn(compiled);
+    ASSERT_NE(backup, "");
+    EXPECT_EQ(Read(wine, backup), wine.original) << "the backup holds the traffic file as it was";
+    EXPECT_NE(Read(wine, wine.trafficBgl), wine.original) << "a new traffic.bgl";
+    for (const char* name : {"Aircraft.txt", "Airports.txt", "FlightPlans.txt"})
+        EXPECT_FALSE(fs::exists(wine.program + name)) << name;
+
+    run = Cli(wine, {"open", wine.dir.file("again.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(wine.dir.read("again.cvp"), edited) << "the edited data come back byte for byte";
+
+    // The next tests start from the installation as it was.
+    wine.dir.write(wine.trafficBgl.substr(wine.dir.path().size()), wine.original);
+}
+
+TEST(RealWine, theRegistryRepairSurvivesARunningWineServer) {
+    RealWine& wine = RealWine::get();
+    // The value names a folder without the simulator, and a Wine server runs (as it does while the
+    // simulator or any other Wine program runs).
+    wine.regAdd(std::string(kSimulatorKey), std::string(kExePathValue), "C:\\Nowhere");
+    wine.waitForServer();
+    ASSERT_TRUE(wine.run("wineserver", {"-p"}).succeeded());
+    ASSERT_TRUE(wine.run("wine", {"reg", "query", "HKLM\\Software"}).succeeded()); // the server is up
+
+    // An edit of system.reg behind the server's back, as a registry without Wine makes it...
+    WineRegistry direct{WinePrefix(wine.prefix)};
+    SetRegString(direct, kLocalMachine, "SOFTWARE\\Corvane Test", "Direct", "lost");
+    EXPECT_NE(wine.dir.read("prefix/system.reg").find("\"Direct\"=\"lost\""), std::string::npos);
+
+    // ...and the repair of CheckFSPath, written through Wine.
+    WineRegistry registry(WinePrefix(wine.prefix), WineCommands{&wine.runner});
+    test::MemorySettings settings;
+    ProgramState state;
+    std::string folder = wine.fsFolder;
+    ASSERT_TRUE(CheckFSPath(folder, registry, settings, state));
+    EXPECT_EQ(registry.lastWriteError(), "");
+
+    ASSERT_TRUE(wine.run("wineserver", {"-k"}).started);
+    wine.waitForServer();
+    const std::string systemReg = wine.dir.read("prefix/system.reg");
+    EXPECT_EQ(systemReg.find("\"Direct\"=\"lost\""), std::string::npos)
+        << "the server wrote its own registry over the edit made behind its back";
+    EXPECT_EQ(registry.read(kLocalMachine, kSimulatorKey, kExePathValue), "C:\\Flight Simulator 2002");
+    EXPECT_NE(systemReg.find("\"EXE Path\"=\"C:\\\\Flight Simulator 2002\""), std::string::npos);
+    EXPECT_EQ(RegisteredFSFolder(WineRegistry(WinePrefix(wine.prefix))),
+              fs::canonical(wine.fsFolder).string());
+}
+
+TEST(RealWine, winepathAndTheDriveLinksAgree) {
+    RealWine& wine = RealWine::get();
+    wine.dir.mkdir("prefix/drive_c/Jeux \xC3\xA9t\xC3\xA9/FS2002");
+    const std::string outside = fs::canonical(wine.dir.mkdir("games/Flight Simulator")).string();
+    const WineRegistry winepath(WinePrefix(wine.prefix), WineCommands{&wine.runner});
+    const WinePrefix links(wine.prefix);
+    ASSERT_TRUE(winepath.usesWine());
+    for (const char* path :
+         {"C:\\Flight Simulator 2002", "c:\\flight simulator 2002\\", "C:\\Jeux \xC3\xA9t\xC3\xA9\\FS2002",
+          "C:\\Flight Simulator 2002\\New Folder", "C:\\", "Q:\\Games"})
+        EXPECT_EQ(winepath.toHostPath(path), links.toHostPath(path)) << path;
+    for (const std::string& path :
+         {wine.fsFolder, fs::canonical(wine.fsFolder).string(), wine.driveC + "Jeux \xC3\xA9t\xC3\xA9/FS2002",
+          outside, outside + "/", wine.driveC + "Not/There"})
+        EXPECT_EQ(winepath.toRegistryPath(path), links.toWindowsPath(path)) << path;
+    EXPECT_EQ(winepath.toRegistryPath(wine.fsFolder), "C:\\Flight Simulator 2002\\");
+}
