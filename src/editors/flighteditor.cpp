@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 namespace corvane {
 
@@ -240,6 +241,11 @@ void FlightEditor::ReadFlightData() {
     const int row = aircraft.findByNumber(form.aircraftNumber);
     if (row >= 0 && !aircraft.cell(row, AircraftTable::Title).empty())
         m_header.aircraft = aircraft.cell(row, AircraftTable::Title);
+    // An aircraft that is not installed is shown by its title, marked; the combo offers only the
+    // others, and choosing one of them works as always.
+    const MissingAircraftTable& missing = m_session.db.missingAircraftTable();
+    if (const int unknown = missing.findByNumber(form.aircraftNumber); row < 0 && unknown >= 0)
+        m_header.aircraft = missing.cell(unknown, MissingAircraftTable::Title) + std::string(kNotInstalled);
     m_header.tail = form.tail;
     m_header.percent = form.percent;
     m_header.repeat = form.repeat;
@@ -267,8 +273,21 @@ void FlightEditor::releaseFlight() {
 }
 
 void FlightEditor::showFirstAirport() {
+    // The first airport in the combo's order that flights fly to (the first of all when none do): an
+    // opened traffic set shows flights at once, not an empty list of the first airport of apt.dat.
+    std::unordered_set<std::string> served;
+    for (const std::string& line : m_session.db.flightTable().lines()) {
+        DestinationCursor destinations(line);
+        for (std::string_view code; destinations.next(code);) served.insert(Upper(code));
+    }
     const SortedList& codes = m_session.db.airportCodes();
-    chooseAirport(codes.isEmpty() ? std::string() : codes.entry(0));
+    std::string first = codes.isEmpty() ? std::string() : codes.entry(0);
+    for (const std::string& code : codes.entries()) {
+        if (served.count(Upper(code)) == 0) continue;
+        first = code;
+        break;
+    }
+    chooseAirport(first);
 }
 
 } // namespace corvane

@@ -28,6 +28,36 @@ constexpr std::array<unsigned char, 256> FoldTable() {
 
 const std::array<unsigned char, 256> kUpperBytes = FoldTable();
 
+namespace {
+
+// The accented capitals of Windows-1252 from 0xC0 to 0xDF, as their plain letters ('\0': none).
+constexpr std::string_view kPlainCapitals("AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTS", 32);
+
+} // namespace
+
+std::string SearchFold(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char u = kUpperBytes[static_cast<unsigned char>(c)];
+        switch (u) {
+        case 0xC6: folded += "AE"; continue;      // Æ (and æ, folded above)
+        case 0x8C: folded += "OE"; continue;      // Œ œ
+        case 0xDF: folded += "SS"; continue;      // ß
+        case 0xDE: folded += "TH"; continue;      // Þ þ
+        case 0x8A: folded += 'S'; continue;       // Š š
+        case 0x8E: folded += 'Z'; continue;       // Ž ž
+        case 0x9F: folded += 'Y'; continue;       // Ÿ ÿ
+        default: break;
+        }
+        if (u >= 0xC0 && u <= 0xDD && kPlainCapitals[u - 0xC0] != '\0')
+            folded += kPlainCapitals[u - 0xC0];
+        else
+            folded += static_cast<char>(u);
+    }
+    return folded;
+}
+
 std::string Upper(std::string_view text) {
     std::string result(text);
     for (char& c : result) c = UpperChar(c);

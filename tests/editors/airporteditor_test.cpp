@@ -112,7 +112,56 @@ TEST(AirportEditor, headerClicksSort) {
     EXPECT_EQ(f.shown(), (std::vector<std::string>{"BGO", "eksb", "ENGM", "KSEA"}))
         << "another column ascends";
     f.editor.clickHeader(3);
-    EXPECT_EQ(f.shown(3), (std::vector<std::string>{"170", "433", "61", "681"})) << "elevations sort as text";
+    EXPECT_EQ(f.shown(3), (std::vector<std::string>{"61", "170", "433", "681"})) << "elevations sort as numbers";
+}
+
+TEST(AirportEditor, numbersAndCoordinatesSortByValue) {
+    Fixture f;
+    f.add("SYD", "S33* 56.8'", "E151* 10.6'", "21", "Sydney", "Australia");
+    f.add("EHAM", "N52* 18.5'", "E4* 45.8'", "-11", "Schiphol", "Netherlands");
+    f.add("SCEL", "S33* 23.6'", "W70* 47.1'", "1555", "Santiago", "Chile");
+    f.editor.clickHeader(3);
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"EHAM", "SYD", "eksb", "BGO", "KSEA", "ENGM", "SCEL"}))
+        << "-11 before 21 before 61 ... 1555";
+    f.editor.clickHeader(1);
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"SYD", "SCEL", "KSEA", "EHAM", "eksb", "ENGM", "BGO"}))
+        << "south negative: S33* 56.8' before S33* 23.6' before the north";
+    f.editor.clickHeader(1);
+    EXPECT_EQ(f.shown().front(), "BGO") << "the same header again descends";
+    f.editor.clickHeader(2);
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"KSEA", "SCEL", "EHAM", "BGO", "eksb", "ENGM", "SYD"}))
+        << "west negative, east positive";
+}
+
+TEST(AirportEditor, aSearchNarrowsTheListIgnoringCaseAndAccents) {
+    Fixture f;
+    f.add("LSZH", "N47* 27.6'", "E8* 32.9'", "1416", "Z\xFC" "rich Airport", "Switzerland");
+    f.add("LFPG", "N49* 0.6'", "E2* 32.9'", "392", "Paris Charles de Gaulle", "France");
+    AirportOrder& order = f.editor.order();
+    order.search("zurich");
+    EXPECT_EQ(f.shown(), std::vector<std::string>{"LSZH"}) << "ü is u";
+    EXPECT_EQ(order.count(), 1);
+    EXPECT_EQ(order.total(), 6);
+    order.search("NOR");
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"BGO", "ENGM"})) << "countries match too";
+    order.search("lsz");
+    EXPECT_EQ(f.shown(), std::vector<std::string>{"LSZH"}) << "codes in any case";
+    EXPECT_EQ(order.position(0), -1) << "KSEA is not shown";
+    // A row added while searching shows only when it matches; a deleted one leaves the view.
+    f.add("LSZR", "N47* 29.1'", "E9* 33.6'", "1306", "St. Gallen", "Switzerland");
+    EXPECT_EQ(f.shown(), (std::vector<std::string>{"LSZH", "LSZR"}));
+    f.add("KBFI", "N47* 31.6'", "W122* 18.0'", "21", "Boeing Field", "United States");
+    EXPECT_EQ(order.count(), 2);
+    f.db.airportTable().remove(f.db.airportTable().findByIcao("LSZR"));
+    EXPECT_EQ(f.shown(), std::vector<std::string>{"LSZH"});
+    order.search("");
+    EXPECT_EQ(order.count(), 7);
+    EXPECT_EQ(SearchFold("\xC6"
+                         "r\xF8 \xDF\x9A"
+                         "tra\xDF"
+                         "e \x8C"
+                         "uvre"),
+              "AERO SSSTRASSE OEUVRE");
 }
 
 TEST(AirportEditor, addAndDelete) {

@@ -184,7 +184,8 @@ TEST(MainWindow, openTrafficBglAndShutDown) {
     });
     f.trigger("fileCap2");
     EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [Traffic.BGL]"));
-    EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at BGO") << "the first airport is listed";
+    EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at ENGM") << "the first airport that has flights is listed";
+    EXPECT_EQ(window.flightEditor().flightsLst().size(), 1u);
     ASSERT_TRUE(std::filesystem::exists(f.dir.file("program/TempData")));
     // Shut-down: nothing changed since the open, so no save prompt; the scratch folder goes.
     window.close();

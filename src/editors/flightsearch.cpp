@@ -1,0 +1,124 @@
+#include "editors/flightsearch.h"
+
+#include "editors/flighteditor.h"
+#include "traffic/fields.h"
+#include "traffic/flightline.h"
+#include "traffic/text.h"
+#include "traffic/trafficdatabase.h"
+
+namespace corvane {
+
+// Marks flights whose searchable text must be made again: one flight when it changed, all of them
+// when the table or an aircraft table was rebuilt.
+class FlightSearch::Watcher final : public TableObserver {
+public:
+    Watcher(FlightSearch& search, ObserverList& observers, bool flights)
+        : m_search(search)
+        , m_observers(observers)
+        , m_flights(flights) {
+        m_observers.add(this);
+    }
+    ~Watcher() override { m_observers.remove(this); }
+    void cellChanged(int row, int) override {
+        if (!m_flights) return all();
+        if (row < static_cast<int>(m_search.m_stale.size())) m_search.m_stale[static_cast<std::size_t>(row)] = true;
+    }
+    void rowsInserted(int, int) override { all(); }
+    void rowsRemoved(int, int) override { all(); }
+    void wasReset() override { all(); }
+
+private:
+    void all() { m_search.m_allStale = true; }
+
+    FlightSearch& m_search;
+    ObserverList& m_observers;
+    bool m_flights;
+};
+
+namespace {
+
+// The searchable text of a flight: its tail, flight numbers, airports and aircraft title, each folded
+// and set apart by line ends, so that a match never runs from one into the next.
+std::string KeyOf(const TrafficDatabase& db, std::string_view line) {
+    if (line.empty()) return {};
+    std::vector<std::string_view> fields;
+    for (std::string_view rest = line;;) {
+        const auto comma = rest.find(',');
+        fields.push_back(rest.substr(0, comma));
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    const auto field = [&](std::size_t position) {
+        return position <= fields.size() ? fields[position - 1] : std::string_view();
+    };
+    std::string key = "\n" + SearchFold(field(2));
+    for (std::size_t destination = 11; !field(destination).empty(); destination += 6) {
+        key += '\n';
+        key += SearchFold(field(destination - 1)); // the leg's flight number
+        key += '\n';
+        key += SearchFold(field(destination));
+    }
+    key += '\n';
+    key += SearchFold(AircraftTitleOf(db, field(1)));
+    return key;
+}
+
+} // namespace
+
+std::string AircraftTitleOf(const TrafficDatabase& db, std::string_view number) {
+    if (const int row = db.aircraftTable().findByNumber(number); row >= 0)
+        return db.aircraftTable().cell(row, AircraftTable::Title);
+    if (const int row = db.missingAircraftTable().findByNumber(number); row >= 0)
+        return db.missingAircraftTable().cell(row, MissingAircraftTable::Title) + std::string(kNotInstalled);
+    return {};
+}
+
+FlightSearch::FlightSearch(const TrafficDatabase& db)
+    : m_db(db) {
+    auto& tables = const_cast<TrafficDatabase&>(db); // observers only; the search changes nothing
+    m_watchers.push_back(new Watcher(*this, tables.flightTable().observers(), true));
+    m_watchers.push_back(new Watcher(*this, tables.aircraftTable().observers(), false));
+    m_watchers.push_back(new Watcher(*this, tables.missingAircraftTable().observers(), false));
+}
+
+FlightSearch::~FlightSearch() {
+    for (Watcher* watcher : m_watchers) delete watcher;
+}
+
+void FlightSearch::refreshKeys() {
+    const auto& lines = m_db.flightTable().lines();
+    if (m_allStale) {
+        m_keys.assign(lines.size(), std::string());
+        m_stale.assign(lines.size(), true);
+        m_allStale = false;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!m_stale[i]) continue;
+        m_keys[i] = KeyOf(m_db, lines[i]);
+        m_stale[i] = false;
+    }
+}
+
+const std::vector<int>& FlightSearch::search(std::string_view text) {
+    m_matches.clear();
+    const std::string folded = SearchFold(Trim(text));
+    if (folded.empty()) return m_matches;
+    refreshKeys();
+    for (std::size_t i = 0; i < m_keys.size(); ++i)
+        if (m_keys[i].find(folded) != std::string::npos) m_matches.push_back(static_cast<int>(i));
+    return m_matches;
+}
+
+std::string FlightSearch::summary(int index) const {
+    return RouteSummary(m_db.flightTable().at(index));
+}
+
+std::string FlightSearch::tail(int index) const {
+    return GetField(m_db.flightTable().at(index), 2, ',');
+}
+
+std::string FlightSearch::aircraft(int index) const {
+    return AircraftTitleOf(m_db, GetFieldView(m_db.flightTable().at(index), 1, ','));
+}
+
+} // namespace corvane
