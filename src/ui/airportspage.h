@@ -25,6 +25,10 @@ public:
     void opened();
     void sync();
 
+signals:
+    // The widgets show the editor's state anew: views of the same state follow.
+    void synced();
+
 private:
     template <typename Action> void act(Action action);
     bool bytesOf(const QString& text, std::string& bytes);

@@ -22,6 +22,7 @@ namespace corvane::ui {
 
 class RowsModel;
 class SortedListModel;
+class TimelineWidget;
 
 class FlightPlansPage final : public QWidget {
     Q_OBJECT
@@ -32,6 +33,11 @@ public:
     void sync();
 
     QComboBox* aptCom() const { return m_aptCom; }
+    TimelineWidget* timeline() const { return m_timeline; }
+
+signals:
+    // The widgets show the editor's state anew: views of the same state follow.
+    void synced();
 
 private:
     void buildAirportFrame(QWidget* frame);
@@ -72,6 +78,7 @@ private:
     QLineEdit* m_cruiseTxt;
     QLineEdit* m_flightNrTxt;
     QCheckBox* m_forceTailChk;
+    TimelineWidget* m_timeline;
 };
 
 } // namespace corvane::ui

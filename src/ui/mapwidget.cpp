@@ -1,0 +1,393 @@
+#include "ui/mapwidget.h"
+
+#include "editors/routemapeditor.h"
+#include "ui/textcodec.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace corvane::ui {
+
+namespace {
+
+const QColor kOcean(214, 228, 240);
+const QColor kLand(242, 238, 226);
+const QColor kCoast(172, 164, 146);
+const QColor kRoute(214, 96, 24);
+const QColor kAirport(150, 150, 150);
+const QColor kBusyAirport(32, 44, 64);
+const QColor kLeg(31, 78, 156);
+const QColor kSelectedLeg(216, 27, 96);
+const QColor kChosen(230, 81, 0);
+const QColor kMarked(46, 125, 50);
+
+constexpr double kRouteOpacity = 0.55;
+constexpr double kZoomStep = 1.5;
+constexpr double kPanStep = 60;
+constexpr double kPickPixels = 6;
+constexpr int kSettleMilliseconds = 200;
+// Points of a line closer than this to the last one drawn (in pixels, across plus down) are skipped.
+constexpr double kDetailPixels = 0.7;
+
+QPointF Screen(const MapView& view, GeoPoint p) {
+    const ScreenPoint s = view.toScreen(p);
+    return {s.x, s.y};
+}
+
+// The points of a line on screen, leaving out those that would add nothing visible.
+void ScreenLine(const MapView& view, std::span<const GeoPoint> line, std::vector<QPointF>& out) {
+    out.clear();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const QPointF p = Screen(view, line[i]);
+        if (!out.empty() && i + 1 < line.size() &&
+            std::abs(p.x() - out.back().x()) + std::abs(p.y() - out.back().y()) < kDetailPixels)
+            continue;
+        out.push_back(p);
+    }
+}
+
+QImage Layer(QSize size, qreal ratio, QImage::Format format) {
+    QImage image(size * ratio, format);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+void DrawArrow(QPainter& painter, QPointF at, double east, double north, const QColor& color) {
+    // North is up on the screen.
+    const double length = std::hypot(east, north);
+    if (length == 0) return;
+    const QPointF ahead(east / length, -north / length);
+    const QPointF side(-ahead.y(), ahead.x());
+    constexpr double kSize = 7;
+    const QPointF tip = at + ahead * kSize;
+    const QPointF back = at - ahead * kSize;
+    const QPointF points[] = {tip, back + side * kSize * 0.8, back - side * kSize * 0.8};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPolygon(points, 3);
+}
+
+} // namespace
+
+MapWidget::MapWidget(const RouteMapEditor& editor, QWidget* parent)
+    : QWidget(parent)
+    , m_editor(editor) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    setCursor(Qt::OpenHandCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMilliseconds);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        m_smooth = true;
+        update();
+    });
+}
+
+void MapWidget::setLand(LandOutlines land, bool loaded) {
+    m_land = std::move(land);
+    m_landLoaded = loaded;
+    m_ringBounds.clear();
+    for (std::size_t i = 0; i < m_land.rings.lineCount(); ++i) {
+        GeoBounds bounds;
+        for (GeoPoint p : m_land.rings.line(i)) bounds.add(p);
+        m_ringBounds.push_back(bounds);
+    }
+    m_landValid = false;
+    update();
+}
+
+MapWidget::ViewKey MapWidget::viewKey() const {
+    return {m_view.scale(), m_view.center().lon, m_view.center().lat, width(), height(), devicePixelRatioF()};
+}
+
+void MapWidget::viewChanged() {
+    m_smooth = false;
+    m_settle.start();
+    update();
+}
+
+void MapWidget::zoomIn() {
+    m_view.zoomBy(kZoomStep);
+    viewChanged();
+}
+
+void MapWidget::zoomOut() {
+    m_view.zoomBy(1 / kZoomStep);
+    viewChanged();
+}
+
+void MapWidget::fitSelection() {
+    m_view.fit(m_editor.selectionBounds(), 24);
+    viewChanged();
+}
+
+const QImage& MapWidget::landLayer(bool smooth) {
+    const ViewKey key = viewKey();
+    if (key == m_landKey && m_landValid && m_landDrawnSmooth == smooth) return m_landImage;
+    m_landKey = key;
+    m_landValid = true;
+    m_landDrawnSmooth = smooth;
+    m_landImage = Layer(size(), devicePixelRatioF(), QImage::Format_RGB32);
+    m_landImage.fill(kOcean);
+    QPainter painter(&m_landImage);
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    const GeoPoint topLeft = m_view.toGeo({0, 0});
+    const GeoPoint bottomRight = m_view.toGeo({double(width()), double(height())});
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    std::vector<QPointF> points;
+    for (std::size_t i = 0; i < m_land.rings.lineCount(); ++i) {
+        const GeoBounds& b = m_ringBounds[i];
+        if (b.east < topLeft.lon || b.west > bottomRight.lon || b.north < bottomRight.lat ||
+            b.south > topLeft.lat)
+            continue;
+        ScreenLine(m_view, m_land.rings.line(i), points);
+        path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
+        path.closeSubpath();
+    }
+    painter.setPen(QPen(kCoast, 0));
+    painter.setBrush(kLand);
+    painter.drawPath(path);
+    return m_landImage;
+}
+
+const QImage& MapWidget::routesLayer(bool smooth) {
+    const ViewKey key = viewKey();
+    if (key == m_routesKey && m_routesDrawnRevision == m_editor.routesRevision() &&
+        m_routesDrawnSmooth == smooth)
+        return m_routesImage;
+    m_routesKey = key;
+    m_routesDrawnRevision = m_editor.routesRevision();
+    m_routesDrawnSmooth = smooth;
+    m_routesImage = Layer(size(), devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+    m_routesImage.fill(Qt::transparent);
+    QPainter painter(&m_routesImage);
+    // Opaque lines drawn plainly are many times faster than translucent or smoothed ones; the whole
+    // layer is laid over the map translucently.
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    painter.setPen(QPen(kRoute, smooth ? 1.2 : 0));
+    const Polylines& arcs = m_editor.routeArcs();
+    std::vector<QPointF> points;
+    m_routesPainted = 0;
+    for (const RouteMapEditor::LineRange& range : m_editor.routeLines()) {
+        if (range.first == range.last) continue;
+        ++m_routesPainted;
+        for (std::size_t line = range.first; line < range.last; ++line) {
+            ScreenLine(m_view, arcs.line(line), points);
+            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+        }
+    }
+    return m_routesImage;
+}
+
+void MapWidget::drawAirports(QPainter& painter) const {
+    const bool close = m_view.scale() >= 20;
+    const int small = close ? 3 : 2, large = close ? 5 : 3;
+    std::vector<QRect> plain, busy;
+    const double w = width(), h = height();
+    for (const MapAirport& airport : m_editor.airports()) {
+        if (!airport.positioned) continue;
+        const ScreenPoint s = m_view.toScreen(airport.at);
+        if (s.x < -large || s.y < -large || s.x > w + large || s.y > h + large) continue;
+        const int size = airport.withFlights ? large : small;
+        const int x = static_cast<int>(std::floor(s.x)) - size / 2,
+                  y = static_cast<int>(std::floor(s.y)) - size / 2;
+        (airport.withFlights ? busy : plain).emplace_back(x, y, size, size);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kAirport);
+    painter.drawRects(plain.data(), static_cast<int>(plain.size()));
+    painter.setBrush(kBusyAirport);
+    painter.drawRects(busy.data(), static_cast<int>(busy.size()));
+}
+
+void MapWidget::drawLegs(QPainter& painter) const {
+    const auto& legs = m_editor.legs();
+    const Polylines& arcs = m_editor.legArcs();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    std::vector<QPointF> points;
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    // The leg on screen last, so that it lies on top.
+    auto draw = [&](const MapLeg& leg, bool selected) {
+        const QColor color = selected ? kSelectedLeg : kLeg;
+        painter.setPen(QPen(color, selected ? 4 : 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        for (std::size_t line = leg.firstLine; line < leg.lastLine; ++line) {
+            ScreenLine(m_view, arcs.line(line), points);
+            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+        }
+        const QPointF middle = Screen(m_view, leg.middle.at);
+        DrawArrow(painter, middle, leg.middle.east, leg.middle.north, color);
+        painter.setPen(color);
+        painter.drawText(middle + QPointF(8, -6), QString::number(leg.number));
+    };
+    for (std::size_t i = 0; i < legs.size(); ++i)
+        if (legs[i].drawn() && static_cast<int>(i) != m_editor.selectedLeg()) draw(legs[i], false);
+    if (m_editor.selectedLeg() >= 0 && legs[static_cast<std::size_t>(m_editor.selectedLeg())].drawn())
+        draw(legs[static_cast<std::size_t>(m_editor.selectedLeg())], true);
+}
+
+void MapWidget::drawMarks(QPainter& painter) const {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    if (const auto chosen = m_editor.chosenAt()) {
+        painter.setPen(QPen(kChosen, 2.5));
+        painter.drawEllipse(Screen(m_view, *chosen), 6, 6);
+    }
+    if (const auto marked = m_editor.markedAt()) {
+        const QPointF at = Screen(m_view, *marked);
+        painter.setPen(QPen(kMarked, 2));
+        painter.drawEllipse(at, 10, 10);
+        painter.drawLine(at + QPointF(-15, 0), at + QPointF(-5, 0));
+        painter.drawLine(at + QPointF(5, 0), at + QPointF(15, 0));
+        painter.drawLine(at + QPointF(0, -15), at + QPointF(0, -5));
+        painter.drawLine(at + QPointF(0, 5), at + QPointF(0, 15));
+    }
+}
+
+void MapWidget::paintMap(QPainter& painter, bool smooth) {
+    painter.drawImage(QPointF(0, 0), landLayer(smooth));
+    painter.setOpacity(kRouteOpacity);
+    painter.drawImage(QPointF(0, 0), routesLayer(smooth));
+    painter.setOpacity(1);
+    drawAirports(painter);
+    drawLegs(painter);
+    drawMarks(painter);
+    if (!m_landLoaded) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(rect().adjusted(6, 0, -6, -4), Qt::AlignLeft | Qt::AlignBottom,
+                         QStringLiteral("No land outlines: land.txt could not be read."));
+    }
+}
+
+void MapWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintMap(painter, m_smooth);
+}
+
+QImage MapWidget::picture() {
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    paintMap(painter, true);
+    // The caption: what the picture shows.
+    const QString caption = ToDisplay(m_editor.summary());
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect box = painter.fontMetrics()
+                          .boundingRect(caption)
+                          .adjusted(-6, -4, 6, 4)
+                          .translated(10 + 6, 10 + 4 + painter.fontMetrics().ascent());
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 210));
+    painter.drawRoundedRect(box, 4, 4);
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, caption);
+    return image;
+}
+
+int MapWidget::airportUnder(QPointF position) const {
+    return m_editor.airportAt(m_view.toGeo({position.x(), position.y()}), kPickPixels / m_view.scale());
+}
+
+bool MapWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int row = airportUnder(help->pos());
+        if (row >= 0)
+            QToolTip::showText(help->globalPos(), ToDisplay(m_editor.airportTip(row)), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void MapWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_view.resize(width(), height());
+    viewChanged();
+}
+
+void MapWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    m_pressed = true;
+    m_dragging = false;
+    m_pressPosition = m_lastPosition = event->position();
+}
+
+void MapWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_pressed) return QWidget::mouseMoveEvent(event);
+    const QPointF position = event->position();
+    if (!m_dragging && (position - m_pressPosition).manhattanLength() < QApplication::startDragDistance())
+        return;
+    if (!m_dragging) setCursor(Qt::ClosedHandCursor);
+    m_dragging = true;
+    m_view.panBy(position.x() - m_lastPosition.x(), position.y() - m_lastPosition.y());
+    m_lastPosition = position;
+    viewChanged();
+}
+
+void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_pressed) return QWidget::mouseReleaseEvent(event);
+    m_pressed = false;
+    if (m_dragging) {
+        m_dragging = false;
+        setCursor(Qt::OpenHandCursor);
+        return;
+    }
+    const int row = airportUnder(event->position());
+    if (row >= 0) emit airportClicked(row);
+}
+
+void MapWidget::wheelEvent(QWheelEvent* event) {
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0) return;
+    const QPointF at = event->position();
+    m_view.zoomBy(std::pow(1.25, steps), {at.x(), at.y()});
+    viewChanged();
+}
+
+void MapWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomIn();
+        return;
+    case Qt::Key_Minus:
+        zoomOut();
+        return;
+    case Qt::Key_Left:
+        m_view.panBy(kPanStep, 0);
+        break;
+    case Qt::Key_Right:
+        m_view.panBy(-kPanStep, 0);
+        break;
+    case Qt::Key_Up:
+        m_view.panBy(0, kPanStep);
+        break;
+    case Qt::Key_Down:
+        m_view.panBy(0, -kPanStep);
+        break;
+    case Qt::Key_Home:
+        fitSelection();
+        return;
+    default:
+        return QWidget::keyPressEvent(event);
+    }
+    viewChanged();
+}
+
+} // namespace corvane::ui
