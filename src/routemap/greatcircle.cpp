@@ -34,6 +34,8 @@ double Length(const Vector& v) {
 // the last point crosses it.
 void AppendCutting(GeoPoint p, Polylines& lines) {
     const GeoPoint last = lines.points.back();
+    // On the meridian itself 180 and -180 are one place: the line stays on its side.
+    if (std::abs(p.lon) == 180 && std::abs(p.lon - last.lon) > 180) p.lon = -p.lon;
     if (std::abs(p.lon - last.lon) > 180) {
         const double side = last.lon > 0 ? 180 : -180; // the meridian seen from last
         const double unwrapped = p.lon + 2 * side;     // p beyond it

@@ -14,7 +14,8 @@ double ArcDegrees(GeoPoint from, GeoPoint to);
 
 // Appends the shorter great-circle arc from from to to as one line, or as two when it crosses the 180th
 // meridian: the first ends on the meridian's side of from, the second begins on the other side at the
-// same latitude. Both ends are the positions given. Identical positions append nothing; for antipodal
+// same latitude. Both ends are the positions given (an end on the 180th meridian perhaps as -180
+// instead of 180, or the other way round). Identical positions append nothing; for antipodal
 // ones (any great circle is shortest) the arc over the nearer pole is taken.
 void AppendGreatCircle(GeoPoint from, GeoPoint to, Polylines& lines);
 

@@ -118,7 +118,15 @@ TEST(GreatCircle, arcsAcrossThe180thMeridianAreCutThere) {
     Polylines lines;
     AppendGreatCircle({180, -16}, {178, -18}, lines);
     AppendGreatCircle({-179, -16}, {180, -17}, lines);
+    ASSERT_EQ(lines.lineCount(), 2u);
+    EXPECT_EQ(lines.line(1).back(), (GeoPoint{-180, -17})) << "180 is -180: no cut";
+    // Along the meridian, and over the poles, where every longitude meets.
+    AppendGreatCircle({180, 10}, {-180, -10}, lines);
+    AppendGreatCircle({0, -90}, {0, 90}, lines);
+    AppendGreatCircle({-9, 0}, {0, -90}, lines);
+    AppendGreatCircle({180, 0}, {0, 90}, lines);
     ExpectNoJumps(lines);
+    for (GeoPoint p : lines.points) EXPECT_TRUE(std::isfinite(p.lat) && std::isfinite(p.lon));
 }
 
 TEST(GreatCircle, antipodesGoOverThePoleNearerTheStart) {
