@@ -4,6 +4,7 @@
 #include "ui/textcodec.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -41,16 +42,35 @@ QPointF Screen(const MapView& view, GeoPoint p) {
     return {s.x, s.y};
 }
 
-// The points of a line on screen, leaving out those that would add nothing visible.
-void ScreenLine(const MapView& view, std::span<const GeoPoint> line, std::vector<QPointF>& out) {
-    out.clear();
+// Draws a line on screen, leaving out points that would add nothing visible and the stretches outside
+// clip, so that a line mostly off the screen costs little.
+void DrawLine(QPainter& painter, const MapView& view, std::span<const GeoPoint> line, const QRectF& clip,
+              std::vector<QPointF>& run) {
+    run.clear();
+    auto flush = [&] {
+        if (run.size() >= 2) painter.drawPolyline(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    QPointF last;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const QPointF p = Screen(view, line[i]);
-        if (!out.empty() && i + 1 < line.size() &&
-            std::abs(p.x() - out.back().x()) + std::abs(p.y() - out.back().y()) < kDetailPixels)
-            continue;
-        out.push_back(p);
+        if (i > 0) {
+            if (i + 1 < line.size() &&
+                std::abs(p.x() - last.x()) + std::abs(p.y() - last.y()) < kDetailPixels)
+                continue;
+            const bool visible =
+                std::min(p.x(), last.x()) <= clip.right() && std::max(p.x(), last.x()) >= clip.left() &&
+                std::min(p.y(), last.y()) <= clip.bottom() && std::max(p.y(), last.y()) >= clip.top();
+            if (visible) {
+                if (run.empty()) run.push_back(last);
+                run.push_back(p);
+            } else {
+                flush();
+            }
+        }
+        last = p;
     }
+    flush();
 }
 
 QImage Layer(QSize size, qreal ratio, QImage::Format format) {
@@ -101,6 +121,7 @@ void MapWidget::setLand(LandOutlines land, bool loaded) {
         m_ringBounds.push_back(bounds);
     }
     m_landValid = false;
+    m_landPathValid = false;
     update();
 }
 
@@ -129,6 +150,42 @@ void MapWidget::fitSelection() {
     viewChanged();
 }
 
+QRectF MapWidget::shownInScaleUnits() const {
+    const double s = m_view.scale();
+    return {m_view.center().lon * s - width() / 2.0, -m_view.center().lat * s - height() / 2.0,
+            double(width()), double(height())};
+}
+
+const QPainterPath& MapWidget::landPath() {
+    const double s = m_view.scale();
+    const QRectF shown = shownInScaleUnits();
+    if (m_landPathValid && m_landPathScale == s && m_landPathRegion.contains(shown)) return m_landPath;
+    // The rings near the view, a view's width and height around it, so that panning reuses them.
+    m_landPathValid = true;
+    m_landPathScale = s;
+    m_landPathRegion = shown.adjusted(-shown.width(), -shown.height(), shown.width(), shown.height());
+    m_landPath = QPainterPath();
+    m_landPath.setFillRule(Qt::OddEvenFill);
+    std::vector<QPointF> points;
+    for (std::size_t i = 0; i < m_land.rings.lineCount(); ++i) {
+        const GeoBounds& b = m_ringBounds[i];
+        if (!QRectF(QPointF(b.west * s, -b.north * s), QPointF(b.east * s, -b.south * s))
+                 .intersects(m_landPathRegion))
+            continue;
+        points.clear();
+        for (GeoPoint p : m_land.rings.line(i)) {
+            const QPointF q(p.lon * s, -p.lat * s);
+            if (!points.empty() &&
+                std::abs(q.x() - points.back().x()) + std::abs(q.y() - points.back().y()) < kDetailPixels)
+                continue;
+            points.push_back(q);
+        }
+        m_landPath.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
+        m_landPath.closeSubpath();
+    }
+    return m_landPath;
+}
+
 const QImage& MapWidget::landLayer(bool smooth) {
     const ViewKey key = viewKey();
     if (key == m_landKey && m_landValid && m_landDrawnSmooth == smooth) return m_landImage;
@@ -139,20 +196,8 @@ const QImage& MapWidget::landLayer(bool smooth) {
     m_landImage.fill(kOcean);
     QPainter painter(&m_landImage);
     painter.setRenderHint(QPainter::Antialiasing, smooth);
-    const GeoPoint topLeft = m_view.toGeo({0, 0});
-    const GeoPoint bottomRight = m_view.toGeo({double(width()), double(height())});
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    std::vector<QPointF> points;
-    for (std::size_t i = 0; i < m_land.rings.lineCount(); ++i) {
-        const GeoBounds& b = m_ringBounds[i];
-        if (b.east < topLeft.lon || b.west > bottomRight.lon || b.north < bottomRight.lat ||
-            b.south > topLeft.lat)
-            continue;
-        ScreenLine(m_view, m_land.rings.line(i), points);
-        path.addPolygon(QPolygonF(QList<QPointF>(points.begin(), points.end())));
-        path.closeSubpath();
-    }
+    const QPainterPath& path = landPath();
+    painter.translate(-shownInScaleUnits().topLeft());
     painter.setPen(QPen(kCoast, 0));
     painter.setBrush(kLand);
     painter.drawPath(path);
@@ -175,15 +220,14 @@ const QImage& MapWidget::routesLayer(bool smooth) {
     painter.setRenderHint(QPainter::Antialiasing, smooth);
     painter.setPen(QPen(kRoute, smooth ? 1.2 : 0));
     const Polylines& arcs = m_editor.routeArcs();
+    const QRectF clip = QRectF(rect()).adjusted(-2, -2, 2, 2);
     std::vector<QPointF> points;
     m_routesPainted = 0;
     for (const RouteMapEditor::LineRange& range : m_editor.routeLines()) {
         if (range.first == range.last) continue;
         ++m_routesPainted;
-        for (std::size_t line = range.first; line < range.last; ++line) {
-            ScreenLine(m_view, arcs.line(line), points);
-            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-        }
+        for (std::size_t line = range.first; line < range.last; ++line)
+            DrawLine(painter, m_view, arcs.line(line), clip, points);
     }
     return m_routesImage;
 }
@@ -213,6 +257,7 @@ void MapWidget::drawAirports(QPainter& painter) const {
 void MapWidget::drawLegs(QPainter& painter) const {
     const auto& legs = m_editor.legs();
     const Polylines& arcs = m_editor.legArcs();
+    const QRectF clip = QRectF(rect()).adjusted(-5, -5, 5, 5);
     painter.setRenderHint(QPainter::Antialiasing, true);
     std::vector<QPointF> points;
     QFont font = painter.font();
@@ -223,10 +268,8 @@ void MapWidget::drawLegs(QPainter& painter) const {
         const QColor color = selected ? kSelectedLeg : kLeg;
         painter.setPen(QPen(color, selected ? 4 : 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
-        for (std::size_t line = leg.firstLine; line < leg.lastLine; ++line) {
-            ScreenLine(m_view, arcs.line(line), points);
-            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-        }
+        for (std::size_t line = leg.firstLine; line < leg.lastLine; ++line)
+            DrawLine(painter, m_view, arcs.line(line), clip, points);
         const QPointF middle = Screen(m_view, leg.middle.at);
         DrawArrow(painter, middle, leg.middle.east, leg.middle.north, color);
         painter.setPen(color);
@@ -256,10 +299,10 @@ void MapWidget::drawMarks(QPainter& painter) const {
     }
 }
 
-void MapWidget::paintMap(QPainter& painter, bool smooth) {
-    painter.drawImage(QPointF(0, 0), landLayer(smooth));
+void MapWidget::paintMap(QPainter& painter, bool smoothLand, bool smoothRoutes) {
+    painter.drawImage(QPointF(0, 0), landLayer(smoothLand));
     painter.setOpacity(kRouteOpacity);
-    painter.drawImage(QPointF(0, 0), routesLayer(smooth));
+    painter.drawImage(QPointF(0, 0), routesLayer(smoothRoutes));
     painter.setOpacity(1);
     drawAirports(painter);
     drawLegs(painter);
@@ -272,14 +315,19 @@ void MapWidget::paintMap(QPainter& painter, bool smooth) {
 }
 
 void MapWidget::paintEvent(QPaintEvent*) {
+    QElapsedTimer timer;
+    timer.start();
     QPainter painter(this);
-    paintMap(painter, m_smooth);
+    // Smoothed routes would take several times as long as plain ones: only the picture has them.
+    paintMap(painter, m_smooth, false);
+    painter.end();
+    m_lastPaintSeconds = timer.nsecsElapsed() / 1e9;
 }
 
 QImage MapWidget::picture() {
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
-    paintMap(painter, true);
+    paintMap(painter, true, true);
     // The caption: what the picture shows.
     const QString caption = ToDisplay(m_editor.summary());
     QFont font = painter.font();

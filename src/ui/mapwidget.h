@@ -9,6 +9,7 @@
 #include "routemap/mapview.h"
 
 #include <QImage>
+#include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
 #include <vector>
@@ -36,6 +37,8 @@ public:
     QImage picture();
     // Route arcs drawn by the last paint, one per route whatever the cuts at the 180th meridian.
     int routesPainted() const { return m_routesPainted; }
+    // How long the last paint took, in seconds.
+    double lastPaintSeconds() const { return m_lastPaintSeconds; }
 
     QSize sizeHint() const override { return {520, 380}; }
     QSize minimumSizeHint() const override { return {160, 120}; }
@@ -63,7 +66,12 @@ private:
     };
     ViewKey viewKey() const;
     void viewChanged();
-    void paintMap(QPainter& painter, bool smooth);
+    void paintMap(QPainter& painter, bool smoothLand, bool smoothRoutes);
+    // The view in pixels at the current scale from longitude 0 and the equator (x east, y south).
+    QRectF shownInScaleUnits() const;
+    // The land near the view as one path in those units, kept while the scale stays and the view
+    // stays near.
+    const QPainterPath& landPath();
     const QImage& landLayer(bool smooth);
     const QImage& routesLayer(bool smooth);
     void drawAirports(QPainter& painter) const;
@@ -81,11 +89,16 @@ private:
     QImage m_landImage;
     QImage m_routesImage;
     ViewKey m_landKey, m_routesKey;
+    QPainterPath m_landPath;
+    bool m_landPathValid = false;
+    double m_landPathScale = 0;
+    QRectF m_landPathRegion;
     bool m_landValid = false; // m_landImage shows the land as it is
     bool m_landDrawnSmooth = false;
     int m_routesDrawnRevision = -1;
     bool m_routesDrawnSmooth = false;
     int m_routesPainted = 0;
+    double m_lastPaintSeconds = 0;
 
     bool m_smooth = true; // the view has been still long enough to smooth the land
     QTimer m_settle;
