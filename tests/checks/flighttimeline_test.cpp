@@ -78,8 +78,10 @@ TEST(FlightTimeline, shortTurnaroundsByTheChecksMinimum) {
     EXPECT_TRUE(t.legs[0].shortTurnaround);
     EXPECT_FALSE(t.legs[1].shortTurnaround);
     EXPECT_FALSE(t.legs[0].groundOverlaps) << "short is not overlapping";
-    EXPECT_TRUE(BuildFlightTimeline(Daily("09:00:00", "10:00:00"), "24", 1).legs[0].shortTurnaround)
-        << "no time on the ground at all";
+    const FlightTimeline none = BuildFlightTimeline(Daily("09:00:00", "10:00:00"), "24", 1);
+    EXPECT_TRUE(none.legs[0].shortTurnaround) << "no time on the ground at all";
+    for (const TimelineLeg& leg : none.legs)
+        EXPECT_FALSE(leg.flightOverlaps || leg.groundOverlaps) << "touching is not overlapping";
     EXPECT_FALSE(BuildFlightTimeline(Daily("09:00:00", "10:00:00"), "24", 0).legs[0].shortTurnaround);
 }
 
@@ -135,6 +137,19 @@ TEST(FlightTimeline, somethingOverlapsExactlyWhenTheRoundIsLongerThanThePeriod) 
     }
     EXPECT_GT(tooLong, 100);
     EXPECT_LT(tooLong, 1900);
+}
+
+TEST(FlightTimeline, spansShareTimeAroundTheClock) {
+    const long long day = kDaySeconds;
+    EXPECT_TRUE(SpansShareTime({10, 5}, {12, 10}, day));
+    EXPECT_TRUE(SpansShareTime({10, 5}, {8, 3}, day)) << "the other begins first";
+    EXPECT_TRUE(SpansShareTime({10, 5}, {11, 1}, day)) << "one inside the other";
+    EXPECT_FALSE(SpansShareTime({10, 5}, {15, 3}, day)) << "one ends where the other begins";
+    EXPECT_FALSE(SpansShareTime({15, 3}, {10, 5}, day));
+    EXPECT_TRUE(SpansShareTime({day - 2, 4}, {1, 1}, day)) << "past midnight";
+    EXPECT_FALSE(SpansShareTime({day - 2, 4}, {2, 1}, day));
+    EXPECT_FALSE(SpansShareTime({10, 0}, {8, 5}, day)) << "an instant shares no time";
+    EXPECT_FALSE(SpansShareTime({8, 5}, {10, 0}, day));
 }
 
 TEST(FlightTimeline, hourPeriodsCountTheirTimesAroundTheirClock) {

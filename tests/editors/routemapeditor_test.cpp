@@ -123,11 +123,14 @@ TEST(RouteMapEditor, theRoutesOfTheListedAirport) {
     EXPECT_EQ(f.map.routeLines()[1].last - f.map.routeLines()[1].first, 2u);
     EXPECT_EQ(f.map.summary(), "KSEA: 2 routes");
 
-    // A changed flight changes the routes.
+    // A changed flight changes the routes, also when no airport gains or loses its flights.
+    f.session.db.flightTable().replace(2, Flight({"KSEA", "ENGM", "EKCH"}));
+    f.map.update();
+    EXPECT_EQ(f.others(), (std::vector<std::string>{"EKCH", "ENGM", "RJAA"}));
     f.session.db.flightTable().replace(3, Flight({"ENBR", "KSEA"}));
     f.map.update();
-    EXPECT_EQ(f.others(), (std::vector<std::string>{"ENBR", "ENGM"}));
-    EXPECT_EQ(f.map.routes()[0].legs, 2);
+    EXPECT_EQ(f.others(), (std::vector<std::string>{"EKCH", "ENBR", "ENGM"}));
+    EXPECT_EQ(f.map.routes()[1].legs, 2);
 
     f.flights.chooseAirport("NOPO");
     f.map.update();
@@ -218,10 +221,10 @@ TEST(RouteMapEditor, fitShowsTheFlightElseTheRoutesElseTheMarkedAirport) {
     EXPECT_EQ(bounds.west, f.airport("ENBR").at.lon);
     EXPECT_EQ(bounds.east, f.airport("ENBR").at.lon);
 
-    f.flights.chooseAirport("ESSA"); // lists and loads ENGM-ESSA-EKCH
+    f.flights.chooseAirport("ENGM"); // lists ENGM's flights and loads ENGM-ESSA-EKCH
     f.map.update();
     bounds = f.map.selectionBounds();
-    EXPECT_NEAR(bounds.west, f.airport("ENGM").at.lon, 1e-9);
+    EXPECT_NEAR(bounds.west, f.airport("ENGM").at.lon, 1e-9) << "the flight, not the route to KSEA";
     EXPECT_NEAR(bounds.east, f.airport("ESSA").at.lon, 1e-9);
     EXPECT_NEAR(bounds.south, f.airport("EKCH").at.lat, 1e-9);
 
@@ -229,5 +232,5 @@ TEST(RouteMapEditor, fitShowsTheFlightElseTheRoutesElseTheMarkedAirport) {
     f.map.update();
     bounds = f.map.selectionBounds();
     EXPECT_NEAR(bounds.east, f.airport("ESSA").at.lon, 1e-9);
-    EXPECT_NEAR(bounds.west, f.airport("ENGM").at.lon, 1e-9) << "ESSA's routes go to ENGM and EKCH";
+    EXPECT_NEAR(bounds.west, f.airport("KSEA").at.lon, 1e-9) << "ENGM's routes reach KSEA";
 }

@@ -129,17 +129,21 @@ TEST(MapDock, clickingAnAirportListsItsFlights) {
     EXPECT_EQ(f.find<QComboBox>("aptCom")->currentText(), QStringLiteral("ESSA"));
     EXPECT_EQ(f.label("mapInfoLbl"), QStringLiteral("ESSA: 3 routes"));
 
-    // A drag pans and chooses nothing.
+    // A drag pans, and chooses nothing even when it ends on an airport.
     f.map()->fitSelection();
     const double lon = f.map()->view().center().lon;
     const QPoint start = f.on("EKCH");
+    auto moveTo = [&](QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), f.map()->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.map(), &move);
+    };
     QTest::mousePress(f.map(), Qt::LeftButton, {}, start);
-    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(60, 0)),
-                     f.map()->mapToGlobal(QPointF(start + QPoint(60, 0))), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(f.map(), &move);
-    QTest::mouseRelease(f.map(), Qt::LeftButton, {}, start + QPoint(60, 0));
+    moveTo(start + QPoint(60, 0));
     EXPECT_NE(f.map()->view().center().lon, lon);
+    moveTo(start);
+    QTest::mouseRelease(f.map(), Qt::LeftButton, {}, start);
+    EXPECT_EQ(f.on("EKCH"), start);
     EXPECT_EQ(f.label("mapInfoLbl"), QStringLiteral("ESSA: 3 routes"));
 
     // From another page, the click brings the FlightPlans page up.
@@ -149,6 +153,24 @@ TEST(MapDock, clickingAnAirportListsItsFlights) {
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(f.find("F1")->findChild<QLabel*>(QStringLiteral("infoLbl"))->text(),
               QStringLiteral("Flights at EKCH"));
+}
+
+TEST(MapDock, marksTheAirportChosenOnTheAirportsPage) {
+    MapFixture f;
+    f.showMap();
+    EXPECT_FALSE(f.dock()->editor().markedAt());
+    f.find<QTabBar>("TB")->setCurrentIndex(1);
+    auto* list = f.find<QTreeView>("aptLST");
+    int essa = -1;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        if (list->model()->index(row, 0).data().toString() == QStringLiteral("ESSA")) essa = row;
+    ASSERT_GE(essa, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(essa, 0)).center());
+    const auto marked = f.dock()->editor().markedAt();
+    ASSERT_TRUE(marked);
+    const ScreenPoint s = f.map()->view().toScreen(*marked);
+    EXPECT_EQ(QPoint(static_cast<int>(std::lround(s.x)), static_cast<int>(std::lround(s.y))), f.on("ESSA"));
 }
 
 TEST(MapDock, hoveringAnAirportShowsItsCodeAndName) {
@@ -191,6 +213,9 @@ TEST(MapDock, landFromLandTxtAndWithoutIt) {
     MapFixture f(false);
     f.showMap();
     EXPECT_EQ(f.pixel(inland), f.pixel(sea)) << "no land.txt: all sea, and the map still works";
+    f.dir.write("program/land.txt", kLand);
+    EXPECT_TRUE(f.dock()->loadLand());
+    EXPECT_NE(f.pixel(inland), f.pixel(sea)) << "read again: drawn at once";
     f.listAirport("ENGM");
     EXPECT_EQ(f.label("mapInfoLbl"), QStringLiteral("ENGM: 3 routes"));
 }
