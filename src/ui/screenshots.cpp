@@ -78,7 +78,11 @@ int main(int argc, char** argv) {
     auto* legs = window.findChild<QTreeView*>(QStringLiteral("legsLst"));
     legs->setCurrentIndex(legs->model()->index(1, 0));
     QTest::qWait(100);
+    window.resizeDocks({&window.mapDock()}, {640}, Qt::Horizontal);
+    QTest::qWait(100);
+    // The flight, with room around it for the airport's other routes.
     window.mapDock().map()->fitSelection();
+    window.mapDock().map()->zoomOut();
     QTest::qWait(400); // the land is smoothed once the view is still
     if (!save(&window, "5-map")) return 1;
     if (!save(window.findChild<QWidget*>(QStringLiteral("Frame3")), "6-timeline")) return 1;
