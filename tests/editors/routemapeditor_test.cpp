@@ -3,18 +3,14 @@
 #include "editors/routemapeditor.h"
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
+#include "testflights.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using test::FlightVisiting;
 
 namespace {
-
-std::string Flight(std::initializer_list<const char*> stops) {
-    std::string line = "AC#1,-,100%,24Hr,IFR,";
-    for (const char* stop : stops) line += std::string("08:00:00,09:00:00,100,F,1,") + stop + ",";
-    return line;
-}
 
 struct Fixture {
     test::ScriptedPrompts prompts;
@@ -36,10 +32,10 @@ struct Fixture {
             session.db.airportCodes().add(row[0]);
         }
         FlightTable& table = session.db.flightTable();
-        table.append(Flight({"ESSA", "EKCH", "ENGM"}));
-        table.append(Flight({"NOPO", "ENGM"}));
-        table.append(Flight({"KSEA", "ENGM"}));
-        table.append(Flight({"RJAA", "KSEA"}));
+        table.append(FlightVisiting({"ESSA", "EKCH", "ENGM"}));
+        table.append(FlightVisiting({"NOPO", "ENGM"}));
+        table.append(FlightVisiting({"KSEA", "ENGM"}));
+        table.append(FlightVisiting({"RJAA", "KSEA"}));
     }
     int row(const char* code) const { return session.db.airportTable().findByIcao(code); }
     const MapAirport& airport(const char* code) const {
@@ -68,7 +64,7 @@ TEST(RouteMapEditor, airportsWhereTheyLieAndWhetherTheyHaveFlights) {
 
     // Changes to the tables show at the next update.
     int revision = f.map.airportsRevision();
-    f.session.db.flightTable().replace(2, Flight({"ENBR", "ENGM"}));
+    f.session.db.flightTable().replace(2, FlightVisiting({"ENBR", "ENGM"}));
     f.map.update();
     EXPECT_TRUE(f.airport("ENBR").withFlights);
     EXPECT_TRUE(f.airport("KSEA").withFlights) << "still the destination of another flight";
@@ -124,10 +120,10 @@ TEST(RouteMapEditor, theRoutesOfTheListedAirport) {
     EXPECT_EQ(f.map.summary(), "KSEA: 2 routes");
 
     // A changed flight changes the routes, also when no airport gains or loses its flights.
-    f.session.db.flightTable().replace(2, Flight({"KSEA", "ENGM", "EKCH"}));
+    f.session.db.flightTable().replace(2, FlightVisiting({"KSEA", "ENGM", "EKCH"}));
     f.map.update();
     EXPECT_EQ(f.others(), (std::vector<std::string>{"EKCH", "ENGM", "RJAA"}));
-    f.session.db.flightTable().replace(3, Flight({"ENBR", "KSEA"}));
+    f.session.db.flightTable().replace(3, FlightVisiting({"ENBR", "KSEA"}));
     f.map.update();
     EXPECT_EQ(f.others(), (std::vector<std::string>{"EKCH", "ENBR", "ENGM"}));
     EXPECT_EQ(f.map.routes()[1].legs, 2);
@@ -198,7 +194,7 @@ TEST(RouteMapEditor, markedAirportHitsTipsAndClicks) {
     EXPECT_EQ(f.map.airportAt({0, 0}, 1000), f.row("EKCH")) << "the nearest one on the map";
     // Two airports in one place: the one with flights is drawn on top, and it is the one picked.
     f.session.db.airportTable().add({"BGO", "N60* 17.60'", "E5* 13.09'", "0", "Bergen", "-"});
-    f.session.db.flightTable().append(Flight({"BGO", "ENGM"}));
+    f.session.db.flightTable().append(FlightVisiting({"BGO", "ENGM"}));
     f.map.update();
     EXPECT_EQ(f.map.airportAt(f.airport("ENBR").at, 0.1), f.row("BGO"));
     EXPECT_EQ(f.map.airportTip(f.row("ESSA")), "ESSA  ESSA Airport");

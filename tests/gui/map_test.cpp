@@ -1,6 +1,7 @@
 // The route map dock and the timeline under the legs list, driven as a user drives them.
 
 #include "mainwindowfixture.h"
+#include "testflights.h"
 #include "ui/mapdock.h"
 #include "ui/mapwidget.h"
 #include "ui/timelinewidget.h"
@@ -21,10 +22,8 @@ using test::MainWindowFixture;
 
 namespace {
 
-const char* kLoop = "AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
-                    "12:00:00,13:00:00,330,F,3,ENGM,";
-const char* kShuttle =
-    "AC#1,LN-B,100%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ENGM,";
+using test::kLoop;
+using test::kShuttle;
 const char* kBergen =
     "AC#1,LN-C,100%,24Hr,IFR,06:00:00,07:00:00,330,F,1,ENBR,07:30:00,08:30:00,330,F,2,ENGM,";
 const char* kWeekly =

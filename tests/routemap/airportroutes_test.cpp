@@ -1,19 +1,14 @@
 #include "routemap/airportroutes.h"
 #include "routemap/arrivalcounts.h"
+#include "testflights.h"
 #include "traffic/flighttable.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using test::FlightVisiting;
 
 namespace {
-
-// A flight line whose legs fly to the codes given, in order (the first departs from the last).
-std::string Flight(std::initializer_list<const char*> stops) {
-    std::string line = "AC#1,-,100%,24Hr,IFR,";
-    for (const char* stop : stops) line += std::string("08:00:00,09:00:00,100,F,1,") + stop + ",";
-    return line;
-}
 
 std::vector<int> All(const FlightTable& flights) {
     std::vector<int> indexes;
@@ -25,12 +20,12 @@ std::vector<int> All(const FlightTable& flights) {
 
 TEST(AirportRoutes, otherAirportsEitherWayWithTheirLegs) {
     FlightTable flights;
-    flights.append(Flight({"ESSA", "EKCH", "ENGM"})); // ENGM-ESSA, ESSA-EKCH, EKCH-ENGM
-    flights.append(Flight({"engm", "ESSA"}));         // ESSA-ENGM, ENGM-ESSA
+    flights.append(FlightVisiting({"ESSA", "EKCH", "ENGM"})); // ENGM-ESSA, ESSA-EKCH, EKCH-ENGM
+    flights.append(FlightVisiting({"engm", "ESSA"}));         // ESSA-ENGM, ENGM-ESSA
     flights.append("");
-    flights.append(Flight({"ENBR", "ENBR", "ENGM"})); // ENGM-ENBR, ENBR-ENBR, ENBR-ENGM
-    flights.append(Flight({"ENGM"}));                 // ENGM-ENGM: no route
-    flights.append(Flight({"EKCH", "ESSA"}));         // does not touch ENGM
+    flights.append(FlightVisiting({"ENBR", "ENBR", "ENGM"})); // ENGM-ENBR, ENBR-ENBR, ENBR-ENGM
+    flights.append(FlightVisiting({"ENGM"}));                 // ENGM-ENGM: no route
+    flights.append(FlightVisiting({"EKCH", "ESSA"}));         // does not touch ENGM
 
     const std::vector<AirportRoute> expected{{"EKCH", 1}, {"ENBR", 2}, {"ESSA", 3}};
     EXPECT_EQ(AirportRoutes(flights, All(flights), "ENGM"), expected);
@@ -46,7 +41,7 @@ TEST(AirportRoutes, otherAirportsEitherWayWithTheirLegs) {
 
 TEST(ArrivalCounts, followTheTableAsItChanges) {
     FlightTable flights;
-    flights.append(Flight({"ESSA", "ENGM"}));
+    flights.append(FlightVisiting({"ESSA", "ENGM"}));
     ArrivalCounts counts(flights);
     EXPECT_EQ(counts.arrivals("ESSA"), 0) << "nothing counted before the first update";
     counts.update();
@@ -55,13 +50,13 @@ TEST(ArrivalCounts, followTheTableAsItChanges) {
     EXPECT_EQ(counts.arrivals("EKCH"), 0);
 
     int revision = counts.revision();
-    flights.append(Flight({"EKCH", "ESSA"}));
+    flights.append(FlightVisiting({"EKCH", "ESSA"}));
     EXPECT_EQ(counts.arrivals("ESSA"), 2) << "an appended line counts at once";
     EXPECT_EQ(counts.arrivals("EKCH"), 1);
     EXPECT_NE(counts.revision(), revision);
 
     revision = counts.revision();
-    flights.replace(0, Flight({"ENBR", "ENGM"}));
+    flights.replace(0, FlightVisiting({"ENBR", "ENGM"}));
     EXPECT_EQ(counts.arrivals("ESSA"), 1) << "a replaced line takes back its old codes";
     EXPECT_EQ(counts.arrivals("ENBR"), 1);
     EXPECT_NE(counts.revision(), revision);
@@ -70,7 +65,7 @@ TEST(ArrivalCounts, followTheTableAsItChanges) {
     EXPECT_EQ(counts.arrivals("ESSA"), 0);
 
     // Many changes to one line: the codes left behind are dropped at an update, the counts stay.
-    for (int i = 0; i <= 3000; ++i) flights.replace(0, Flight({i % 2 ? "ENBR" : "ESSA", "ENGM"}));
+    for (int i = 0; i <= 3000; ++i) flights.replace(0, FlightVisiting({i % 2 ? "ENBR" : "ESSA", "ENGM"}));
     counts.update();
     EXPECT_EQ(counts.arrivals("ENBR"), 0);
     EXPECT_EQ(counts.arrivals("ESSA"), 1);
@@ -78,9 +73,9 @@ TEST(ArrivalCounts, followTheTableAsItChanges) {
 
     // A whole new table: counted again at the next update.
     FlightTable loaded;
-    loaded.append(Flight({"KSEA", "KBFI"}));
+    loaded.append(FlightVisiting({"KSEA", "KBFI"}));
     flights.swapLines(loaded);
-    flights.replace(0, Flight({"KSEA", "KPDX"})); // a change while a recount is due
+    flights.replace(0, FlightVisiting({"KSEA", "KPDX"})); // a change while a recount is due
     counts.update();
     EXPECT_EQ(counts.arrivals("ENGM"), 0);
     EXPECT_EQ(counts.arrivals("KBFI"), 0);
