@@ -46,6 +46,8 @@ public:
     RouteMapEditor& operator=(const RouteMapEditor&) = delete;
 
     void update();
+    // The map is not shown: it stops following the flight table until the next update().
+    void suspend() { m_arrivals.suspend(); }
 
     // By AirportTable row.
     const std::vector<MapAirport>& airports() const { return m_airports; }

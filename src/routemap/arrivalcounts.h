@@ -25,6 +25,9 @@ public:
 
     // Recounts every line when a full recount is due; cheap otherwise.
     void update();
+    // Stops following the table until the next update(), which then counts afresh: for while nobody
+    // looks, so that changes to the table cost nothing here.
+    void suspend() { m_stale = true; }
     // Legs arriving at code (letter case ignored), as of the last update() and the changes since.
     int arrivals(std::string_view code) const;
     // Bumped whenever a count may have changed.

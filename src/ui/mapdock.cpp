@@ -36,7 +36,10 @@ MapDock::MapDock(Session& session, FlightEditor& flights, const AirportEditor& a
     connect(fit, &QPushButton::clicked, m_map, &MapWidget::fitSelection);
     connect(m_map, &MapWidget::airportClicked, this, &MapDock::airportClicked);
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (visible) sync();
+        if (visible)
+            sync();
+        else
+            m_editor.suspend();
     });
 
     auto* bar = new QHBoxLayout;

@@ -71,6 +71,14 @@ TEST(ArrivalCounts, followTheTableAsItChanges) {
     EXPECT_EQ(counts.arrivals("ESSA"), 1);
     EXPECT_EQ(counts.arrivals("ENGM"), 1);
 
+    // Suspended, changes are not followed; the next update counts afresh.
+    counts.suspend();
+    flights.replace(0, FlightVisiting({"EKCH", "ENGM"}));
+    EXPECT_EQ(counts.arrivals("EKCH"), 0);
+    counts.update();
+    EXPECT_EQ(counts.arrivals("EKCH"), 1);
+    EXPECT_EQ(counts.arrivals("ESSA"), 0);
+
     // A whole new table: counted again at the next update.
     FlightTable loaded;
     loaded.append(FlightVisiting({"KSEA", "KBFI"}));
