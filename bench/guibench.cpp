@@ -176,7 +176,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("corvane-gui-bench: shipped apt.dat, %zu installed aircraft, traffic.bgl of %d flights\n",
+    std::printf("corvane-gui-bench: shipped apt.dat and land.txt, %zu installed aircraft, traffic.bgl of %d "
+                "flights\n",
                 installed.size(), size.flights);
     Report report;
     BenchPrompts prompts;
