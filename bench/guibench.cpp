@@ -1,7 +1,8 @@
 // corvane-gui-bench: the main window on the offscreen platform, over a generated installation with the
-// shipped apt.dat, 1,000 installed aircraft and a traffic.bgl of the large traffic set built by the
-// stand-in compiler. Times start-up, opening Traffic.bgl, saving the project, listing a busy airport's
-// flights on the page, sorting the airport list, and the traffic check's window.
+// shipped apt.dat and land.txt, 1,000 installed aircraft and a traffic.bgl of the large traffic set built by
+// the stand-in compiler. Times start-up, opening Traffic.bgl, saving the project, listing a busy airport's
+// flights on the page, sorting the airport list, the traffic check's window, and the route map: reading
+// land.txt and its redraws with the busiest airport listed, as it is and grown to 2,000 routes.
 
 #include "benchoptions.h"
 #include "environment/qt/qttoolrunner.h"
@@ -12,6 +13,7 @@
 #include "generator.h"
 #include "projects/projectcommands.h"
 #include "report.h"
+#include "routemap/geo.h"
 #include "scratchfolder.h"
 #include "timing.h"
 #include "traffic/flightline.h"
@@ -19,11 +21,14 @@
 #include "traffic/reader.h"
 #include "traffic/writer.h"
 #include "ui/mainwindow.h"
+#include "ui/mapdock.h"
+#include "ui/mapwidget.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -32,6 +37,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 
 using namespace corvane;
 namespace fs = std::filesystem;
@@ -76,6 +82,45 @@ double Timed(const std::function<void()>& run) {
     return watch.seconds();
 }
 
+// The slowest of five paints of the map: each after step changed what it shows, and then, unless step
+// waited for a paint of the map's own, one asked for.
+double SlowestPaint(ui::MapWidget& map, const std::function<void(int)>& step, bool ownPaint = false) {
+    double slowest = 0;
+    for (int i = 0; i < 5; ++i) {
+        step(i);
+        if (!ownPaint) map.repaint();
+        slowest = std::max(slowest, map.lastPaintSeconds());
+    }
+    return slowest;
+}
+
+// The map's redraws as the user meets them: after a zoom (everything drawn again, the land plainly),
+// once the view has been still for a moment (the land smoothed), after a pan, and with nothing changed.
+void TimeMapRedraws(Report& report, ui::MapWidget& map, const std::string& what) {
+    const std::string size = std::to_string(map.width()) + "x" + std::to_string(map.height());
+    auto zoom = [&](int i) { i % 2 ? map.zoomOut() : map.zoomIn(); };
+    report.limit("map redraw after a zoom, " + size + ", " + what, SlowestPaint(map, zoom), 0.03);
+    report.limit("map redraw once still (smooth land), " + what,
+                 SlowestPaint(
+                     map,
+                     [&](int i) {
+                         zoom(i);
+                         map.repaint();
+                         QTest::qWait(300); // the smoothing paint follows on its own
+                     },
+                     true),
+                 0.03);
+    report.limit("map redraw after a pan, " + what,
+                 SlowestPaint(map,
+                              [&](int i) {
+                                  QKeyEvent key(QEvent::KeyPress, i % 2 ? Qt::Key_Left : Qt::Key_Right,
+                                                Qt::NoModifier);
+                                  QApplication::sendEvent(&map, &key);
+                              }),
+                 0.03);
+    report.limit("map redraw with nothing changed, " + what, SlowestPaint(map, [](int) {}), 0.03);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -93,7 +138,7 @@ int main(int argc, char** argv) {
     const std::string fsFolder = work.path() + "FS2002/";
     const std::string binFolder = QApplication::applicationDirPath().toStdString() + "/";
     fs::create_directories(program);
-    for (const char* name : {"TCompiler.exe", "TDecompiler.exe", "apt.dat"})
+    for (const char* name : {"TCompiler.exe", "TDecompiler.exe", "apt.dat", "land.txt"})
         fs::copy_file(binFolder + name, program + name);
 
     // The simulator: fs2002.exe, the installed aircraft one per folder, and its registry value.
@@ -131,7 +176,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("corvane-gui-bench: shipped apt.dat, %zu installed aircraft, traffic.bgl of %d flights\n",
+    std::printf("corvane-gui-bench: shipped apt.dat and land.txt, %zu installed aircraft, traffic.bgl of %d "
+                "flights\n",
                 installed.size(), size.flights);
     Report report;
     BenchPrompts prompts;
@@ -192,6 +238,60 @@ int main(int argc, char** argv) {
                      }),
                      0.5);
     }
+
+    // The route map (View > Map) beside the FlightPlans page, with the busiest airport listed.
+    ui::MapDock& dock = window.mapDock();
+    bool landRead = false;
+    report.limit("read land.txt", Timed([&] { landRead = dock.loadLand(); }), 0.1);
+    if (!landRead) report.note("land.txt could not be read", true);
+    window.findChild<QTabBar*>(QStringLiteral("TB"))->setCurrentIndex(0);
+    window.resize(1600, 900);
+    window.findChild<QAction*>(QStringLiteral("viewMapCap"))->trigger();
+    window.resizeDocks({&dock}, {700}, Qt::Horizontal);
+    QTest::qWait(50);
+    auto listBusy = [&] {
+        airport->clear();
+        QTest::keyClicks(airport, code);
+    };
+    const double listed = Timed(listBusy);
+    const RouteMapEditor& map = dock.editor();
+    int positioned = 0;
+    for (const MapAirport& a : map.airports()) positioned += a.positioned;
+    const std::string airports = std::to_string(positioned) + " airports";
+    report.limit("list " + busy->first + " with the map open (" + std::to_string(map.routes().size()) +
+                     " routes)",
+                 listed, 0.2);
+    ui::MapWidget& widget = *dock.map();
+    widget.fitSelection();
+    TimeMapRedraws(report, widget,
+                   airports + ", " + std::to_string(map.routesDrawn()) + " routes of " + busy->first);
+
+    // The same airport grown to 2,000 routes: flights out and back over two airports it has no route to.
+    std::set<std::string> neighbours{busy->first};
+    for (const AirportRoute& route : map.routes()) neighbours.insert(route.other);
+    const std::size_t wanted = 2000 - std::min<std::size_t>(map.routes().size(), 2000);
+    std::vector<std::string> others;
+    const AirportTable& table = window.session().db.airportTable();
+    for (int row = 0; row < table.rowCount() && others.size() < wanted; ++row) {
+        const std::string& other = table.cell(row, AirportTable::Icao);
+        if (!neighbours.count(other) && AirportPosition(table.cell(row, AirportTable::Latitude),
+                                                        table.cell(row, AirportTable::Longitude)))
+            others.push_back(other);
+    }
+    for (std::size_t i = 0; i < others.size(); i += 2) {
+        // Out to one and back from another; the odd one out is flown to and back.
+        const std::string& second = i + 1 < others.size() ? others[i + 1] : others[i];
+        window.session().db.flightTable().append("AC#1,-,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1," +
+                                                 others[i] + ",10:00:00,11:00:00,100,F,2," + second +
+                                                 ",12:00:00,13:00:00,100,F,3," + busy->first + ",");
+    }
+    const double grown = Timed(listBusy);
+    report.limit("list " + busy->first + " with the map open (" + std::to_string(map.routes().size()) +
+                     " routes)",
+                 grown, 0.2);
+    widget.fitSelection();
+    TimeMapRedraws(report, widget,
+                   airports + ", " + std::to_string(map.routesDrawn()) + " routes of " + busy->first);
 
     window.session().db.flightTable().clear(); // no save prompt on the way out
     report.summary();

@@ -41,7 +41,8 @@ configure_build() {
 }
 
 # The libFuzzer targets of fuzz/, each with its seed corpus in fuzz/corpus/<name>/.
-CORVANE_FUZZERS=(projectreader trafficreader aptreader inifile flightline projectroundtrip trafficcheck)
+CORVANE_FUZZERS=(projectreader trafficreader aptreader inifile flightline projectroundtrip trafficcheck landoutlines
+  flighttimeline)
 
 # run_fuzzer DIR NAME SECONDS: runs fuzz_NAME of the build DIR for SECONDS from its seed corpus;
 # inputs it finds go to a scratch corpus in DIR, so the seeds in the tree stay as they are. Returns

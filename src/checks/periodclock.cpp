@@ -34,8 +34,9 @@ std::optional<int> RepeatPeriodSeconds(std::string_view repeat) {
         !EqualsIgnoringCase(repeat.substr(repeat.size() - kSuffix.size()), kSuffix))
         return std::nullopt;
     repeat.remove_suffix(kSuffix.size());
+    // "WEEK" is among the periods, but "WEEKHr" is no number of hours (and would be a period of 0).
     for (std::string_view hours : kRepeatPeriods)
-        if (hours == repeat) return static_cast<int>(NumericValue(hours)) * 3600;
+        if (hours == repeat && hours != "WEEK") return static_cast<int>(NumericValue(hours)) * 3600;
     return std::nullopt;
 }
 

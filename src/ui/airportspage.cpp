@@ -196,6 +196,7 @@ void AirportsPage::sync() {
     m_lonHemisphere->setCurrentIndex(m_lonHemisphere->findText(ToDisplay(f.aptLat1)));
     SetText(m_lonDegrees, f.aptLat2);
     SetText(m_lonMinutes, f.aptLat3);
+    emit synced();
 }
 
 } // namespace corvane::ui

@@ -29,6 +29,8 @@ public:
 signals:
     // After every user action on the page.
     void acted();
+    // The widgets show the editor's state anew: views of the same state follow.
+    void synced();
 
 private:
     template <typename Action> void act(Action action);

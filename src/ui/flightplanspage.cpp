@@ -7,6 +7,7 @@
 #include "ui/rowsmodel.h"
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
+#include "ui/timelinewidget.h"
 #include "ui/widgethelpers.h"
 
 #include <QCheckBox>
@@ -218,6 +219,8 @@ void FlightPlansPage::buildFlightFrame(QWidget* frame) {
     layout->addLayout(header);
     layout->addLayout(legButtons);
     layout->addWidget(m_legsLst, 1);
+    m_timeline = Named(new TimelineWidget(m_editor, frame), "timelineView");
+    layout->addWidget(m_timeline);
     layout->addLayout(leg);
 }
 
@@ -354,6 +357,8 @@ void FlightPlansPage::bind() {
     });
     connect(m_forceTailChk, &QCheckBox::clicked, this,
             [this, &legs](bool checked) { choose("ATC use tail number", [&] { legs.setTailFlag(checked); }); });
+    connect(m_timeline, &TimelineWidget::legChosen, this,
+            [this, &legs](int row) { command([&] { legs.chooseLeg(row); }); });
 }
 
 void FlightPlansPage::sync() {
@@ -394,6 +399,8 @@ void FlightPlansPage::sync() {
     SetText(m_cruiseTxt, fields.cruiseTxt);
     SetText(m_flightNrTxt, fields.flightNrTxt);
     m_forceTailChk->setChecked(fields.forceTailChk);
+    m_timeline->sync();
+    emit synced();
 }
 
 } // namespace corvane::ui

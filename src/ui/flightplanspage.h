@@ -23,6 +23,7 @@ namespace corvane::ui {
 
 class RowsModel;
 class SortedListModel;
+class TimelineWidget;
 
 class FlightPlansPage final : public QWidget {
     Q_OBJECT
@@ -33,6 +34,11 @@ public:
     void sync();
 
     QComboBox* aptCom() const { return m_aptCom; }
+    TimelineWidget* timeline() const { return m_timeline; }
+
+signals:
+    // The widgets show the editor's state anew: views of the same state follow.
+    void synced();
 
 signals:
     // After every user action on the page.
@@ -82,6 +88,7 @@ private:
     QLineEdit* m_cruiseTxt;
     QLineEdit* m_flightNrTxt;
     QCheckBox* m_forceTailChk;
+    TimelineWidget* m_timeline;
 };
 
 } // namespace corvane::ui

@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "checks/compilequestion.h"
+#include "checks/turnaround.h"
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
 #include "editors/startup.h"
@@ -19,8 +20,10 @@
 #include "ui/filterdialog.h"
 #include "ui/flightplanspage.h"
 #include "ui/importexportpage.h"
+#include "ui/mapdock.h"
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
+#include "ui/timelinewidget.h"
 #include "ui/widgethelpers.h"
 
 #include <QApplication>
@@ -95,12 +98,17 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     m_session.tools = &platform.tools;
     buildMenus();
     buildPages();
+    buildMapView();
     resize(1100, 720);
 }
 
 MainWindow::~MainWindow() {
-    // The check window shows the check editor's rows: it goes before the editor does.
+    // The check window shows the check editor's rows, the map dock watches the tables and editors, the
+    // pages' lists read the editors (even while a visible window is hidden on its way out): they go
+    // before those do.
     delete m_checkWindow;
+    delete m_mapDock;
+    delete centralWidget();
 }
 
 void MainWindow::buildMenus() {
@@ -226,6 +234,35 @@ void MainWindow::buildPages() {
     layout->addWidget(m_frames, 1);
     setCentralWidget(central);
     connect(m_tabs, &QTabBar::currentChanged, this, &MainWindow::TB_Click);
+}
+
+void MainWindow::buildMapView() {
+    m_mapDock = new MapDock(m_session, m_editor, m_airports, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_mapDock);
+    m_mapDock->hide();
+    QAction* showMap = m_mapDock->toggleViewAction();
+    showMap->setObjectName(QStringLiteral("viewMapCap"));
+    showMap->setShortcut(QKeySequence(Qt::Key_F10));
+    auto* view = new QMenu(Text("&View"), this);
+    view->setObjectName(QStringLiteral("viewCap"));
+    view->addAction(showMap);
+    menuBar()->insertMenu(findChild<QAction*>(QStringLiteral("menuCap2")), view);
+
+    auto* exportMap = new QAction(Text("Export Map Image..."), this);
+    exportMap->setObjectName(QStringLiteral("exportMapCap"));
+    findChild<QMenu*>(QStringLiteral("menuCap0"))
+        ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportMap);
+    connect(exportMap, &QAction::triggered, this, [this] { m_mapDock->exportImage(m_session.prompts); });
+
+    connect(m_flightPlans, &FlightPlansPage::synced, m_mapDock, &MapDock::sync);
+    connect(m_airportsPage, &AirportsPage::synced, m_mapDock, &MapDock::sync);
+    // A click on an airport lists its flights on the FlightPlans page.
+    connect(m_mapDock, &MapDock::airportClicked, this, [this](int row) {
+        if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
+        m_mapDock->editor().chooseAirport(row);
+        refresh();
+    });
+    m_flightPlans->timeline()->setTurnaround([this] { return TurnaroundSetting(m_platform.settings); });
 }
 
 bool MainWindow::startUp() {

@@ -35,6 +35,7 @@ class ImportExportPage;
 class AirportsPage;
 class CheckTrafficWindow;
 class FlightPlansPage;
+class MapDock;
 
 // The outside world as the main window meets it.
 struct Platform {
@@ -61,6 +62,7 @@ public:
     AircraftEditor& aircraftEditor() { return m_aircraft; }
     TrafficCheckEditor& trafficCheck() { return m_check; }
     ProgressWindow& progressWindow() { return *m_progress; }
+    MapDock& mapDock() { return *m_mapDock; }
 
     // The indexed menu groups; separators are ignored.
     void fileCap_Click(int index);
@@ -88,6 +90,8 @@ protected:
 private:
     void buildMenus();
     void buildPages();
+    // The "Map" dock, the View menu that shows it and File > "Export Map Image...".
+    void buildMapView();
     void updateFlightsMenu();
     // After a command: the caption names the project, the pages show the data.
     void refresh();
@@ -121,6 +125,7 @@ private:
     AircraftPage* m_aircraftPage = nullptr;
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
+    MapDock* m_mapDock = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;
 };

@@ -1,6 +1,7 @@
 // corvane-screenshots OUTPUT_FOLDER: starts Corvane on the installation the environment points at (the
-// demo's), opens its Traffic.bgl, and saves a picture of each page for the user guide. Questions take
-// their default answers; nothing is saved.
+// demo's), opens its Traffic.bgl, and saves a picture of each page for the user guide, then one of the
+// window with the route map beside the FlightPlans page and one of the flight's timeline. Questions
+// take their default answers; nothing is saved.
 
 #include "cli/consoleprompts.h"
 #include "environment/programstate.h"
@@ -9,13 +10,17 @@
 #include "environment/wineprefix.h"
 #include "environment/wineregistry.h"
 #include "ui/mainwindow.h"
+#include "ui/mapdock.h"
+#include "ui/mapwidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QTreeView>
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -42,19 +47,45 @@ int main(int argc, char** argv) {
     airport->clear();
     QTest::keyClicks(airport, QStringLiteral("ENGM"));
 
+    const QString suffix = QStringLiteral(".png");
+    auto save = [&](QWidget* widget, const char* name) {
+        const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name) + suffix;
+        if (!widget->grab().save(path)) {
+            std::cerr << "could not save " << path.toStdString() << '\n';
+            return false;
+        }
+        std::cout << path.toStdString() << '\n';
+        return true;
+    };
     const char* names[] = {"1-flightplans", "2-airports", "3-aircraft", "4-import-export"};
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TB"));
     for (int page = 0; page < 4; ++page) {
         tabs->setCurrentIndex(page);
         QTest::qWait(200);
-        const QString path =
-            folder + QLatin1Char('/') + QString::fromLatin1(names[page]) + QStringLiteral(".png");
-        if (!window.grab().save(path)) {
-            std::cerr << "could not save " << path.toStdString() << '\n';
-            return 1;
-        }
-        std::cout << path.toStdString() << '\n';
+        if (!save(&window, names[page])) return 1;
     }
+
+    // The map beside the FlightPlans page: the routes of ENGM, a flight of several legs with its second
+    // leg on screen, and the timeline of that flight.
+    tabs->setCurrentIndex(0);
+    window.resize(1700, 800);
+    window.findChild<QAction*>(QStringLiteral("viewMapCap"))->trigger();
+    auto* flights = window.findChild<QTreeView*>(QStringLiteral("flightsLst"));
+    for (int row = 0; row < flights->model()->rowCount(); ++row) {
+        flights->setCurrentIndex(flights->model()->index(row, 0));
+        if (window.flightEditor().legs().rows().size() >= 4) break;
+    }
+    auto* legs = window.findChild<QTreeView*>(QStringLiteral("legsLst"));
+    legs->setCurrentIndex(legs->model()->index(1, 0));
+    QTest::qWait(100);
+    window.resizeDocks({&window.mapDock()}, {640}, Qt::Horizontal);
+    QTest::qWait(100);
+    // The flight, with room around it for the airport's other routes.
+    window.mapDock().map()->fitSelection();
+    window.mapDock().map()->zoomOut();
+    QTest::qWait(400); // the land is smoothed once the view is still
+    if (!save(&window, "5-map")) return 1;
+    if (!save(window.findChild<QWidget*>(QStringLiteral("Frame3")), "6-timeline")) return 1;
     window.session().db.flightTable().clear(); // leave without the save prompt
     return 0;
 }

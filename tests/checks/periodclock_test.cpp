@@ -11,7 +11,8 @@ TEST(PeriodClock, repeatPeriods) {
         EXPECT_EQ(RepeatPeriodSeconds(std::to_string(hours) + "Hr"), hours * 3600) << hours;
     EXPECT_EQ(RepeatPeriodSeconds("WEEK"), kWeekSeconds);
     EXPECT_EQ(RepeatPeriodSeconds("24HR"), 24 * 3600);
-    for (const char* odd : {"", "Hr", "3Hr", "0Hr", "48Hr", "024Hr", "24", "24 Hr", "week", " WEEK", "-24Hr"})
+    for (const char* odd :
+         {"", "Hr", "3Hr", "0Hr", "48Hr", "024Hr", "24", "24 Hr", "week", " WEEK", "-24Hr", "WEEKHr"})
         EXPECT_EQ(RepeatPeriodSeconds(odd), std::nullopt) << odd;
 }
 

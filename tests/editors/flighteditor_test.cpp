@@ -1,6 +1,7 @@
 #include "editors/flighteditor.h"
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
+#include "testflights.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +32,7 @@ struct Fixture {
     }
 };
 
-const char* kLoop = "AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
-                    "12:00:00,13:00:00,330,F,3,ENGM,";
+using test::kLoop;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The FlightPlans page driven as a user drives it: typing, clicking, answering questions.
 
 #include "mainwindowfixture.h"
+#include "testflights.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,10 +16,8 @@ using test::MainWindowFixture;
 
 namespace {
 
-const char* kLoop = "AC#1,LN-A,80%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
-                    "12:00:00,13:00:00,330,F,3,ENGM,";
-const char* kShuttle =
-    "AC#1,LN-B,100%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ENGM,";
+using test::kLoop;
+using test::kShuttle;
 
 struct Page : MainWindowFixture {
     Page() {

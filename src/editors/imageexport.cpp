@@ -1,0 +1,34 @@
+#include "editors/imageexport.h"
+
+#include "traffic/fields.h"
+#include "traffic/paths.h"
+#include "traffic/prompts.h"
+#include "traffic/reader.h"
+#include "traffic/textfile.h"
+
+namespace corvane {
+
+std::optional<std::string> ExportMapImage(Prompts& prompts,
+                                          const std::function<std::optional<std::string>()>& encode) {
+    auto chosen = prompts.file({FileRequest::Mode::Save, "Export Map Image", kPngFilter, "map.png"});
+    if (!chosen || chosen->empty()) return std::nullopt;
+    if (LastField(*chosen, kSeparator).find('.') == std::string::npos) *chosen += ".png";
+    if (PathExists(*chosen, true) &&
+        !prompts.question("Overwrite existing file",
+                          *chosen + " does already exist.\r\nDo you want to replace this file?",
+                          Icon::Exclamation, Answer::No))
+        return std::nullopt;
+    const auto bytes = encode();
+    if (!bytes) {
+        prompts.message("Export Map Image", "The picture of the map could not be made.", Icon::Exclamation);
+        return std::nullopt;
+    }
+    std::string error;
+    if (!SaveFileAtomically(*chosen, *bytes, &error)) {
+        ReportWriteError(prompts, error);
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+} // namespace corvane
