@@ -109,19 +109,34 @@ void OpenProject(Session& session) {
     const auto chosen =
         session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
     if (!chosen || !PathExists(*chosen, true)) return;
+    ReadProject(session, *chosen);
+}
+
+bool OpenProjectFile(Session& session, const std::string& path) {
+    if (AskToSave(session) == SaveAnswer::Cancelled) return false;
+    if (!PathExists(path, true)) {
+        session.prompts.message("Open Corvane Project", "The project ''" + path + "'' cannot be found.",
+                                Icon::Exclamation);
+        return false;
+    }
+    return ReadProject(session, path);
+}
+
+bool ReadProject(Session& session, const std::string& path) {
     // Read beside the open project: a file that cannot be read (or does not fit in memory) leaves it
     // as it was, and the reader has said why.
     TrafficDatabase staged;
     session.db.copyInstalledAircraftTo(staged);
     ResetFSAircraftSpeeds(staged.installedAircraftTable());
-    if (!ReadProjectFile(staged, *chosen, ReadOptions{false, true, session.aptPath()}, session.prompts,
+    if (!ReadProjectFile(staged, path, ReadOptions{false, true, session.aptPath()}, session.prompts,
                          session.progress))
-        return;
+        return false;
     ClearData(session, true);
     session.db.adopt(staged);
     session.db.journal().clear();
-    session.state.projectTag = *chosen;
+    session.state.projectTag = path;
     session.editor->showFirstAirport();
+    return true;
 }
 
 std::string ProjectCaption(const std::string& projectTag) {

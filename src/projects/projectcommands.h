@@ -22,6 +22,12 @@ enum class SaveMode {
 // False when the save prompt was cancelled.
 bool NewProject(Session& session);
 void OpenProject(Session& session);
+// Opens the project at path as "&Open Project..." does once a file is chosen (a recent project, one
+// named on the command line or dropped on the window), after the save prompt. A path that names no
+// file is reported. True when it was opened.
+bool OpenProjectFile(Session& session, const std::string& path);
+// Reads the project at path in place of the open data (which stay when it cannot be read).
+bool ReadProject(Session& session, const std::string& path);
 // True when the project was written.
 bool SaveProject(Session& session, SaveMode mode);
 

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -52,6 +53,10 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
     , m_model(new AirportListModel(editor.order(), session.db.airportTable(), this)) {
     setObjectName(QStringLiteral("F2"));
     auto* frame = Named(new QGroupBox(QStringLiteral("AI Airport database"), this), "Frame4");
+    m_search = Named(new QLineEdit(frame), "aptSearchTxt");
+    m_search->setPlaceholderText(QStringLiteral("Find an airport by code, name or country (Ctrl+F)"));
+    m_search->setClearButtonEnabled(true);
+    m_count = Named(new QLabel(frame), "aptCountLbl");
     m_list = Named(new QTreeView(frame), "aptLST");
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
@@ -92,7 +97,11 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
     buttons->addStretch(1);
     buttons->addWidget(add);
     buttons->addWidget(remove);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(m_search, 1);
+    searchRow->addWidget(m_count);
     auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(searchRow);
     layout->addWidget(m_list, 1);
     layout->addLayout(fields);
     layout->addLayout(buttons);
@@ -104,6 +113,16 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
                 if (current.isValid() && m_editor.order().tableRow(current.row()) != m_editor.selectedRow())
                     command([&] { m_editor.chooseRow(m_editor.order().tableRow(current.row())); });
             });
+    connect(m_search, &QLineEdit::textEdited, this, [this](const QString& text) {
+        std::string bytes;
+        if (bytesOf(text, bytes)) command([&] { m_editor.order().search(bytes); });
+    });
+    // Enter in the search goes to the list, on the first airport found.
+    OnEnter(m_search, [this] {
+        if (m_editor.order().count() > 0 && m_editor.selectedRow() < 0)
+            command([&] { m_editor.chooseRow(m_editor.order().tableRow(0)); });
+        m_list->setFocus();
+    });
     connect(m_list->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { command([&] { m_editor.clickHeader(column); }); });
     // Typing is one step per visit of a field.
@@ -167,6 +186,11 @@ template <typename Action> void AirportsPage::command(Action action) {
     act(action);
 }
 
+void AirportsPage::focusSearch() {
+    m_search->setFocus();
+    m_search->selectAll();
+}
+
 void AirportsPage::opened() {
     const int row = m_editor.selectedRow() >= 0    ? m_editor.selectedRow()
                     : m_editor.order().count() > 0 ? m_editor.order().tableRow(0)
@@ -185,6 +209,9 @@ void AirportsPage::sync() {
         m_list->selectionModel()->setCurrentIndex(wanted, QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
     if (wanted.isValid()) m_list->scrollTo(wanted);
+    const QLocale locale;
+    m_count->setText(locale.toString(order.count()) + QStringLiteral(" of ") + locale.toString(order.total()) +
+                     QStringLiteral(" airports"));
     const AirportFields& f = m_editor.fields();
     SetText(m_icao, f.aptIcaoTxt);
     SetText(m_name, f.aptNameTxt);

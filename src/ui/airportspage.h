@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QTreeView;
 
@@ -25,6 +26,8 @@ public:
     // The page is opened: the current row (else the first) is selected and loaded.
     void opened();
     void sync();
+    // Ctrl+F: the search field, its text selected.
+    void focusSearch();
 
 signals:
     // After every user action on the page.
@@ -44,6 +47,8 @@ private:
     EditSteps& m_steps;
     AirportListModel* m_model;
     QTreeView* m_list;
+    QLineEdit* m_search;
+    QLabel* m_count;
     QLineEdit* m_icao;
     QLineEdit* m_name;
     QLineEdit* m_country;

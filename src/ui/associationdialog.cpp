@@ -34,6 +34,9 @@ AssociationDialog::AssociationDialog(AssociationEditor& editor, QWidget* parent)
     m_bar->hide();
     m_ok = Named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     m_cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
+    // Enter cancels: the flights are rewritten only when OK is pressed.
+    m_ok->setAutoDefault(false);
+    m_cancel->setDefault(true);
 
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Aircraft:"), name);

@@ -54,6 +54,9 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     m_progress->setValue(0);
     auto* run = Named(new QPushButton(QStringLiteral("&Run"), this), "runCmd");
     auto* close = Named(new QPushButton(QStringLiteral("&Close"), this), "closeCmd");
+    // Enter closes the dialog: a filter runs only when its button is pressed.
+    run->setAutoDefault(false);
+    close->setDefault(true);
 
     auto* value = new QHBoxLayout;
     value->addWidget(info1);

@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +72,7 @@ FlightPlansPage::FlightPlansPage(FlightEditor& editor, Session& session, EditSte
     , m_editor(editor)
     , m_session(session)
     , m_steps(steps)
+    , m_search(session.db)
     , m_codes(new SortedListModel(session.db.airportCodes(), this))
     , m_aircraft(new SortedListModel(session.db.aircraftChoices(), this)) {
     setObjectName(QStringLiteral("F1"));
@@ -108,6 +110,25 @@ FlightPlansPage::FlightPlansPage(FlightEditor& editor, Session& session, EditSte
 }
 
 void FlightPlansPage::buildAirportFrame(QWidget* frame) {
+    // The search over every flight: its matches list above the airport's flights while there is text.
+    m_flightSearchTxt = Named(new QLineEdit(frame), "flightSearchTxt");
+    m_flightSearchTxt->setPlaceholderText(
+        QStringLiteral("Find flights by tail, flight number, aircraft or airport (Ctrl+F)"));
+    m_flightSearchTxt->setClearButtonEnabled(true);
+    m_flightSearchLbl = Named(new QLabel(frame), "flightSearchLbl");
+    m_flightSearchModel = new RowsModel(
+        {QStringLiteral("Flight"), QStringLiteral("Tail number"), QStringLiteral("Aircraft")},
+        [this] { return int(m_search.matches().size()); },
+        [this](int row, int column) {
+            const int index = m_search.matches()[static_cast<std::size_t>(row)];
+            return column == 0 ? m_search.summary(index) : column == 1 ? m_search.tail(index) : m_search.aircraft(index);
+        },
+        this);
+    m_flightSearchLst = List("flightSearchLst", frame);
+    m_flightSearchLst->setModel(m_flightSearchModel);
+    m_flightSearchLst->setVisible(false);
+    m_flightSearchLbl->setVisible(false);
+
     m_aptCom = AirportCombo("aptCom", m_codes, frame);
     auto* refresh = Named(new QPushButton(QStringLiteral("Refresh"), frame), "refreshCmd");
     m_infoLbl = Named(new QLabel(frame), "infoLbl");
@@ -125,6 +146,9 @@ void FlightPlansPage::buildAirportFrame(QWidget* frame) {
     buttons->addWidget(add);
     buttons->addWidget(remove);
     auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(m_flightSearchTxt);
+    layout->addWidget(m_flightSearchLbl);
+    layout->addWidget(m_flightSearchLst, 1);
     layout->addLayout(top);
     layout->addWidget(m_infoLbl);
     layout->addWidget(m_flightsLst, 1);
@@ -191,7 +215,11 @@ void FlightPlansPage::buildFlightFrame(QWidget* frame) {
     m_legsLst->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* leg = new QGridLayout;
-    leg->addWidget(Caption("  Airport           Day            Time      Zone", frame), 0, 1, 1, 4);
+    // The captions of the columns, each over its own field.
+    leg->addWidget(Caption("Airport", frame), 0, 1);
+    leg->addWidget(Caption("Day", frame), 0, 2);
+    leg->addWidget(Caption("Time", frame), 0, 3);
+    leg->addWidget(Caption("Zone", frame), 0, 4);
     leg->addWidget(Caption("Dep", frame), 1, 0);
     leg->addWidget(m_depCom, 1, 1);
     leg->addWidget(m_depDayCom, 1, 2);
@@ -357,11 +385,43 @@ void FlightPlansPage::bind() {
     });
     connect(m_forceTailChk, &QCheckBox::clicked, this,
             [this, &legs](bool checked) { choose("ATC use tail number", [&] { legs.setTailFlag(checked); }); });
+    connect(m_flightSearchTxt, &QLineEdit::textChanged, this, [this] { searchFlights(); });
+    // A match opens on the page: its home airport listed, the flight loaded.
+    const auto open = [this](const QModelIndex& index) {
+        if (!index.isValid()) return;
+        const int flight = m_search.matches()[static_cast<std::size_t>(index.row())];
+        command([&] { m_editor.showFlight(flight); });
+    };
+    connect(m_flightSearchLst, &QTreeView::clicked, this, open);
+    connect(m_flightSearchLst, &QTreeView::activated, this, open);
+    OnEnter(m_flightSearchTxt, [this, open] {
+        if (m_flightSearchModel->rowCount() > 0) open(m_flightSearchModel->index(0, 0));
+    });
     connect(m_timeline, &TimelineWidget::legChosen, this,
             [this, &legs](int row) { command([&] { legs.chooseLeg(row); }); });
 }
 
+void FlightPlansPage::searchFlights() {
+    // A character without a byte is in no flight: it finds nothing.
+    const auto bytes = FromDisplay(m_flightSearchTxt->text());
+    const std::vector<int> before = m_search.matches();
+    m_search.search(bytes ? *bytes : std::string());
+    if (m_search.matches() != before) m_flightSearchModel->rowsReplaced();
+    const bool searching = !m_flightSearchTxt->text().isEmpty();
+    m_flightSearchLst->setVisible(searching);
+    m_flightSearchLbl->setVisible(searching);
+    m_flightSearchLbl->setText(QLocale().toString(qlonglong(m_search.matches().size())) +
+                               QStringLiteral(" flights found"));
+}
+
+void FlightPlansPage::focusSearch() {
+    m_flightSearchTxt->setFocus();
+    m_flightSearchTxt->selectAll();
+}
+
 void FlightPlansPage::sync() {
+    // The matches follow the flights (a deleted flight leaves them, an edited one may join them).
+    if (!m_flightSearchTxt->text().isEmpty()) searchFlights();
     SetComboText(m_aptCom, m_editor.aptComText());
     m_infoLbl->setText(ToDisplay(m_editor.infoLbl()));
     if (m_flightsRevision != m_editor.flightsRevision()) {
@@ -371,7 +431,10 @@ void FlightPlansPage::sync() {
     SelectRow(m_flightsLst, m_editor.selectedFlightRow());
 
     const FlightHeader& header = m_editor.header();
-    m_aircraftCom->setCurrentIndex(m_session.db.aircraftChoices().indexOf(header.aircraft));
+    // An aircraft that is not installed is in no entry of the combo: it shows as the combo's text.
+    const int aircraft = m_session.db.aircraftChoices().indexOf(header.aircraft);
+    m_aircraftCom->setPlaceholderText(aircraft < 0 ? ToDisplay(header.aircraft) : QString());
+    m_aircraftCom->setCurrentIndex(aircraft);
     SetText(m_tailTxt, header.tail);
     SetText(m_percentTxt, header.percent);
     m_repeatCom->setCurrentIndex(m_repeatCom->findText(ToDisplay(header.repeat)));

@@ -2,6 +2,8 @@
 // F1, the "FlightPlans" page: the widgets of the flight editor and the legs editor, bound to the
 // FlightEditor. User edits call the editor; after each, the widgets are set from the editor's state.
 
+#include "editors/flightsearch.h"
+
 #include <QWidget>
 
 class QButtonGroup;
@@ -34,6 +36,8 @@ public:
     void sync();
 
     QComboBox* aptCom() const { return m_aptCom; }
+    // Ctrl+F: the search over every flight, its text selected.
+    void focusSearch();
     TimelineWidget* timeline() const { return m_timeline; }
 
 signals:
@@ -48,6 +52,8 @@ private:
     void buildAirportFrame(QWidget* frame);
     void buildFlightFrame(QWidget* frame);
     void bind();
+    // The search over every flight with the search field's text; the matches list follows it.
+    void searchFlights();
     // Runs an editor action, then shows its result.
     template <typename Action> void act(Action action);
     // An action that is not an edit of the field being typed in: the field's visit ends first.
@@ -60,6 +66,7 @@ private:
     FlightEditor& m_editor;
     Session& m_session;
     EditSteps& m_steps;
+    FlightSearch m_search;
     SortedListModel* m_codes;
     SortedListModel* m_aircraft;
     RowsModel* m_flightsModel;
@@ -67,6 +74,10 @@ private:
     int m_flightsRevision = -1;
     int m_legsRevision = -1;
 
+    QLineEdit* m_flightSearchTxt;
+    QLabel* m_flightSearchLbl;
+    QTreeView* m_flightSearchLst;
+    RowsModel* m_flightSearchModel;
     QComboBox* m_aptCom;
     QLabel* m_infoLbl;
     QTreeView* m_flightsLst;

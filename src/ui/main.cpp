@@ -1,4 +1,5 @@
-// corvane: the FS2002 AI traffic editor. It takes no arguments.
+// corvane [PROJECT.cvp]: the FS2002 AI traffic editor; a project named on the command line (as the file
+// manager does) is opened once the program has started.
 
 #include "environment/programstate.h"
 #include "environment/qt/qtsettingsstore.h"
@@ -32,5 +33,7 @@ int main(int argc, char** argv) {
     corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform);
     if (!window.startUp()) return 1;
+    // The file's own bytes, as the system gave them.
+    if (argc > 1) window.openProjectFile(argv[1]);
     return QApplication::exec();
 }

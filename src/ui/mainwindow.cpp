@@ -4,6 +4,7 @@
 #include "checks/turnaround.h"
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
+#include "editors/about.h"
 #include "editors/startup.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
@@ -13,6 +14,7 @@
 #include "projects/trafficbgl.h"
 #include "traffic/aptdata.h"
 #include "traffic/changejournal.h"
+#include "traffic/paths.h"
 #include "ui/aircraftpage.h"
 #include "ui/airportspage.h"
 #include "ui/associationdialog.h"
@@ -25,8 +27,14 @@
 #include "ui/textcodec.h"
 #include "ui/timelinewidget.h"
 #include "ui/widgethelpers.h"
+#include "ui/windowsettings.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QUrl>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -91,7 +99,8 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     , m_aircraft(m_session.db, m_editor.legs(), m_session.prompts)
     , m_steps(m_session)
     , m_undoStack(new QUndoStack(this))
-    , m_check(m_session, platform.settings) {
+    , m_check(m_session, platform.settings)
+    , m_recent(platform.settings) {
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(QStringLiteral("Corvane"));
     m_session.state.programFolder = platform.programFolder;
@@ -142,6 +151,12 @@ void MainWindow::buildMenus() {
         action->setShortcut(fileKeys[i]);
         connect(action, &QAction::triggered, this, [this, i] { fileCap_Click(i); });
     }
+    // File > Recent Projects, after Save As.
+    m_recentMenu = new QMenu(Text("Recent Projects"), file);
+    m_recentMenu->setObjectName(QStringLiteral("recentCap"));
+    file->insertMenu(findChild<QAction*>(QStringLiteral("fileCap6")), m_recentMenu);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::updateRecentMenu);
+    updateRecentMenu();
 
     // Edit: undo and redo over the change journal.
     QMenu* editMenu = menuBar()->addMenu(Text("&Edit"));
@@ -202,6 +217,73 @@ void MainWindow::buildMenus() {
     QAction* about = menuBar()->addAction(Text("&About"));
     about->setObjectName(QStringLiteral("menuCap3"));
     connect(about, &QAction::triggered, this, [this] { menuCap_Click(3); });
+
+    // Keys that turn the pages, and Ctrl+F for the search of the page shown.
+    const auto key = [this](QKeySequence sequence, const char* name, auto handler) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(sequence);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), "nextPageKey", [this] { turnPage(1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), "nextPageKey2", [this] { turnPage(1); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), "previousPageKey", [this] { turnPage(-1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), "previousPageKey2", [this] { turnPage(-1); });
+    key(QKeySequence::Find, "findKey", [this] {
+        if (m_tabs->currentIndex() == 1)
+            m_airportsPage->focusSearch();
+        else if (m_tabs->currentIndex() == 0)
+            m_flightPlans->focusSearch();
+    });
+}
+
+void MainWindow::turnPage(int step) {
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) % m_tabs->count());
+}
+
+void MainWindow::updateRecentMenu() {
+    m_recentMenu->clear();
+    int n = 0;
+    for (const std::string& path : m_recent.paths()) {
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 ").arg(++n) + PathToDisplay(path));
+        action->setObjectName(QStringLiteral("recentCap%1").arg(n - 1));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (!PathExists(path, true)) {
+                m_session.prompts.message("Recent Projects",
+                                          "The project ''" + path + "'' is no longer there; it is taken off the list.",
+                                          Icon::Exclamation);
+                m_recent.remove(path);
+                updateRecentMenu();
+                return;
+            }
+            openProjectFile(path);
+        });
+    }
+    m_recentMenu->setEnabled(n > 0);
+}
+
+void MainWindow::openProjectFile(const std::string& path) {
+    m_steps.closeVisit();
+    OpenProjectFile(m_session, path);
+    refresh();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".cvp"), Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile() || !url.toLocalFile().endsWith(QStringLiteral(".cvp"), Qt::CaseInsensitive)) continue;
+        event->acceptProposedAction();
+        openProjectFile(PathFromDisplay(url.toLocalFile()));
+        return;
+    }
 }
 
 void MainWindow::buildPages() {
@@ -228,7 +310,15 @@ void MainWindow::buildPages() {
     m_pages[1] = m_airportsPage;
     m_pages[2] = m_aircraftPage;
     m_pages[3] = m_importExportPage;
-    for (QWidget* page : m_pages) m_frames->addWidget(page);
+    // Each page scrolls when the window is smaller than the page would like, so that the window fits
+    // any screen at any scale factor.
+    for (QWidget* page : m_pages) {
+        auto* scroll = new QScrollArea(m_frames);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(page);
+        m_frames->addWidget(scroll);
+    }
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(m_tabs);
     layout->addWidget(m_frames, 1);
@@ -293,6 +383,9 @@ bool MainWindow::startUp() {
     ResetFSAircraftSpeeds(m_session.db.installedAircraftTable());
     LoadEmptyProject(m_session);
     refresh();
+    // As the window was left last time, within the screen it is on now; projects dropped on it open.
+    RestoreWindowSettings(*this, *m_tabs);
+    setAcceptDrops(true);
     return true;
 }
 
@@ -305,7 +398,8 @@ bool MainWindow::showOptions() {
 }
 
 void MainWindow::ShowFrame(QWidget* frame) {
-    m_frames->setCurrentWidget(frame);
+    for (int i = 0; i < 4; ++i)
+        if (m_pages[i] == frame) m_frames->setCurrentIndex(i);
 }
 
 bool MainWindow::leavingFlightPlans() {
@@ -466,17 +560,19 @@ void MainWindow::menuCap_Click(int index) {
         }
         refresh(); // a new turnaround minimum changes the check
     } else if (index == 3) {
-        m_session.prompts.message(
-            "About Corvane",
-            "Corvane " CORVANE_VERSION "\r\n\r\n"
-            "An editor for the AI flights of Microsoft Flight Simulator 2002: open the installed "
-            "traffic or a project, edit flights, airports and aircraft, and compile them back.",
-            Icon::Information);
+        m_session.prompts.message("About Corvane", AboutText(CORVANE_VERSION, qVersion()), Icon::Information);
     }
 }
 
 void MainWindow::refresh() {
     syncUndo();
+    // A project opened or saved goes to the top of File > Recent Projects.
+    const std::string& tag = m_session.state.projectTag;
+    if (tag != kProjectNew && tag != kProjectFs && (m_recent.paths().empty() || m_recent.paths().front() != tag) &&
+        PathExists(tag, true)) {
+        m_recent.add(tag);
+        updateRecentMenu();
+    }
     m_flightPlans->sync();
     m_airportsPage->sync();
     m_aircraftPage->sync();
@@ -575,6 +671,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         m_closing = true;
+        SaveWindowSettings(*this, *m_tabs);
         ClearData(m_session, true);
         CleanTempData(m_session.state.programFolder, true);
     }

@@ -7,6 +7,7 @@
 #include "editors/airporteditor.h"
 #include "editors/editsteps.h"
 #include "editors/flighteditor.h"
+#include "editors/recentprojects.h"
 #include "editors/trafficcheckeditor.h"
 #include "projects/session.h"
 #include "ui/progresswindow.h"
@@ -17,6 +18,8 @@
 #include <string>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
 class QUndoStack;
 class QStackedWidget;
@@ -83,9 +86,15 @@ public:
     void showCheckWindow(bool recheck);
     // A problem of the check window double-clicked: its flight and leg on the FlightPlans page.
     void showProblem(int row);
+    // A project named on the command line, dropped on the window or chosen in File > Recent
+    // Projects: opened after the save question.
+    void openProjectFile(const std::string& path);
+    RecentProjects& recentProjects() { return m_recent; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -93,6 +102,9 @@ private:
     // The "Map" dock, the View menu that shows it and File > "Export Map Image...".
     void buildMapView();
     void updateFlightsMenu();
+    void updateRecentMenu();
+    // Ctrl+Tab and friends: the page step pages on, cyclically.
+    void turnPage(int step);
     // After a command: the caption names the project, the pages show the data.
     void refresh();
     // The Edit menu and the window's "unsaved" mark follow the change journal.
@@ -116,6 +128,8 @@ private:
     int m_journalGeneration = -1;
     bool m_mirroring = false; // the undo stack is being set to the journal's steps
     TrafficCheckEditor m_check;
+    RecentProjects m_recent;
+    QMenu* m_recentMenu = nullptr;
     QMenu* m_flightsMenu = nullptr;
     QAction* m_flightActions[9] = {};
     QTabBar* m_tabs = nullptr;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -45,8 +46,10 @@ struct MainWindowFixture {
     std::unique_ptr<ui::Platform> platform;
     std::unique_ptr<ui::MainWindow> window;
 
-    // The program folder with its tools and apt.dat, and a simulator folder with two aircraft.
+    // The program folder with its tools and apt.dat, and a simulator folder with two aircraft. Each
+    // fixture starts with nothing remembered from an earlier window.
     MainWindowFixture() {
+        QSettings(QStringLiteral("Corvane"), QStringLiteral("Corvane")).clear();
         dir.write("program/TCompiler.exe", "tool");
         dir.write("program/TDecompiler.exe", "tool");
         dir.write("program/apt.dat", kSmallAptDat);
