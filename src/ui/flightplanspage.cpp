@@ -18,8 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
@@ -121,7 +121,9 @@ void FlightPlansPage::buildAirportFrame(QWidget* frame) {
         [this] { return int(m_search.matches().size()); },
         [this](int row, int column) {
             const int index = m_search.matches()[static_cast<std::size_t>(row)];
-            return column == 0 ? m_search.summary(index) : column == 1 ? m_search.tail(index) : m_search.aircraft(index);
+            return column == 0   ? m_search.summary(index)
+                   : column == 1 ? m_search.tail(index)
+                                 : m_search.aircraft(index);
         },
         this);
     m_flightSearchLst = List("flightSearchLst", frame);
@@ -236,6 +238,14 @@ void FlightPlansPage::buildFlightFrame(QWidget* frame) {
     leg->addWidget(m_flightNrTxt, 4, 2);
     leg->addWidget(m_forceTailChk, 5, 1, 1, 2);
     leg->setColumnStretch(5, 1);
+    // Tab goes along the departure row, then the arrival row, as they read.
+    QWidget* previous = m_depCom;
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{m_depDayCom, m_depTxt, m_depZoneCom, m_desCom, m_arrDayCom, m_etaTxt,
+                                         m_arrZoneCom, m_cruiseTxt, m_flightNrTxt, m_forceTailChk}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 
     auto* legButtons = new QHBoxLayout;
     legButtons->addWidget(Caption("Legs:", frame));
@@ -337,7 +347,8 @@ void FlightPlansPage::bind() {
     connect(m_repeatCom, &QComboBox::activated, this, [this, codeOf](int index) {
         choose("Repeat periode", [&] { m_editor.chooseRepeat(codeOf(m_repeatCom, index)); });
     });
-    connect(m_ifrOpt, &QRadioButton::clicked, this, [this] { choose("Flight type", [&] { m_editor.chooseRules(true); }); });
+    connect(m_ifrOpt, &QRadioButton::clicked, this,
+            [this] { choose("Flight type", [&] { m_editor.chooseRules(true); }); });
     connect(m_vfrOpt, &QRadioButton::clicked, this,
             [this] { choose("Flight type", [&] { m_editor.chooseRules(false); }); });
 
@@ -349,8 +360,10 @@ void FlightPlansPage::bind() {
             });
     click("addCmd", [this] { m_editor.addLeg(); });
     click("removeCmd", [this] { m_editor.removeLeg(); });
-    typed(m_depCom->lineEdit(), "Departure airport", [&legs](const std::string& t) { return legs.typeDeparture(t); });
-    typed(m_desCom->lineEdit(), "Destination", [&legs](const std::string& t) { return legs.typeDestination(t); });
+    typed(m_depCom->lineEdit(), "Departure airport",
+          [&legs](const std::string& t) { return legs.typeDeparture(t); });
+    typed(m_desCom->lineEdit(), "Destination",
+          [&legs](const std::string& t) { return legs.typeDestination(t); });
     OnEnter(m_depCom->lineEdit(), [this, &legs] {
         choose("Departure airport", [&] { legs.enterDeparture(); });
         m_depCom->lineEdit()->selectAll();
@@ -383,8 +396,9 @@ void FlightPlansPage::bind() {
         legs.editFlightNumber(t);
         return false;
     });
-    connect(m_forceTailChk, &QCheckBox::clicked, this,
-            [this, &legs](bool checked) { choose("ATC use tail number", [&] { legs.setTailFlag(checked); }); });
+    connect(m_forceTailChk, &QCheckBox::clicked, this, [this, &legs](bool checked) {
+        choose("ATC use tail number", [&] { legs.setTailFlag(checked); });
+    });
     connect(m_flightSearchTxt, &QLineEdit::textChanged, this, [this] { searchFlights(); });
     // A match opens on the page: its home airport listed, the flight loaded.
     const auto open = [this](const QModelIndex& index) {

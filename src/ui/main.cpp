@@ -10,6 +10,7 @@
 #include "ui/mainwindow.h"
 #include "ui/singleinstance.h"
 
+#include <QIcon>
 #include <QLockFile>
 #include <csignal>
 
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/corvane-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     corvane::ui::QtPrompts prompts(nullptr);
     QLockFile lock(corvane::ui::SingleInstanceLockPath());

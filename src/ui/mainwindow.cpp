@@ -2,9 +2,9 @@
 
 #include "checks/compilequestion.h"
 #include "checks/turnaround.h"
+#include "editors/about.h"
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
-#include "editors/about.h"
 #include "editors/startup.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
@@ -30,17 +30,17 @@
 #include "ui/windowsettings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
-#include <QUrl>
-#include <QCloseEvent>
-#include <QMenuBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace corvane::ui {
@@ -251,7 +251,8 @@ void MainWindow::updateRecentMenu() {
         connect(action, &QAction::triggered, this, [this, path] {
             if (!PathExists(path, true)) {
                 m_session.prompts.message("Recent Projects",
-                                          "The project ''" + path + "'' is no longer there; it is taken off the list.",
+                                          "The project ''" + path +
+                                              "'' is no longer there; it is taken off the list.",
                                           Icon::Exclamation);
                 m_recent.remove(path);
                 updateRecentMenu();
@@ -279,7 +280,8 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (!url.isLocalFile() || !url.toLocalFile().endsWith(QStringLiteral(".cvp"), Qt::CaseInsensitive)) continue;
+        if (!url.isLocalFile() || !url.toLocalFile().endsWith(QStringLiteral(".cvp"), Qt::CaseInsensitive))
+            continue;
         event->acceptProposedAction();
         openProjectFile(PathFromDisplay(url.toLocalFile()));
         return;
@@ -315,6 +317,7 @@ void MainWindow::buildPages() {
     for (QWidget* page : m_pages) {
         auto* scroll = new QScrollArea(m_frames);
         scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the page's fields; the focused one is scrolled to
         scroll->setWidgetResizable(true);
         scroll->setWidget(page);
         m_frames->addWidget(scroll);
@@ -568,8 +571,8 @@ void MainWindow::refresh() {
     syncUndo();
     // A project opened or saved goes to the top of File > Recent Projects.
     const std::string& tag = m_session.state.projectTag;
-    if (tag != kProjectNew && tag != kProjectFs && (m_recent.paths().empty() || m_recent.paths().front() != tag) &&
-        PathExists(tag, true)) {
+    if (tag != kProjectNew && tag != kProjectFs &&
+        (m_recent.paths().empty() || m_recent.paths().front() != tag) && PathExists(tag, true)) {
         m_recent.add(tag);
         updateRecentMenu();
     }
@@ -646,7 +649,8 @@ void MainWindow::restorePlace(const StepPlace& place) {
     // The airport listed when the step was made is listed again (nothing when none was).
     if (!place.airport.empty() || !m_editor.flightsLst().empty()) m_editor.chooseAirport(place.airport);
     const auto& rows = m_editor.flightsLst();
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const FlightRow& r) { return r.index == place.flight; });
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&](const FlightRow& r) { return r.index == place.flight; });
     if (row != rows.end()) {
         m_editor.chooseFlight(static_cast<int>(row - rows.begin()));
         if (place.legRow >= 0 && place.legRow < static_cast<int>(m_editor.legs().rows().size()))

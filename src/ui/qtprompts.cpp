@@ -1,6 +1,7 @@
 #include "ui/qtprompts.h"
 
 #include "ui/textcodec.h"
+#include "ui/windowsettings.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -63,10 +64,10 @@ Answer QtPrompts::ask(const Prompt& prompt) {
                                (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
         if (!prompt.yesText.empty()) box.button(QMessageBox::Yes)->setText(MessageToDisplay(prompt.yesText));
         if (!prompt.noText.empty()) box.button(QMessageBox::No)->setText(MessageToDisplay(prompt.noText));
-        const QMessageBox::StandardButton defaultButton = prompt.defaultAnswer == Answer::Yes ? QMessageBox::Yes
-                                                          : prompt.defaultAnswer == Answer::Cancel && cancel
-                                                              ? QMessageBox::Cancel
-                                                              : QMessageBox::No;
+        const QMessageBox::StandardButton defaultButton =
+            prompt.defaultAnswer == Answer::Yes                ? QMessageBox::Yes
+            : prompt.defaultAnswer == Answer::Cancel && cancel ? QMessageBox::Cancel
+                                                               : QMessageBox::No;
         box.setDefaultButton(defaultButton);
         box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
         switch (box.exec()) {
@@ -86,7 +87,7 @@ Answer QtPrompts::ask(const Prompt& prompt) {
 std::optional<std::string> QtPrompts::file(const FileRequest& request) {
     const QString title = MessageToDisplay(request.title);
     const QString filter = DialogFilter(request.filter);
-    const QString initial = PathToDisplay(request.initialName);
+    const QString initial = DialogStartPath(title, PathToDisplay(request.initialName));
     const QString path = request.mode == FileRequest::Mode::Save
                              ? QFileDialog::getSaveFileName(m_parent, title, initial, filter, nullptr,
                                                             QFileDialog::DontConfirmOverwrite)
@@ -103,6 +104,7 @@ std::optional<std::string> QtPrompts::file(const FileRequest& request) {
              Icon::Exclamation, Buttons::Ok, Answer::Ok});
         return std::nullopt;
     }
+    RememberDialogFolder(title, path);
     return PathFromDisplay(path);
 }
 

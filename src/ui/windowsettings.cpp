@@ -1,5 +1,7 @@
 #include "ui/windowsettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QScreen>
@@ -15,7 +17,24 @@ QSettings Settings() {
     return QSettings(QStringLiteral("Corvane"), QStringLiteral("Corvane"));
 }
 
+QString DialogKey(const QString& title) {
+    QString key = title;
+    key.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return QStringLiteral("Dialogs/") + key;
+}
+
 } // namespace
+
+QString DialogStartPath(const QString& title, const QString& initialName) {
+    if (!initialName.isEmpty() && !QFileInfo(initialName).isRelative()) return initialName;
+    const QString folder = Settings().value(DialogKey(title)).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return initialName;
+    return initialName.isEmpty() ? folder : QDir(folder).filePath(initialName);
+}
+
+void RememberDialogFolder(const QString& title, const QString& chosenPath) {
+    Settings().setValue(DialogKey(title), QFileInfo(chosenPath).absolutePath());
+}
 
 void SaveWindowSettings(const QMainWindow& window, const QTabBar& pages) {
     QSettings settings = Settings();
@@ -49,11 +68,15 @@ void FitToScreen(QMainWindow& window) {
     if (!screen) return;
     const QRect available = screen->availableGeometry();
     // The frame (title bar, borders) takes room too.
-    const QSize frame = window.frameGeometry().size() - window.geometry().size();
-    const QSize room = available.size() - frame;
-    QRect wanted = window.geometry();
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QSize room = available.marginsRemoved(frame).size();
+    QRect wanted = inner;
     wanted.setSize(wanted.size().boundedTo(room).expandedTo(window.minimumSizeHint().boundedTo(room)));
-    if (!available.contains(wanted)) wanted.moveTopLeft(available.topLeft() + QPoint(frame.width() / 2, frame.height()));
+    if (!available.contains(wanted.marginsAdded(frame)))
+        wanted.moveTopLeft(available.topLeft() + QPoint(frame.left(), frame.top()));
     window.setGeometry(wanted);
 }
 

@@ -4,6 +4,7 @@
 // remembered on a larger screen is cut to the screen the window is on now.
 
 class QMainWindow;
+class QString;
 class QTabBar;
 
 namespace corvane::ui {
@@ -13,5 +14,10 @@ void SaveWindowSettings(const QMainWindow& window, const QTabBar& pages);
 void RestoreWindowSettings(QMainWindow& window, QTabBar& pages);
 // Keeps the window within the available area of its screen, at any scale factor.
 void FitToScreen(QMainWindow& window);
+
+// Each file dialog (known by its title) starts in the folder last chosen in it (group "Dialogs"). A
+// name with a folder of its own is kept; a bare name is put in the remembered folder.
+QString DialogStartPath(const QString& title, const QString& initialName);
+void RememberDialogFolder(const QString& title, const QString& chosenPath);
 
 } // namespace corvane::ui

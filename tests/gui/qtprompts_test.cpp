@@ -1,8 +1,10 @@
 // The real message boxes: which button is the default, what Escape means, and named choices.
 
+#include "tempdir.h"
 #include "ui/qtprompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,8 +14,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
-
-#include "tempdir.h"
 
 using namespace corvane;
 using namespace corvane::ui;
@@ -45,7 +45,8 @@ TEST(QtPrompts, yesNoCancelQuestion) {
     EXPECT_EQ(AskAndAct(ThreeWay(), [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }),
               Answer::Cancel)
         << "Escape is Cancel, not No";
-    EXPECT_EQ(AskAndAct(ThreeWay(), [](QMessageBox& box) { box.button(QMessageBox::No)->click(); }), Answer::No);
+    EXPECT_EQ(AskAndAct(ThreeWay(), [](QMessageBox& box) { box.button(QMessageBox::No)->click(); }),
+              Answer::No);
     EXPECT_EQ(AskAndAct(ThreeWay(),
                         [](QMessageBox& box) {
                             EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
@@ -67,8 +68,13 @@ TEST(QtPrompts, yesNoCancelQuestion) {
 }
 
 TEST(QtPrompts, namedChoices) {
-    Prompt prompt{"Compile FS2002 Traffic.bgl", "3 flights would be dropped.", Icon::Exclamation,
-                  Buttons::YesNoCancel, Answer::Cancel, "Show problems", "Compile anyway"};
+    Prompt prompt{"Compile FS2002 Traffic.bgl",
+                  "3 flights would be dropped.",
+                  Icon::Exclamation,
+                  Buttons::YesNoCancel,
+                  Answer::Cancel,
+                  "Show problems",
+                  "Compile anyway"};
     EXPECT_EQ(AskAndAct(prompt,
                         [](QMessageBox& box) {
                             EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("Show problems"));
@@ -99,7 +105,46 @@ TEST(QtPrompts, aFileWhoseNameIsNotUtf8IsRefusedNotMisread) {
         });
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(prompts.file({FileRequest::Mode::Save, "Save Corvane Project as", "Corvane Project (*.cvp)|*.cvp", ""}),
+    EXPECT_EQ(prompts.file(
+                  {FileRequest::Mode::Save, "Save Corvane Project as", "Corvane Project (*.cvp)|*.cvp", ""}),
               std::nullopt);
     EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Unusable file name")});
+}
+
+TEST(QtPrompts, eachFileDialogStartsInTheFolderLastChosenInIt) {
+    test::TempDir dir;
+    const QString projects = QString::fromStdString(dir.mkdir("Projects"));
+    const QString exports = QString::fromStdString(dir.mkdir("Exports"));
+    QtPrompts prompts(nullptr);
+    // Opens the dialog, notes the folder it shows and the name it proposes, and chooses chosen in it.
+    auto choose = [&](const std::string& title, const std::string& initial, const QString& chosen) {
+        QString shownFolder;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shownFolder = QDir(dialog->directory()).absolutePath();
+            dialog->selectFile(chosen);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        prompts.file({FileRequest::Mode::Save, title, "Corvane Project (*.cvp)|*.cvp", initial});
+        return shownFolder;
+    };
+    choose("Save Corvane Project as", "", projects + QStringLiteral("One.cvp"));
+    choose("Export Selection", "", exports + QStringLiteral("Part.cvp"));
+    EXPECT_EQ(choose("Save Corvane Project as", "Two.cvp", projects + QStringLiteral("Two.cvp")),
+              QDir(projects).absolutePath())
+        << "each dialog has its own folder, not the one used last";
+    EXPECT_EQ(choose("Export Selection", "", exports + QStringLiteral("Part.cvp")),
+              QDir(exports).absolutePath());
+    EXPECT_EQ(choose("Save Corvane Project as", exports.toStdString() + "Three.cvp",
+                     exports + QStringLiteral("Three.cvp")),
+              QDir(exports).absolutePath())
+        << "a name with a folder of its own keeps it";
+    EXPECT_EQ(choose("Save Corvane Project as", "Four.cvp", exports + QStringLiteral("Four.cvp")),
+              QDir(exports).absolutePath());
+
+    // A remembered folder that has gone is not offered.
+    QDir(exports).removeRecursively();
+    EXPECT_NE(choose("Export Selection", "", projects + QStringLiteral("Part.cvp")),
+              QDir(exports).absolutePath());
 }

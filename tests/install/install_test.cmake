@@ -1,0 +1,36 @@
+# cmake --install puts the programs, their data and the desktop integration where they belong: the
+# entry names the installed program and opens projects, the icon comes in every size, the file type
+# names *.cvp.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${status}")
+endif()
+foreach(file corvane corvane-cli TCompiler.exe TDecompiler.exe apt.dat apt.dat.README.md land.txt land.txt.README.md
+        share/applications/corvane.desktop share/icons/hicolor/scalable/apps/corvane.svg
+        share/mime/packages/corvane.xml)
+    if(NOT EXISTS ${PREFIX}/${file})
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+foreach(size 16 32 48 64 128 256)
+    if(NOT EXISTS ${PREFIX}/share/icons/hicolor/${size}x${size}/apps/corvane.png)
+        message(FATAL_ERROR "no ${size} px icon")
+    endif()
+endforeach()
+file(READ ${PREFIX}/share/applications/corvane.desktop entry)
+if(NOT entry MATCHES "Exec=\"${PREFIX}/corvane\" %f" OR NOT entry MATCHES "MimeType=application/x-corvane-project;")
+    message(FATAL_ERROR "the desktop entry does not open projects with the installed program:\n${entry}")
+endif()
+file(READ ${PREFIX}/share/mime/packages/corvane.xml types)
+if(NOT types MATCHES "type=\"application/x-corvane-project\"" OR NOT types MATCHES "pattern=\"\\*.cvp\"")
+    message(FATAL_ERROR "the file type does not name *.cvp:\n${types}")
+endif()
+find_program(VALIDATE desktop-file-validate)
+if(VALIDATE)
+    execute_process(COMMAND ${VALIDATE} ${PREFIX}/share/applications/corvane.desktop RESULT_VARIABLE valid
+                    OUTPUT_VARIABLE said ERROR_VARIABLE said)
+    if(NOT valid EQUAL 0)
+        message(FATAL_ERROR "desktop-file-validate: ${said}")
+    endif()
+endif()
