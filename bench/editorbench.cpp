@@ -2,6 +2,7 @@
 
 #include "editors/airporteditor.h"
 #include "editors/flighteditor.h"
+#include "editors/flightsearch.h"
 #include "filters/flightfilter.h"
 #include "projects/exportcriteria.h"
 #include "projects/exportproject.h"
@@ -82,6 +83,20 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
     std::snprintf(line, sizeof line, "%-34s %9.3f ms   (every flight listed; no bar)",
                   ("list all " + std::to_string(listed) + " flights").c_str(), everything * 1000);
     report.note(line);
+
+    // The search over every flight: its searchable text made from nothing, then one search.
+    std::size_t found = 0;
+    const double making = BestOf(setup.repetitions, [&] {
+        FlightSearch search(session.db);
+        search.prepare();
+    });
+    FlightSearch search(session.db);
+    search.prepare();
+    const double searching = BestOf(setup.repetitions, [&] { found = search.search("N8").size(); });
+    report.limit("make the searchable text of " + std::to_string(session.db.flightTable().count()) +
+                     " flights",
+                 making, kListingBar);
+    report.limit("search them for \"n8\" (" + std::to_string(found) + " found)", searching, kListingBar);
 
     const int index = session.db.flightTable().append(TwentyFiveLegs("YY25"));
     editor.chooseAirport("N25LEG"); // the tail number is unique: one row
@@ -187,9 +202,11 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
         Stopwatch back;
         session.db.journal().undo();
         undo = std::min(undo, back.seconds());
-        if (session.db.flightTable().lines() != lines) report.note("undoing the shift did not restore the lines", true);
+        if (session.db.flightTable().lines() != lines)
+            report.note("undoing the shift did not restore the lines", true);
     }
-    report.timing("shift filter, journal on", recorded, "shift filter, journal off", unrecorded, kJournalRatioBar);
+    report.timing("shift filter, journal on", recorded, "shift filter, journal off", unrecorded,
+                  kJournalRatioBar);
     report.limit("undo the shift of " + std::to_string(lines.size()) + " flights", undo, kUndoBar);
     report.size("journal memory of the shift", stepBytes, "bytes of the changed lines", changedBytes,
                 kJournalMemoryBar);

@@ -6,6 +6,8 @@
 #include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 
+#include <unordered_map>
+
 namespace corvane {
 
 // Marks flights whose searchable text must be made again: one flight when it changed, all of them
@@ -21,7 +23,8 @@ public:
     ~Watcher() override { m_observers.remove(this); }
     void cellChanged(int row, int) override {
         if (!m_flights) return all();
-        if (row < static_cast<int>(m_search.m_stale.size())) m_search.m_stale[static_cast<std::size_t>(row)] = true;
+        if (row < static_cast<int>(m_search.m_stale.size()))
+            m_search.m_stale[static_cast<std::size_t>(row)] = true;
     }
     void rowsInserted(int, int) override { all(); }
     void rowsRemoved(int, int) override { all(); }
@@ -38,28 +41,36 @@ private:
 namespace {
 
 // The searchable text of a flight: its tail, flight numbers, airports and aircraft title, each folded
-// and set apart by line ends, so that a match never runs from one into the next.
-std::string KeyOf(const TrafficDatabase& db, std::string_view line) {
+// and set apart by line ends, so that a match never runs from one into the next. Titles are looked up
+// and folded once per aircraft number (titles holds them).
+std::string KeyOf(const TrafficDatabase& db, std::string_view line,
+                  std::unordered_map<std::string, std::string>& titles) {
     if (line.empty()) return {};
-    std::vector<std::string_view> fields;
-    for (std::string_view rest = line;;) {
-        const auto comma = rest.find(',');
-        fields.push_back(rest.substr(0, comma));
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
+    std::string key;
+    key.reserve(line.size() / 2 + 48);
+    // Field 1 is the aircraft number, field 2 the tail; each leg's flight number and destination are
+    // fields 6k+4 and 6k+5 (10 and 11, 16 and 17, ...). One pass over the line, comma by comma.
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    const char* p = begin;
+    while (p != end && *p != ',') ++p;
+    const std::string_view number(begin, static_cast<std::size_t>(p - begin));
+    std::size_t position = 2;
+    while (p != end) {
+        const char* const start = ++p; // past the comma
+        while (p != end && *p != ',') ++p;
+        const bool wanted = position == 2 || (position >= 10 && (position % 6 == 4 || position % 6 == 5));
+        if (wanted && p != start) {
+            key += '\n';
+            AppendSearchFold(key, std::string_view(start, static_cast<std::size_t>(p - start)));
+        }
+        ++position;
     }
-    const auto field = [&](std::size_t position) {
-        return position <= fields.size() ? fields[position - 1] : std::string_view();
-    };
-    std::string key = "\n" + SearchFold(field(2));
-    for (std::size_t destination = 11; !field(destination).empty(); destination += 6) {
-        key += '\n';
-        key += SearchFold(field(destination - 1)); // the leg's flight number
-        key += '\n';
-        key += SearchFold(field(destination));
-    }
+    auto title = titles.find(std::string(number));
+    if (title == titles.end())
+        title = titles.emplace(std::string(number), SearchFold(AircraftTitleOf(db, number))).first;
     key += '\n';
-    key += SearchFold(AircraftTitleOf(db, field(1)));
+    key += title->second;
     return key;
 }
 
@@ -92,9 +103,10 @@ void FlightSearch::refreshKeys() {
         m_stale.assign(lines.size(), true);
         m_allStale = false;
     }
+    std::unordered_map<std::string, std::string> titles;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!m_stale[i]) continue;
-        m_keys[i] = KeyOf(m_db, lines[i]);
+        m_keys[i] = KeyOf(m_db, lines[i], titles);
         m_stale[i] = false;
     }
 }

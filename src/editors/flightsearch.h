@@ -21,6 +21,8 @@ public:
     FlightSearch(const FlightSearch&) = delete;
     FlightSearch& operator=(const FlightSearch&) = delete;
 
+    // Makes what is not yet made of the flights' searchable text (search does it when needed).
+    void prepare() { refreshKeys(); }
     // The FlightTable indexes of the matching flights, in table order; the empty text matches none.
     const std::vector<int>& search(std::string_view text);
     const std::vector<int>& matches() const { return m_matches; }

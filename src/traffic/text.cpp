@@ -38,24 +38,74 @@ constexpr std::string_view kPlainCapitals("AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTS", 3
 std::string SearchFold(std::string_view text) {
     std::string folded;
     folded.reserve(text.size());
-    for (const char c : text) {
-        const unsigned char u = kUpperBytes[static_cast<unsigned char>(c)];
-        switch (u) {
-        case 0xC6: folded += "AE"; continue;      // Æ (and æ, folded above)
-        case 0x8C: folded += "OE"; continue;      // Œ œ
-        case 0xDF: folded += "SS"; continue;      // ß
-        case 0xDE: folded += "TH"; continue;      // Þ þ
-        case 0x8A: folded += 'S'; continue;       // Š š
-        case 0x8E: folded += 'Z'; continue;       // Ž ž
-        case 0x9F: folded += 'Y'; continue;       // Ÿ ÿ
-        default: break;
-        }
-        if (u >= 0xC0 && u <= 0xDD && kPlainCapitals[u - 0xC0] != '\0')
-            folded += kPlainCapitals[u - 0xC0];
-        else
-            folded += static_cast<char>(u);
-    }
+    AppendSearchFold(folded, text);
     return folded;
+}
+
+namespace {
+
+// What SearchFold makes of each byte: one or two characters (the second '\0' when there is one).
+struct SearchFoldTable {
+    char first[256];
+    char second[256];
+};
+
+SearchFoldTable MakeSearchFoldTable() {
+    SearchFoldTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const unsigned char u = kUpperBytes[byte];
+        const char* folded = nullptr;
+        switch (u) {
+        case 0xC6:
+            folded = "AE";
+            break; // Æ (and æ, folded above)
+        case 0x8C:
+            folded = "OE";
+            break; // Œ œ
+        case 0xDF:
+            folded = "SS";
+            break; // ß
+        case 0xDE:
+            folded = "TH";
+            break; // Þ þ
+        case 0x8A:
+            folded = "S";
+            break; // Š š
+        case 0x8E:
+            folded = "Z";
+            break; // Ž ž
+        case 0x9F:
+            folded = "Y";
+            break; // Ÿ ÿ
+        default:
+            break;
+        }
+        if (folded) {
+            table.first[byte] = folded[0];
+            table.second[byte] = folded[1];
+        } else {
+            table.first[byte] = u >= 0xC0 && u <= 0xDD && kPlainCapitals[u - 0xC0] != '\0'
+                                    ? kPlainCapitals[u - 0xC0]
+                                    : static_cast<char>(u);
+        }
+    }
+    return table;
+}
+
+const SearchFoldTable kSearchFold = MakeSearchFoldTable();
+
+} // namespace
+
+void AppendSearchFold(std::string& folded, std::string_view text) {
+    const std::size_t start = folded.size();
+    folded.resize(start + 2 * text.size());
+    char* out = folded.data() + start;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = kSearchFold.first[byte];
+        if (kSearchFold.second[byte] != '\0') *out++ = kSearchFold.second[byte];
+    }
+    folded.resize(static_cast<std::size_t>(out - folded.data()));
 }
 
 std::string Upper(std::string_view text) {

@@ -25,6 +25,8 @@ std::string Trim(std::string_view text);
 // text for searching: upper case, and the letters of Windows-1252 without their accents (é and É are
 // E, ñ is N, ß is SS, æ is AE, œ is OE), so that "zurich" finds "Zürich".
 std::string SearchFold(std::string_view text);
+// SearchFold(text) added to the end of folded.
+void AppendSearchFold(std::string& folded, std::string_view text);
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);

@@ -10,6 +10,7 @@
 #include "ui/timelinewidget.h"
 #include "ui/widgethelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -400,6 +401,10 @@ void FlightPlansPage::bind() {
         choose("ATC use tail number", [&] { legs.setTailFlag(checked); });
     });
     connect(m_flightSearchTxt, &QLineEdit::textChanged, this, [this] { searchFlights(); });
+    // The flights' searchable text is made as the field takes the focus, before the first keystroke.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_flightSearchTxt) m_search.prepare();
+    });
     // A match opens on the page: its home airport listed, the flight loaded.
     const auto open = [this](const QModelIndex& index) {
         if (!index.isValid()) return;
@@ -435,7 +440,11 @@ void FlightPlansPage::focusSearch() {
 
 void FlightPlansPage::sync() {
     // The matches follow the flights (a deleted flight leaves them, an edited one may join them).
-    if (!m_flightSearchTxt->text().isEmpty()) searchFlights();
+    // With the field focused, the next keystroke may be a search: what it needs is made now.
+    if (!m_flightSearchTxt->text().isEmpty())
+        searchFlights();
+    else if (m_flightSearchTxt->hasFocus())
+        m_search.prepare();
     SetComboText(m_aptCom, m_editor.aptComText());
     m_infoLbl->setText(ToDisplay(m_editor.infoLbl()));
     if (m_flightsRevision != m_editor.flightsRevision()) {
