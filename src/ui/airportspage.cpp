@@ -115,7 +115,15 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
             });
     connect(m_search, &QLineEdit::textEdited, this, [this](const QString& text) {
         std::string bytes;
-        if (bytesOf(text, bytes)) command([&] { m_editor.order().search(bytes); });
+        if (!bytesOf(text, bytes)) return;
+        command([&] {
+            // The fields show an airport of the list: the first one found when the one shown is not.
+            AirportOrder& order = m_editor.order();
+            order.search(bytes);
+            const int shown = m_editor.selectedRow();
+            if (order.count() > 0 && (shown < 0 || !order.matches(shown)))
+                m_editor.chooseRow(order.tableRow(0));
+        });
     });
     // Enter in the search goes to the list, on the first airport found.
     OnEnter(m_search, [this] {
@@ -127,7 +135,8 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
             [this](int column) { command([&] { m_editor.clickHeader(column); }); });
     // Typing is one step per visit of a field.
     const auto left = [this] { act([] {}); };
-    auto typed = [this, left](QLineEdit* field, const char* caption, void (AirportEditor::*edit)(const std::string&)) {
+    auto typed = [this, left](QLineEdit* field, const char* caption,
+                              void (AirportEditor::*edit)(const std::string&)) {
         EditsInVisits(field, m_steps, caption, left);
         connect(field, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
             std::string bytes;
@@ -210,8 +219,8 @@ void AirportsPage::sync() {
                                                               QItemSelectionModel::Rows);
     if (wanted.isValid()) m_list->scrollTo(wanted);
     const QLocale locale;
-    m_count->setText(locale.toString(order.count()) + QStringLiteral(" of ") + locale.toString(order.total()) +
-                     QStringLiteral(" airports"));
+    m_count->setText(locale.toString(order.count()) + QStringLiteral(" of ") +
+                     locale.toString(order.total()) + QStringLiteral(" airports"));
     const AirportFields& f = m_editor.fields();
     SetText(m_icao, f.aptIcaoTxt);
     SetText(m_name, f.aptNameTxt);

@@ -65,6 +65,20 @@ int main(int argc, char** argv) {
         if (!save(&window, names[page])) return 1;
     }
 
+    // The searches: airports by name, flights by their aircraft.
+    tabs->setCurrentIndex(1);
+    auto* airportSearch = window.findChild<QLineEdit*>(QStringLiteral("aptSearchTxt"));
+    QTest::keyClicks(airportSearch, QStringLiteral("oslo"));
+    QTest::qWait(200);
+    if (!save(&window, "7-airport-search")) return 1;
+    airportSearch->clear();
+    tabs->setCurrentIndex(0);
+    auto* flightSearch = window.findChild<QLineEdit*>(QStringLiteral("flightSearchTxt"));
+    QTest::keyClicks(flightSearch, QStringLiteral("dash"));
+    QTest::qWait(200);
+    if (!save(&window, "8-flight-search")) return 1;
+    flightSearch->clear();
+
     // The map beside the FlightPlans page: the routes of ENGM, a flight of several legs with its second
     // leg on screen, and the timeline of that flight.
     tabs->setCurrentIndex(0);

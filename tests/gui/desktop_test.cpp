@@ -62,6 +62,8 @@ TEST(Desktop, theAirportSearchNarrowsTheListAndCounts) {
     EXPECT_EQ(Column(list),
               (QStringList{QStringLiteral("BGO"), QStringLiteral("ENBR"), QStringLiteral("ENGM")}))
         << "the country matches, letter case ignored";
+    EXPECT_EQ(f.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("BGO")) << "the first found is shown";
+    EXPECT_EQ(list->currentIndex().row(), 0);
     EXPECT_EQ(f.find<QLabel>("aptCountLbl")->text(), QStringLiteral("3 of 6 airports"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("k\u00F8benhavn"));
@@ -69,6 +71,7 @@ TEST(Desktop, theAirportSearchNarrowsTheListAndCounts) {
     search->clear();
     QTest::keyClicks(search, QStringLiteral("cop\u00C9nhagen"));
     EXPECT_EQ(Column(list), QStringList{QStringLiteral("EKCH")}) << "accents ignored";
+    EXPECT_EQ(f.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("EKCH"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("x"));
     search->clear();
