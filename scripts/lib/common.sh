@@ -10,7 +10,7 @@ CORVANE_PACKAGES=(
   libgtest-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-dejavu-core
   clang libclang-rt-14-dev
-  desktop-file-utils
+  desktop-file-utils shared-mime-info
 )
 
 # What the tests add: the mingw-w64 cross compiler for the Windows builds of the traffic tools, and Wine
