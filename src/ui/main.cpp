@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QLockFile>
 #include <csignal>
+#include <filesystem>
 
 int main(int argc, char** argv) {
     // A file size limit makes a write fail with an error to report, not end the program.
@@ -28,7 +29,23 @@ int main(int argc, char** argv) {
 
     corvane::ui::QtPrompts prompts(nullptr);
     QLockFile lock(corvane::ui::SingleInstanceLockPath());
-    if (!corvane::ui::AcquireSingleInstance(lock, prompts)) return 1;
+    // The file's own bytes, as the system gave them.
+    // Made absolute: a running instance that takes it has a working folder of its own.
+    std::string project;
+    if (argc > 1 && argv[1][0] != '\0') {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(argv[1], error);
+        project = error ? std::string(argv[1]) : absolute.string();
+    }
+    // A project opened while Corvane runs goes to the running one.
+    switch (corvane::ui::AcquireSingleInstance(lock, prompts, project)) {
+    case corvane::ui::InstanceStart::First:
+        break;
+    case corvane::ui::InstanceStart::HandedOff:
+        return 0;
+    case corvane::ui::InstanceStart::Refused:
+        return 1;
+    }
 
     corvane::QtToolRunner tools;
     // Where Wine is installed, the registry is written through it.
@@ -38,7 +55,13 @@ int main(int argc, char** argv) {
     corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform);
     if (!window.startUp()) return 1;
-    // The file's own bytes, as the system gave them.
-    if (argc > 1) window.openProjectFile(argv[1]);
+    if (!project.empty()) window.openProjectFile(project);
+    corvane::ui::ProjectHandoff handoff(corvane::ui::ProjectHandoffName(lock.fileName()),
+                                        [&window](const std::string& path) {
+                                            window.openProjectFile(path);
+                                            window.raise();
+                                            window.activateWindow();
+                                        });
+    handoff.listen();
     return QApplication::exec();
 }

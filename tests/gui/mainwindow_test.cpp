@@ -3,13 +3,20 @@
 #include "traffic/textfile.h"
 #include "ui/singleinstance.h"
 
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
+#include <atomic>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 using namespace corvane;
 using test::MainWindowFixture;
@@ -50,14 +57,91 @@ TEST(MainWindow, secondInstanceIsRefused) {
     const QString path = QString::fromStdString(dir.file("corvane.lock"));
     QLockFile first(path);
     test::ScriptedPrompts prompts;
-    ASSERT_TRUE(ui::AcquireSingleInstance(first, prompts));
+    ASSERT_EQ(ui::AcquireSingleInstance(first, prompts), ui::InstanceStart::First);
     QLockFile second(path);
     prompts.expect("Brasswick");
-    EXPECT_FALSE(ui::AcquireSingleInstance(second, prompts));
+    EXPECT_EQ(ui::AcquireSingleInstance(second, prompts), ui::InstanceStart::Refused);
     EXPECT_EQ(prompts.shown().back().text, "Corvane - FS2002 is already running!");
     first.unlock();
-    EXPECT_TRUE(ui::AcquireSingleInstance(second, prompts))
+    EXPECT_EQ(ui::AcquireSingleInstance(second, prompts), ui::InstanceStart::First)
         << "the first is untouched, and once it ends the next may run";
+}
+
+namespace {
+
+// Runs body on a thread of its own (as a second start of the program would run) while this thread
+// answers, and waits at most a few seconds for it.
+void WhileAnswering(const std::function<void()>& body) {
+    std::atomic<bool> done{false};
+    std::thread start([&] {
+        body();
+        done = true;
+    });
+    QElapsedTimer waited;
+    waited.start();
+    while (!done && waited.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    start.join();
+}
+
+} // namespace
+
+TEST(MainWindow, aProjectOpenedWhileCorvaneRunsGoesToTheRunningOne) {
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("corvane.lock"));
+    QLockFile first(path);
+    test::ScriptedPrompts prompts;
+    ASSERT_EQ(ui::AcquireSingleInstance(first, prompts), ui::InstanceStart::First);
+    // A socket left by a crash is no obstacle.
+    dir.write("corvane.lock.socket", "left over");
+    std::vector<std::string> opened;
+    auto handoff = std::make_unique<ui::ProjectHandoff>(ui::ProjectHandoffName(path),
+                                                        [&](const std::string& p) { opened.push_back(p); });
+    ASSERT_TRUE(handoff->listen());
+
+    // The name's own bytes, not UTF-8 ones included.
+    const std::string project = dir.file("Europe \xE9t\xE9.cvp");
+    auto started = ui::InstanceStart::First;
+    WhileAnswering([&] {
+        QLockFile second(path);
+        started = ui::AcquireSingleInstance(second, prompts, project);
+    });
+    EXPECT_EQ(started, ui::InstanceStart::HandedOff);
+    EXPECT_TRUE(prompts.shown().empty()) << "no message: the running one took it";
+    EXPECT_EQ(opened, std::vector<std::string>{project});
+
+    // While a dialog is open the project waits for it to close.
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    WhileAnswering([&] {
+        QLockFile second(path);
+        ui::AcquireSingleInstance(second, prompts, project + "2");
+    });
+    QTest::qWait(300);
+    EXPECT_EQ(opened.size(), 1u);
+    dialog.close();
+    QTest::qWait(400);
+    EXPECT_EQ(opened.back(), project + "2");
+
+    // What is not a start of Corvane is ignored; so is an empty name.
+    WhileAnswering([&] {
+        QLocalSocket stranger;
+        stranger.connectToServer(ui::ProjectHandoffName(path));
+        ASSERT_TRUE(stranger.waitForConnected(3000));
+        stranger.write("GET / HTTP/1.0\r\n\r\n");
+        stranger.waitForBytesWritten(3000);
+        stranger.waitForDisconnected(3000);
+        EXPECT_FALSE(ui::HandOffProject(ui::ProjectHandoffName(path), ""));
+    });
+    QTest::qWait(100);
+    EXPECT_EQ(opened.size(), 2u);
+
+    // Without a running one that listens (as while it starts), the message as before.
+    handoff.reset();
+    prompts.expect("Brasswick");
+    QLockFile second(path);
+    EXPECT_EQ(ui::AcquireSingleInstance(second, prompts, project), ui::InstanceStart::Refused);
 }
 
 TEST(MainWindow, optionsWindowInsistsOnAValidFolder) {
@@ -137,7 +221,8 @@ TEST(MainWindow, saveFlows) {
     // "new": Save opens Save As.
     f.prompts.expectFile(f.dir.file("Europe.cvp"));
     f.trigger("fileCap4");
-    EXPECT_EQ(test::ShownTitle(window), QString::fromStdString("Corvane - [" + f.dir.file("Europe.cvp") + "]"));
+    EXPECT_EQ(test::ShownTitle(window),
+              QString::fromStdString("Corvane - [" + f.dir.file("Europe.cvp") + "]"));
     // Save As proposes the name without its extension; No to the overwrite question writes nothing.
     const std::string before = f.dir.read("Europe.cvp");
     session.db.flightTable().append(
@@ -184,7 +269,8 @@ TEST(MainWindow, openTrafficBglAndShutDown) {
     });
     f.trigger("fileCap2");
     EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [Traffic.BGL]"));
-    EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at ENGM") << "the first airport that has flights is listed";
+    EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at ENGM")
+        << "the first airport that has flights is listed";
     EXPECT_EQ(window.flightEditor().flightsLst().size(), 1u);
     ASSERT_TRUE(std::filesystem::exists(f.dir.file("program/TempData")));
     // Shut-down: nothing changed since the open, so no save prompt; the scratch folder goes.
