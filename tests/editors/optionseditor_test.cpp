@@ -1,4 +1,5 @@
-// The options editor without its widgets: the simulator folder and the time limit of a tool run.
+// The options editor without its widgets: the simulator folder, the time limit of a tool run and the
+// turnaround minimum of the traffic check.
 
 #include "editors/optionseditor.h"
 #include "environment/programstate.h"
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace corvane;
 
@@ -116,37 +118,64 @@ TEST(ToolTimeLimit, parsedAndStored) {
     EXPECT_EQ(ToolTimeLimitSetting(settings), std::chrono::minutes(45));
 }
 
-TEST(OptionsEditor, toolTimeLimit) {
-    test::TempDir dir;
-    dir.write("FS2002/fs2002.exe", "MZ");
-    test::ScriptedPrompts prompts;
-    test::MemoryRegistry registry;
-    test::MemorySettings settings;
-    ProgramState state;
-    state.fsFolder = dir.file("FS2002/");
-    {
-        OptionsEditor editor(state, registry, settings, prompts);
-        EXPECT_EQ(editor.toolTimeLimit(), "10") << "the default";
-        for (const char* refused : {"", "0", "1441", "ten"}) {
-            editor.editToolTimeLimit(refused);
-            prompts.expect("Tool time limit");
-            EXPECT_FALSE(editor.ok()) << refused;
-            EXPECT_EQ(prompts.shown().back().text,
-                      "The time limit of a traffic tool must be a whole number of minutes from 1 to 1440.");
+// The two settings in minutes: refused out of range with their own message, saved only with OK and a
+// valid folder.
+TEST(OptionsEditor, minuteSettings) {
+    struct MinuteSetting {
+        const std::string& (OptionsEditor::*value)() const;
+        void (OptionsEditor::*edit)(const std::string&);
+        const char* key;
+        const char* title;
+        const char* text;
+        std::vector<const char*> refused;
+    };
+    const MinuteSetting settingsInMinutes[] = {
+        {&OptionsEditor::toolTimeLimit,
+         &OptionsEditor::editToolTimeLimit,
+         "Tool Time Limit Minutes",
+         "Tool time limit",
+         "The time limit of a traffic tool must be a whole number of minutes from 1 to 1440.",
+         {"", "0", "1441", "ten"}},
+        {&OptionsEditor::turnaround,
+         &OptionsEditor::editTurnaround,
+         "Turnaround Minutes",
+         "Turnaround minimum",
+         "The turnaround minimum must be a whole number of minutes from 0 to 1440.",
+         {"", "-5", "1441", "ten", "12.5"}},
+    };
+    for (const MinuteSetting& minutes : settingsInMinutes) {
+        SCOPED_TRACE(minutes.key);
+        test::TempDir dir;
+        dir.write("FS2002/fs2002.exe", "MZ");
+        test::ScriptedPrompts prompts;
+        test::MemoryRegistry registry;
+        test::MemorySettings settings;
+        ProgramState state;
+        state.fsFolder = dir.file("FS2002/");
+        {
+            OptionsEditor editor(state, registry, settings, prompts);
+            EXPECT_EQ((editor.*minutes.value)(), "10") << "the default";
+            for (const char* refused : minutes.refused) {
+                (editor.*minutes.edit)(refused);
+                prompts.expect(minutes.title);
+                EXPECT_FALSE(editor.ok()) << refused;
+                EXPECT_EQ(prompts.shown().back().text, minutes.text);
+            }
+            EXPECT_EQ(settings.value(minutes.key), "") << "nothing saved";
+            (editor.*minutes.edit)(" 20 ");
+            EXPECT_TRUE(editor.ok());
+            EXPECT_EQ(settings.value(minutes.key), "20");
+            EXPECT_EQ(settings.value("FS2002 Path"), dir.file("FS2002/"))
+                << "the folder's setting is as it was";
         }
-        EXPECT_EQ(settings.value("Tool Time Limit Minutes"), "") << "nothing saved";
-        editor.editToolTimeLimit(" 20 ");
-        EXPECT_TRUE(editor.ok());
-        EXPECT_EQ(settings.value("Tool Time Limit Minutes"), "20");
-        EXPECT_EQ(settings.value("FS2002 Path"), dir.file("FS2002/")) << "the folder's setting is as it was";
-    }
-    {
-        OptionsEditor editor(state, registry, settings, prompts);
-        EXPECT_EQ(editor.toolTimeLimit(), "20");
-        editor.editToolTimeLimit("30");
-        editor.editPath(dir.file("nowhere/"));
-        prompts.expect("Error finding FS2002");
-        EXPECT_FALSE(editor.ok());
-        EXPECT_EQ(settings.value("Tool Time Limit Minutes"), "20") << "saved only with a valid folder";
+        {
+            OptionsEditor editor(state, registry, settings, prompts);
+            EXPECT_EQ((editor.*minutes.value)(), "20");
+            (editor.*minutes.edit)("30");
+            editor.editPath(dir.file("nowhere/"));
+            prompts.expect("Error finding FS2002");
+            EXPECT_FALSE(editor.ok());
+            EXPECT_EQ(settings.value(minutes.key), "20") << "saved only with a valid folder";
+        }
     }
 }

@@ -206,37 +206,3 @@ TEST(TrafficCheckEditor, beforeCompileChecksTheEditedFlight) {
     EXPECT_EQ(f.check.report().flightsMishandled, 1);
     EXPECT_FALSE(f.check.stale()) << "the window shows this report";
 }
-
-TEST(OptionsEditor, turnaroundMinimum) {
-    test::TempDir dir;
-    dir.write("FS2002/fs2002.exe", "MZ");
-    test::ScriptedPrompts prompts;
-    test::MemoryRegistry registry;
-    test::MemorySettings settings;
-    ProgramState state;
-    state.fsFolder = dir.file("FS2002/");
-    {
-        OptionsEditor editor(state, registry, settings, prompts);
-        EXPECT_EQ(editor.turnaround(), "10") << "the default";
-        for (const char* refused : {"", "-5", "1441", "ten", "12.5"}) {
-            editor.editTurnaround(refused);
-            prompts.expect("Turnaround minimum");
-            EXPECT_FALSE(editor.ok()) << refused;
-            EXPECT_EQ(prompts.shown().back().text,
-                      "The turnaround minimum must be a whole number of minutes from 0 to 1440.");
-        }
-        EXPECT_EQ(settings.value("Turnaround Minutes"), "") << "nothing saved";
-        editor.editTurnaround(" 25 ");
-        EXPECT_TRUE(editor.ok());
-        EXPECT_EQ(settings.value("Turnaround Minutes"), "25");
-    }
-    {
-        OptionsEditor editor(state, registry, settings, prompts);
-        EXPECT_EQ(editor.turnaround(), "25");
-        editor.editTurnaround("30");
-        editor.editPath(dir.file("nowhere/"));
-        prompts.expect("Error finding FS2002");
-        EXPECT_FALSE(editor.ok());
-        EXPECT_EQ(settings.value("Turnaround Minutes"), "25") << "saved only with a valid folder";
-    }
-}
