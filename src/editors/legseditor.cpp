@@ -221,6 +221,7 @@ int LegsEditor::LegFlightSeconds() const {
     const double speed = NumericValue(m_db.aircraftTable().cell(aircraft, AircraftTable::Speed));
     if (!(speed > 0)) return 0;
     const double seconds = FlightSeconds(depLat, depLon, desLat, desLon, speed);
+    if (!(seconds >= 0)) return 0; // not a number: no time to propose
     return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
 }
 
