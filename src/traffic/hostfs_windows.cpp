@@ -2,11 +2,14 @@
 // held as UTF-8.
 
 #include "traffic/hostfs.h"
-#include "traffic/utf8.h"
+#include "traffic/widetext.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <random>
+#include <thread>
 #include <utility>
 #include <windows.h>
 
@@ -17,14 +20,14 @@ const std::size_t kMaxPath = 32767;
 namespace {
 
 std::wstring Wide(const std::string& path) {
-    const std::u16string units = Utf16Units(path);
-    return std::wstring(units.begin(), units.end());
+    return WideOf(path);
 }
 
-std::string Narrow(const wchar_t* text) {
-    std::u16string units;
-    for (; *text; ++text) units.push_back(static_cast<char16_t>(*text));
-    return Utf8OfUtf16(units);
+// A path from the system, with "/" between names.
+std::string HostPathOfWide(std::wstring_view path) {
+    std::string host = Utf8OfWide(path);
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
 }
 
 int ErrnoOf(DWORD code) {
@@ -36,9 +39,11 @@ int ErrnoOf(DWORD code) {
     case ERROR_BAD_NET_NAME:
         return ENOENT;
     case ERROR_ACCESS_DENIED:
+        return EACCES;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return EACCES;
+    case ERROR_USER_MAPPED_FILE:
+        return EBUSY;
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
         return EEXIST;
@@ -132,7 +137,7 @@ std::vector<std::string> FolderNames(const std::string& folder) {
         ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = Narrow(entry.cFileName);
+        const std::string name = Utf8OfWide(entry.cFileName);
         if (name != "." && name != "..") names.push_back(name);
     } while (::FindNextFileW(find, &entry));
     ::FindClose(find);
@@ -213,9 +218,28 @@ void NewFile::discard() {
 }
 
 bool RenameOver(const std::string& from, const std::string& to, int* error) {
-    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    const std::wstring source = Wide(from);
+    const std::wstring target = Wide(to);
+    // A file that another program has open without sharing its deletion cannot be replaced; virus
+    // scanners and indexers hold new files for a moment, so the rename is tried again for a second.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD code = ::GetLastError();
+        const DWORD attributes = ::GetFileAttributesW(target.c_str());
+        const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+        const bool busy = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+                          (code == ERROR_ACCESS_DENIED && !readOnly);
+        if (!busy || attempt == 10) {
+            SetError(error, ErrnoOf(code));
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to, int* error) {
+    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) return true;
     SetSystemError(error);
     return false;
 }
@@ -230,6 +254,12 @@ bool MakeFolder(const std::string& path, int* error) {
     return false;
 }
 
+bool RemoveFolder(const std::string& path, int* error) {
+    if (::RemoveDirectoryW(Wide(path).c_str())) return true;
+    SetSystemError(error);
+    return false;
+}
+
 void SyncFolder(const std::string&) {
     // A rename with MOVEFILE_WRITE_THROUGH is on the disk when it returns.
 }
@@ -238,11 +268,81 @@ std::string CurrentFolder() {
     const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
     if (length == 0) return {};
     std::wstring buffer(length, L'\0');
-    if (::GetCurrentDirectoryW(length, buffer.data()) == 0) return {};
-    std::string path = Narrow(buffer.c_str());
-    std::replace(path.begin(), path.end(), '\\', '/');
+    const DWORD written = ::GetCurrentDirectoryW(length, buffer.data());
+    if (written == 0 || written >= length) return {};
+    buffer.resize(written);
+    std::string path = HostPathOfWide(buffer);
     while (path.size() > 3 && path.back() == '/') path.pop_back();
     return path;
+}
+
+std::string ErrorText(int code) {
+    if (code == EBUSY) return "The file is in use by another program";
+    return std::strerror(code);
+}
+
+std::string AbsolutePath(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring buffer(length, L'\0');
+    const DWORD written = ::GetFullPathNameW(wide.c_str(), length, buffer.data(), nullptr);
+    if (written == 0 || written >= length) return path;
+    buffer.resize(written);
+    return HostPathOfWide(buffer);
+}
+
+std::string HostPath(std::string_view path) {
+    std::string host(path);
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    const std::wstring x = WideOf(a);
+    const std::wstring y = WideOf(b);
+    return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                                  static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
+}
+
+FileStamp StampOf(const std::string& path) {
+    const HANDLE file =
+        ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(file, &info);
+    ::CloseHandle(file);
+    if (!known) return {};
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return {true, info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+            join(info.nFileSizeHigh, info.nFileSizeLow),
+            static_cast<std::int64_t>(
+                join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+}
+
+std::string RunningProgramPath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return HostPathOfWide(buffer);
+        }
+        if (buffer.size() >= kMaxPath) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    ::localtime_s(&local, &when);
+    return local;
+}
+
+long ProcessId() {
+    return static_cast<long>(::GetCurrentProcessId());
 }
 
 } // namespace corvane::hostfs
