@@ -181,9 +181,29 @@ private:
     bool m_pending = false;
 };
 
-// Asks a console program to end as Ctrl+Break does; it has a process group of its own.
-void AskToEnd(DWORD processId) {
-    ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, processId);
+// Asks the tool to end: a console program as Ctrl+Break does (it has a process group of its own), a
+// program with windows by closing them. False when neither can reach it (the runner has no console
+// and the tool no window); then there is no asking, only ending.
+bool AskToEnd(DWORD processId) {
+    bool asked = ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, processId);
+    struct Search {
+        DWORD processId;
+        bool found;
+    } search{processId, false};
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == search->processId && ::PostMessageW(window, WM_CLOSE, 0, 0)) search->found = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return asked || search.found;
+}
+
+void End(HANDLE job, HANDLE process) {
+    if (!job || !::TerminateJobObject(job, 1)) ::TerminateProcess(process, 1);
 }
 
 } // namespace
@@ -248,10 +268,10 @@ ToolResult NativeToolRunner::run(const std::string& program, const std::vector<s
         if (woke == WAIT_OBJECT_0 + 1) pipe.collect(result.output);
         switch (watch.tick()) {
         case ToolWatch::Step::AskToEnd:
-            AskToEnd(process.dwProcessId);
+            if (!AskToEnd(process.dwProcessId)) End(job.get(), child.get());
             break;
         case ToolWatch::Step::Kill:
-            if (!job || !::TerminateJobObject(job.get(), 1)) ::TerminateProcess(child.get(), 1);
+            End(job.get(), child.get());
             break;
         case ToolWatch::Step::Wait:
             break;

@@ -73,6 +73,10 @@ private:
 
 // Renames from to to, replacing a file of that name.
 bool RenameOver(const std::string& from, const std::string& to, int* error);
+// False (error set) when an existing file at path cannot be replaced by a rename: on Windows a
+// read-only file (EACCES), or one that another program holds open without sharing (EBUSY). A POSIX
+// system replaces any name in a folder it may write.
+bool Replaceable(const std::string& path, int* error);
 // Gives the file from the name to only while nothing has it: an entry there (a link too, which is not
 // followed) is never replaced, and the call fails with EEXIST.
 bool RenameNoReplace(const std::string& from, const std::string& to, int* error);
@@ -104,6 +108,10 @@ std::string HostPath(std::string_view path);
 // as its file systems do; elsewhere, where names from the Windows world meet a case-sensitive file
 // system, the letters A to Z match their lower case.
 bool SameName(std::string_view a, std::string_view b);
+
+// The path of an existing entry with every name as the file system stores it: Windows finds a name in
+// any spelling of its letters, and this gives the stored one; elsewhere the path as it is.
+std::string AsStored(const std::string& path);
 
 // The identity of a file's current content as the file system sees it: the file (device and number),
 // its size and the time of its last change. A rebuilt file has a new one.

@@ -188,6 +188,10 @@ bool RenameOver(const std::string& from, const std::string& to, int* error) {
     return false;
 }
 
+bool Replaceable(const std::string&, int*) {
+    return true;
+}
+
 bool RenameNoReplace(const std::string& from, const std::string& to, int* error) {
     if (::link(from.c_str(), to.c_str()) == 0) {
         ::unlink(from.c_str());
@@ -266,6 +270,10 @@ std::string AbsolutePath(const std::string& path) {
 
 std::string HostPath(std::string_view path) {
     return std::string(path);
+}
+
+std::string AsStored(const std::string& path) {
+    return path;
 }
 
 bool SameName(std::string_view a, std::string_view b) {

@@ -19,8 +19,21 @@ const std::size_t kMaxPath = 32767;
 
 namespace {
 
+// A host path for the wide calls. Paths longer than MAX_PATH are taken only in the extended form:
+// absolute, with backslashes, behind "\\?\".
 std::wstring Wide(const std::string& path) {
-    return WideOf(path);
+    std::wstring wide = WideOf(path);
+    if (wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\?\\")) return wide;
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return wide;
+    std::wstring full(length, L'\0');
+    const DWORD written = ::GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return wide;
+    full.resize(written);
+    if (full.starts_with(L"\\\\.\\")) return full; // a device
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
 }
 
 // A path from the system, with "/" between names.
@@ -217,20 +230,48 @@ void NewFile::discard() {
     m_path.clear();
 }
 
+namespace {
+
+// Why a file at target cannot be replaced: ERROR_ACCESS_DENIED for a read-only file (which Windows
+// refuses to replace, where Wine would), ERROR_SHARING_VIOLATION for a file that another program holds
+// open without sharing its deletion; ERROR_SUCCESS when nothing stands in the way.
+DWORD WhyNotReplaceable(const std::wstring& target) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ERROR_SUCCESS;
+    if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    const HANDLE file =
+        ::CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : ERROR_SUCCESS;
+    ::CloseHandle(file);
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+bool Replaceable(const std::string& path, int* error) {
+    const DWORD code = WhyNotReplaceable(Wide(path));
+    if (code == ERROR_SUCCESS) return true;
+    SetError(error, ErrnoOf(code));
+    return false;
+}
+
 bool RenameOver(const std::string& from, const std::string& to, int* error) {
     const std::wstring source = Wide(from);
     const std::wstring target = Wide(to);
-    // A file that another program has open without sharing its deletion cannot be replaced; virus
-    // scanners and indexers hold new files for a moment, so the rename is tried again for a second.
+    // A file in use cannot be replaced; virus scanners and indexers hold files for a moment, so the
+    // rename is tried again for a second before the user is told.
     for (int attempt = 0;; ++attempt) {
         if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
-        const DWORD code = ::GetLastError();
-        const DWORD attributes = ::GetFileAttributesW(target.c_str());
-        const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-        const bool busy = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
-                          (code == ERROR_ACCESS_DENIED && !readOnly);
-        if (!busy || attempt == 10) {
+        DWORD code = ::GetLastError();
+        if (code == ERROR_ACCESS_DENIED) {
+            const DWORD why = WhyNotReplaceable(target);
+            if (why != ERROR_SUCCESS) code = why;
+        }
+        if ((code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) || attempt == 10) {
             SetError(error, ErrnoOf(code));
             return false;
         }
@@ -296,6 +337,38 @@ std::string HostPath(std::string_view path) {
     std::string host(path);
     std::replace(host.begin(), host.end(), '\\', '/');
     return host;
+}
+
+std::string AsStored(const std::string& path) {
+    // The root ("C:", "", or "//server/share") stays; each name after it is looked up.
+    std::size_t start = 0;
+    if (path.starts_with("//")) {
+        start = path.find('/', 2);
+        start = start == std::string::npos ? path.size() : path.find('/', start + 1);
+    } else {
+        start = path.find('/');
+    }
+    if (start == std::string::npos || start >= path.size()) return path;
+    std::string stored = path.substr(0, start);
+    while (start < path.size()) {
+        const std::size_t end = std::min(path.find('/', start + 1), path.size());
+        const std::string name = path.substr(start + 1, end - start - 1);
+        stored += '/';
+        WIN32_FIND_DATAW entry{};
+        const HANDLE find =
+            name.empty() || name == "." || name == ".." || name.find_first_of("*?") != std::string::npos
+                ? INVALID_HANDLE_VALUE
+                : ::FindFirstFileExW(Wide(stored + name).c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE) {
+            stored += name;
+        } else {
+            stored += Utf8OfWide(entry.cFileName);
+            ::FindClose(find);
+        }
+        start = end;
+    }
+    return stored;
 }
 
 bool SameName(std::string_view a, std::string_view b) {

@@ -40,7 +40,7 @@ std::optional<std::string> FindPath(std::string_view path) {
     // which costs the square of the length, bounded.
     if (path.empty() || path.size() >= hostfs::kMaxPath) return std::nullopt;
     std::string exact(path);
-    if (Exists(exact)) return exact;
+    if (Exists(exact)) return hostfs::AsStored(exact);
 
     std::string current;
     std::size_t pos = 0;
@@ -64,6 +64,7 @@ std::optional<std::string> FindPath(std::string_view path) {
         }
         current = std::move(candidate);
     }
+    current = hostfs::AsStored(current);
     // Keep a trailing separator of the question in the answer.
     if (path.back() == kSeparator && (current.empty() || current.back() != kSeparator)) current += kSeparator;
     return current;
