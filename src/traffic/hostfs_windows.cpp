@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <thread>
 #include <utility>
@@ -19,18 +20,26 @@ const std::size_t kMaxPath = 32767;
 
 namespace {
 
+// path made absolute against the current folder, with backslashes; nullopt when the system cannot.
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+    const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return std::nullopt;
+    std::wstring full(length, L'\0');
+    const DWORD written = ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return std::nullopt;
+    full.resize(written);
+    return full;
+}
+
 // A host path for the wide calls. Paths longer than MAX_PATH are taken only in the extended form:
 // absolute, with backslashes, behind "\\?\".
 std::wstring Wide(const std::string& path) {
     std::wstring wide = WideOf(path);
     if (wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\?\\")) return wide;
     std::replace(wide.begin(), wide.end(), L'/', L'\\');
-    const DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return wide;
-    std::wstring full(length, L'\0');
-    const DWORD written = ::GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
-    if (written == 0 || written >= length) return wide;
-    full.resize(written);
+    const auto found = FullPath(wide);
+    if (!found) return wide;
+    const std::wstring& full = *found;
     if (full.starts_with(L"\\\\.\\")) return full; // a device
     if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
@@ -323,14 +332,8 @@ std::string ErrorText(int code) {
 }
 
 std::string AbsolutePath(const std::string& path) {
-    const std::wstring wide = Wide(path);
-    const DWORD length = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return path;
-    std::wstring buffer(length, L'\0');
-    const DWORD written = ::GetFullPathNameW(wide.c_str(), length, buffer.data(), nullptr);
-    if (written == 0 || written >= length) return path;
-    buffer.resize(written);
-    return HostPathOfWide(buffer);
+    const auto full = FullPath(WideOf(path));
+    return full ? HostPathOfWide(*full) : path;
 }
 
 std::string HostPath(std::string_view path) {
