@@ -13,9 +13,9 @@ CORVANE_PACKAGES=(
   desktop-file-utils shared-mime-info
 )
 
-# What the tests add: the mingw-w64 cross compiler for the Windows builds of the traffic tools, and Wine
-# to run them.
-CORVANE_WINE_PACKAGES=(wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+# What the tests add: the mingw-w64 cross compiler for the Windows build (the core, corvane-cli, the
+# traffic tools and their tests, with GoogleTest built from its sources), and Wine to run it.
+CORVANE_WINE_PACKAGES=(wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest)
 
 # ensure_packages PKG...: installs the packages that are missing (apt-get update once, then install).
 ensure_packages() {

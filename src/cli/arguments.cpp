@@ -1,6 +1,16 @@
 #include "cli/arguments.h"
 
+#include "traffic/hostfs.h"
+
 namespace corvane::cli {
+
+namespace {
+
+bool IsPathOption(const std::string& option) {
+    return option == "--fs" || option == "--apt";
+}
+
+} // namespace
 
 std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
                                           const std::map<std::string, int>& optionValues,
@@ -9,7 +19,7 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            result.m_positional.push_back(arg);
+            result.m_positional.push_back(hostfs::HostPath(arg));
             continue;
         }
         const auto known = optionValues.find(arg);
@@ -23,7 +33,7 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
                 *error = "option " + arg + " needs " + std::to_string(known->second) + " value(s)";
                 return std::nullopt;
             }
-            values.push_back(args[i]);
+            values.push_back(IsPathOption(arg) ? hostfs::HostPath(args[i]) : args[i]);
         }
     }
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 // The arguments of one corvane-cli subcommand: options with a fixed number of values, and the
-// positional arguments in order.
+// positional arguments in order. The positional arguments and the values of --fs and --apt are paths,
+// taken in the form of host paths (on Windows a backslash between names becomes "/").
 
 #include <map>
 #include <optional>

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 #include "traffic/prompts.h"
 
@@ -35,7 +36,8 @@ const std::map<std::string, Command>& Commands() {
           "(.cvp or a folder)"}},
         {"open",
          {RunOpen, "open [--fs FOLDER] OUTPUT",
-          "open the installed traffic as \"Open FS2002 Traffic.bgl...\" does (the simulator folder from --fs, "
+          "open the installed traffic as \"Open FS2002 Traffic.bgl...\" does (the simulator folder from "
+          "--fs, "
           "else the program's setting, else the simulator's registry value; the decompiler of this "
           "program's folder) and write it as OUTPUT (.cvp or a folder)"}},
         {"compile",
@@ -102,8 +104,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     context.programFolder = programFolder;
     // --fs names the simulator's folder, whatever the command: a file there is refused.
     for (std::size_t i = 1; i + 1 < args.size(); ++i)
-        if (args[i] == "--fs" && PathExists(args[i + 1], true))
-            return UsageError(context, args[0], "--fs needs the simulator's folder; ''" + args[i + 1] + "'' is a file");
+        if (args[i] == "--fs" && PathExists(hostfs::HostPath(args[i + 1]), true))
+            return UsageError(context, args[0],
+                              "--fs needs the simulator's folder; ''" + args[i + 1] + "'' is a file");
     int status = kSuccess;
     try {
         status = it->second.run(context, std::vector<std::string>(args.begin() + 1, args.end()));

@@ -1,16 +1,12 @@
 #include "cli/context.h"
 
 #include "cli/commands.h"
+#include "traffic/hostfs.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
 #include "traffic/writer.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace corvane::cli {
-
-namespace fs = std::filesystem;
 
 bool LoadInput(Context& context, const std::string& input, const std::string& aptPath,
                const std::string& fsFolder) {
@@ -19,8 +15,7 @@ bool LoadInput(Context& context, const std::string& input, const std::string& ap
 }
 
 bool ReadInput(Context& context, const std::string& input, const ReadOptions& options) {
-    std::error_code error;
-    if (fs::is_directory(input, error))
+    if (hostfs::KindOf(input) == hostfs::Kind::Folder)
         return ReadTrafficData(context.db, input, options, context.prompts, context.progress);
     return ReadProjectFile(context.db, input, options, context.prompts, context.progress);
 }
@@ -29,11 +24,10 @@ bool WriteOutput(Context& context, const std::string& output) {
     const bool project =
         output.size() >= 4 && EqualsIgnoringCase(std::string_view(output).substr(output.size() - 4), ".cvp");
     if (project) return WriteProjectFile(context.db, output, context.prompts, context.progress);
-    std::error_code error;
-    fs::create_directories(output, error);
-    if (error && !fs::is_directory(output)) {
+    int error = 0;
+    if (!hostfs::MakeFolders(output, &error)) {
         ReportWriteError(context.prompts,
-                         "Could not create the folder ''" + output + "''\r\n" + error.message());
+                         "Could not create the folder ''" + output + "''\r\n" + hostfs::ErrorText(error));
         return false;
     }
     return WriteTrafficFiles(context.db, output, context.prompts, context.progress);

@@ -6,12 +6,12 @@
 #include "cli/context.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
-#include "environment/inisettings.h"
 #include "environment/nativetoolrunner.h"
 #include "environment/registry.h"
 #include "environment/scratch.h"
+#include "environment/systemregistry.h"
 #include "environment/tooltimelimit.h"
-#include "environment/wineregistry.h"
+#include "environment/usersettings.h"
 #include "projects/trafficbgl.h"
 #include "traffic/paths.h"
 #include "traffic/reader.h"
@@ -26,9 +26,10 @@ namespace {
 // when it cannot.
 std::optional<int> StartSession(Context& context, const std::string& command, const Arguments& arguments,
                                 Registry& registry, ToolRunner& tools) {
-    IniSettingsStore settings; // read, never written: the program's setting stays the program's
+    // Read, never written: the program's setting stays the program's.
+    const auto settings = UserSettingsForReading();
     std::string folder = arguments.value("--fs");
-    if (folder.empty()) folder = settings.value(kFsPathSetting);
+    if (folder.empty()) folder = settings->value(kFsPathSetting);
     if (folder.empty()) folder = RegisteredFSFolder(registry);
     if (folder.empty())
         return UsageError(context, command,
@@ -37,8 +38,8 @@ std::optional<int> StartSession(Context& context, const std::string& command, co
     Session& session = context.session;
     session.state.programFolder = context.programFolder;
     session.tools = &tools;
-    session.toolTimeLimit = ToolTimeLimitSetting(settings);
-    if (!CheckFSPath(folder, registry, settings, session.state))
+    session.toolTimeLimit = ToolTimeLimitSetting(*settings);
+    if (!CheckFSPath(folder, registry, *settings, session.state))
         return UsageError(context, command, "''" + folder + "'' holds no fs2002.exe");
     if (!ScanInstalledAircraft(context, session.state.fsFolder)) return kFileError;
     return std::nullopt;
@@ -66,8 +67,8 @@ int RunOpen(Context& context, const std::vector<std::string>& args) {
     const auto arguments = ParseTrafficCommand(context, "open", args, &status);
     if (!arguments) return status;
     NativeToolRunner tools;
-    WineRegistry registry(WinePrefix::fromEnvironment(), WineCommands{&tools});
-    if (const auto failed = StartSession(context, "open", *arguments, registry, tools)) return *failed;
+    const auto registry = SystemRegistry(&tools);
+    if (const auto failed = StartSession(context, "open", *arguments, *registry, tools)) return *failed;
     const bool opened = OpenTrafficBgl(context.session, false);
     // As when the program ends: the decompiler's output does not outlive the command.
     CleanTempData(context.session.state.programFolder, true);
@@ -80,8 +81,8 @@ int RunCompile(Context& context, const std::vector<std::string>& args) {
     const auto arguments = ParseTrafficCommand(context, "compile", args, &status);
     if (!arguments) return status;
     NativeToolRunner tools;
-    WineRegistry registry(WinePrefix::fromEnvironment(), WineCommands{&tools});
-    if (const auto failed = StartSession(context, "compile", *arguments, registry, tools)) return *failed;
+    const auto registry = SystemRegistry(&tools);
+    if (const auto failed = StartSession(context, "compile", *arguments, *registry, tools)) return *failed;
     // As "&Open Project..." reads a project: aircraft that are not installed are unknown.
     const std::string& input = arguments->positional()[0];
     Session& session = context.session;

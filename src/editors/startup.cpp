@@ -1,12 +1,9 @@
 #include "editors/startup.h"
 
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
-#include <unistd.h>
 
 namespace corvane {
 
@@ -14,12 +11,11 @@ namespace {
 
 // Creates and removes a scratch folder in the program folder; the reason when that fails.
 std::optional<std::string> WriteTestFails(const std::string& programFolder) {
-    namespace fs = std::filesystem;
-    const fs::path scratch = fs::path(programFolder) / ("Tesselbrook-" + std::to_string(::getpid()));
-    std::error_code error;
-    if (!fs::create_directory(scratch, error))
-        return error ? error.message() : std::string(std::strerror(EEXIST));
-    fs::remove(scratch, error);
+    const std::string scratch =
+        WithSeparator(programFolder) + "Tesselbrook-" + std::to_string(hostfs::ProcessId());
+    int error = EEXIST;
+    if (!hostfs::MakeFolder(scratch, &error)) return hostfs::ErrorText(error);
+    hostfs::RemoveFolder(scratch);
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "environment/aircraftscanner.h"
 
+#include "traffic/hostfs.h"
 #include "traffic/inifile.h"
 #include "traffic/numbers.h"
 #include "traffic/paths.h"
@@ -9,10 +10,7 @@
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace corvane {
 
@@ -24,11 +22,9 @@ constexpr std::string_view kConfigFile = "aircraft.cfg";
 // The direct subfolders of folder, ordered by name with letter case ignored (then by bytes).
 std::vector<std::string> Subfolders(const std::string& folder) {
     std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        std::error_code ignored;
-        if (entry.is_directory(ignored)) names.push_back(entry.path().filename().string());
-    }
+    for (std::string& name : hostfs::FolderNames(folder))
+        if (hostfs::KindOf(WithSeparator(folder) + name) == hostfs::Kind::Folder)
+            names.push_back(std::move(name));
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const int order = CompareIgnoringCase(a, b);
         return order != 0 ? order < 0 : a < b;

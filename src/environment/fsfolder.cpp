@@ -3,11 +3,13 @@
 #include "environment/programstate.h"
 #include "environment/registry.h"
 #include "environment/settingsstore.h"
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 
 namespace corvane {
 
 bool CheckFSPath(std::string& sPath, Registry& registry, SettingsStore& settings, ProgramState& state) {
+    sPath = hostfs::HostPath(sPath);
     if (sPath.ends_with(std::string(2, kSeparator))) return false;
     sPath = WithSeparator(sPath);
     if (!PathExists(sPath + std::string(kSimulatorProgram), true)) return false;

@@ -16,7 +16,8 @@ struct ProgramState;
 inline constexpr std::string_view kSimulatorProgram = "fs2002.exe";
 
 // True when sPath (given a separator at its end if it had none) holds fs2002.exe; then the setting is
-// saved and state.fsFolder set. A path ending in two separators is refused.
+// saved and state.fsFolder set. A path ending in two separators is refused. sPath is taken as a host
+// path first (hostfs::HostPath: on Windows a folder typed with backslashes).
 bool CheckFSPath(std::string& sPath, Registry& registry, SettingsStore& settings, ProgramState& state);
 
 // The folder to start with: the setting; when there is none, the registry's folder with a separator

@@ -1,5 +1,6 @@
 #include "environment/inisettings.h"
 
+#include "environment/qtsettingstext.h"
 #include "traffic/textfile.h"
 #include "traffic/utf8.h"
 
@@ -30,13 +31,27 @@ std::u32string Unescape(std::string_view text) {
         const char32_t e = characters[i++];
         char32_t code = 0;
         switch (e) {
-        case 'a': out += U'\a'; continue;
-        case 'b': out += U'\b'; continue;
-        case 'f': out += U'\f'; continue;
-        case 'n': out += U'\n'; continue;
-        case 'r': out += U'\r'; continue;
-        case 't': out += U'\t'; continue;
-        case 'v': out += U'\v'; continue;
+        case 'a':
+            out += U'\a';
+            continue;
+        case 'b':
+            out += U'\b';
+            continue;
+        case 'f':
+            out += U'\f';
+            continue;
+        case 'n':
+            out += U'\n';
+            continue;
+        case 'r':
+            out += U'\r';
+            continue;
+        case 't':
+            out += U'\t';
+            continue;
+        case 'v':
+            out += U'\v';
+            continue;
         case 'x':
             while (i < characters.size() && HexDigit(characters[i]) >= 0)
                 code = (code << 4) | static_cast<char32_t>(HexDigit(characters[i++]));
@@ -45,7 +60,8 @@ std::u32string Unescape(std::string_view text) {
         default:
             if (e >= '0' && e <= '7') {
                 code = e - '0';
-                for (int n = 0; n < 2 && i < characters.size() && characters[i] >= '0' && characters[i] <= '7'; ++n)
+                for (int n = 0;
+                     n < 2 && i < characters.size() && characters[i] >= '0' && characters[i] <= '7'; ++n)
                     code = (code << 3) | (characters[i++] - '0');
                 out += code;
                 continue;
@@ -53,12 +69,6 @@ std::u32string Unescape(std::string_view text) {
             out += e; // \\, \", \' and \? stand for themselves
         }
     }
-    return out;
-}
-
-std::string Utf8(std::u32string_view text) {
-    std::string out;
-    for (const char32_t c : text) AppendUtf8(out, c);
     return out;
 }
 
@@ -74,8 +84,8 @@ std::string EscapedKey(std::string_view key) {
     std::string out;
     for (const char c : key) {
         const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || c == '-' || c == '_' ||
-            c == '.') {
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || c == '-' ||
+            c == '_' || c == '.') {
             out += c;
         } else {
             out += '%';
@@ -105,17 +115,9 @@ std::optional<std::string> QtIniValue(std::string_view text, std::string_view se
             continue;
         }
         const auto equals = line.find('=');
-        if (!inSection || equals == std::string_view::npos || Trim(line.substr(0, equals)) != wantedKey) continue;
-        const std::u32string value = Unescape(Trim(line.substr(equals + 1)));
-        const std::u32string_view view = value;
-        if (view.starts_with(U"@ByteArray(") && view.ends_with(U")")) {
-            std::string bytes;
-            for (const char32_t c : view.substr(11, view.size() - 12)) bytes += static_cast<char>(c & 0xFF);
-            return bytes;
-        }
-        if (view.starts_with(U"@@")) return Utf8(view.substr(1));
-        if (view.starts_with(U"@")) return std::string(); // a value of another type
-        return Utf8(view);
+        if (!inSection || equals == std::string_view::npos || Trim(line.substr(0, equals)) != wantedKey)
+            continue;
+        return QtSettingsValue(Unescape(Trim(line.substr(equals + 1))));
     }
     return std::nullopt;
 }
@@ -123,7 +125,8 @@ std::optional<std::string> QtIniValue(std::string_view text, std::string_view se
 std::string UserSettingsPath() {
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
         return std::string(config) + "/Corvane/Corvane.conf";
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config/Corvane/Corvane.conf";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.config/Corvane/Corvane.conf";
     return {};
 }
 

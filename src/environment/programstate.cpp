@@ -1,9 +1,7 @@
 #include "environment/programstate.h"
 
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
-
-#include <filesystem>
-#include <unistd.h>
 
 namespace corvane {
 
@@ -14,15 +12,9 @@ std::string ProgramFolderOf(std::string_view executablePath) {
 }
 
 std::string RunningProgramFolder(const char* argv0) {
-    std::string path(4096, '\0');
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length > 0 && static_cast<std::size_t>(length) < path.size()) {
-        path.resize(static_cast<std::size_t>(length));
-        return ProgramFolderOf(path);
-    }
-    std::error_code ignored;
-    const std::string given = argv0 ? argv0 : "";
-    return ProgramFolderOf(std::filesystem::absolute(given, ignored).string());
+    const std::string running = hostfs::RunningProgramPath();
+    if (!running.empty()) return ProgramFolderOf(running);
+    return ProgramFolderOf(hostfs::AbsolutePath(hostfs::HostPath(argv0 ? argv0 : "")));
 }
 
 } // namespace corvane

@@ -25,7 +25,7 @@ inline constexpr std::string_view kProjectFs = "fs";
 std::string ProgramFolderOf(std::string_view executablePath);
 
 // The folder of the running program as the system names it (its bytes as they are, whatever their
-// encoding), ending in the separator; from argv0 when the system cannot tell.
+// encoding; UTF-8 on Windows), ending in the separator; from argv0 when the system cannot tell.
 std::string RunningProgramFolder(const char* argv0);
 
 } // namespace corvane

@@ -1,34 +1,26 @@
 #include "environment/scratch.h"
 
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 #include "traffic/text.h"
 
 #include <array>
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <filesystem>
-#include <system_error>
 
 namespace corvane {
-
-namespace fs = std::filesystem;
 
 namespace {
 
 // Every entry of folder whose name equals name without regard to case.
-void RemoveMatching(const fs::path& folder, std::string_view name, bool recursive) {
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (!EqualsIgnoringCase(it->path().filename().string(), name)) continue;
-        std::error_code ignored;
+void RemoveMatching(const std::string& folder, std::string_view name, bool recursive) {
+    const std::string base = WithSeparator(folder);
+    for (const std::string& entry : hostfs::FolderNames(folder)) {
+        if (!EqualsIgnoringCase(entry, name)) continue;
         if (recursive)
-            fs::remove_all(it->path(), ignored);
-        else if (!it->is_directory(ignored))
-            fs::remove(it->path(), ignored);
+            hostfs::RemoveTree(base + entry);
+        else if (hostfs::KindOf(base + entry) != hostfs::Kind::Folder)
+            hostfs::RemoveFile(base + entry);
     }
 }
 
@@ -62,8 +54,7 @@ void MakeTempDataFolder(const std::string& programFolder) {
 }
 
 void MakeFolder(const std::string& path) {
-    std::error_code ignored;
-    fs::create_directories(path, ignored);
+    hostfs::MakeFolders(path);
 }
 
 std::string TrafficBglPath(const std::string& fsFolder) {
@@ -86,10 +77,6 @@ Backup Failed(std::string path, std::string reason) {
     return {Backup::Status::Failed, std::move(path), std::move(reason)};
 }
 
-std::string Reason(int code) {
-    return std::strerror(code);
-}
-
 // The name for the n-th backup of a minute: "Traffic (...).bgl", then "Traffic (...) (2).bgl", ...
 std::string NumberedName(const std::string& name, int n) {
     if (n == 1) return name;
@@ -98,66 +85,15 @@ std::string NumberedName(const std::string& name, int n) {
 
 // Gives the complete temporary copy the first free name of the minute, never replacing an entry
 // that exists (a link there is not followed). Returns the name, or nullopt with code set.
-std::optional<std::string> ClaimName(const std::string& temp, const std::string& folder, const std::string& name,
-                                     int* code) {
+std::optional<std::string> ClaimName(const std::string& temp, const std::string& folder,
+                                     const std::string& name, int* code) {
     for (int n = 1; n <= 10000; ++n) {
         const std::string target = folder + NumberedName(name, n);
-        if (::link(temp.c_str(), target.c_str()) == 0) return target;
-        if (errno == EEXIST) continue;
-        // File systems without hard links: rename, but only onto a name that is free.
-        if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS) {
-            *code = errno;
-            return std::nullopt;
-        }
-        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return target;
-        if (errno == EEXIST) continue;
-        if (errno != EINVAL && errno != ENOSYS) {
-            *code = errno;
-            return std::nullopt;
-        }
-        struct stat info {};
-        if (::lstat(target.c_str(), &info) == 0) continue;
-        if (::rename(temp.c_str(), target.c_str()) == 0) return target;
-        *code = errno;
-        return std::nullopt;
+        if (hostfs::RenameNoReplace(temp, target, code)) return target;
+        if (*code != EEXIST) return std::nullopt;
     }
     *code = EEXIST;
     return std::nullopt;
-}
-
-// Copies the open file source of the given size into fd; false with code set.
-bool CopyInto(int source, int fd, off_t size, int* code) {
-    char buffer[1 << 16];
-    off_t copied = 0;
-    for (;;) {
-        const ssize_t n = ::read(source, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            *code = errno;
-            return false;
-        }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(fd, buffer + done, static_cast<std::size_t>(n - done));
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                *code = errno;
-                return false;
-            }
-            done += w;
-        }
-        copied += n;
-    }
-    if (::fsync(fd) != 0) {
-        *code = errno;
-        return false;
-    }
-    struct stat written {};
-    if (::fstat(fd, &written) != 0 || written.st_size != size || copied != size) {
-        *code = EIO; // the copy is not the size of the traffic file
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -167,55 +103,40 @@ Backup BackupTrafficBgl(const std::string& fsFolder, const std::tm& when) {
     const std::string folder = WithSeparator(BackupFolderPath(fsFolder));
     const std::string wanted = folder + BackupFileName(when);
 
-    const int source = ::open(sourcePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (source < 0) {
-        if (errno == ENOENT) return {};
-        return Failed(wanted, "Could not read ''" + sourcePath + "'': " + Reason(errno));
-    }
-    struct stat info {};
-    if (::fstat(source, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(source);
-        return Failed(wanted, "''" + sourcePath + "'' is not a file.");
-    }
-    ::fcntl(source, F_SETFL, ::fcntl(source, F_GETFL) & ~O_NONBLOCK);
-
-    std::error_code created;
-    fs::create_directories(folder, created);
-    struct stat folderInfo {};
-    if (::stat(folder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
-        ::close(source);
-        const std::string reason = created ? created.message() : Reason(ENOTDIR);
-        return Failed(wanted, "The folder ''" + folder + "'' could not be made: " + reason);
-    }
-
-    std::string temp = folder + ".cvtmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        const int code = errno;
-        ::close(source);
-        return Failed(wanted, Reason(code));
-    }
+    // Only a regular file is read (a named pipe or a device in its place could make the copy wait
+    // forever), whole, and it must have kept its size while it was read.
     int code = 0;
-    const bool copied = CopyInto(source, fd, info.st_size, &code);
-    ::close(source);
-    if (::close(fd) != 0 && copied) code = errno;
-    std::optional<std::string> claimed;
-    if (copied && code == 0) claimed = ClaimName(temp, folder, BackupFileName(when), &code);
-    ::unlink(temp.c_str());
-    if (!claimed) return Failed(wanted, Reason(code));
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    bool opened = false;
+    std::uint64_t size = 0;
+    const auto bytes = hostfs::ReadFileStart(sourcePath, std::string::npos, &size, &code, &opened);
+    if (!bytes) {
+        if (!opened && code == ENOENT) return {};
+        if (opened && (code == EISDIR || code == EINVAL))
+            return Failed(wanted, "''" + sourcePath + "'' is not a file.");
+        return Failed(wanted, "Could not read ''" + sourcePath + "'': " + hostfs::ErrorText(code));
     }
+
+    int created = 0;
+    if (!hostfs::MakeFolders(folder, &created))
+        return Failed(wanted, "The folder ''" + folder +
+                                  "'' could not be made: " + hostfs::ErrorText(created ? created : ENOTDIR));
+
+    hostfs::NewFile copy;
+    if (!copy.create(folder + ".cvtmp-XXXXXX", sourcePath, &code))
+        return Failed(wanted, hostfs::ErrorText(code));
+    if (!copy.write(*bytes, &code) || !copy.finish(&code)) return Failed(wanted, hostfs::ErrorText(code));
+    // The copy is not the size of the traffic file: it changed while it was read.
+    if (bytes->size() != size || hostfs::StampOf(copy.path()).size != size)
+        return Failed(wanted, hostfs::ErrorText(EIO));
+    const auto claimed = ClaimName(copy.path(), folder, BackupFileName(when), &code);
+    if (!claimed) return Failed(wanted, hostfs::ErrorText(code));
+    copy.forget();
+    hostfs::SyncFolder(folder);
     return {Backup::Status::Made, *claimed, {}};
 }
 
 Backup BackupTrafficBgl(const std::string& fsFolder) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return BackupTrafficBgl(fsFolder, local);
+    return BackupTrafficBgl(fsFolder, hostfs::LocalTime(std::time(nullptr)));
 }
 
 } // namespace corvane

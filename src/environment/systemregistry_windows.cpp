@@ -3,7 +3,7 @@
 // "Wow6432Node" branch), where the simulator's installer wrote them.
 
 #include "environment/systemregistry.h"
-#include "traffic/utf8.h"
+#include "traffic/widetext.h"
 
 #include <algorithm>
 #include <windows.h>
@@ -11,11 +11,6 @@
 namespace corvane {
 
 namespace {
-
-std::wstring Wide(std::string_view text) {
-    const std::u16string units = Utf16Units(text);
-    return std::wstring(units.begin(), units.end());
-}
 
 HKEY Hive(std::string_view hive) {
     return hive == kClassesRoot ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE;
@@ -25,34 +20,37 @@ class WindowsRegistry final : public Registry {
 public:
     std::string read(std::string_view hive, std::string_view key, std::string_view valueName) const override {
         HKEY opened = nullptr;
-        if (::RegOpenKeyExW(Hive(hive), Wide(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened) !=
+        if (::RegOpenKeyExW(Hive(hive), WideOf(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &opened) !=
             ERROR_SUCCESS)
             return {};
-        const std::wstring name = Wide(valueName);
-        DWORD type = 0;
-        DWORD size = 0;
+        // A string value of any length; an expandable one comes with its variables expanded.
+        const std::wstring name = WideOf(valueName);
         std::wstring data;
-        LSTATUS status = ::RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size);
-        if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            data.resize(size / sizeof(wchar_t) + 1);
-            status = ::RegQueryValueExW(opened, name.c_str(), nullptr, &type,
-                                        reinterpret_cast<BYTE*>(data.data()), &size);
-            data.resize(status == ERROR_SUCCESS ? size / sizeof(wchar_t) : 0);
+        DWORD size = 0;
+        LSTATUS status =
+            ::RegGetValueW(opened, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size);
+        while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+            data.assign(size / sizeof(wchar_t) + 1, L'\0');
+            size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+            status =
+                ::RegGetValueW(opened, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, data.data(), &size);
+            if (status == ERROR_SUCCESS) break;
         }
         ::RegCloseKey(opened);
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+        if (status != ERROR_SUCCESS) return {};
+        data.resize(size / sizeof(wchar_t));
         while (!data.empty() && data.back() == L'\0') data.pop_back();
-        return Utf8OfUtf16(std::u16string(data.begin(), data.end()));
+        return Utf8OfWide(data);
     }
 
     void write(std::string_view hive, std::string_view key, std::string_view valueName,
                std::string_view value) override {
         HKEY opened = nullptr;
-        if (::RegCreateKeyExW(Hive(hive), Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+        if (::RegCreateKeyExW(Hive(hive), WideOf(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
                               nullptr, &opened, nullptr) != ERROR_SUCCESS)
             return;
-        const std::wstring data = Wide(value);
-        ::RegSetValueExW(opened, Wide(valueName).c_str(), 0, REG_SZ,
+        const std::wstring data = WideOf(value);
+        ::RegSetValueExW(opened, WideOf(valueName).c_str(), 0, REG_SZ,
                          reinterpret_cast<const BYTE*>(data.c_str()),
                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
         ::RegFlushKey(opened);
@@ -74,7 +72,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<Registry> SystemRegistry() {
+std::unique_ptr<Registry> SystemRegistry(ToolRunner*) {
     return std::make_unique<WindowsRegistry>();
 }
 

@@ -3,8 +3,8 @@
 
 namespace corvane {
 
-std::unique_ptr<Registry> SystemRegistry() {
-    return std::make_unique<WineRegistry>(WinePrefix::fromEnvironment());
+std::unique_ptr<Registry> SystemRegistry(ToolRunner* runner) {
+    return std::make_unique<WineRegistry>(WinePrefix::fromEnvironment(), WineCommands{runner});
 }
 
 } // namespace corvane

@@ -60,6 +60,10 @@ bool IsWindowsProgram(const std::string& path);
 std::vector<std::string> ToolCommand(const std::string& program, const std::vector<std::string>& arguments,
                                      const std::string& wineProgram);
 
+// The command line that gives a Windows program exactly these arguments (the program first), as its C
+// runtime and CommandLineToArgvW split a command line.
+std::string WindowsCommandLine(const std::vector<std::string>& command);
+
 // The longest output of a tool that a result keeps (its start).
 inline constexpr std::size_t kToolOutputLimit = 64 * 1024;
 // Appends bytes to output as far as the limit allows.

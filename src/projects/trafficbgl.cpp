@@ -6,13 +6,13 @@
 #include "projects/projectcommands.h"
 #include "projects/session.h"
 #include "traffic/changejournal.h"
+#include "traffic/hostfs.h"
 #include "traffic/paths.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/writer.h"
 
 #include <optional>
-#include <sys/stat.h>
 
 namespace corvane {
 
@@ -64,21 +64,6 @@ ToolRun RunTool(Session& session, const char* name, const std::vector<std::strin
     if (result.exitCode == 0) return {std::nullopt, output};
     return {std::nullopt, "\r\n''" + std::string(name) + "'' ended with exit status " +
                               std::to_string(result.exitCode) + "." + output};
-}
-
-// The identity of a file's current content as the file system sees it: a rebuilt file has a new one.
-struct FileStamp {
-    bool exists = false;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long modified = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp StampOf(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return {};
-    return {true, info.st_ino, info.st_size, info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
 }
 
 bool Decompile(Session& session) {
@@ -180,14 +165,14 @@ bool CompileTrafficBgl(Session& session, CompileQuestion question) {
         problem = "The text databases for the compiler could not be written.";
     } else {
         const std::string target = TrafficBglPath(fsFolder);
-        const FileStamp before = StampOf(target);
+        const hostfs::FileStamp before = hostfs::StampOf(target);
         ToolRunOptions options;
         options.title = "Compiling Traffic.bgl...";
         options.note =
             "A compile cannot be cancelled once the compiler runs: stopped halfway, it would leave "
             "a damaged Traffic.bgl.";
         const ToolRun run = RunTool(session, kCompiler, {"/ep", "/np"}, program, options);
-        const FileStamp after = StampOf(TrafficBglPath(fsFolder));
+        const hostfs::FileStamp after = hostfs::StampOf(TrafficBglPath(fsFolder));
         replaced = after.exists && !(after == before);
         problem = run.failure;
         if (!problem && !replaced)

@@ -6,12 +6,16 @@
 // Failures are errno values (Windows' own codes are mapped to them).
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace corvane::hostfs {
+
+// The text of an error code of these calls, for a message.
+std::string ErrorText(int code);
 
 // The longest path the system takes.
 extern const std::size_t kMaxPath;
@@ -69,11 +73,64 @@ private:
 
 // Renames from to to, replacing a file of that name.
 bool RenameOver(const std::string& from, const std::string& to, int* error);
+// False (error set) when an existing file at path cannot be replaced by a rename: on Windows a
+// read-only file (EACCES), or one that another program holds open without sharing (EBUSY). A POSIX
+// system replaces any name in a folder it may write.
+bool Replaceable(const std::string& path, int* error);
+// Gives the file from the name to only while nothing has it: an entry there (a link too, which is not
+// followed) is never replaced, and the call fails with EEXIST.
+bool RenameNoReplace(const std::string& from, const std::string& to, int* error);
 void RemoveFile(const std::string& path);
 bool MakeFolder(const std::string& path, int* error);
+// Removes an empty folder.
+bool RemoveFolder(const std::string& path, int* error = nullptr);
 // Makes the renames in folder durable where the system needs to be told.
 void SyncFolder(const std::string& folder);
 // The current folder as a host path (without a separator at the end); "" when it cannot be told.
 std::string CurrentFolder();
+
+// Creates the folder and the folders above it that are missing; true when it is a folder afterwards
+// (error set otherwise).
+bool MakeFolders(const std::string& path, int* error = nullptr);
+// Removes path: a file, or a folder with everything in it. A link is removed, never followed.
+// Errors are ignored.
+void RemoveTree(const std::string& path);
+
+// path made absolute against the current folder (unchanged when it already is).
+std::string AbsolutePath(const std::string& path);
+
+// A path as a user or the system spells it, in the form of the host paths: Windows separates names
+// with "\" as well as "/", so there "\" becomes "/"; elsewhere a backslash is a character of a name
+// and stays.
+std::string HostPath(std::string_view path);
+
+// True when the two names are one name to the program: Windows compares them without regard to case
+// as its file systems do; elsewhere, where names from the Windows world meet a case-sensitive file
+// system, the letters A to Z match their lower case.
+bool SameName(std::string_view a, std::string_view b);
+
+// The path of an existing entry with every name as the file system stores it: Windows finds a name in
+// any spelling of its letters, and this gives the stored one; elsewhere the path as it is.
+std::string AsStored(const std::string& path);
+
+// The identity of a file's current content as the file system sees it: the file (device and number),
+// its size and the time of its last change. A rebuilt file has a new one.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const std::string& path);
+
+// The path of the running program's file as the system names it; "" when it cannot tell.
+std::string RunningProgramPath();
+
+// The broken-down local time of when.
+std::tm LocalTime(std::time_t when);
+// The number of the running process.
+long ProcessId();
 
 } // namespace corvane::hostfs

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -187,12 +188,47 @@ bool RenameOver(const std::string& from, const std::string& to, int* error) {
     return false;
 }
 
+bool Replaceable(const std::string&, int*) {
+    return true;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to, int* error) {
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    // File systems without hard links: rename, but only onto a name that is free.
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS) {
+        SetError(error, errno);
+        return false;
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) {
+        SetError(error, errno);
+        return false;
+    }
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        SetError(error, EEXIST);
+        return false;
+    }
+    if (::rename(from.c_str(), to.c_str()) == 0) return true;
+    SetError(error, errno);
+    return false;
+}
+
 void RemoveFile(const std::string& path) {
     ::unlink(path.c_str());
 }
 
 bool MakeFolder(const std::string& path, int* error) {
     if (::mkdir(path.c_str(), 0777) == 0) return true;
+    SetError(error, errno);
+    return false;
+}
+
+bool RemoveFolder(const std::string& path, int* error) {
+    if (::rmdir(path.c_str()) == 0) return true;
     SetError(error, errno);
     return false;
 }
@@ -215,6 +251,73 @@ std::string CurrentFolder() {
         if (errno != ERANGE) return {};
         buffer.resize(buffer.size() * 2);
     }
+}
+
+} // namespace corvane::hostfs
+
+namespace corvane::hostfs {
+
+std::string ErrorText(int code) {
+    return std::strerror(code);
+}
+
+std::string AbsolutePath(const std::string& path) {
+    if (!path.empty() && path.front() == '/') return path;
+    const std::string current = CurrentFolder();
+    if (current.empty()) return path;
+    return current == "/" ? current + path : current + "/" + path;
+}
+
+std::string HostPath(std::string_view path) {
+    return std::string(path);
+}
+
+std::string AsStored(const std::string& path) {
+    return path;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    // Host file names may be UTF-8: fold ASCII letters only.
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return {true, static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size),
+            info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
+}
+
+std::string RunningProgramPath() {
+    std::string path(4096, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+        if (length <= 0) return {};
+        if (static_cast<std::size_t>(length) < path.size()) {
+            path.resize(static_cast<std::size_t>(length));
+            return path;
+        }
+        if (path.size() > (1 << 20)) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    return local;
+}
+
+long ProcessId() {
+    return static_cast<long>(::getpid());
 }
 
 } // namespace corvane::hostfs

@@ -2,11 +2,15 @@
 // held as UTF-8.
 
 #include "traffic/hostfs.h"
-#include "traffic/utf8.h"
+#include "traffic/widetext.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <optional>
 #include <random>
+#include <thread>
 #include <utility>
 #include <windows.h>
 
@@ -16,15 +20,36 @@ const std::size_t kMaxPath = 32767;
 
 namespace {
 
-std::wstring Wide(const std::string& path) {
-    const std::u16string units = Utf16Units(path);
-    return std::wstring(units.begin(), units.end());
+// path made absolute against the current folder, with backslashes; nullopt when the system cannot.
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+    const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return std::nullopt;
+    std::wstring full(length, L'\0');
+    const DWORD written = ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return std::nullopt;
+    full.resize(written);
+    return full;
 }
 
-std::string Narrow(const wchar_t* text) {
-    std::u16string units;
-    for (; *text; ++text) units.push_back(static_cast<char16_t>(*text));
-    return Utf8OfUtf16(units);
+// A host path for the wide calls. Paths longer than MAX_PATH are taken only in the extended form:
+// absolute, with backslashes, behind "\\?\".
+std::wstring Wide(const std::string& path) {
+    std::wstring wide = WideOf(path);
+    if (wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\?\\")) return wide;
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    const auto found = FullPath(wide);
+    if (!found) return wide;
+    const std::wstring& full = *found;
+    if (full.starts_with(L"\\\\.\\")) return full; // a device
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// A path from the system, with "/" between names.
+std::string HostPathOfWide(std::wstring_view path) {
+    std::string host = Utf8OfWide(path);
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
 }
 
 int ErrnoOf(DWORD code) {
@@ -36,9 +61,11 @@ int ErrnoOf(DWORD code) {
     case ERROR_BAD_NET_NAME:
         return ENOENT;
     case ERROR_ACCESS_DENIED:
+        return EACCES;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return EACCES;
+    case ERROR_USER_MAPPED_FILE:
+        return EBUSY;
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
         return EEXIST;
@@ -132,7 +159,7 @@ std::vector<std::string> FolderNames(const std::string& folder) {
         ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = Narrow(entry.cFileName);
+        const std::string name = Utf8OfWide(entry.cFileName);
         if (name != "." && name != "..") names.push_back(name);
     } while (::FindNextFileW(find, &entry));
     ::FindClose(find);
@@ -212,10 +239,57 @@ void NewFile::discard() {
     m_path.clear();
 }
 
+namespace {
+
+// Why a file at target cannot be replaced: ERROR_ACCESS_DENIED for a read-only file (which Windows
+// refuses to replace, where Wine would), ERROR_SHARING_VIOLATION for a file that another program holds
+// open without sharing its deletion; ERROR_SUCCESS when nothing stands in the way.
+DWORD WhyNotReplaceable(const std::wstring& target) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ERROR_SUCCESS;
+    if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    const HANDLE file =
+        ::CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : ERROR_SUCCESS;
+    ::CloseHandle(file);
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+bool Replaceable(const std::string& path, int* error) {
+    const DWORD code = WhyNotReplaceable(Wide(path));
+    if (code == ERROR_SUCCESS) return true;
+    SetError(error, ErrnoOf(code));
+    return false;
+}
+
 bool RenameOver(const std::string& from, const std::string& to, int* error) {
-    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    const std::wstring source = Wide(from);
+    const std::wstring target = Wide(to);
+    // A file in use cannot be replaced; virus scanners and indexers hold files for a moment, so the
+    // rename is tried again for a second before the user is told.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD code = ::GetLastError();
+        if (code == ERROR_ACCESS_DENIED) {
+            const DWORD why = WhyNotReplaceable(target);
+            if (why != ERROR_SUCCESS) code = why;
+        }
+        if ((code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) || attempt == 10) {
+            SetError(error, ErrnoOf(code));
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to, int* error) {
+    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) return true;
     SetSystemError(error);
     return false;
 }
@@ -230,6 +304,12 @@ bool MakeFolder(const std::string& path, int* error) {
     return false;
 }
 
+bool RemoveFolder(const std::string& path, int* error) {
+    if (::RemoveDirectoryW(Wide(path).c_str())) return true;
+    SetSystemError(error);
+    return false;
+}
+
 void SyncFolder(const std::string&) {
     // A rename with MOVEFILE_WRITE_THROUGH is on the disk when it returns.
 }
@@ -238,11 +318,107 @@ std::string CurrentFolder() {
     const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
     if (length == 0) return {};
     std::wstring buffer(length, L'\0');
-    if (::GetCurrentDirectoryW(length, buffer.data()) == 0) return {};
-    std::string path = Narrow(buffer.c_str());
-    std::replace(path.begin(), path.end(), '\\', '/');
+    const DWORD written = ::GetCurrentDirectoryW(length, buffer.data());
+    if (written == 0 || written >= length) return {};
+    buffer.resize(written);
+    std::string path = HostPathOfWide(buffer);
     while (path.size() > 3 && path.back() == '/') path.pop_back();
     return path;
+}
+
+std::string ErrorText(int code) {
+    if (code == EBUSY) return "The file is in use by another program";
+    return std::strerror(code);
+}
+
+std::string AbsolutePath(const std::string& path) {
+    const auto full = FullPath(WideOf(path));
+    return full ? HostPathOfWide(*full) : path;
+}
+
+std::string HostPath(std::string_view path) {
+    std::string host(path);
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
+}
+
+std::string AsStored(const std::string& path) {
+    // The root ("C:", "", or "//server/share") stays; each name after it is looked up.
+    std::size_t start = 0;
+    if (path.starts_with("//")) {
+        start = path.find('/', 2);
+        start = start == std::string::npos ? path.size() : path.find('/', start + 1);
+    } else {
+        start = path.find('/');
+    }
+    if (start == std::string::npos || start >= path.size()) return path;
+    std::string stored = path.substr(0, start);
+    while (start < path.size()) {
+        const std::size_t end = std::min(path.find('/', start + 1), path.size());
+        const std::string name = path.substr(start + 1, end - start - 1);
+        stored += '/';
+        WIN32_FIND_DATAW entry{};
+        const HANDLE find =
+            name.empty() || name == "." || name == ".." || name.find_first_of("*?") != std::string::npos
+                ? INVALID_HANDLE_VALUE
+                : ::FindFirstFileExW(Wide(stored + name).c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE) {
+            stored += name;
+        } else {
+            stored += Utf8OfWide(entry.cFileName);
+            ::FindClose(find);
+        }
+        start = end;
+    }
+    return stored;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    const std::wstring x = WideOf(a);
+    const std::wstring y = WideOf(b);
+    return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                                  static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
+}
+
+FileStamp StampOf(const std::string& path) {
+    const HANDLE file =
+        ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(file, &info);
+    ::CloseHandle(file);
+    if (!known) return {};
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return {true, info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+            join(info.nFileSizeHigh, info.nFileSizeLow),
+            static_cast<std::int64_t>(
+                join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+}
+
+std::string RunningProgramPath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return HostPathOfWide(buffer);
+        }
+        if (buffer.size() >= kMaxPath) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    ::localtime_s(&local, &when);
+    return local;
+}
+
+long ProcessId() {
+    return static_cast<long>(::GetCurrentProcessId());
 }
 
 } // namespace corvane::hostfs

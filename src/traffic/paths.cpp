@@ -13,18 +13,6 @@ bool Exists(const std::string& path) {
     return hostfs::KindOf(path) != hostfs::Kind::Missing;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    // Host file names may be UTF-8: fold ASCII letters only.
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 std::optional<std::string> FindInFolder(const std::string& folder, std::string_view name) {
     const auto names = NamesIgnoringCase(folder, name);
     if (names.empty()) return std::nullopt;
@@ -36,7 +24,7 @@ std::optional<std::string> FindInFolder(const std::string& folder, std::string_v
 std::vector<std::string> NamesIgnoringCase(const std::string& folder, std::string_view name) {
     std::vector<std::string> names;
     for (std::string& candidate : hostfs::FolderNames(folder))
-        if (SameNameIgnoringCase(candidate, name)) names.push_back(std::move(candidate));
+        if (hostfs::SameName(candidate, name)) names.push_back(std::move(candidate));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -52,7 +40,7 @@ std::optional<std::string> FindPath(std::string_view path) {
     // which costs the square of the length, bounded.
     if (path.empty() || path.size() >= hostfs::kMaxPath) return std::nullopt;
     std::string exact(path);
-    if (Exists(exact)) return exact;
+    if (Exists(exact)) return hostfs::AsStored(exact);
 
     std::string current;
     std::size_t pos = 0;
@@ -76,6 +64,7 @@ std::optional<std::string> FindPath(std::string_view path) {
         }
         current = std::move(candidate);
     }
+    current = hostfs::AsStored(current);
     // Keep a trailing separator of the question in the answer.
     if (path.back() == kSeparator && (current.empty() || current.back() != kSeparator)) current += kSeparator;
     return current;

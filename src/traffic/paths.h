@@ -1,7 +1,8 @@
 #pragma once
 // Paths are host paths. The file and folder names Corvane looks for (tcompiler.exe, aircraft.cfg,
 // SCENEDB/ATC/Scenery/traffic.bgl, ...) come from a Windows world where case does not matter, so
-// every lookup here matches names without regard to case on a case-sensitive file system.
+// every lookup here matches names without regard to case on a case-sensitive file system. The names
+// found come back as the file system stores them (on Windows, too, whatever spelling was asked for).
 
 #include <optional>
 #include <string>

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 namespace corvane {
@@ -17,7 +16,7 @@ std::optional<std::size_t> g_failAfterBytes;
 // File names in messages stand between two apostrophes on each side; the reason goes on a line of
 // its own.
 std::string FileMessage(std::string_view verb, const std::string& path, int code) {
-    return "Could not " + std::string(verb) + " ''" + path + "''\r\n" + std::strerror(code);
+    return "Could not " + std::string(verb) + " ''" + path + "''\r\n" + hostfs::ErrorText(code);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -97,6 +96,7 @@ public:
         // What cannot be renamed over is refused before anything is written, so that a set is never
         // replaced in part.
         if (hostfs::KindOf(m_target) == hostfs::Kind::Folder) return fail(EISDIR, error);
+        if (!hostfs::Replaceable(m_target, &code)) return fail(code, error);
         // Keep the permissions of the file being replaced.
         if (!m_file.create(FolderOf(m_target) + "/" + std::string(kTempPrefix) + "XXXXXX", m_target, &code))
             return fail(code, error);

@@ -1,23 +1,21 @@
 // corvane [PROJECT.cvp]: the FS2002 AI traffic editor; a project named on the command line (as the file
 // manager does) is opened once the program has started.
 
+#include "environment/programstart.h"
 #include "environment/programstate.h"
 #include "environment/qt/qtsettingsstore.h"
 #include "environment/qt/qttoolrunner.h"
-#include "environment/wineprefix.h"
-#include "environment/wineregistry.h"
+#include "environment/systemregistry.h"
+#include "traffic/hostfs.h"
 #include "ui/application.h"
 #include "ui/mainwindow.h"
 #include "ui/singleinstance.h"
 
 #include <QIcon>
 #include <QLockFile>
-#include <csignal>
-#include <filesystem>
 
 int main(int argc, char** argv) {
-    // A file size limit makes a write fail with an error to report, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    corvane::PrepareProcess();
     corvane::ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
@@ -32,11 +30,8 @@ int main(int argc, char** argv) {
     // The file's own bytes, as the system gave them.
     // Made absolute: a running instance that takes it has a working folder of its own.
     std::string project;
-    if (argc > 1 && argv[1][0] != '\0') {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(argv[1], error);
-        project = error ? std::string(argv[1]) : absolute.string();
-    }
+    const std::vector<std::string> arguments = corvane::ProgramArguments(argc, argv);
+    if (!arguments.empty() && !arguments.front().empty()) project = corvane::hostfs::AbsolutePath(arguments.front());
     // A project opened while Corvane runs goes to the running one.
     switch (corvane::ui::AcquireSingleInstance(lock, prompts, project)) {
     case corvane::ui::InstanceStart::First:
@@ -48,11 +43,11 @@ int main(int argc, char** argv) {
     }
 
     corvane::QtToolRunner tools;
-    // Where Wine is installed, the registry is written through it.
-    corvane::WineRegistry registry(corvane::WinePrefix::fromEnvironment(), corvane::WineCommands{&tools});
+    // The system's registry; on Linux Wine's, written through Wine where it is installed.
+    const auto registry = corvane::SystemRegistry(&tools);
     corvane::QtSettingsStore settings;
     // The folder's own bytes: its name need not be UTF-8.
-    corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
+    corvane::ui::Platform platform{*registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform);
     if (!window.startUp()) return 1;
     if (!project.empty()) window.openProjectFile(project);

@@ -7,8 +7,7 @@
 #include "environment/programstate.h"
 #include "environment/qt/qtsettingsstore.h"
 #include "environment/qt/qttoolrunner.h"
-#include "environment/wineprefix.h"
-#include "environment/wineregistry.h"
+#include "environment/systemregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/mapdock.h"
 #include "ui/mapwidget.h"
@@ -31,14 +30,14 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString folder = QApplication::arguments().at(1);
     QDir().mkpath(folder);
 
     corvane::cli::ConsolePrompts prompts(std::cerr);
-    corvane::WineRegistry registry(corvane::WinePrefix::fromEnvironment());
+    const auto registry = corvane::SystemRegistry();
     corvane::QtSettingsStore settings;
     corvane::QtToolRunner tools;
-    corvane::ui::Platform platform{registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
+    corvane::ui::Platform platform{*registry, settings, tools, corvane::RunningProgramFolder(argv[0])};
     corvane::ui::MainWindow window(platform, &prompts);
     if (!window.startUp()) return 1;
     window.resize(1180, 760);

@@ -47,12 +47,14 @@ std::optional<std::string> FromDisplay(const QString& text, QChar* refused) {
     return bytes;
 }
 
+// Host paths are UTF-8 in the core on every system (Qt's own local encoding on Linux; on Windows the
+// core speaks UTF-8 to the wide-character calls), whatever the ANSI code page.
 QString PathToDisplay(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 std::string PathFromDisplay(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return path.toUtf8().toStdString();
 }
 
 namespace {

@@ -1,14 +1,17 @@
-// corvane-cli open and compile, run in process against a simulator installation in a Wine prefix
-// with the stand-in tools in a program folder of the test's own.
+// corvane-cli open and compile, run in process against a registered simulator installation with the
+// stand-in tools in a program folder of the test's own.
 
 #include "clirun.h"
+#include "environment/settingsstore.h"
+#include "environment/usersettings.h"
+#include "platformtest.h"
+#include "simulatorregistration.h"
 #include "tempdir.h"
-#include "testprefix.h"
 #include "tools/trafficcontainer.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace corvane;
 using corvane::test::CliRun;
@@ -24,13 +27,11 @@ const TrafficTexts kInstalled{
     "AC#1,N1,100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n"
     "AC#2,N2,50%,WEEK,VFR,1/10:00:00,1/10:30:00,60,R,7,KBFI,1/11:00:00,1/11:30:00,60,F,8,KSEA,\r\n"};
 
-// A simulator registered in a Wine prefix as C:\FS2002, the stand-in tools in a program folder.
+// A simulator registered as C:\FS2002, the stand-in tools in a program folder.
 struct Installation : ::testing::Test {
     TempDir dir;
-    test::TestPrefix prefix = test::MakeTestPrefix(
-        dir, std::string(test::kFreshSystemReg) +
-                 "\n[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
-                 "\"EXE Path\"=\"C:\\\\FS2002\"\n");
+    test::SimulatorRegistration registration{dir};
+    std::vector<std::unique_ptr<test::ScopedEnv>> environment;
     std::string fsFolder = dir.mkdir("prefix/drive_c/FS2002");
     std::string program = dir.mkdir("Corvane");
     std::string trafficBgl = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
@@ -44,12 +45,9 @@ struct Installation : ::testing::Test {
         dir.write("prefix/drive_c/FS2002/Aircraft/B737/aircraft.cfg",
                   "[fltsim.0]\r\ntitle=Boeing 737-400\r\n[Reference Speeds]\r\ncruise_speed=430\r\n");
         TempDir::writeFile(trafficBgl, original);
-        ::setenv("WINEPREFIX", prefix.folder.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("WINEPREFIX");
-        ::unsetenv("XDG_CONFIG_HOME");
+        registration.registerFolder("C:\\FS2002");
+        for (const auto& [name, value] : registration.environment())
+            environment.push_back(std::make_unique<test::ScopedEnv>(name, value));
     }
     CliRun cli(const std::vector<std::string>& args) const {
         std::ostringstream out, err;
@@ -72,7 +70,8 @@ TEST_F(Installation, openEditCompileTwiceAndOpenAgain) {
     std::string project = dir.read("installed.cvp");
     EXPECT_NE(project.find("AC#1,N1,100%,24Hr,IFR,"), std::string::npos) << project;
     EXPECT_NE(project.find("\"Not Installed\""), std::string::npos) << "unknown aircraft are kept";
-    EXPECT_NE(project.find("KSEA,N47* 26.94',W122* 18.55',433,Seattle Tacoma,United States"), std::string::npos)
+    EXPECT_NE(project.find("KSEA,N47* 26.94',W122* 18.55',433,Seattle Tacoma,United States"),
+              std::string::npos)
         << "the airport list fills in names";
 
     // An edit, and the same data through convert.
@@ -89,7 +88,8 @@ TEST_F(Installation, openEditCompileTwiceAndOpenAgain) {
     ASSERT_NE(firstBackup, "");
     ASSERT_NE(secondBackup, "");
     EXPECT_NE(firstBackup, secondBackup) << "a backup is never overwritten";
-    EXPECT_EQ(dir.read(firstBackup.substr(dir.path().size())), original) << "the first backup is the original";
+    EXPECT_EQ(dir.read(firstBackup.substr(dir.path().size())), original)
+        << "the first backup is the original";
     EXPECT_NE(dir.read(secondBackup.substr(dir.path().size())), original);
     EXPECT_NE(dir.read(trafficBgl.substr(dir.path().size())), original);
     for (const char* name : {"Aircraft.txt", "Airports.txt", "FlightPlans.txt"})
@@ -103,18 +103,21 @@ TEST_F(Installation, openEditCompileTwiceAndOpenAgain) {
 TEST_F(Installation, theSimulatorFolderComesFromTheSettingThenTheRegistry) {
     // No registry value: the program's setting names the folder, and the value is repaired so that the
     // tools find the simulator too.
-    dir.write("prefix/system.reg", test::kFreshSystemReg);
-    dir.write("config/Corvane/Corvane.conf", "[%General]\nFS2002%20Path=" + fsFolder + "\n");
+    registration.registerFolder("");
+    registration.setUserSetting(kFsPathSetting, fsFolder);
     CliRun run = cli({"open", dir.file("from-setting.cvp")});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(dir.read("prefix/system.reg").find("\"EXE Path\"=\"C:\\\\FS2002\""), std::string::npos)
-        << dir.read("prefix/system.reg");
-    EXPECT_EQ(dir.read("config/Corvane/Corvane.conf"), "[%General]\nFS2002%20Path=" + fsFolder + "\n")
+    EXPECT_EQ(registration.registeredValue(), registration.windowsPath("C:\\FS2002"));
+    // A folder the setting names in the other spelling is taken all the same.
+    registration.setUserSetting(kFsPathSetting, fsFolder.substr(0, fsFolder.size() - 1));
+    run = cli({"open", dir.file("from-setting.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(UserSettingsForReading()->value(kFsPathSetting), fsFolder.substr(0, fsFolder.size() - 1))
         << "the program's setting is not changed";
 
     // Neither: the folder must be given.
-    fs::remove(dir.file("config/Corvane/Corvane.conf"));
-    dir.write("prefix/system.reg", test::kFreshSystemReg);
+    registration.setUserSetting(kFsPathSetting, "");
+    registration.registerFolder("");
     run = cli({"open", dir.file("nothing.cvp")});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--fs"), std::string::npos) << run.err;

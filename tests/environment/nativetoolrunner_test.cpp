@@ -16,3 +16,43 @@ TEST(ToolRunner, recognisesWindowsPrograms) {
 }
 
 } // namespace corvane::test
+
+#ifdef _WIN32
+#include "traffic/widetext.h"
+
+#include <windows.h>
+#endif
+
+namespace corvane::test {
+
+TEST(ToolRunner, aWindowsCommandLineGivesBackEveryArgument) {
+    // The C runtime's rules: blanks and quotes quoted, backslashes doubled only before a quote.
+    EXPECT_EQ(WindowsCommandLine({"C:\\Corvane\\TCompiler.exe", "/ep", "/np"}),
+              "C:\\Corvane\\TCompiler.exe /ep /np");
+    EXPECT_EQ(WindowsCommandLine({"C:\\Program Files\\Corvane\\TDecompiler.exe", "/np"}),
+              "\"C:\\Program Files\\Corvane\\TDecompiler.exe\" /np");
+    EXPECT_EQ(
+        WindowsCommandLine({"t.exe", "two words", "", "say \"hi\"", "C:\\dir\\", "a\\\\b", "tab\there"}),
+        "t.exe \"two words\" \"\" \"say \\\"hi\\\"\" C:\\dir\\ a\\\\b \"tab\there\"");
+    EXPECT_EQ(WindowsCommandLine({"t.exe", "C:\\Its Folder\\", "back\\\"slash"}),
+              "t.exe \"C:\\Its Folder\\\\\" \"back\\\\\\\"slash\"");
+#ifdef _WIN32
+    // And Windows reads them back as they were given.
+    const std::vector<std::string> command{"C:\\Program Files\\t.exe",
+                                           "two words",
+                                           "",
+                                           "say \"hi\"",
+                                           "C:\\Its Folder\\",
+                                           "back\\\"slash",
+                                           "\xCE\xA0\xCF\x84\xCE\xAE\xCF\x83\xCE\xB7"};
+    int count = 0;
+    LPWSTR* parsed = ::CommandLineToArgvW(WideOf(WindowsCommandLine(command)).c_str(), &count);
+    ASSERT_NE(parsed, nullptr);
+    std::vector<std::string> back;
+    for (int i = 0; i < count; ++i) back.push_back(Utf8OfWide(parsed[i]));
+    ::LocalFree(parsed);
+    EXPECT_EQ(back, command);
+#endif
+}
+
+} // namespace corvane::test

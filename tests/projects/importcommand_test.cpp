@@ -1,11 +1,11 @@
 #include "environment/scratch.h"
+#include "platformtest.h"
 #include "projects/importcommand.h"
 #include "projects/projectcommands.h"
 #include "roundtripfixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace corvane;
 
@@ -104,7 +104,7 @@ TEST(RunImport, anUnreadableFileIsReportedBeforeAnythingIsReplaced) {
     ImportFixture f;
     f.addFlight();
     const std::string fifo = f.dir.file("pipe.cvp");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const test::UnreadableFile unreadable(fifo);
     f.prompts.expect("Error reading file");
     EXPECT_EQ(RunImport(f.session, fifo), ImportOutcome::Unreadable);
     EXPECT_EQ(f.session.db.flightTable().count(), 1) << "no save prompt, nothing cleared";

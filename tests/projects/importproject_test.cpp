@@ -1,3 +1,4 @@
+#include "platformtest.h"
 #include "projects/importproject.h"
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
@@ -5,7 +6,6 @@
 #include "traffic/trafficdatabase.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace corvane;
 
@@ -149,7 +149,7 @@ TEST(ImportProject, anUnreadableFileChangesNothing) {
     EXPECT_NE(prompts.shown().back().text.find("missing.cvp"), std::string::npos);
 
     const std::string fifo = dir.file("pipe.cvp");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const test::UnreadableFile unreadable(fifo);
     prompts.expect("Error reading file");
     EXPECT_FALSE(ImportProject(t.db, fifo, prompts, t.progress)) << "not a regular file";
     EXPECT_EQ(t.db.flightTable().count(), 1);

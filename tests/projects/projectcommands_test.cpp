@@ -1,10 +1,10 @@
+#include "platformtest.h"
 #include "projectfixture.h"
 #include "projects/projectcommands.h"
 #include "traffic/changejournal.h"
 #include "traffic/textfile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace corvane;
 using test::ProjectFixture;
@@ -123,7 +123,7 @@ TEST(ProjectCommands, openProject) {
         "Seattle");
 
     // A file that exists but cannot be read: said so, and the open project stays as it was.
-    ASSERT_EQ(::mkfifo((f.dir.file("pipe.cvp")).c_str(), 0600), 0);
+    const test::UnreadableFile unreadable(f.dir.file("pipe.cvp"));
     f.prompts.expectFile(f.dir.file("pipe.cvp")).expect("Error reading file");
     OpenProject(f.session);
     EXPECT_EQ(f.session.state.projectTag, path);

@@ -1,4 +1,5 @@
 #include "schedule/flighttime.h"
+#include "schedule/portablemath.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -47,10 +48,10 @@ TEST(FlightTime, theCentralAngleIsTheArctangentForm) {
 
     // Across the whole range of cosines the angle is the arctangent form to the last bit, and at the
     // ends, where that form divides by zero, exactly 0 and pi.
-    const double pi = 4 * std::atan(1.0);
+    const double pi = 4 * PortableAtan(1.0);
     for (int i = -1000; i <= 1000; ++i) {
         const double x = i / 1000.0 * 0.999999;
-        EXPECT_EQ(CentralAngle(x), std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0)) << x;
+        EXPECT_EQ(CentralAngle(x), PortableAtan(-x / std::sqrt(1 - x * x)) + 2 * PortableAtan(1.0)) << x;
     }
     EXPECT_EQ(CentralAngle(1), 0);
     EXPECT_EQ(CentralAngle(1 + 1e-15), 0);

@@ -1,14 +1,33 @@
 #include "runprogram.h"
 
 #include <stdexcept>
+
+#ifdef _WIN32
+#include "environment/nativetoolrunner.h"
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace corvane::test {
 
+#ifdef _WIN32
+
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& workingFolder, const std::string& winePrefix,
+                      const std::string& workingFolder, const Environment& environment, unsigned long long) {
+    NativeToolRunner runner;
+    ToolRunOptions options;
+    options.environment = environment;
+    const ToolResult result = runner.run(program, arguments, workingFolder, options);
+    if (!result.started) throw std::runtime_error(result.error);
+    return {result.exitCode, result.output};
+}
+
+#else
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& workingFolder, const Environment& environment,
                       unsigned long long memoryLimit) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
@@ -24,7 +43,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         ::close(pipeEnds[0]);
         ::close(pipeEnds[1]);
         if (::chdir(workingFolder.c_str()) != 0) ::_exit(126);
-        ::setenv("WINEPREFIX", winePrefix.c_str(), 1);
+        for (const auto& [name, value] : environment) ::setenv(name.c_str(), value.c_str(), 1);
         if (memoryLimit > 0) {
             const rlimit limit{memoryLimit, memoryLimit};
             ::setrlimit(RLIMIT_AS, &limit);
@@ -43,5 +62,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     return run;
 }
+
+#endif
 
 } // namespace corvane::test

@@ -1,8 +1,10 @@
 #pragma once
-// Runs a program as its own process for the tests of the stand-in tools: in a working folder, with
-// WINEPREFIX set, its standard error collected.
+// Runs a program as its own process for the tests of the stand-in tools: in a working folder, with the
+// variables that let it find the test's simulator (SimulatorRegistration::environment), its standard
+// error collected.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane::test {
@@ -12,9 +14,11 @@ struct ProgramRun {
     std::string errors;
 };
 
-// With memoryLimit (bytes), the program's address space is limited to it.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// With memoryLimit (bytes), the program's address space is limited to it (POSIX systems only).
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& workingFolder, const std::string& winePrefix,
+                      const std::string& workingFolder, const Environment& environment,
                       unsigned long long memoryLimit = 0);
 
 } // namespace corvane::test

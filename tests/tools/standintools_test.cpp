@@ -1,7 +1,8 @@
 #include "environment/toolkind.h"
+#include "hostpath.h"
 #include "runprogram.h"
+#include "simulatorregistration.h"
 #include "tempdir.h"
-#include "testprefix.h"
 #include "tools/trafficcontainer.h"
 
 #include <filesystem>
@@ -18,25 +19,16 @@ namespace {
 const std::string kCompiler = std::string(CORVANE_PROGRAM_FOLDER) + "TCompiler.exe";
 const std::string kDecompiler = std::string(CORVANE_PROGRAM_FOLDER) + "TDecompiler.exe";
 
-std::string SystemReg(std::string_view exePath) {
-    std::string text(test::kFreshSystemReg);
-    if (!exePath.empty())
-        text += "\n[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
-                "\"EXE Path\"=\"" +
-                std::string(exePath) + "\"\n";
-    return text;
-}
-
 std::string ReversedBytes() {
     const std::string bytes = test::EveryByte();
     return std::string(bytes.rbegin(), bytes.rend());
 }
 
-// An installation in a Wine prefix, the simulator registered as "C:\Flight Simulator 2002", and a
-// program folder with its TempData.
+// An installation, the simulator registered as "C:\Flight Simulator 2002", and a program folder with
+// its TempData.
 struct StandInToolsTest : ::testing::Test {
     TempDir dir;
-    test::TestPrefix prefix = test::MakeTestPrefix(dir, SystemReg("C:\\\\Flight Simulator 2002"));
+    test::SimulatorRegistration registration{dir};
     std::string fsFolder = dir.mkdir("prefix/drive_c/Flight Simulator 2002");
     std::string programFolder = dir.mkdir("Corvane");
     std::string tempData = dir.mkdir("Corvane/TempData");
@@ -45,7 +37,10 @@ struct StandInToolsTest : ::testing::Test {
     const TrafficTexts texts{test::EveryByte() + "\r\nAC#1,250,\"Boeing 737-400\"\r\n", ReversedBytes(),
                              "\r\n\r\n"};
 
-    void SetUp() override { dir.write("prefix/drive_c/Flight Simulator 2002/FS2002.EXE", "MZ"); }
+    void SetUp() override {
+        registration.registerFolder("C:\\Flight Simulator 2002");
+        dir.write("prefix/drive_c/Flight Simulator 2002/FS2002.EXE", "MZ");
+    }
 
     void writeDatabases(std::string_view aircraft = "Aircraft.txt",
                         std::string_view airports = "Airports.txt",
@@ -54,8 +49,12 @@ struct StandInToolsTest : ::testing::Test {
         dir.write("Corvane/" + std::string(airports), texts.airports);
         dir.write("Corvane/" + std::string(flightPlans), texts.flightPlans);
     }
-    test::ProgramRun compile() { return RunProgram(kCompiler, {"/ep", "/np"}, programFolder, prefix.folder); }
-    test::ProgramRun decompile() { return RunProgram(kDecompiler, {"/np"}, tempData, prefix.folder); }
+    test::ProgramRun compile() {
+        return RunProgram(kCompiler, {"/ep", "/np"}, programFolder, registration.environment());
+    }
+    test::ProgramRun decompile() {
+        return RunProgram(kDecompiler, {"/np"}, tempData, registration.environment());
+    }
     std::string read(const std::string& path) const { return dir.read(path.substr(dir.path().size())); }
 };
 
@@ -83,7 +82,8 @@ TEST_F(StandInToolsTest, theSceneryFolderIsFoundInAnyCase) {
                   PackTrafficBgl({"a", "b", "c"}));
     writeDatabases();
     ASSERT_EQ(compile().exitCode, 0);
-    EXPECT_FALSE(fs::exists(trafficBgl));
+    EXPECT_EQ(test::NamesIn(fsFolder), (std::vector<std::string>{"FS2002.EXE", "SceneDB"}))
+        << "no second folder";
     EXPECT_EQ(test::NamesIn(fsFolder + "SceneDB/atc/SCENERY"), std::vector<std::string>{"Traffic.BGL"});
     const auto texts = UnpackTrafficBgl(read(existing));
     ASSERT_TRUE(texts);
@@ -149,33 +149,35 @@ TEST_F(StandInToolsTest, aMissingTrafficFileIsRefused) {
 
 TEST_F(StandInToolsTest, withoutASimulatorBothToolsRefuse) {
     writeDatabases();
-    const auto refused = [&](const std::string& winePrefix) {
-        const auto compiled = RunProgram(kCompiler, {"/ep", "/np"}, programFolder, winePrefix);
+    const auto refused = [&]() {
+        const auto compiled = compile();
         EXPECT_NE(compiled.exitCode, 0);
         EXPECT_NE(compiled.errors.find("no FS2002 installation"), std::string::npos) << compiled.errors;
-        const auto decompiled = RunProgram(kDecompiler, {"/np"}, tempData, winePrefix);
+        const auto decompiled = decompile();
         EXPECT_NE(decompiled.exitCode, 0);
         EXPECT_NE(decompiled.errors.find("no FS2002 installation"), std::string::npos) << decompiled.errors;
         EXPECT_TRUE(test::NamesIn(tempData).empty());
         EXPECT_FALSE(fs::exists(fsFolder + "SCENEDB"));
     };
-    refused(dir.file("no-prefix")); // no registry at all
-    dir.write("prefix/system.reg", SystemReg(""));
-    refused(prefix.folder); // no "EXE Path"
-    dir.write("prefix/system.reg", SystemReg("C:\\\\Elsewhere"));
+    registration.registerFolder("");
+    refused(); // no "EXE Path"
+    registration.registerFolder("C:\\Elsewhere");
     dir.mkdir("prefix/drive_c/Elsewhere");
-    refused(prefix.folder); // a folder without fs2002.exe
-    dir.write("prefix/system.reg", SystemReg("Q:\\\\Flight Simulator 2002"));
-    refused(prefix.folder); // a drive Wine does not have
+    refused(); // a folder without fs2002.exe
+    registration.registerFolder("Q:\\Flight Simulator 2002");
+    refused(); // a drive the system does not have
+    registration.forgetRegistry();
+    refused(); // no registry at all
 }
 
 TEST_F(StandInToolsTest, unknownArgumentsAreRefused) {
     writeDatabases();
-    const auto run = RunProgram(kCompiler, {"/ep", "/xx"}, programFolder, prefix.folder);
+    const auto run = RunProgram(kCompiler, {"/ep", "/xx"}, programFolder, registration.environment());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.errors.find("/xx"), std::string::npos);
     EXPECT_FALSE(fs::exists(trafficBgl));
-    EXPECT_EQ(RunProgram(kDecompiler, {"/NP"}, tempData, prefix.folder).exitCode, 1); // switches in any case
+    EXPECT_EQ(RunProgram(kDecompiler, {"/NP"}, tempData, registration.environment()).exitCode,
+              1); // switches in any case
 }
 
 TEST_F(StandInToolsTest, theSimulatorsOwnTrafficFileIsNeverReplaced) {
@@ -199,12 +201,14 @@ TEST_F(StandInToolsTest, theSimulatorsOwnTrafficFileIsNeverReplaced) {
 TEST_F(StandInToolsTest, aHugeForeignTrafficFileIsRefusedByItsHeader) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "an address-space limit and AddressSanitizer do not go together";
+#elif defined(_WIN32)
+    GTEST_SKIP() << "the address-space limit of a process is setrlimit's (POSIX); Wine keeps no such limit";
 #else
     // 3 GB that are not ours: refused after reading the header, within a 256 MB address space.
     const std::string path = fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl";
     dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", "MZ");
     fs::resize_file(path, 3ull << 30);
-    const auto run = RunProgram(kDecompiler, {"/np"}, tempData, prefix.folder, 256ull << 20);
+    const auto run = RunProgram(kDecompiler, {"/np"}, tempData, registration.environment(), 256ull << 20);
     EXPECT_EQ(run.exitCode, 1) << run.errors;
     EXPECT_NE(run.errors.find("damaged: not a traffic file of these tools"), std::string::npos) << run.errors;
     EXPECT_TRUE(test::NamesIn(tempData).empty());
@@ -227,7 +231,7 @@ TEST_F(StandInToolsTest, aFailedDecompileKeepsTheOldFiles) {
 TEST_F(StandInToolsTest, corvaneTellsTheStandInsFromOtherTools) {
     EXPECT_TRUE(IsStandInTool(kCompiler));
     EXPECT_TRUE(IsStandInTool(kDecompiler));
-    EXPECT_FALSE(IsStandInTool(std::string(CORVANE_PROGRAM_FOLDER) + "corvane-cli"))
+    EXPECT_FALSE(IsStandInTool(CORVANE_CLI_PATH))
         << "the program that looks for the stand-ins' banner does not carry it";
     const std::string other = dir.write("other/TCompiler.exe", "MZ a real compiler");
     dir.write("other/tdecompiler.EXE", "MZ a real decompiler");

@@ -3,63 +3,58 @@
 #include "environment/toolwatch.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
-#include <unistd.h>
-#include <vector>
+#include <system_error>
 
 namespace corvane {
 
 namespace {
 
-QString FromLocal(const std::string& text) {
-    return QFile::decodeName(QByteArray::fromStdString(text));
+// Host paths are UTF-8 in the core (on Linux their bytes, which need not be valid UTF-8).
+QString FromHost(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string ToLocal(const QString& text) {
-    return QFile::encodeName(text).toStdString();
+std::string ToHost(const QString& text) {
+    return text.toUtf8().toStdString();
 }
 
 // QProcess takes its paths as QString, which cannot hold a host name that is not UTF-8 (possible on
-// Linux). Such a path is reached through a link of a plain name in a private temporary folder, which
-// goes when the run is over; the program still sees its real folder.
+// Linux). Such a path is reached through a symbolic link of a plain name in a private temporary
+// folder, which goes when the run is over; the program still sees its real folder. On Windows every
+// path is UTF-16 and needs none.
 class PathAliases {
 public:
-    PathAliases() = default;
-    PathAliases(const PathAliases&) = delete;
-    PathAliases& operator=(const PathAliases&) = delete;
-    ~PathAliases() {
-        for (const std::string& link : m_links) ::unlink(link.c_str());
-        if (!m_folder.empty()) ::rmdir(m_folder.c_str());
-    }
-
-    // path as QProcess can take it, or nullopt when no link could be made.
-    std::optional<QString> of(const std::string& path) {
-        const QString text = FromLocal(path);
-        if (ToLocal(text) == path) return text;
-        if (m_folder.empty()) {
-            std::string folder = ToLocal(QDir::tempPath()) + "/corvane-XXXXXX";
-            if (!::mkdtemp(folder.data())) return std::nullopt;
-            m_folder = folder;
+    // path as QProcess can take it, or nullopt with error set when no link could be made.
+    std::optional<QString> of(const std::string& path, std::string* error) {
+        QString text = FromHost(path);
+        if (ToHost(text) == path) return text;
+        if (!m_folder) m_folder.emplace();
+        if (!m_folder->isValid()) {
+            *error = ToHost(m_folder->errorString());
+            return std::nullopt;
         }
-        const std::string link = m_folder + "/" + std::to_string(m_links.size());
-        if (::symlink(path.c_str(), link.c_str()) != 0) return std::nullopt;
-        m_links.push_back(link);
-        return FromLocal(link);
+        const QString link = m_folder->filePath(QString::number(m_links++));
+        std::error_code failure;
+        std::filesystem::create_symlink(std::filesystem::path(path), std::filesystem::path(ToHost(link)),
+                                        failure);
+        if (failure) {
+            *error = failure.message();
+            return std::nullopt;
+        }
+        return link;
     }
 
 private:
-    std::string m_folder;
-    std::vector<std::string> m_links;
+    std::optional<QTemporaryDir> m_folder; // removed with the links in it, which are not followed
+    int m_links = 0;
 };
 
 } // namespace
@@ -76,19 +71,20 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     // The programs' paths come first (wine's, then the Windows program's); then the arguments.
     const std::size_t paths = parts.size() - arguments.size();
     QStringList command;
+    std::string aliasError;
     for (const std::string& part : parts) {
         const auto text = static_cast<std::size_t>(command.size()) < paths
-                              ? aliases.of(part)
-                              : std::optional<QString>(FromLocal(part));
+                              ? aliases.of(part, &aliasError)
+                              : std::optional<QString>(FromHost(part));
         if (!text) {
-            result.error = "Could not start '" + program + "': " + std::strerror(errno);
+            result.error = "Could not start '" + program + "': " + aliasError;
             return result;
         }
         command << *text;
     }
-    const auto folderText = aliases.of(workingFolder);
+    const auto folderText = aliases.of(workingFolder, &aliasError);
     if (!folderText) {
-        result.error = "Could not start '" + program + "': " + std::strerror(errno);
+        result.error = "Could not start '" + program + "': " + aliasError;
         return result;
     }
     const QString executable = command.takeFirst();
@@ -101,7 +97,7 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     if (!options.environment.empty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const auto& [name, value] : options.environment)
-            environment.insert(FromLocal(name), FromLocal(value));
+            environment.insert(FromHost(name), FromHost(value));
         process.setProcessEnvironment(environment);
     }
 
@@ -141,7 +137,7 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     }
     if (!started || process.error() == QProcess::FailedToStart) {
         result.output.clear();
-        result.error = "Could not start '" + ToLocal(executable) + "': " + ToLocal(process.errorString());
+        result.error = "Could not start '" + ToHost(executable) + "': " + ToHost(process.errorString());
         return result;
     }
     result.started = true;
@@ -152,7 +148,7 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     } else if (process.exitStatus() == QProcess::NormalExit) {
         result.exitCode = process.exitCode();
     } else {
-        result.error = "'" + program + "' ended abnormally: " + ToLocal(process.errorString());
+        result.error = "'" + program + "' ended abnormally: " + ToHost(process.errorString());
     }
     return result;
 }

@@ -1,5 +1,4 @@
 #include "environment/nativetoolrunner.h"
-
 #include "environment/toolwatch.h"
 
 #include <cerrno>
