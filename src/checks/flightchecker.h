@@ -6,6 +6,7 @@
 #include "checks/problem.h"
 #include "checks/textindex.h"
 #include "checks/trafficcheck.h"
+#include "schedule/flighttime.h"
 
 #include <deque>
 #include <initializer_list>
@@ -39,7 +40,7 @@ private:
     struct Airport {
         int row = -1;
         bool positioned = false;
-        std::string latitude, longitude;
+        GeoPosition position;
     };
     struct Leg {
         std::string_view destination;

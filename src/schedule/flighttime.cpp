@@ -18,29 +18,50 @@ double CoordinateDegrees(std::string_view coordinate) {
     return hemisphere == 'S' || hemisphere == 'E' ? -value : value;
 }
 
+namespace {
+
+// Pi as 4 arctan(1) with the portable arctangent, worked out once.
+double Pi() {
+    static const double pi = 4 * PortableAtan(1.0);
+    return pi;
+}
+
+} // namespace
+
 double CentralAngle(double x) {
     // Identical or antipodal positions give +-1, and rounding can carry x a hair beyond; there the
     // arctangent form divides by zero or takes the root of a negative number.
     if (x >= 1) return 0;
-    if (x <= -1) return 4 * PortableAtan(1.0);
+    if (x <= -1) return Pi();
     // The arc cosine in its arctangent form. It differs from std::acos in the last bits, which is enough
     // to move some legs across a whole second; the times proposed must be those of this form, and the
-    // same on every system (hence the portable functions).
-    return PortableAtan(-x / std::sqrt(1 - x * x)) + 2 * PortableAtan(1.0);
+    // same on every system (hence the portable functions). 2 arctan(1) is pi / 2 exactly.
+    return PortableAtan(-x / std::sqrt(1 - x * x)) + Pi() / 2;
+}
+
+GeoPosition PositionOf(std::string_view latitude, std::string_view longitude) {
+    const double toRadians = 2 * Pi() / 360;
+    GeoPosition position;
+    position.latitude = CoordinateDegrees(latitude) * toRadians;
+    position.longitude = CoordinateDegrees(longitude) * toRadians;
+    position.sinLatitude = PortableSin(position.latitude);
+    position.cosLatitude = PortableCos(position.latitude);
+    return position;
+}
+
+double FlightSeconds(const GeoPosition& departure, const GeoPosition& destination, double speed) {
+    // Cosine of the central angle (spherical law of cosines).
+    const double x = departure.sinLatitude * destination.sinLatitude +
+                     departure.cosLatitude * destination.cosLatitude *
+                         PortableCos(departure.longitude - destination.longitude);
+    const double angle = CentralAngle(x);
+    const double nauticalMiles = angle * 180 * 60 / Pi();
+    return nauticalMiles / (speed / 3600) + kLegAllowanceSeconds;
 }
 
 double FlightSeconds(std::string_view depLat, std::string_view depLon, std::string_view desLat,
                      std::string_view desLon, double speed) {
-    const double pi = 4 * PortableAtan(1.0);
-    const double toRadians = 2 * pi / 360;
-    const double lat1 = CoordinateDegrees(depLat) * toRadians, lon1 = CoordinateDegrees(depLon) * toRadians;
-    const double lat2 = CoordinateDegrees(desLat) * toRadians, lon2 = CoordinateDegrees(desLon) * toRadians;
-    // Cosine of the central angle (spherical law of cosines).
-    const double x = PortableSin(lat1) * PortableSin(lat2) +
-                     PortableCos(lat1) * PortableCos(lat2) * PortableCos(lon1 - lon2);
-    const double angle = CentralAngle(x);
-    const double nauticalMiles = angle * 180 * 60 / pi;
-    return nauticalMiles / (speed / 3600) + kLegAllowanceSeconds;
+    return FlightSeconds(PositionOf(depLat, depLon), PositionOf(desLat, desLon), speed);
 }
 
 } // namespace corvane
