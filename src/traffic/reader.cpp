@@ -73,7 +73,8 @@ public:
 
     void flight(std::string_view line) override { m_db.flightTable().append(std::string(line)); }
 
-    const CodeSet& loadedCodes() const { return m_loadedCodes; }
+    // The codes of the airports loaded, given up by the loader (it is done with them).
+    CodeSet takeLoadedCodes() { return std::move(m_loadedCodes); }
 
 private:
     TrafficDatabase& m_db;
@@ -106,7 +107,17 @@ template <typename Handle> void EachLine(std::string_view bytes, Progress& progr
 // Room for the flight lines of bytes at most: one entry per line, so that the table grows once (a
 // table that doubles holds half as much again for nothing while it copies).
 void ReserveFlights(TrafficDatabase& db, std::string_view bytes) {
-    db.flightTable().reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    // Line by line with memchr: lines are long, and std::count widens every byte to a 64-bit sum.
+    std::size_t lines = 1;
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    while (at != end) {
+        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        if (at == nullptr) break;
+        ++lines;
+        ++at;
+    }
+    db.flightTable().reserve(lines);
 }
 
 // Runs a load; when memory runs out, the half-filled tables are emptied (which gives the memory back)
@@ -228,7 +239,7 @@ void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::strin
         EachLine(flights, progress, [&](std::string_view line) {
             if (Contains(line, '%')) loader.flight(line);
         });
-        loadedCodes = loader.loadedCodes();
+        loadedCodes = loader.takeLoadedCodes();
     }
     Complete(db, loadedCodes, options, prompts, progress);
 }
@@ -241,7 +252,7 @@ void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOpt
         Loader loader(db, options);
         ReserveFlights(db, bytes);
         EachProjectLine(bytes, progress, loader);
-        loadedCodes = loader.loadedCodes();
+        loadedCodes = loader.takeLoadedCodes();
     }
     Complete(db, loadedCodes, options, prompts, progress);
 }
