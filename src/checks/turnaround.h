@@ -1,25 +1,14 @@
 #pragma once
 // The turnaround minimum of the traffic check: the least ground time between two legs, in whole
-// minutes. Kept in the settings; the Options window and corvane-cli's --turnaround set it.
+// minutes (0 to 1440, 10 by default). Kept in the settings; the Options window and corvane-cli's
+// --turnaround set it.
 
-#include <optional>
-#include <string>
-#include <string_view>
+#include "checks/trafficcheck.h"
+#include "environment/minutesetting.h"
+#include "environment/settingsstore.h"
 
 namespace corvane {
 
-class SettingsStore;
-
-inline constexpr int kMaxTurnaroundMinutes = 1440;
-// What a valid minimum is, for messages: "a whole number of minutes from 0 to 1440".
-std::string TurnaroundRangeText();
-
-// A minimum as typed: a whole number of minutes from 0 to 1440, blanks around it allowed; nullopt for
-// anything else.
-std::optional<int> ParseTurnaroundMinutes(std::string_view text);
-
-// The stored minimum; the default (10 minutes) when none or an unreadable one is stored.
-int TurnaroundSetting(const SettingsStore& settings);
-void SetTurnaroundSetting(SettingsStore& settings, int minutes);
+inline constexpr MinuteSetting kTurnaroundMinutes{kTurnaroundSetting, 0, 1440, kDefaultTurnaroundMinutes};
 
 } // namespace corvane

@@ -31,8 +31,8 @@ int RunCheck(Context& context, const std::vector<std::string>& args) {
     if (arguments->positional().size() != 1) return UsageError(context, "check", "needs INPUT");
     CheckOptions options;
     if (arguments->has("--turnaround")) {
-        const auto minutes = ParseTurnaroundMinutes(arguments->value("--turnaround"));
-        if (!minutes) return UsageError(context, "check", "--turnaround needs " + TurnaroundRangeText());
+        const auto minutes = kTurnaroundMinutes.parse(arguments->value("--turnaround"));
+        if (!minutes) return UsageError(context, "check", "--turnaround needs " + kTurnaroundMinutes.rangeText());
         options.turnaroundMinutes = *minutes;
     }
     if (!LoadInput(context, arguments->positional()[0], arguments->value("--apt"), arguments->value("--fs")))

@@ -38,7 +38,7 @@ std::optional<int> StartSession(Context& context, const std::string& command, co
     Session& session = context.session;
     session.state.programFolder = context.programFolder;
     session.tools = &tools;
-    session.toolTimeLimit = ToolTimeLimitSetting(*settings);
+    session.toolTimeLimit = std::chrono::minutes(kToolTimeLimitMinutes.read(*settings));
     if (!CheckFSPath(folder, registry, *settings, session.state))
         return UsageError(context, command, "''" + folder + "'' holds no fs2002.exe");
     if (!ScanInstalledAircraft(context, session.state.fsFolder)) return kFileError;

@@ -18,8 +18,8 @@ OptionsEditor::OptionsEditor(ProgramState& state, Registry& registry, SettingsSt
     , m_settings(settings)
     , m_prompts(prompts)
     , m_path(state.fsFolder)
-    , m_turnaround(std::to_string(TurnaroundSetting(settings)))
-    , m_toolTimeLimit(std::to_string(ToolTimeLimitSetting(settings).count())) {}
+    , m_turnaround(std::to_string(kTurnaroundMinutes.read(settings)))
+    , m_toolTimeLimit(std::to_string(kToolTimeLimitMinutes.read(settings))) {}
 
 std::string OptionsEditor::toolsDescription() const {
     return TrafficToolsDescription(m_state.programFolder);
@@ -33,23 +33,23 @@ void OptionsEditor::browse() {
 }
 
 bool OptionsEditor::ok() {
-    const auto minutes = ParseTurnaroundMinutes(m_turnaround);
+    const auto minutes = kTurnaroundMinutes.parse(m_turnaround);
     if (!minutes) {
         m_prompts.message("Turnaround minimum",
-                          "The turnaround minimum must be " + TurnaroundRangeText() + ".", Icon::Exclamation);
+                          "The turnaround minimum must be " + kTurnaroundMinutes.rangeText() + ".", Icon::Exclamation);
         return false;
     }
-    const auto toolMinutes = ParseToolTimeLimitMinutes(m_toolTimeLimit);
+    const auto toolMinutes = kToolTimeLimitMinutes.parse(m_toolTimeLimit);
     if (!toolMinutes) {
         m_prompts.message("Tool time limit",
-                          "The time limit of a traffic tool must be " + ToolTimeLimitRangeText() + ".",
+                          "The time limit of a traffic tool must be " + kToolTimeLimitMinutes.rangeText() + ".",
                           Icon::Exclamation);
         return false;
     }
     std::string candidate = m_path;
     if (CheckFSPath(candidate, m_registry, m_settings, m_state)) {
-        SetTurnaroundSetting(m_settings, *minutes);
-        SetToolTimeLimitSetting(m_settings, *toolMinutes);
+        kTurnaroundMinutes.write(m_settings, *minutes);
+        kToolTimeLimitMinutes.write(m_settings, *toolMinutes);
         return true;
     }
     m_prompts.message("Error finding FS2002", "Please enter the correct Flight Simulator 2002 path!",

@@ -33,7 +33,7 @@ std::vector<ObserverList*> TrafficCheckEditor::watched() const {
 
 void TrafficCheckEditor::refresh() {
     m_session.editor->storeFlight();
-    m_turnaround = TurnaroundSetting(m_settings);
+    m_turnaround = kTurnaroundMinutes.read(m_settings);
     m_report = CheckTraffic(m_session.db, CheckOptions{m_turnaround});
     m_changed = false;
     m_routes.clear();
@@ -51,7 +51,7 @@ void TrafficCheckEditor::refresh() {
 }
 
 bool TrafficCheckEditor::stale() const {
-    return m_changed || TurnaroundSetting(m_settings) != m_turnaround;
+    return m_changed || kTurnaroundMinutes.read(m_settings) != m_turnaround;
 }
 
 CompileChoice TrafficCheckEditor::beforeCompile() {

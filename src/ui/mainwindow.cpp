@@ -355,7 +355,7 @@ void MainWindow::buildMapView() {
         m_mapDock->editor().chooseAirport(row);
         refresh();
     });
-    m_flightPlans->timeline()->setTurnaround([this] { return TurnaroundSetting(m_platform.settings); });
+    m_flightPlans->timeline()->setTurnaround([this] { return kTurnaroundMinutes.read(m_platform.settings); });
 }
 
 bool MainWindow::startUp() {
@@ -372,7 +372,7 @@ bool MainWindow::startUp() {
     if (!CheckFSPath(folder, m_platform.registry, m_platform.settings, m_session.state) && !showOptions())
         return false;
 
-    m_session.toolTimeLimit = ToolTimeLimitSetting(m_platform.settings);
+    m_session.toolTimeLimit = std::chrono::minutes(kToolTimeLimitMinutes.read(m_platform.settings));
     ShowFrame(m_pages[0]);
     show();
     m_session.state.decompileNeeded = true;
@@ -396,7 +396,7 @@ bool MainWindow::showOptions() {
     OptionsEditor editor(m_session.state, m_platform.registry, m_platform.settings, m_session.prompts);
     OptionsDialog dialog(editor, this);
     dialog.exec();
-    m_session.toolTimeLimit = ToolTimeLimitSetting(m_platform.settings);
+    m_session.toolTimeLimit = std::chrono::minutes(kToolTimeLimitMinutes.read(m_platform.settings));
     return !dialog.quitRequested();
 }
 

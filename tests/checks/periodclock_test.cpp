@@ -1,6 +1,4 @@
 #include "checks/periodclock.h"
-#include "checks/turnaround.h"
-#include "memoryregistry.h"
 
 #include <gtest/gtest.h>
 
@@ -40,20 +38,4 @@ TEST(PeriodClock, differencesAndDurations) {
     EXPECT_EQ(DurationText(7 * 3600 + 59 * 60), "7:59");
     EXPECT_EQ(DurationText(3600 + 5 * 60 + 17), "1:05:17");
     EXPECT_EQ(DurationText(170 * 3600), "170:00");
-}
-
-TEST(Turnaround, parsedAndStored) {
-    EXPECT_EQ(ParseTurnaroundMinutes("10"), 10);
-    EXPECT_EQ(ParseTurnaroundMinutes(" 0 "), 0);
-    EXPECT_EQ(ParseTurnaroundMinutes("1440"), 1440);
-    for (const char* odd : {"", " ", "-1", "1441", "10.5", "10 min", "ten", "+10", "00010000", "0x10"})
-        EXPECT_EQ(ParseTurnaroundMinutes(odd), std::nullopt) << odd;
-
-    test::MemorySettings settings;
-    EXPECT_EQ(TurnaroundSetting(settings), 10) << "the default";
-    SetTurnaroundSetting(settings, 25);
-    EXPECT_EQ(settings.value("Turnaround Minutes"), "25");
-    EXPECT_EQ(TurnaroundSetting(settings), 25);
-    settings.setValue("Turnaround Minutes", "soon");
-    EXPECT_EQ(TurnaroundSetting(settings), 10) << "an unreadable value gives the default";
 }

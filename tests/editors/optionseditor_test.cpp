@@ -1,6 +1,7 @@
 // The options editor without its widgets: the simulator folder, the time limit of a tool run and the
 // turnaround minimum of the traffic check.
 
+#include "checks/turnaround.h"
 #include "editors/optionseditor.h"
 #include "environment/programstate.h"
 #include "environment/registry.h"
@@ -102,20 +103,25 @@ TEST(OptionsEditor, closingWithoutAValidFolderAsksWhetherToQuit) {
     EXPECT_EQ(editor.requestClose(), OptionsEditor::Close::Quit);
 }
 
-TEST(ToolTimeLimit, parsedAndStored) {
-    EXPECT_EQ(ParseToolTimeLimitMinutes("10"), 10);
-    EXPECT_EQ(ParseToolTimeLimitMinutes(" 1 "), 1);
-    EXPECT_EQ(ParseToolTimeLimitMinutes("1440"), 1440);
-    for (const char* odd : {"", "0", "-1", "1441", "2.5", "5 min", "+5", "0x10", "99999999999"})
-        EXPECT_EQ(ParseToolTimeLimitMinutes(odd), std::nullopt) << odd;
+// The two settings in minutes: the turnaround minimum may be 0, a tool's time limit may not.
+TEST(MinuteSettings, parsedAndStored) {
+    EXPECT_EQ(kTurnaroundMinutes.parse(" 0 "), 0);
+    EXPECT_EQ(kTurnaroundMinutes.parse("1440"), 1440);
+    EXPECT_EQ(kToolTimeLimitMinutes.parse(" 1 "), 1);
+    EXPECT_EQ(kToolTimeLimitMinutes.rangeText(), "a whole number of minutes from 1 to 1440");
+    for (const char* odd : {"", " ", "0", "-1", "1441", "2.5", "5 min", "ten", "+5", "0x10", "99999999999"})
+        EXPECT_EQ(kToolTimeLimitMinutes.parse(odd), std::nullopt) << odd;
 
     test::MemorySettings settings;
-    EXPECT_EQ(ToolTimeLimitSetting(settings), std::chrono::minutes(10)) << "the default";
+    EXPECT_EQ(kTurnaroundMinutes.read(settings), 10) << "the default";
+    EXPECT_EQ(kToolTimeLimitMinutes.read(settings), 10) << "the default";
+    kTurnaroundMinutes.write(settings, 25);
+    EXPECT_EQ(settings.value("Turnaround Minutes"), "25");
+    EXPECT_EQ(kTurnaroundMinutes.read(settings), 25);
     settings.setValue("Tool Time Limit Minutes", "0");
-    EXPECT_EQ(ToolTimeLimitSetting(settings), std::chrono::minutes(10)) << "no limit is no choice";
-    SetToolTimeLimitSetting(settings, 45);
-    EXPECT_EQ(settings.value("Tool Time Limit Minutes"), "45");
-    EXPECT_EQ(ToolTimeLimitSetting(settings), std::chrono::minutes(45));
+    EXPECT_EQ(kToolTimeLimitMinutes.read(settings), 10) << "no limit is no choice";
+    settings.setValue("Turnaround Minutes", "soon");
+    EXPECT_EQ(kTurnaroundMinutes.read(settings), 10) << "an unreadable value gives the default";
 }
 
 // The two settings in minutes: refused out of range with their own message, saved only with OK and a
