@@ -27,11 +27,12 @@ int main(int argc, char** argv) {
 
     corvane::ui::QtPrompts prompts(nullptr);
     QLockFile lock(corvane::ui::SingleInstanceLockPath());
-    // The file's own bytes, as the system gave them.
-    // Made absolute: a running instance that takes it has a working folder of its own.
+    // The project named on the command line, as the system gave it, made absolute: a running instance
+    // that takes it has a working folder of its own.
     std::string project;
     const std::vector<std::string> arguments = corvane::ProgramArguments(argc, argv);
-    if (!arguments.empty() && !arguments.front().empty()) project = corvane::hostfs::AbsolutePath(arguments.front());
+    if (!arguments.empty() && !arguments.front().empty())
+        project = corvane::hostfs::AbsolutePath(arguments.front());
     // A project opened while Corvane runs goes to the running one.
     switch (corvane::ui::AcquireSingleInstance(lock, prompts, project)) {
     case corvane::ui::InstanceStart::First:
