@@ -29,38 +29,61 @@ std::unique_ptr<ChildProcess> StartConvert(const std::string& input, const std::
                                           std::vector<std::string>{"convert", input, output});
 }
 
+// A project of 60,000 flights over the given number of aircraft, big enough that writing it takes a
+// while.
+std::string BigProject(int aircraft) {
+    std::string project = "// Corvane Project File\r\n";
+    for (int a = 1; a <= aircraft; ++a)
+        project += "AC#" + std::to_string(a) + ",450,\"Aircraft " + std::to_string(a) + "\"\r\n";
+    project +=
+        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
+    for (int i = 0; i < 60000; ++i)
+        project += "AC#" + std::to_string(aircraft - i % aircraft) + ",N" + std::to_string(i) +
+                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
+    return project;
+}
+
+// Kills conversions at random instants within the time that one whole conversion took.
+class RandomKiller {
+public:
+    RandomKiller(const std::string& input, const std::string& output, unsigned seed)
+        : m_input(input)
+        , m_random(seed) {
+        const auto start = std::chrono::steady_clock::now();
+        const ChildProcess::End first = StartConvert(input, output)->wait();
+        EXPECT_TRUE(first.normal && first.exitCode == 0);
+        m_at = std::uniform_int_distribution<long long>(
+            0, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+                   .count());
+    }
+    // Converts into output and kills the conversion; true when it was caught before it ended.
+    bool killConvert(const std::string& output) {
+        const auto child = StartConvert(m_input, output);
+        std::this_thread::sleep_for(std::chrono::microseconds(m_at(m_random)));
+        child->kill();
+        return !child->wait().normal;
+    }
+
+private:
+    std::string m_input;
+    std::mt19937 m_random;
+    std::uniform_int_distribution<long long> m_at;
+};
+
 } // namespace
 
 TEST(CliKill, outputIsOldOrNewNeverTorn) {
     corvane::test::TempDir dir;
-    // A project big enough that writing it takes a while.
-    std::string project = "// Corvane Project File\r\n";
-    project += "AC#1,450,\"Boeing 737-400\"\r\n";
-    project +=
-        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
-    for (int i = 0; i < 60000; ++i)
-        project += "AC#1,N" + std::to_string(i) +
-                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
-    const std::string input = dir.write("input.cvp", project);
-
-    const auto start = std::chrono::steady_clock::now();
-    const ChildProcess::End first = StartConvert(input, dir.file("expected.cvp"))->wait();
-    ASSERT_TRUE(first.normal && first.exitCode == 0);
-    const auto duration = std::chrono::steady_clock::now() - start;
+    const std::string input = dir.write("input.cvp", BigProject(1));
+    RandomKiller killer(input, dir.file("expected.cvp"), 7);
     const std::string expected = dir.read("expected.cvp");
     ASSERT_GT(expected.size(), 1000000u);
 
     const std::string old = "the old output\r\n";
     dir.write("target.cvp", old);
-    std::mt19937 random(7);
-    std::uniform_int_distribution<long long> at(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count());
     int killed = 0;
     for (int round = 0; round < 12; ++round) {
-        const auto child = StartConvert(input, dir.file("target.cvp"));
-        std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
-        child->kill();
-        killed += !child->wait().normal;
+        killed += killer.killConvert(dir.file("target.cvp"));
         const std::string now = dir.read("target.cvp");
         ASSERT_TRUE(now == old || now == expected) << "round " << round << ": " << now.size() << " bytes";
         if (now == expected) dir.write("target.cvp", old);
@@ -78,20 +101,8 @@ std::string ReadIfThere(const corvane::test::TempDir& dir, const std::string& re
 
 TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     corvane::test::TempDir dir;
-    std::string project = "// Corvane Project File\r\n";
-    for (int a = 1; a <= 300; ++a)
-        project += "AC#" + std::to_string(a) + ",450,\"Aircraft " + std::to_string(a) + "\"\r\n";
-    project +=
-        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
-    for (int i = 0; i < 60000; ++i)
-        project += "AC#" + std::to_string(300 - i % 300) + ",N" + std::to_string(i) +
-                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
-    const std::string input = dir.write("input.cvp", project);
-
-    const auto start = std::chrono::steady_clock::now();
-    const ChildProcess::End first = StartConvert(input, dir.file("expected"))->wait();
-    ASSERT_TRUE(first.normal && first.exitCode == 0);
-    const auto duration = std::chrono::steady_clock::now() - start;
+    const std::string input = dir.write("input.cvp", BigProject(300));
+    RandomKiller killer(input, dir.file("expected"), 11);
     // The old set as the decompiler leaves it, in lower case, in every other round: the new one must
     // replace it by name; in the others, in the writer's own spelling.
     const char* lower[] = {"aircraft.txt", "airports.txt", "flightplans.txt"};
@@ -100,19 +111,13 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     for (const char* name : written) expected.push_back(dir.read("expected/" + std::string(name)));
     const std::vector<std::string> old{"old aircraft\r\n", "old airports\r\n", "old flights\r\n"};
 
-    std::mt19937 random(11);
-    std::uniform_int_distribution<long long> at(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count());
     int killed = 0, mixed = 0;
     for (int round = 0; round < 400 && killed < 100; ++round) {
         const char** names = round % 2 == 0 ? lower : written;
         std::filesystem::remove_all(dir.file("target"));
         for (int i = 0; i < 3; ++i)
             dir.write("target/" + std::string(names[i]), old[static_cast<std::size_t>(i)]);
-        const auto child = StartConvert(input, dir.file("target"));
-        std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
-        child->kill();
-        killed += !child->wait().normal;
+        killed += killer.killConvert(dir.file("target"));
         // As the next reader of the folder sees it.
         corvane::CompletePendingFileSet(dir.file("target"));
         std::vector<std::string> now;
