@@ -4,6 +4,7 @@
 #include "environment/nativetoolrunner.h"
 #include "hostpath.h"
 #include "platformtest.h"
+#include "runprogram.h"
 #include "tempdir.h"
 #include "traffic/textfile.h"
 
@@ -14,11 +15,6 @@
 #include <memory>
 #include <random>
 #include <thread>
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 using corvane::test::ChildProcess;
 
@@ -140,52 +136,6 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     EXPECT_GE(killed, 100) << "conversions caught mid-way";
 }
 
-#ifndef _WIN32
-namespace {
-
-[[maybe_unused]] int Wait(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
-}
-
-// Runs corvane-cli with its address space limited to limitBytes (0: no limit); returns the exit status
-// (-1 when it did not end normally) and what it printed. (Not used under AddressSanitizer.)
-[[maybe_unused]] std::pair<int, std::string> RunLimited(const std::vector<std::string>& arguments,
-                                                        rlim_t limitBytes) {
-    const std::string program = CORVANE_CLI_PATH;
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return {-1, "pipe failed"};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeEnds[1], STDERR_FILENO);
-        ::dup2(pipeEnds[1], STDOUT_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        if (limitBytes > 0) {
-            const rlimit limit{limitBytes, limitBytes};
-            ::setrlimit(RLIMIT_AS, &limit);
-        }
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    ::close(pipeEnds[1]);
-    std::string errors;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        errors.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    const int status = Wait(child);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
-}
-
-} // namespace
-
-#endif
-
 TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
 #if defined(_WIN32)
     GTEST_SKIP() << "the address-space limit of a process is setrlimit's (POSIX); Wine keeps no such limit";
@@ -200,7 +150,8 @@ TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
     const std::string input = dir.write("big.cvp", flights);
     flights.clear();
     flights.shrink_to_fit();
-    const auto [status, errors] = RunLimited({"convert", input, dir.file("out.cvp")}, 300u << 20);
+    const auto [status, errors] = corvane::test::RunProgram(
+        CORVANE_CLI_PATH, {"convert", input, dir.file("out.cvp")}, dir.path(), {}, 300u << 20);
     EXPECT_EQ(status, 1) << errors;
     EXPECT_NE(errors.find("Error reading file: There is not enough memory to read ''" + input + "''"),
               std::string::npos)
@@ -211,7 +162,8 @@ TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
     std::string airports;
     for (int i = 0; i < 3'000'000; ++i) airports += "*\r\n";
     const std::string many = dir.write("airports.cvp", airports);
-    const auto [airportStatus, airportErrors] = RunLimited({"stats", many}, 300u << 20);
+    const auto [airportStatus, airportErrors] =
+        corvane::test::RunProgram(CORVANE_CLI_PATH, {"stats", many}, dir.path(), {}, 300u << 20);
     EXPECT_EQ(airportStatus, 1) << airportErrors;
     EXPECT_NE(airportErrors.find("Error reading file"), std::string::npos) << airportErrors;
 #endif
