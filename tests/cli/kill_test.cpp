@@ -4,6 +4,7 @@
 #include "environment/nativetoolrunner.h"
 #include "hostpath.h"
 #include "platformtest.h"
+#include "runprogram.h"
 #include "tempdir.h"
 #include "traffic/textfile.h"
 
@@ -14,11 +15,6 @@
 #include <memory>
 #include <random>
 #include <thread>
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 using corvane::test::ChildProcess;
 
@@ -29,38 +25,61 @@ std::unique_ptr<ChildProcess> StartConvert(const std::string& input, const std::
                                           std::vector<std::string>{"convert", input, output});
 }
 
+// A project of 60,000 flights over the given number of aircraft, big enough that writing it takes a
+// while.
+std::string BigProject(int aircraft) {
+    std::string project = "// Corvane Project File\r\n";
+    for (int a = 1; a <= aircraft; ++a)
+        project += "AC#" + std::to_string(a) + ",450,\"Aircraft " + std::to_string(a) + "\"\r\n";
+    project +=
+        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
+    for (int i = 0; i < 60000; ++i)
+        project += "AC#" + std::to_string(aircraft - i % aircraft) + ",N" + std::to_string(i) +
+                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
+    return project;
+}
+
+// Kills conversions at random instants within the time that one whole conversion took.
+class RandomKiller {
+public:
+    RandomKiller(const std::string& input, const std::string& output, unsigned seed)
+        : m_input(input)
+        , m_random(seed) {
+        const auto start = std::chrono::steady_clock::now();
+        const ChildProcess::End first = StartConvert(input, output)->wait();
+        EXPECT_TRUE(first.normal && first.exitCode == 0);
+        m_at = std::uniform_int_distribution<long long>(
+            0, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+                   .count());
+    }
+    // Converts into output and kills the conversion; true when it was caught before it ended.
+    bool killConvert(const std::string& output) {
+        const auto child = StartConvert(m_input, output);
+        std::this_thread::sleep_for(std::chrono::microseconds(m_at(m_random)));
+        child->kill();
+        return !child->wait().normal;
+    }
+
+private:
+    std::string m_input;
+    std::mt19937 m_random;
+    std::uniform_int_distribution<long long> m_at;
+};
+
 } // namespace
 
 TEST(CliKill, outputIsOldOrNewNeverTorn) {
     corvane::test::TempDir dir;
-    // A project big enough that writing it takes a while.
-    std::string project = "// Corvane Project File\r\n";
-    project += "AC#1,450,\"Boeing 737-400\"\r\n";
-    project +=
-        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
-    for (int i = 0; i < 60000; ++i)
-        project += "AC#1,N" + std::to_string(i) +
-                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
-    const std::string input = dir.write("input.cvp", project);
-
-    const auto start = std::chrono::steady_clock::now();
-    const ChildProcess::End first = StartConvert(input, dir.file("expected.cvp"))->wait();
-    ASSERT_TRUE(first.normal && first.exitCode == 0);
-    const auto duration = std::chrono::steady_clock::now() - start;
+    const std::string input = dir.write("input.cvp", BigProject(1));
+    RandomKiller killer(input, dir.file("expected.cvp"), 7);
     const std::string expected = dir.read("expected.cvp");
     ASSERT_GT(expected.size(), 1000000u);
 
     const std::string old = "the old output\r\n";
     dir.write("target.cvp", old);
-    std::mt19937 random(7);
-    std::uniform_int_distribution<long long> at(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count());
     int killed = 0;
     for (int round = 0; round < 12; ++round) {
-        const auto child = StartConvert(input, dir.file("target.cvp"));
-        std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
-        child->kill();
-        killed += !child->wait().normal;
+        killed += killer.killConvert(dir.file("target.cvp"));
         const std::string now = dir.read("target.cvp");
         ASSERT_TRUE(now == old || now == expected) << "round " << round << ": " << now.size() << " bytes";
         if (now == expected) dir.write("target.cvp", old);
@@ -78,20 +97,8 @@ std::string ReadIfThere(const corvane::test::TempDir& dir, const std::string& re
 
 TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     corvane::test::TempDir dir;
-    std::string project = "// Corvane Project File\r\n";
-    for (int a = 1; a <= 300; ++a)
-        project += "AC#" + std::to_string(a) + ",450,\"Aircraft " + std::to_string(a) + "\"\r\n";
-    project +=
-        "KSEA,N47* 26.94',W122* 18.55',433,Seattle,US\r\nKBFI,N47* 31.6',W122* 18.0',21,Boeing Field,US\r\n";
-    for (int i = 0; i < 60000; ++i)
-        project += "AC#" + std::to_string(300 - i % 300) + ",N" + std::to_string(i) +
-                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,\r\n";
-    const std::string input = dir.write("input.cvp", project);
-
-    const auto start = std::chrono::steady_clock::now();
-    const ChildProcess::End first = StartConvert(input, dir.file("expected"))->wait();
-    ASSERT_TRUE(first.normal && first.exitCode == 0);
-    const auto duration = std::chrono::steady_clock::now() - start;
+    const std::string input = dir.write("input.cvp", BigProject(300));
+    RandomKiller killer(input, dir.file("expected"), 11);
     // The old set as the decompiler leaves it, in lower case, in every other round: the new one must
     // replace it by name; in the others, in the writer's own spelling.
     const char* lower[] = {"aircraft.txt", "airports.txt", "flightplans.txt"};
@@ -100,19 +107,13 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     for (const char* name : written) expected.push_back(dir.read("expected/" + std::string(name)));
     const std::vector<std::string> old{"old aircraft\r\n", "old airports\r\n", "old flights\r\n"};
 
-    std::mt19937 random(11);
-    std::uniform_int_distribution<long long> at(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(duration).count());
     int killed = 0, mixed = 0;
     for (int round = 0; round < 400 && killed < 100; ++round) {
         const char** names = round % 2 == 0 ? lower : written;
         std::filesystem::remove_all(dir.file("target"));
         for (int i = 0; i < 3; ++i)
             dir.write("target/" + std::string(names[i]), old[static_cast<std::size_t>(i)]);
-        const auto child = StartConvert(input, dir.file("target"));
-        std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
-        child->kill();
-        killed += !child->wait().normal;
+        killed += killer.killConvert(dir.file("target"));
         // As the next reader of the folder sees it.
         corvane::CompletePendingFileSet(dir.file("target"));
         std::vector<std::string> now;
@@ -135,52 +136,6 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     EXPECT_GE(killed, 100) << "conversions caught mid-way";
 }
 
-#ifndef _WIN32
-namespace {
-
-[[maybe_unused]] int Wait(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
-}
-
-// Runs corvane-cli with its address space limited to limitBytes (0: no limit); returns the exit status
-// (-1 when it did not end normally) and what it printed. (Not used under AddressSanitizer.)
-[[maybe_unused]] std::pair<int, std::string> RunLimited(const std::vector<std::string>& arguments,
-                                                        rlim_t limitBytes) {
-    const std::string program = CORVANE_CLI_PATH;
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return {-1, "pipe failed"};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeEnds[1], STDERR_FILENO);
-        ::dup2(pipeEnds[1], STDOUT_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        if (limitBytes > 0) {
-            const rlimit limit{limitBytes, limitBytes};
-            ::setrlimit(RLIMIT_AS, &limit);
-        }
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    ::close(pipeEnds[1]);
-    std::string errors;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        errors.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    const int status = Wait(child);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
-}
-
-} // namespace
-
-#endif
-
 TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
 #if defined(_WIN32)
     GTEST_SKIP() << "the address-space limit of a process is setrlimit's (POSIX); Wine keeps no such limit";
@@ -195,7 +150,8 @@ TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
     const std::string input = dir.write("big.cvp", flights);
     flights.clear();
     flights.shrink_to_fit();
-    const auto [status, errors] = RunLimited({"convert", input, dir.file("out.cvp")}, 300u << 20);
+    const auto [status, errors] = corvane::test::RunProgram(
+        CORVANE_CLI_PATH, {"convert", input, dir.file("out.cvp")}, dir.path(), {}, 300u << 20);
     EXPECT_EQ(status, 1) << errors;
     EXPECT_NE(errors.find("Error reading file: There is not enough memory to read ''" + input + "''"),
               std::string::npos)
@@ -206,7 +162,8 @@ TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {
     std::string airports;
     for (int i = 0; i < 3'000'000; ++i) airports += "*\r\n";
     const std::string many = dir.write("airports.cvp", airports);
-    const auto [airportStatus, airportErrors] = RunLimited({"stats", many}, 300u << 20);
+    const auto [airportStatus, airportErrors] =
+        corvane::test::RunProgram(CORVANE_CLI_PATH, {"stats", many}, dir.path(), {}, 300u << 20);
     EXPECT_EQ(airportStatus, 1) << airportErrors;
     EXPECT_NE(airportErrors.find("Error reading file"), std::string::npos) << airportErrors;
 #endif

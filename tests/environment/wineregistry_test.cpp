@@ -1,19 +1,21 @@
 #include "environment/registry.h"
 #include "environment/wineregistry.h"
+#include "platformtest.h"
 #include "slowdown.h"
-#include "traffic/paths.h"
 #include "tempdir.h"
 #include "testprefix.h"
+#include "traffic/paths.h"
 #include "traffic/textfile.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace corvane;
 using corvane::test::MakeTestPrefix;
+using corvane::test::NamesIn;
+using corvane::test::ScopedEnv;
 using corvane::test::TempDir;
 
 namespace fs = std::filesystem;
@@ -35,35 +37,6 @@ std::string WithBackslashes(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-
-std::size_t FilesIn(const std::string& folder) {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
-    return count;
-}
-
-// Sets an environment variable for the life of the object and puts the old value back afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value)
-        : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 } // namespace
 
@@ -103,7 +76,7 @@ TEST(WineRegistry, writesOneValueAndKeepsTheRestOfTheFile) {
     EXPECT_EQ(dir.read("prefix/system.reg"), expected);
     EXPECT_EQ(GetRegString(registry, "LM", kSimulatorKey, kExePathValue), "D:\\Games\\FS \"2002\"");
     // Replaced through a temporary file that is gone again.
-    EXPECT_EQ(FilesIn(prefix.folder), 3u);
+    EXPECT_EQ(NamesIn(prefix.folder).size(), 3u);
 }
 
 TEST(WineRegistry, writesAMissingKey) {
@@ -130,7 +103,7 @@ TEST(WineRegistry, aMissingPrefixReadsEmptyAndTakesNoWrites) {
     dir.mkdir("bare");
     WineRegistry bare{WinePrefix(dir.file("bare"))};
     SetRegString(bare, "LM", kSimulatorKey, kExePathValue, "C:\\FS2002");
-    EXPECT_EQ(FilesIn(dir.file("bare")), 0u);
+    EXPECT_EQ(NamesIn(dir.file("bare")).size(), 0u);
     EXPECT_EQ(GetRegString(bare, "LM", kSimulatorKey, kExePathValue), "");
 
     const WineRegistry none{WinePrefix("")};
@@ -145,7 +118,7 @@ TEST(WineRegistry, aWriteThatFailsLeavesTheFile) {
     SetRegString(registry, "LM", kSimulatorKey, kExePathValue, "D:\\Elsewhere");
     SetAtomicWriteFailureForTesting(std::nullopt);
     EXPECT_EQ(dir.read("prefix/system.reg"), SystemReg());
-    EXPECT_EQ(FilesIn(prefix.folder), 3u);
+    EXPECT_EQ(NamesIn(prefix.folder).size(), 3u);
 }
 
 TEST(WinePrefix, windowsPathsBecomeHostPaths) {
@@ -181,7 +154,8 @@ TEST(WinePrefix, aHugeValueIsTranslatedInLinearTime) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(host.size(), fs::canonical(prefix.driveC).string().size() + 900'000);
     EXPECT_LT(seconds, 2.0 * test::kSlowdown) << "a translation that grows with the square of the length";
-    EXPECT_FALSE(PathExists(host + "/fs2002.exe", true)) << "a path longer than the system takes names nothing";
+    EXPECT_FALSE(PathExists(host + "/fs2002.exe", true))
+        << "a path longer than the system takes names nothing";
 }
 
 TEST(WinePrefix, aFolderWhoseNameIsNotUtf8ComesBackWithItsBytes) {
@@ -192,8 +166,9 @@ TEST(WinePrefix, aFolderWhoseNameIsNotUtf8ComesBackWithItsBytes) {
     WineRegistry registry{WinePrefix(prefix.folder)};
     SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue, registry.toRegistryPath(canonical));
     EXPECT_EQ(RegisteredFSFolder(registry), canonical);
-    EXPECT_EQ(WineRegistry{WinePrefix(prefix.folder)}.toHostPath("C:\\Jeux \xC3\xA9t\xC3\xA9\xC3\xBF\\FS2002"),
-              canonical)
+    EXPECT_EQ(
+        WineRegistry{WinePrefix(prefix.folder)}.toHostPath("C:\\Jeux \xC3\xA9t\xC3\xA9\xC3\xBF\\FS2002"),
+        canonical)
         << "the characters of the bytes name the folder";
 }
 
@@ -230,7 +205,7 @@ TEST(WinePrefix, thePrefixComesFromTheEnvironment) {
         EXPECT_EQ(WinePrefix::fromEnvironment().folder(), "/srv/wine/fs/");
         EXPECT_EQ(WinePrefix::fromEnvironment().systemRegPath(), "/srv/wine/fs/system.reg");
     }
-    ScopedEnv noPrefix("WINEPREFIX", nullptr);
+    ScopedEnv noPrefix("WINEPREFIX", std::nullopt);
     ScopedEnv home("HOME", "/home/pilot");
     EXPECT_EQ(WinePrefix::fromEnvironment().folder(), "/home/pilot/.wine/");
 }

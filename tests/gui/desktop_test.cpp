@@ -78,23 +78,16 @@ TEST(Desktop, theAirportSearchNarrowsTheListAndCounts) {
     emit search->textEdited(QString());
     EXPECT_EQ(list->model()->rowCount(), 6);
 
-    // Elevations sort by value, as numbers.
+    // A header click sorts through the editor (elevations by value, as numbers; the other columns and
+    // the second click are the editor test's), and the search keeps the order chosen.
     list->header()->sectionClicked(3);
     EXPECT_EQ(Column(list),
               (QStringList{QStringLiteral("EKCH"), QStringLiteral("ESSA"), QStringLiteral("BGO"),
                            QStringLiteral("ENBR"), QStringLiteral("KSEA"), QStringLiteral("ENGM")}));
-    list->header()->sectionClicked(3);
-    EXPECT_EQ(Column(list).front(), QStringLiteral("ENGM")) << "the same header again descends";
-    // Longitudes by value, west negative: E5 before E11, W122 first.
-    list->header()->sectionClicked(2);
-    EXPECT_EQ(Column(list),
-              (QStringList{QStringLiteral("KSEA"), QStringLiteral("BGO"), QStringLiteral("ENBR"),
-                           QStringLiteral("ENGM"), QStringLiteral("EKCH"), QStringLiteral("ESSA")}));
-    // And the search keeps the order chosen.
     QTest::keyClicks(search, QStringLiteral("airport"));
     EXPECT_EQ(Column(list),
-              (QStringList{QStringLiteral("KSEA"), QStringLiteral("ENBR"), QStringLiteral("ENGM"),
-                           QStringLiteral("EKCH"), QStringLiteral("ESSA")}));
+              (QStringList{QStringLiteral("EKCH"), QStringLiteral("ESSA"), QStringLiteral("ENBR"),
+                           QStringLiteral("KSEA"), QStringLiteral("ENGM")}));
 }
 
 TEST(Desktop, theFlightSearchFindsAndOpensAFlight) {

@@ -1,5 +1,6 @@
-// The whole import through the stand-in traffic tools, run as real processes: the installed traffic is
-// decompiled, the project file merged into it, and traffic.bgl rebuilt after a backup.
+// The round trip and the whole import through the stand-in traffic tools, run as real processes: the
+// tables compiled into the simulator's traffic.bgl; the installed traffic decompiled, the project file
+// merged into it, and traffic.bgl rebuilt after a backup; the result opened again.
 
 #include "environment/scratch.h"
 #include "projects/importcommand.h"
@@ -19,8 +20,12 @@ TEST(ImportThroughTheTools, endsInDoneWithARebuiltTrafficBglAndABackup) {
 
     // The installed traffic: one flight, compiled into traffic.bgl.
     f.addFlight();
+    const std::string flight = f.session.db.flightTable().at(0);
     f.session.state.projectTag = "fs";
+    const fs::path before = fs::current_path();
     ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_EQ(fs::current_path(), before);
+    EXPECT_FALSE(fs::exists(f.session.state.programFolder + "Aircraft.txt"));
     const std::string bgl = TrafficBglPath(f.session.state.fsFolder);
     const auto builtBefore = fs::last_write_time(bgl);
     const std::string contentBefore = f.dir.read(fs::relative(bgl, f.dir.path()).string());
@@ -43,9 +48,13 @@ TEST(ImportThroughTheTools, endsInDoneWithARebuiltTrafficBglAndABackup) {
     EXPECT_FALSE(fs::is_empty(BackupFolderPath(f.session.state.fsFolder))) << "the old traffic.bgl is kept";
     EXPECT_EQ(f.session.state.projectTag, "new");
 
-    // Opening the rebuilt traffic shows both flights.
-    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+    // Opening the rebuilt traffic shows both flights, the first as it was compiled.
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false)) << f.prompts.shown().back().text;
+    EXPECT_FALSE(f.session.state.decompileNeeded);
+    EXPECT_EQ(fs::current_path(), before);
     ASSERT_EQ(f.session.db.flightTable().count(), 2);
+    EXPECT_EQ(f.session.db.flightTable().at(0), flight);
+    EXPECT_EQ(f.session.db.aircraftTable().cell(0, AircraftTable::Title), "Boeing 737-400");
     EXPECT_EQ(f.session.db.flightTable().at(1),
               "AC#1,G-IMP,50%,24Hr,IFR,08:00:00,18:00:00,350,F,1,EGLL,20:00:00,06:00:00,350,F,2,KSEA,");
     EXPECT_GE(f.session.db.airportTable().findByIcao("EGLL"), 0);

@@ -40,15 +40,15 @@ struct RoundTrip : ProjectFixture {
             TempDir::writeFile(session.state.fsFolder + "SCENEDB/ATC/Scenery/traffic.bgl", content);
         };
     }
+    // The installed traffic open with one flight, over an old traffic.bgl (none when oldTraffic is null).
+    void readyToCompile(const char* oldTraffic = "the old traffic") {
+        addFlight();
+        session.state.projectTag = "fs";
+        if (oldTraffic) dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", oldTraffic);
+    }
     int backups() {
-        std::error_code ignored;
-        int count = 0;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(BackupFolderPath(session.state.fsFolder), ignored)) {
-            (void)entry;
-            ++count;
-        }
-        return count;
+        const std::string folder = BackupFolderPath(session.state.fsFolder);
+        return std::filesystem::exists(folder) ? static_cast<int>(NamesIn(folder).size()) : 0;
     }
 };
 

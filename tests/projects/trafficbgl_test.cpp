@@ -182,9 +182,7 @@ TEST(CompileTrafficBgl, asksBeforeReplacingAndBacksUp) {
 
 TEST(CompileTrafficBgl, twoCompilesInOneMinuteKeepBothBackups) {
     RoundTrip f;
-    f.addFlight();
-    f.session.state.projectTag = "fs";
-    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "first");
+    f.readyToCompile("first");
     f.tools.expectExit(0, f.compiles()).expectExit(0, f.compiles());
     ASSERT_TRUE(CompileTrafficBgl(f.session));
     const std::string firstBackup = f.session.lastBackup;
@@ -200,9 +198,7 @@ TEST(CompileTrafficBgl, twoCompilesInOneMinuteKeepBothBackups) {
 
 TEST(CompileTrafficBgl, noBackupNoCompile) {
     RoundTrip f;
-    f.addFlight();
-    f.session.state.projectTag = "fs";
-    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.readyToCompile();
     f.dir.write("FS2002/SCENEDB/ATC/Scenery/Traffic Backup", "a file where the folder should be");
     f.prompts.expect("Error compiling Traffic.bgl");
     EXPECT_FALSE(CompileTrafficBgl(f.session));
@@ -218,8 +214,7 @@ TEST(CompileTrafficBgl, noBackupNoCompile) {
 
     // With no traffic file at all there is nothing to lose: the compile makes the first one.
     RoundTrip fresh;
-    fresh.addFlight();
-    fresh.session.state.projectTag = "fs";
+    fresh.readyToCompile(nullptr);
     fresh.tools.expectExit(0, fresh.compiles());
     EXPECT_TRUE(CompileTrafficBgl(fresh.session));
     EXPECT_EQ(fresh.session.lastBackup, "");
@@ -228,9 +223,7 @@ TEST(CompileTrafficBgl, noBackupNoCompile) {
 
 TEST(CompileTrafficBgl, aNewTrafficFileIsSuccessWhateverTheExitStatus) {
     RoundTrip f;
-    f.addFlight();
-    f.session.state.projectTag = "fs";
-    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.readyToCompile();
     f.tools.expectExit(2, f.compiles());
     EXPECT_TRUE(CompileTrafficBgl(f.session));
     EXPECT_NE(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "the old traffic");
@@ -261,9 +254,7 @@ TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
     };
     for (const FailureCase& c : cases) {
         RoundTrip f;
-        f.addFlight();
-        f.session.state.projectTag = "fs";
-        f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+        f.readyToCompile();
         c.script(f);
         f.prompts.expect("Error compiling Traffic.bgl");
         EXPECT_FALSE(CompileTrafficBgl(f.session)) << c.what;
@@ -309,10 +300,8 @@ TEST(OpenTrafficBgl, theDecompilerRunsInTheProgressWindowAndMayBeCancelled) {
 
 TEST(CompileTrafficBgl, theCompilerCannotBeCancelledAndIsStoppedOnlyByItsTimeLimit) {
     RoundTrip f;
-    f.addFlight();
-    f.session.state.projectTag = "fs";
+    f.readyToCompile();
     f.session.toolTimeLimit = std::chrono::minutes(1);
-    f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
     f.tools.expectExit(0, f.compiles());
     ASSERT_TRUE(CompileTrafficBgl(f.session));
     const ToolRunOptions& options = f.tools.calls()[0].options;

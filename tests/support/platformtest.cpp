@@ -23,13 +23,16 @@ extern char** environ;
 
 namespace corvane::test {
 
-ScopedEnv::ScopedEnv(std::string name, const std::string& value)
+ScopedEnv::ScopedEnv(std::string name, const std::optional<std::string>& value)
     : m_name(std::move(name)) {
     if (const char* old = std::getenv(m_name.c_str())) {
         m_had = true;
         m_old = old;
     }
-    SetEnv(m_name, value);
+    if (value)
+        SetEnv(m_name, *value);
+    else
+        UnsetEnv(m_name);
 }
 
 ScopedEnv::~ScopedEnv() {

@@ -2,6 +2,7 @@
 // What the tests need of the system, the same on every system: environment variables, a file that
 // exists but cannot be read, and a program started, killed and waited for.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,11 @@ namespace corvane::test {
 void SetEnv(const std::string& name, const std::string& value);
 void UnsetEnv(const std::string& name);
 
-// Sets a variable for the life of the object, then puts back what was there.
+// Sets a variable (or, without a value, removes it) for the life of the object, then puts back what
+// was there.
 class ScopedEnv {
 public:
-    ScopedEnv(std::string name, const std::string& value);
+    ScopedEnv(std::string name, const std::optional<std::string>& value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

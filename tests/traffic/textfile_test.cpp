@@ -60,10 +60,7 @@ TEST(TextFile, atomicWriteReplacesWholeOrNothing) {
     SetAtomicWriteFailureForTesting(std::nullopt);
     EXPECT_NE(error.find("project.cvp"), std::string::npos);
     EXPECT_EQ(dir.read("project.cvp"), "old content\r\n");
-    // No temporary file is left behind.
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(test::NamesIn(dir.path()).size(), 1u) << "no temporary file is left behind";
 
     ASSERT_TRUE(SaveFileAtomically(target, "new\r\n"));
     EXPECT_EQ(dir.read("project.cvp"), "new\r\n");
@@ -72,20 +69,15 @@ TEST(TextFile, atomicWriteReplacesWholeOrNothing) {
     EXPECT_NE(error.find("x.cvp"), std::string::npos);
 }
 
-namespace {
-int EntryCount(const std::string& folder) {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-    return count;
-}
 #ifndef _WIN32
+namespace {
 mode_t ModeOf(const std::string& path) {
     struct stat info {};
     ::stat(path.c_str(), &info);
     return info.st_mode & 07777;
 }
-#endif
 } // namespace
+#endif
 
 TEST(TextFile, atomicWriteThroughLinksKeepsModes) {
 #ifdef _WIN32
@@ -143,11 +135,17 @@ TEST(TextFile, fileSetReplacesAllOrNothing) {
     const std::vector<FileInSet> set{{"Aircraft.txt", "new aircraft"},
                                      {"Airports.txt", "new airports"},
                                      {"FlightPlans.txt", "new flights"}};
+    // The new set under the names found, and nothing else in the folder.
+    const auto expectNewSet = [&](const char* where, bool withFlights = true) {
+        EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft") << where;
+        EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports") << where;
+        if (withFlights) {
+            EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights") << where;
+        }
+        EXPECT_EQ(test::NamesIn(folder).size(), 3u) << where;
+    };
     ASSERT_TRUE(ReplaceFileSet(folder, set));
-    EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft");
-    EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports");
-    EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
-    EXPECT_EQ(EntryCount(folder), 3);
+    expectNewSet("replaced");
 
     // A failure in the last file leaves the whole old set, and no temporary files.
     const std::vector<FileInSet> failing{
@@ -157,18 +155,13 @@ TEST(TextFile, fileSetReplacesAllOrNothing) {
     EXPECT_FALSE(ReplaceFileSet(folder, failing, &error));
     SetAtomicWriteFailureForTesting(std::nullopt);
     EXPECT_NE(error.find("FlightPlans.txt"), std::string::npos) << error;
-    EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft");
-    EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports");
-    EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
-    EXPECT_EQ(EntryCount(folder), 3);
+    expectNewSet("after a failed write");
 
     // A folder standing where the last file goes stops the set before any file is replaced.
     std::filesystem::remove(dir.file("set/FlightPlans.txt"));
     dir.mkdir("set/flightplans.TXT");
     EXPECT_FALSE(ReplaceFileSet(folder, set, &error));
-    EXPECT_EQ(dir.read("set/aircraft.txt"), "new aircraft");
-    EXPECT_EQ(dir.read("set/AIRPORTS.TXT"), "new airports");
-    EXPECT_EQ(EntryCount(folder), 3);
+    expectNewSet("with a folder in the way", false);
 
     // Into an empty folder the names are written as given.
     const std::string empty = dir.mkdir("empty");
@@ -197,7 +190,7 @@ TEST(TextFile, aSetLeftHalfRenamedIsCompletedByTheNextReader) {
     EXPECT_EQ(dir.read("set/Airports.txt"), "new airports");
     EXPECT_EQ(dir.read("set/FlightPlans.txt"), "new flights");
     EXPECT_EQ(dir.read("set/Aircraft.txt"), "new aircraft");
-    EXPECT_EQ(EntryCount(folder), 3) << "the note is gone";
+    EXPECT_EQ(test::NamesIn(folder).size(), 3u) << "the note is gone";
 
     // A note never moves files that are not a set's own temporary files.
     dir.write("set/precious.txt", "keep");

@@ -1,7 +1,7 @@
 #pragma once
-// Runs a program as its own process for the tests of the stand-in tools: in a working folder, with the
-// variables that let it find the test's simulator (SimulatorRegistration::environment), its standard
-// error collected.
+// Runs a program (a stand-in tool, the command line) as its own process: in a working folder, with
+// variables such as those that let it find the test's simulator (SimulatorRegistration::environment),
+// its standard error collected.
 
 #include <string>
 #include <utility>
