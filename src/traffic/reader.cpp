@@ -261,9 +261,13 @@ bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadO
                      Prompts& prompts, Progress& progress) {
     bool read = false;
     const bool loaded = LoadWithinMemory(db, folder, prompts, [&] {
-        // All three files are read before anything is loaded, so that a missing one loads nothing.
-        CompletePendingFileSet(folder);
+        // A set half replaced is finished first, and never read half old and half new. All three files
+        // are read before anything is loaded, so that a missing one loads nothing.
         std::string error;
+        if (!CompletePendingFileSet(folder, &error)) {
+            ReportReadError(prompts, error);
+            return;
+        }
         const auto aircraft = ReadNamedFile(folder, "aircraft.txt", &error);
         const auto airports = aircraft ? ReadNamedFile(folder, "airports.txt", &error) : std::nullopt;
         const auto flights = airports ? ReadNamedFile(folder, "flightplans.txt", &error) : std::nullopt;

@@ -12,6 +12,7 @@ namespace corvane {
 namespace {
 
 std::optional<std::size_t> g_failAfterBytes;
+std::optional<int> g_renamesBeforeFailure;
 
 // File names in messages stand between two apostrophes on each side; the reason goes on a line of
 // its own.
@@ -57,11 +58,32 @@ void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes) 
     g_failAfterBytes = failAfterBytes;
 }
 
+void SetFileSetRenameFailureForTesting(std::optional<int> renamesBeforeFailure) {
+    g_renamesBeforeFailure = renamesBeforeFailure;
+}
+
 namespace {
 
 constexpr std::string_view kTempPrefix = ".cvtmp-";
 // The renames of a set in progress: pairs of paths (temporary file, target), each path ended by NUL.
 constexpr std::string_view kPendingSetName = ".cvset-pending";
+
+constexpr std::string_view kSetLeftPending =
+    "\r\nThe other new files wait beside it and are put in place the next time the folder is read or "
+    "written; close any program that holds the file.";
+
+// A rename of a set's file into place; with the test hook set, the renames after the allowed number
+// fail as a file held open by another program does.
+bool RenameIntoSet(const std::string& from, const std::string& to, int* code) {
+    if (g_renamesBeforeFailure) {
+        if (*g_renamesBeforeFailure <= 0) {
+            if (code) *code = EBUSY;
+            return false;
+        }
+        --*g_renamesBeforeFailure;
+    }
+    return hostfs::RenameOver(from, to, code);
+}
 
 // Follows symbolic links from path to the file they finally name, which need not exist yet. False
 // with code set for a loop of links or a link that cannot be read.
@@ -118,6 +140,20 @@ public:
         return true;
     }
 
+    // Renames the written file over its target as one of a set; on failure the file stays where it
+    // is (keep() it for the set to be completed later).
+    bool commitIntoSet(std::string* error) {
+        int code = 0;
+        if (!RenameIntoSet(m_file.path(), m_target, &code)) {
+            SetError(error, FileMessage("write", m_target, code));
+            return false;
+        }
+        m_file.forget();
+        return true;
+    }
+    // Leaves the written file under its temporary name when this goes.
+    void keep() { m_file.forget(); }
+
     const std::string& target() const { return m_target; }
     const std::string& temp() const { return m_file.path(); }
 
@@ -152,24 +188,34 @@ bool IsOwnRename(const std::string& temp, const std::string& target) {
 
 } // namespace
 
-void CompletePendingFileSet(const std::string& folder) {
+bool CompletePendingFileSet(const std::string& folder, std::string* error) {
     const std::string marker = WithSeparator(folder) + std::string(kPendingSetName);
     const auto bytes = ReadFileBytes(marker);
-    if (!bytes) return;
+    if (!bytes) return true;
     std::vector<std::string> paths;
     for (std::size_t start = 0, end; (end = bytes->find('\0', start)) != std::string::npos; start = end + 1)
         paths.push_back(bytes->substr(start, end - start));
+    bool complete = true;
     for (std::size_t i = 0; i + 1 < paths.size(); i += 2) {
-        if (IsOwnRename(paths[i], paths[i + 1]) && hostfs::KindOf(paths[i], false) != hostfs::Kind::Missing)
-            hostfs::RenameOver(paths[i], paths[i + 1], nullptr);
+        if (!IsOwnRename(paths[i], paths[i + 1]) || hostfs::KindOf(paths[i], false) == hostfs::Kind::Missing)
+            continue;
+        int code = 0;
+        if (!RenameIntoSet(paths[i], paths[i + 1], &code)) {
+            // The note stays, so that a later reader or writer finishes the set.
+            if (complete)
+                SetError(error, FileMessage("write", paths[i + 1], code) + std::string(kSetLeftPending));
+            complete = false;
+        }
     }
-    hostfs::RemoveFile(marker);
+    if (complete) hostfs::RemoveFile(marker);
     hostfs::SyncFolder(folder);
+    return complete;
 }
 
 bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& files, std::string* error) {
     const std::string base = WithSeparator(folder);
-    CompletePendingFileSet(folder); // a set that an earlier run could not finish
+    // A set that an earlier run could not finish is finished first; no new set goes over half of one.
+    if (!CompletePendingFileSet(folder, error)) return false;
     std::vector<std::string> names;
     std::vector<PendingFile> pending(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -192,8 +238,19 @@ bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& fil
     if (!marker.prepare(base + std::string(kPendingSetName), renames, error) || !marker.commit(error))
         return false;
     hostfs::SyncFolder(folder);
-    for (PendingFile& file : pending)
-        if (!file.commit(error)) return false;
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (pending[i].commitIntoSet(error)) continue;
+        if (i == 0) {
+            // Nothing is replaced yet: the old set stays whole, the new files go.
+            hostfs::RemoveFile(base + std::string(kPendingSetName));
+            return false;
+        }
+        // Part of the set is replaced: the rest stays under its temporary names beside the note, and
+        // the next reader or writer of the folder puts it in place; none reads half a set.
+        for (std::size_t rest = i; rest < pending.size(); ++rest) pending[rest].keep();
+        if (error) *error += kSetLeftPending;
+        return false;
+    }
     hostfs::RemoveFile(base + std::string(kPendingSetName));
     for (std::size_t i = 0; i < files.size(); ++i) {
         for (const std::string& other : NamesIgnoringCase(folder, files[i].name)) {

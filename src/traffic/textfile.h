@@ -40,17 +40,22 @@ struct FileInSet {
 
 // Replaces several files of folder as one set (the three text databases): every file is written and
 // flushed under a temporary name first, and only when all are complete are they renamed into place,
-// back to back. A failure before that leaves every old file as it was. A file that exists under a
+// back to back. A failure before that leaves every old file as it was; a rename that fails after the
+// first leaves the rest of the new set waiting for CompletePendingFileSet. A file that exists under a
 // name of other letter case is replaced under its own name, and no second spelling of a name is left
 // in the folder.
 bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& files,
                     std::string* error = nullptr);
 
-// The renames are noted in the folder before they begin; a run that was killed between two of them
-// left that note, and this carries out the renames that remain. Readers of a set call it first.
-void CompletePendingFileSet(const std::string& folder);
+// The renames are noted in the folder before they begin; a run that was killed or failed between two
+// of them left that note, and this carries out the renames that remain. Readers of a set call it
+// first. False, with error set, when a rename still fails: the folder then holds half an old and half
+// a new set, which must not be read, and the note stays for the next attempt.
+bool CompletePendingFileSet(const std::string& folder, std::string* error = nullptr);
 
-// Test hook: the next atomic writes fail after this many bytes (nullopt: no failure).
+// Test hooks: the next atomic writes fail after this many bytes; the renames of sets into place fail
+// after this many more have been made (nullopt: no failure).
 void SetAtomicWriteFailureForTesting(std::optional<std::size_t> failAfterBytes);
+void SetFileSetRenameFailureForTesting(std::optional<int> renamesBeforeFailure);
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 #include "scriptedprompts.h"
 #include "tempdir.h"
 #include "traffic/reader.h"
+#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +149,42 @@ TEST(Reader, missingFileLoadsNothing) {
     f.prompts.expect("Error reading file");
     EXPECT_FALSE(ReadProjectFile(f.db, dir.file("nothing.cvp"), kNormal, f.prompts, f.progress));
     EXPECT_NE(f.prompts.shown().at(1).text.find("''" + dir.file("nothing.cvp") + "''"), std::string::npos);
+}
+
+// A rename that fails halfway through a set (a file another program holds) leaves the rest of the new
+// set waiting beside its note; no read takes half an old and half a new set.
+TEST(Reader, aSetHalfReplacedIsFinishedBeforeItIsRead) {
+    TempDir dir;
+    const std::string folder = dir.mkdir("TempData");
+    const std::string oldAircraft = "AC#1,250,\"Old Jet\"\r\n";
+    dir.write("TempData/Aircraft.txt", oldAircraft);
+    dir.write("TempData/Airports.txt", "KSEA,N47* 26.94',W122* 18.55',433,-,-\r\n");
+    dir.write("TempData/FlightPlans.txt", "");
+    const std::string newAircraft = "AC#1,300,\"New Jet\"\r\n";
+    const std::vector<FileInSet> set{{"Aircraft.txt", newAircraft},
+                                     {"Airports.txt", "KBFI,N47* 31.8',W122* 18.1',21,-,-\r\n"},
+                                     {"FlightPlans.txt", ""}};
+    std::string error;
+    SetFileSetRenameFailureForTesting(0);
+    EXPECT_FALSE(ReplaceFileSet(folder, set, &error));
+    EXPECT_EQ(dir.read("TempData/Aircraft.txt"), oldAircraft) << "the first rename failed: all old";
+    EXPECT_EQ(test::NamesIn(folder).size(), 3u);
+
+    SetFileSetRenameFailureForTesting(1);
+    EXPECT_FALSE(ReplaceFileSet(folder, set, &error));
+    EXPECT_NE(error.find("Airports.txt''"), std::string::npos) << error;
+    EXPECT_EQ(dir.read("TempData/Aircraft.txt"), newAircraft);
+    Fixture f;
+    f.prompts.expect("Error reading file");
+    EXPECT_FALSE(ReadTrafficData(f.db, folder, kNormal, f.prompts, f.progress)) << "renames still fail";
+    EXPECT_EQ(f.db.airportTable().rowCount(), 0);
+    EXPECT_FALSE(ReplaceFileSet(folder, set, &error)) << "no new set goes over half of one";
+
+    SetFileSetRenameFailureForTesting(std::nullopt);
+    ASSERT_TRUE(ReadTrafficData(f.db, folder, kNormal, f.prompts, f.progress));
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Icao), "KBFI");
+    EXPECT_EQ(f.db.missingAircraftTable().cell(0, MissingAircraftTable::Title), "New Jet");
+    EXPECT_EQ(test::NamesIn(folder).size(), 3u) << "the note and the waiting files are gone";
 }
 
 TEST(Reader, emptyInputEndsWithHundredPercent) {
