@@ -132,25 +132,19 @@ public:
         return true;
     }
 
-    // Renames the written file over its target.
-    bool commit(std::string* error) {
+    // Renames the written file over its target (a set's files through RenameIntoSet). On failure the
+    // file stays under its temporary name until this goes, or for good once kept.
+    bool commit(std::string* error,
+                bool (*rename)(const std::string&, const std::string&, int*) = hostfs::RenameOver) {
         int code = 0;
-        if (!hostfs::RenameOver(m_file.path(), m_target, &code)) return fail(code, error);
-        m_file.forget();
-        return true;
-    }
-
-    // Renames the written file over its target as one of a set; on failure the file stays where it
-    // is (keep() it for the set to be completed later).
-    bool commitIntoSet(std::string* error) {
-        int code = 0;
-        if (!RenameIntoSet(m_file.path(), m_target, &code)) {
+        if (!rename(m_file.path(), m_target, &code)) {
             SetError(error, FileMessage("write", m_target, code));
             return false;
         }
         m_file.forget();
         return true;
     }
+
     // Leaves the written file under its temporary name when this goes.
     void keep() { m_file.forget(); }
 
@@ -239,7 +233,7 @@ bool ReplaceFileSet(const std::string& folder, const std::vector<FileInSet>& fil
         return false;
     hostfs::SyncFolder(folder);
     for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (pending[i].commitIntoSet(error)) continue;
+        if (pending[i].commit(error, RenameIntoSet)) continue;
         if (i == 0) {
             // Nothing is replaced yet: the old set stays whole, the new files go.
             hostfs::RemoveFile(base + std::string(kPendingSetName));
