@@ -1,0 +1,34 @@
+# The Windows installer (NSIS) and its test under Wine: made from the folder that `cmake --install` of
+# the Windows build fills; installed, started, used and uninstalled in a fresh Wine prefix.
+# shellcheck shell=bash
+
+CORVANE_INSTALLER_PACKAGES=(nsis xvfb xauth xdotool imagemagick)
+
+# corvane_version: the project's version, as CMake has it.
+corvane_version() {
+  sed -n 's/^project(Corvane VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
+}
+
+# make_installer WINDOWS_BUILD: installs the Windows build into a staging folder and makes
+# WINDOWS_BUILD/Corvane-VERSION-setup.exe from it; prints the installer's path.
+make_installer() {
+  local build=$1 version stage list setup
+  version=$(corvane_version)
+  stage="$build/installer/stage"
+  list="$build/installer/uninstall-files.nsh"
+  setup="$build/Corvane-$version-setup.exe"
+  rm -rf "$stage"
+  cmake --install "$build" --prefix "$stage" >/dev/null
+  # The uninstaller removes what the installer put there: each file, then each folder when empty.
+  # The traffic tools it handles itself.
+  (
+    cd "$stage"
+    find . -type f ! -name TCompiler.exe ! -name TDecompiler.exe | sed 's#^\./##' | sort |
+      while IFS= read -r file; do printf 'Delete "$INSTDIR\\%s"\n' "${file//\//\\}"; done
+    find . -mindepth 1 -type d | sed 's#^\./##' | sort -r |
+      while IFS= read -r folder; do printf 'RMDir "$INSTDIR\\%s"\n' "${folder//\//\\}"; done
+  ) >"$list"
+  makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DUNFILES="$list" -DOUTFILE="$setup" \
+    -DICON="$ROOT/data/desktop/corvane.ico" "$ROOT/packaging/windows/corvane.nsi" >&2
+  echo "$setup"
+}
