@@ -1,10 +1,13 @@
 #include "mainwindowfixture.h"
+#include "platformtest.h"
 #include "projects/projectcommands.h"
 #include "traffic/textfile.h"
 #include "ui/singleinstance.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalSocket>
@@ -17,6 +20,17 @@
 #include <filesystem>
 #include <functional>
 #include <thread>
+
+#ifndef _WIN32
+#include <poll.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace corvane;
 using test::MainWindowFixture;
@@ -94,6 +108,19 @@ TEST(MainWindow, aProjectOpenedWhileCorvaneRunsGoesToTheRunningOne) {
     EXPECT_TRUE(prompts.shown().empty()) << "no message: the running one took it";
     EXPECT_EQ(opened, std::vector<std::string>{project});
 
+#ifndef _WIN32
+    // A socket of that name that belongs to another user is never handed the path.
+    const std::string socket = dir.file("corvane.lock.socket");
+    ASSERT_EQ(::chown(socket.c_str(), 65534, 65534), 0);
+    WhileAnswering([&] {
+        QLockFile second(path);
+        started = ui::AcquireSingleInstance(second, prompts.expect("Brasswick"), project + "1");
+    });
+    EXPECT_EQ(started, ui::InstanceStart::Refused);
+    EXPECT_EQ(opened.size(), 1u);
+    ASSERT_EQ(::chown(socket.c_str(), ::geteuid(), ::getegid()), 0);
+#endif
+
     // While a dialog is open the project waits for it to close.
     QDialog dialog;
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -133,6 +160,171 @@ TEST(MainWindow, aProjectOpenedWhileCorvaneRunsGoesToTheRunningOne) {
     EXPECT_EQ(ui::AcquireSingleInstance(second, prompts), ui::InstanceStart::First)
         << "the first is untouched, and once it ends the next may run";
 }
+
+#ifndef _WIN32
+namespace {
+
+mode_t ModeOf(const QString& path) {
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+
+} // namespace
+
+TEST(MainWindow, theLockAndItsSocketStayInAFolderOnlyTheUserCanUse) {
+    test::TempDir dir;
+    const QString home = QString::fromStdString(dir.mkdir("home"));
+    const QString runtime = QDir::cleanPath(QString::fromStdString(dir.mkdir("runtime")));
+    const QByteArray runtimeName = QFile::encodeName(runtime);
+    ::chmod(runtimeName.constData(), 0700);
+    EXPECT_EQ(ui::PrivateInstanceFolder(runtime, home), runtime);
+
+    // A runtime folder open to others, another user's, a file or none: the folder under home, made closed.
+    const QString own = ui::HomeInstanceFolder(home);
+    ::chmod(runtimeName.constData(), 0710);
+    EXPECT_EQ(ui::PrivateInstanceFolder(runtime, home), own);
+    EXPECT_EQ(ModeOf(own), 0700u);
+    ::chmod(runtimeName.constData(), 0700);
+    ASSERT_EQ(::chown(runtimeName.constData(), 65534, 65534), 0);
+    EXPECT_EQ(ui::PrivateInstanceFolder(runtime, home), own);
+    EXPECT_EQ(ui::PrivateInstanceFolder(QString::fromStdString(dir.write("file", "")), home), own);
+    EXPECT_EQ(ui::PrivateInstanceFolder({}, home), own);
+
+    // One under home that is not the user's alone is neither used nor changed.
+    const QByteArray ownName = QFile::encodeName(own);
+    ::chmod(ownName.constData(), 0750);
+    EXPECT_EQ(ui::PrivateInstanceFolder({}, home), QString());
+    EXPECT_EQ(ModeOf(own), 0750u);
+    ::chmod(ownName.constData(), 0700);
+    ASSERT_EQ(::chown(ownName.constData(), 65534, 65534), 0);
+    EXPECT_EQ(ui::PrivateInstanceFolder({}, home), QString());
+
+    // No runtime folder and Qt's one in the shared folder made by somebody else: never the shared folder.
+    const std::string shared = dir.mkdir("shared");
+    const std::string qtRuntime = shared + "runtime-" + ::getpwuid(::geteuid())->pw_name;
+    ::mkdir(qtRuntime.c_str(), 0700);
+    ASSERT_EQ(::chown(qtRuntime.c_str(), 65534, 65534), 0);
+    const QString otherHome = QString::fromStdString(dir.mkdir("other home"));
+    test::ScopedEnv noRuntime("XDG_RUNTIME_DIR", std::nullopt);
+    test::ScopedEnv sharedTemp("TMPDIR", shared);
+    test::ScopedEnv homeEnv("HOME", otherHome.toStdString());
+    EXPECT_EQ(ui::SingleInstanceLockPath(),
+              ui::HomeInstanceFolder(otherHome) + QStringLiteral("/corvane.lock"));
+
+    // Without a private folder the start is refused, saying why.
+    test::ScopedEnv ownHome("HOME", home.toStdString());
+    QLockFile lock(ui::SingleInstanceLockPath());
+    test::ScriptedPrompts prompts;
+    prompts.expect("Corvane");
+    EXPECT_EQ(ui::AcquireSingleInstance(lock, prompts, dir.file("a.cvp")), ui::InstanceStart::Refused);
+    const auto noLock = [](const std::string& folder) {
+        return "Corvane cannot make sure that it runs only once: its lock file cannot be made in ''" +
+               folder + "''.\r\nThat folder must be yours alone, closed to everybody else (mode 0700).";
+    };
+    EXPECT_EQ(prompts.shown().back().text, noLock(own.toStdString()));
+    // Nor does a lock that cannot be made count as one that another instance holds.
+    QLockFile nowhere(QString::fromStdString(dir.file("file/corvane.lock")));
+    EXPECT_EQ(ui::AcquireSingleInstance(nowhere, prompts.expect("Corvane")), ui::InstanceStart::Refused);
+    EXPECT_EQ(prompts.shown().back().text, noLock(dir.file("file")));
+}
+
+namespace {
+
+// The open files of this process.
+int OpenFiles() {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                          std::filesystem::directory_iterator()));
+}
+
+// Waits, answering, for a number from fd.
+std::optional<int> NumberFrom(int fd) {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 20000) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 0) == 1) {
+            int number = 0;
+            return ::read(fd, &number, sizeof number) == sizeof number ? std::optional(number) : std::nullopt;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(MainWindow, idleConnectionsCannotEndTheHandoff) {
+    test::TempDir dir;
+    const QString name = ui::ProjectHandoffName(QString::fromStdString(dir.file("corvane.lock")));
+    std::vector<std::string> opened;
+    ui::ProjectHandoff handoff(name, [&](const std::string& p) { opened.push_back(p); });
+    handoff.setWaitLimit(std::chrono::milliseconds(1000));
+    ASSERT_TRUE(handoff.listen());
+
+    // This process may open a few dozen files more; another opens hundreds more connections than that
+    // and leaves them idle.
+    rlimit before{};
+    ::getrlimit(RLIMIT_NOFILE, &before);
+    const rlimit lowered{static_cast<rlim_t>(OpenFiles() + 40), before.rlim_max};
+    constexpr int kFlood = 400;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path - 1);
+    std::vector<int> held;
+    held.reserve(kFlood); // the child allocates nothing
+    int toChild[2], fromChild[2];
+    ASSERT_EQ(::pipe(toChild), 0);
+    ASSERT_EQ(::pipe(fromChild), 0);
+    ::setrlimit(RLIMIT_NOFILE, &lowered);
+    const pid_t child = ::fork();
+    if (child < 0) ::setrlimit(RLIMIT_NOFILE, &before);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setrlimit(RLIMIT_NOFILE, &before);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (held.size() < kFlood && std::chrono::steady_clock::now() < until) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+                held.push_back(fd);
+                continue;
+            }
+            const bool full = errno == EAGAIN;
+            ::close(fd);
+            if (!full) break; // nobody listens any more
+            ::usleep(1000);
+        }
+        int count = static_cast<int>(held.size());
+        ::write(fromChild[1], &count, sizeof count);
+        char go = 0;
+        ::read(toChild[0], &go, 1);
+        // Each one the other end has closed reads as its end.
+        count = 0;
+        for (const int fd : held) {
+            char byte = 0;
+            if (::read(fd, &byte, 1) == 0 || errno == ECONNRESET) ++count;
+        }
+        ::write(fromChild[1], &count, sizeof count);
+        ::_exit(0);
+    }
+    const std::optional<int> flood = NumberFrom(fromChild[0]);
+
+    // A start afterwards is still handed over.
+    bool handedOff = false;
+    WhileAnswering([&] { handedOff = ui::HandOffProject(name, dir.file("after.cvp")); });
+    ::setrlimit(RLIMIT_NOFILE, &before);
+    EXPECT_EQ(flood, kFlood);
+    EXPECT_TRUE(handedOff);
+    EXPECT_EQ(opened, std::vector<std::string>{dir.file("after.cvp")});
+
+    // Once the wait limit has passed none of the idle ones is still open.
+    QTest::qWait(1300);
+    ::write(toChild[1], "", 1);
+    EXPECT_EQ(NumberFrom(fromChild[0]), flood);
+    for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) ::close(fd);
+    ::waitpid(child, nullptr, 0);
+}
+#endif
 
 TEST(MainWindow, optionsWindowInsistsOnAValidFolder) {
     MainWindowFixture f;
