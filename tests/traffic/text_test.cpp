@@ -48,6 +48,43 @@ TEST(Text, everySmallLetterFoldsToItsCapital) {
     EXPECT_GE(db.airportTable().findByIcao("lszh"), 0);
 }
 
+TEST(Text, searchFoldTakesEveryAccentedLetterForItsPlainOne) {
+    // The letters of Windows-1252 with accents, and its ligatures, capital and small, as a search sees
+    // them.
+    const std::pair<const char*, const char*> letters[] = {
+        {"\xC0\xC1\xC2\xC3\xC4\xC5\xE0\xE1\xE2\xE3\xE4\xE5", "A"},
+        {"\xC6\xE6", "AE"},
+        {"\xC7\xE7", "C"},
+        {"\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB", "E"},
+        {"\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF", "I"},
+        {"\xD0\xF0", "D"},
+        {"\xD1\xF1", "N"},
+        {"\xD2\xD3\xD4\xD5\xD6\xD8\xF2\xF3\xF4\xF5\xF6\xF8", "O"},
+        {"\x8C\x9C", "OE"},
+        {"\x8A\x9A", "S"},
+        {"\xDF", "SS"},
+        {"\xDE\xFE", "TH"},
+        {"\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC", "U"},
+        {"\xDD\xFD\x9F\xFF", "Y"},
+        {"\x8E\x9E", "Z"},
+    };
+    std::array<bool, 256> listed{};
+    for (const auto& [bytes, plain] : letters)
+        for (const char* b = bytes; *b != '\0'; ++b) {
+            EXPECT_EQ(SearchFold(std::string(1, *b)), plain) << "byte " << +static_cast<unsigned char>(*b);
+            listed[static_cast<unsigned char>(*b)] = true;
+        }
+    for (int c = 0; c < 256; ++c) {
+        const char byte = static_cast<char>(c);
+        if (!listed[static_cast<std::size_t>(c)]) {
+            EXPECT_EQ(SearchFold(std::string(1, byte)), std::string(1, UpperChar(byte))) << "byte " << c;
+        }
+    }
+    EXPECT_EQ(SearchFold("\xC6r\xF8 \xDF\x9Atra\xDF"
+                         "e \x8Cuvre Z\xFCrich"),
+              "AERO SSSTRASSE OEUVRE ZURICH");
+}
+
 TEST(Text, hashAndEqualityIgnoreCase) {
     const HashIgnoringCase hash;
     const EqualIgnoringCase equal;
