@@ -78,17 +78,17 @@ bool WineRegistry::usesWine() const {
            PathExists(m_prefix.systemRegPath(), true);
 }
 
-void WineRegistry::write(std::string_view hive, std::string_view key, std::string_view valueName,
+bool WineRegistry::write(std::string_view hive, std::string_view key, std::string_view valueName,
                          std::string_view value) {
     m_lastWriteError.clear();
     // Only a prefix Wine has set up is written: a system.reg made here would be taken for its own.
     const std::string path = m_prefix.systemRegPath();
     if (path.empty() || !PathExists(path, true)) {
         m_lastWriteError = "There is no Wine registry ''" + path + "''.";
-        return;
+        return false;
     }
-    if (usesWine() && writeThroughWine(hive, key, valueName, value)) return;
-    writeFile(hive, key, valueName, value);
+    if (!usesWine() || !writeThroughWine(hive, key, valueName, value)) writeFile(hive, key, valueName, value);
+    return m_lastWriteError.empty();
 }
 
 void WineRegistry::writeFile(std::string_view hive, std::string_view key, std::string_view valueName,

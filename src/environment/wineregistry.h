@@ -38,16 +38,15 @@ public:
         , m_wine(std::move(wine)) {}
 
     std::string read(std::string_view hive, std::string_view key, std::string_view valueName) const override;
-    void write(std::string_view hive, std::string_view key, std::string_view valueName,
+    bool write(std::string_view hive, std::string_view key, std::string_view valueName,
                std::string_view value) override;
+    std::string lastWriteError() const override { return m_lastWriteError; }
     std::string toHostPath(std::string_view registryPath) const override;
     std::string toRegistryPath(std::string_view hostPath) const override;
 
     const WinePrefix& prefix() const { return m_prefix; }
     // True when writes go through Wine: a runner is given and Wine has set up the prefix.
     bool usesWine() const;
-    // Why the last write did not take; "" when it did.
-    const std::string& lastWriteError() const { return m_lastWriteError; }
 
 private:
     // The result of one of Wine's programs, or nullopt when it could not be started (no Wine).
