@@ -4,6 +4,11 @@
 // (hostfs_posix.cpp, hostfs_windows.cpp) chosen when the program is built. Paths are host paths held
 // as bytes; on Windows they are UTF-8, with "/" between names (Windows takes it as well as "\").
 // Failures are errno values (Windows' own codes are mapped to them).
+//
+// What a call creates, renames to or replaces must have a name the system holds as it is spelled:
+// Windows drops a dot or a blank at the end of a name ("out.cvp." would write "out.cvp") and takes a
+// colon after the drive for a stream of another file ("a:b.cvp"), so there such a path is refused with
+// kNameNotHeld before anything is written.
 
 #include <cstdint>
 #include <ctime>
@@ -16,6 +21,9 @@ namespace corvane::hostfs {
 
 // The text of an error code of these calls, for a message.
 std::string ErrorText(int code);
+
+// The error of a path with a name the system would not hold as it is spelled (never on POSIX systems).
+inline constexpr int kNameNotHeld = 1000;
 
 // The longest path the system takes.
 extern const std::size_t kMaxPath;

@@ -105,6 +105,7 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     setWindowTitle(QStringLiteral("Corvane"));
     m_session.state.programFolder = platform.programFolder;
     m_session.tools = &platform.tools;
+    m_session.registry = &platform.registry;
     buildMenus();
     buildPages();
     buildMapView();

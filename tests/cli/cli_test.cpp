@@ -104,6 +104,20 @@ TEST(Cli, wrongArgumentsAndUnreadableFiles) {
     dir.write("blocker", "a file where a folder should be");
     run = Cli({"convert", dir.file("in.cvp"), dir.file("blocker/out")});
     EXPECT_EQ(run.status, 1);
+#ifdef _WIN32
+    // Windows would write "out.cvp." as the folder "out.cvp", and "a:b.cvp" into a stream of the file
+    // "a" (or, given alone, on drive A): refused, naming the output, and nothing is written.
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    for (const std::string& output :
+         {dir.file("out.cvp."), dir.file("out.cvp "), dir.file("a:b.cvp"), std::string("a:b.cvp")}) {
+        run = Cli({"convert", sample, output});
+        EXPECT_EQ(run.status, 1) << output;
+        EXPECT_NE(run.err.find("''" + output + "'' Windows does not take this name"), std::string::npos)
+            << run.err;
+    }
+    for (const char* name : {"out.cvp", "a", "b.cvp"})
+        EXPECT_FALSE(std::filesystem::exists(dir.file(name))) << name;
+#endif
 }
 
 TEST(Cli, messageLinesJoinTheirLines) {

@@ -112,11 +112,21 @@ TEST(Scratch, aBackupThatCannotBeMadeIsReported) {
     Backup backup = BackupTrafficBgl(dir.path(), Minute(8, 0));
     EXPECT_EQ(backup.status, Backup::Status::Failed);
     EXPECT_NE(backup.path.find("Traffic Backup"), std::string::npos);
-    EXPECT_FALSE(backup.error.empty());
+    EXPECT_EQ(backup.error,
+              "''" + dir.file("SCENEDB/ATC/Scenery/Traffic Backup") + "'' is a file, not a folder.");
+    std::filesystem::remove(dir.file("SCENEDB/ATC/Scenery/Traffic Backup"));
 
 #ifndef _WIN32 // Windows has no permission bits, nor a limit on the size of the files a process writes
-    // A folder that cannot be written (as root every folder can, so the test needs another user).
+    // A link to nothing where the folder should be is said to be one (not "File exists"), and not followed.
+    ASSERT_EQ(::symlink(dir.file("gone").c_str(), dir.file("SCENEDB/ATC/Scenery/Traffic Backup").c_str()), 0);
+    backup = BackupTrafficBgl(dir.path(), Minute(8, 0));
+    EXPECT_EQ(backup.status, Backup::Status::Failed);
+    EXPECT_EQ(backup.error, "''" + dir.file("SCENEDB/ATC/Scenery/Traffic Backup") + "'' is a link to ''" +
+                                dir.file("gone") + "'', which does not exist.");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
     std::filesystem::remove(dir.file("SCENEDB/ATC/Scenery/Traffic Backup"));
+
+    // A folder that cannot be written (as root every folder can, so the test needs another user).
     const std::string folder = dir.mkdir("SCENEDB/ATC/Scenery/Traffic Backup");
     if (::geteuid() != 0) {
         ::chmod(folder.c_str(), 0500);
