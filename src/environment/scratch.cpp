@@ -2,7 +2,9 @@
 
 #include "traffic/hostfs.h"
 #include "traffic/paths.h"
+#include "traffic/tempfiles.h"
 #include "traffic/text.h"
+#include "traffic/textfile.h"
 
 #include <array>
 #include <cerrno>
@@ -121,8 +123,10 @@ Backup BackupTrafficBgl(const std::string& fsFolder, const std::tm& when) {
         return Failed(wanted, "The folder ''" + folder +
                                   "'' could not be made: " + hostfs::ErrorText(created ? created : ENOTDIR));
 
+    // What killed compiles left behind goes first.
+    RemoveLeftOverTempFiles(folder);
     hostfs::NewFile copy;
-    if (!copy.create(folder + ".cvtmp-XXXXXX", sourcePath, &code))
+    if (!copy.create(TempFilePattern(folder), sourcePath, &code))
         return Failed(wanted, hostfs::ErrorText(code));
     if (!copy.write(*bytes, &code) || !copy.finish(&code)) return Failed(wanted, hostfs::ErrorText(code));
     // The copy is not the size of the traffic file: it changed while it was read.

@@ -71,6 +71,8 @@ TEST(Scratch, backupNamesAndFolders) {
 TEST(Scratch, aBackupIsNeverOverwritten) {
     test::TempDir dir;
     const std::string folder = dir.file("SCENEDB/ATC/Scenery/Traffic Backup/");
+    // A partial copy that a killed compile left goes before the next backup.
+    dir.write("SCENEDB/ATC/Scenery/Traffic Backup/" + test::LeftOverTempName("aaaaaa"), "partial");
     std::vector<std::string> contents;
     for (const char* content : {"first", "second", "third"}) {
         dir.write("SCENEDB/ATC/Scenery/traffic.bgl", content);
