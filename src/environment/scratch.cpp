@@ -86,13 +86,15 @@ std::string NumberedName(const std::string& name, int n) {
 }
 
 // Gives the complete temporary copy the first free name of the minute, never replacing an entry
-// that exists (a link there is not followed). Returns the name, or nullopt with code set.
+// that exists (a link there is not followed). Returns the name, or nullopt with code set. Only a name
+// that is taken sends the copy on to the next one; any other failure is the answer.
 std::optional<std::string> ClaimName(const std::string& temp, const std::string& folder,
                                      const std::string& name, int* code) {
     for (int n = 1; n <= 10000; ++n) {
         const std::string target = folder + NumberedName(name, n);
         if (hostfs::RenameNoReplace(temp, target, code)) return target;
-        if (*code != EEXIST) return std::nullopt;
+        // A system may refuse a taken name with another error than EEXIST; it is taken all the same.
+        if (*code != EEXIST && hostfs::KindOf(target, false) == hostfs::Kind::Missing) return std::nullopt;
     }
     *code = EEXIST;
     return std::nullopt;
