@@ -331,6 +331,7 @@ void MainWindow::buildPages() {
 
 void MainWindow::buildMapView() {
     m_mapDock = new MapDock(m_session, m_editor, m_airports, this);
+    m_mapDock->keepRoomFor(m_flightPlans);
     addDockWidget(Qt::RightDockWidgetArea, m_mapDock);
     m_mapDock->hide();
     QAction* showMap = m_mapDock->toggleViewAction();

@@ -34,16 +34,23 @@ public:
     bool loadLand();
     // File > "Export Map Image...": shows the dock when it is hidden, then asks where to save.
     void exportImage(Prompts& prompts);
+    // The page of the main window (in its scroll area) that the docked map must leave room for: shown
+    // docked, the map takes only the width that the page can spare, and opens floating when that is
+    // less than the map's own minimum.
+    void keepRoomFor(QWidget* page) { m_page = page; }
 
 signals:
     void airportClicked(int row);
 
 private:
+    void makeRoom();
+
     Session& m_session;
     RouteMapEditor m_editor;
     MapWidget* m_map;
     QLabel* m_infoLbl;
     bool m_landRead = false;
+    QWidget* m_page = nullptr;
 };
 
 } // namespace corvane::ui

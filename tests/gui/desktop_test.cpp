@@ -4,6 +4,7 @@
 #include "mainwindowfixture.h"
 
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -258,6 +259,45 @@ TEST(Desktop, theWindowFitsTheScreenAndCaptionsStandOverTheirFields) {
     EXPECT_TRUE(captionOver("Zone", "depZoneCom"));
     EXPECT_TRUE(captionOver("Day", "depDayCom"));
     (void)centreOf;
+}
+
+TEST(Desktop, theWindowFitsTheFlightPlansPageBesideTheMap) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    window.show();
+    window.resize(1100, 720); // the window's first size (a screen scaled by 2 is smaller than that)
+    f.trigger("viewMapCap");
+    auto* dock = f.find<QDockWidget>("mapDock");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->isVisible(); }));
+    QApplication::processEvents();
+    EXPECT_FALSE(dock->isFloating());
+    // Every control of the page shows without scrolling.
+    QWidget* page = f.find("F1");
+    QWidget* shown = page->parentWidget(); // the viewport of the page's scroll area
+    const QRect visible = shown->rect();
+    QStringList hidden;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const QWidget* parent = w->parentWidget();
+        const bool control = parent == page || parent->objectName() == QStringLiteral("Frame2") ||
+                             parent->objectName() == QStringLiteral("Frame3");
+        if (!control || !w->isVisibleTo(page)) continue;
+        const QRect at(w->mapTo(shown, QPoint(0, 0)), w->size());
+        if (!visible.contains(at))
+            hidden << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                 : w->objectName());
+    }
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.join(QLatin1Char(' ')).toStdString() << " outside "
+                                  << visible.width() << "x" << visible.height() << "; map " << dock->width();
+    EXPECT_GE(dock->width(), 300) << "the map keeps a useful width";
+
+    // A window too narrow for both: the map opens floating, and the page keeps the window.
+    f.trigger("viewMapCap");
+    window.resize(800, 600);
+    f.trigger("viewMapCap");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->isVisible(); }));
+    EXPECT_TRUE(dock->isFloating());
+    QApplication::processEvents();
+    EXPECT_GE(shown->width(), page->minimumSizeHint().width());
 }
 
 TEST(Desktop, anAircraftThatIsNotInstalledShowsByItsTitle) {
