@@ -1,6 +1,7 @@
 #include "ui/checktrafficwindow.h"
 
 #include "editors/trafficcheckeditor.h"
+#include "ui/elidedtips.h"
 #include "ui/rowsmodel.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
@@ -47,7 +48,7 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     for (std::string_view item : TrafficCheckEditor::kSeverityItems) m_severityCom->addItem(ToDisplay(item));
     m_checkCom = Named(new QComboBox(this), "checkCom");
     m_checkCom->addItem(ToDisplay(TrafficCheckEditor::kAllChecksItem));
-    for (Check check : kAllChecks) m_checkCom->addItem(ToDisplay(CheckName(check)));
+    for (Check check : kAllChecks) m_checkCom->addItem(ToDisplay(CheckTitle(check)));
     m_countLbl = Named(new QLabel(this), "countLbl");
     m_problemsLst = Named(new QTreeView(this), "problemsLst");
     m_problemsLst->setModel(m_model);
@@ -57,6 +58,9 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     m_problemsLst->setSelectionMode(QAbstractItemView::SingleSelection);
     m_problemsLst->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_problemsLst->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A long message keeps its beginning (the airports) and its end; hovering shows it whole.
+    m_problemsLst->setTextElideMode(Qt::ElideMiddle);
+    ShowCutTextInTooltips(m_problemsLst);
     m_problemsLst->header()->setSectionsClickable(true);
     m_problemsLst->header()->setSortIndicatorShown(true);
     m_problemsLst->header()->setStretchLastSection(true);

@@ -551,6 +551,7 @@ void MainWindow::showProblem(int row) {
     if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
     m_check.showProblem(row, m_editor);
     refresh();
+    m_mapDock->fitSelection(); // the map follows to the flight
     raise();
     activateWindow();
 }

@@ -81,6 +81,10 @@ void MapDock::makeRoom() {
     setGeometry(QRect(QPoint(frame.right() - size.width(), frame.top()), size));
 }
 
+void MapDock::fitSelection() {
+    if (isVisible()) m_map->fitSelection();
+}
+
 bool MapDock::loadLand() {
     m_landRead = true;
     auto land = LoadLandOutlines(m_session.state.programFolder);

@@ -30,6 +30,8 @@ public:
 
     // Brings the map in step with the tables and pages; nothing while the dock is hidden.
     void sync();
+    // Shows the flight being edited (else the listed airport) when the dock is shown.
+    void fitSelection();
     // Reads land.txt (again) and hands it to the map; false when it could not be read.
     bool loadLand();
     // File > "Export Map Image...": shows the dock when it is hidden, then asks where to save.
