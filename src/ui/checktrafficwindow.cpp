@@ -11,10 +11,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -83,7 +85,20 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     layout->addLayout(filters);
     layout->addWidget(m_problemsLst, 1);
     layout->addLayout(buttons);
-    resize(980, 460);
+    // First shown over the middle of the main window, within its screen.
+    QRect frame(QPoint(0, 0), QSize(980, 460));
+    if (parent) {
+        frame.moveCenter(parent->window()->geometry().center());
+        if (const QScreen* screen = parent->screen()) {
+            const QRect room = screen->availableGeometry();
+            frame.setSize(frame.size().boundedTo(room.size()));
+            frame.moveCenter(parent->window()->geometry().center());
+            frame.moveLeft(std::clamp(frame.left(), room.left(), room.right() + 1 - frame.width()));
+            frame.moveTop(std::clamp(frame.top(), room.top(), room.bottom() + 1 - frame.height()));
+        }
+    }
+    resize(frame.size());
+    if (parent) move(frame.topLeft());
 
     connect(m_severityCom, &QComboBox::activated, this, [this](int index) {
         m_editor.filterSeverity(static_cast<TrafficCheckEditor::SeverityFilter>(index));

@@ -58,10 +58,14 @@ TEST(CheckTrafficWindow, opensWithF9AndShowsTheProblems) {
     QAction* action = c.find<QAction>("flightCap8");
     EXPECT_EQ(action->text(), QStringLiteral("Check traffic..."));
     EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F9));
+    c.window->setGeometry(60, 50, 700, 500);
     c.trigger("flightCap8");
     ASSERT_NE(c.checkWindow(), nullptr);
     EXPECT_TRUE(c.checkWindow()->isVisible());
     EXPECT_FALSE(c.checkWindow()->isModal());
+    const QPoint offset = c.checkWindow()->geometry().center() - c.window->geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 20)
+        << "over the middle of the main window, off by " << offset.x() << ", " << offset.y();
     EXPECT_EQ(c.checkWindow()->windowTitle(), QStringLiteral("Check traffic"));
     ASSERT_EQ(c.rows(), 2);
     const QStringList headers{QStringLiteral("Severity"), QStringLiteral("Flight"),
