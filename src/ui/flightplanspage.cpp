@@ -4,6 +4,7 @@
 #include "editors/flighteditor.h"
 #include "projects/session.h"
 #include "traffic/prompts.h"
+#include "ui/elidedtips.h"
 #include "ui/rowsmodel.h"
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
@@ -51,6 +52,7 @@ QTreeView* List(const char* name, QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(list);
     return list;
 }
 
@@ -429,8 +431,10 @@ void FlightPlansPage::searchFlights() {
     const bool searching = !m_flightSearchTxt->text().isEmpty();
     m_flightSearchLst->setVisible(searching);
     m_flightSearchLbl->setVisible(searching);
-    m_flightSearchLbl->setText(QLocale().toString(qlonglong(m_search.matches().size())) +
-                               QStringLiteral(" flights found"));
+    const auto found = m_search.matches().size();
+    m_flightSearchLbl->setText(
+        QLocale().toString(qlonglong(found)) +
+        (found == 1 ? QStringLiteral(" flight found") : QStringLiteral(" flights found")));
 }
 
 void FlightPlansPage::focusSearch() {

@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 #include <QUrl>
 #include <functional>
@@ -102,10 +104,18 @@ TEST(Desktop, theFlightSearchFindsAndOpensAFlight) {
     EXPECT_EQ(Column(matches, 0), QStringList{QStringLiteral("KSEA-EKCH")});
     EXPECT_EQ(Column(matches, 1), QStringList{QStringLiteral("N2")});
     EXPECT_EQ(Column(matches, 2), QStringList{QStringLiteral("Boeing 737-400")});
-    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flights found"));
+    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flight found"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("boeing"));
     EXPECT_EQ(matches->model()->rowCount(), 2) << "by the aircraft's title";
+    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("2 flights found"));
+
+    // A cell cut short by a narrow column shows its whole text when hovered.
+    matches->setColumnWidth(2, 40);
+    const QPoint at = matches->visualRect(matches->model()->index(0, 2)).center();
+    QHelpEvent help(QEvent::ToolTip, at, matches->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(matches->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Boeing 737-400"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("ekch"));
     ASSERT_EQ(matches->model()->rowCount(), 1) << "by airport";
