@@ -4,6 +4,7 @@
 #include "editors/editsteps.h"
 #include "projects/session.h"
 #include "ui/airportlistmodel.h"
+#include "ui/elidedtips.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
 
@@ -64,6 +65,7 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(m_list);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setSortIndicatorShown(true);
     m_list->header()->setSortIndicator(0, Qt::AscendingOrder);

@@ -332,6 +332,7 @@ void MainWindow::buildPages() {
 
 void MainWindow::buildMapView() {
     m_mapDock = new MapDock(m_session, m_editor, m_airports, this);
+    m_mapDock->keepRoomFor(m_flightPlans);
     addDockWidget(Qt::RightDockWidgetArea, m_mapDock);
     m_mapDock->hide();
     QAction* showMap = m_mapDock->toggleViewAction();
@@ -551,6 +552,7 @@ void MainWindow::showProblem(int row) {
     if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
     m_check.showProblem(row, m_editor);
     refresh();
+    m_mapDock->fitSelection(); // the map follows to the flight
     raise();
     activateWindow();
 }

@@ -30,20 +30,29 @@ public:
 
     // Brings the map in step with the tables and pages; nothing while the dock is hidden.
     void sync();
+    // Shows the flight being edited (else the listed airport) when the dock is shown.
+    void fitSelection();
     // Reads land.txt (again) and hands it to the map; false when it could not be read.
     bool loadLand();
     // File > "Export Map Image...": shows the dock when it is hidden, then asks where to save.
     void exportImage(Prompts& prompts);
+    // The page of the main window (in its scroll area) that the docked map must leave room for: shown
+    // docked, the map takes only the width that the page can spare, and opens floating when that is
+    // less than the map's own minimum.
+    void keepRoomFor(QWidget* page) { m_page = page; }
 
 signals:
     void airportClicked(int row);
 
 private:
+    void makeRoom();
+
     Session& m_session;
     RouteMapEditor m_editor;
     MapWidget* m_map;
     QLabel* m_infoLbl;
     bool m_landRead = false;
+    QWidget* m_page = nullptr;
 };
 
 } // namespace corvane::ui

@@ -4,8 +4,10 @@
 #include "mainwindowfixture.h"
 
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +17,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 #include <QUrl>
 #include <functional>
@@ -101,10 +104,18 @@ TEST(Desktop, theFlightSearchFindsAndOpensAFlight) {
     EXPECT_EQ(Column(matches, 0), QStringList{QStringLiteral("KSEA-EKCH")});
     EXPECT_EQ(Column(matches, 1), QStringList{QStringLiteral("N2")});
     EXPECT_EQ(Column(matches, 2), QStringList{QStringLiteral("Boeing 737-400")});
-    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flights found"));
+    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flight found"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("boeing"));
     EXPECT_EQ(matches->model()->rowCount(), 2) << "by the aircraft's title";
+    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("2 flights found"));
+
+    // A cell cut short by a narrow column shows its whole text when hovered.
+    matches->setColumnWidth(2, 40);
+    const QPoint at = matches->visualRect(matches->model()->index(0, 2)).center();
+    QHelpEvent help(QEvent::ToolTip, at, matches->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(matches->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Boeing 737-400"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("ekch"));
     ASSERT_EQ(matches->model()->rowCount(), 1) << "by airport";
@@ -258,6 +269,45 @@ TEST(Desktop, theWindowFitsTheScreenAndCaptionsStandOverTheirFields) {
     EXPECT_TRUE(captionOver("Zone", "depZoneCom"));
     EXPECT_TRUE(captionOver("Day", "depDayCom"));
     (void)centreOf;
+}
+
+TEST(Desktop, theWindowFitsTheFlightPlansPageBesideTheMap) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    window.show();
+    window.resize(1100, 720); // the window's first size (a screen scaled by 2 is smaller than that)
+    f.trigger("viewMapCap");
+    auto* dock = f.find<QDockWidget>("mapDock");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->isVisible(); }));
+    QApplication::processEvents();
+    EXPECT_FALSE(dock->isFloating());
+    // Every control of the page shows without scrolling.
+    QWidget* page = f.find("F1");
+    QWidget* shown = page->parentWidget(); // the viewport of the page's scroll area
+    const QRect visible = shown->rect();
+    QStringList hidden;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const QWidget* parent = w->parentWidget();
+        const bool control = parent == page || parent->objectName() == QStringLiteral("Frame2") ||
+                             parent->objectName() == QStringLiteral("Frame3");
+        if (!control || !w->isVisibleTo(page)) continue;
+        const QRect at(w->mapTo(shown, QPoint(0, 0)), w->size());
+        if (!visible.contains(at))
+            hidden << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                 : w->objectName());
+    }
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.join(QLatin1Char(' ')).toStdString() << " outside "
+                                  << visible.width() << "x" << visible.height() << "; map " << dock->width();
+    EXPECT_GE(dock->width(), 300) << "the map keeps a useful width";
+
+    // A window too narrow for both: the map opens floating, and the page keeps the window.
+    f.trigger("viewMapCap");
+    window.resize(800, 600);
+    f.trigger("viewMapCap");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->isVisible(); }));
+    EXPECT_TRUE(dock->isFloating());
+    QApplication::processEvents();
+    EXPECT_GE(shown->width(), page->minimumSizeHint().width());
 }
 
 TEST(Desktop, anAircraftThatIsNotInstalledShowsByItsTitle) {
