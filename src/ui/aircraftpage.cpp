@@ -27,6 +27,7 @@ QTreeView* List(const char* name, TextTableModel* model, QWidget* parent) {
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CopiesRows(list);
     return list;
 }
 

@@ -54,9 +54,10 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     m_problemsLst->setRootIsDecorated(false);
     m_problemsLst->setUniformRowHeights(true);
     m_problemsLst->setAllColumnsShowFocus(true);
-    m_problemsLst->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_problemsLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several problems
     m_problemsLst->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_problemsLst->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CopiesRows(m_problemsLst);
     m_problemsLst->header()->setSectionsClickable(true);
     m_problemsLst->header()->setSortIndicatorShown(true);
     m_problemsLst->header()->setStretchLastSection(true);

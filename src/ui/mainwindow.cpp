@@ -26,7 +26,9 @@
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
 #include "ui/timelinewidget.h"
+#include "ui/userguide.h"
 #include "ui/widgethelpers.h"
+#include "ui/windowkeys.h"
 #include "ui/windowsettings.h"
 
 #include <QApplication>
@@ -133,16 +135,17 @@ void MainWindow::buildMenus() {
                                "&Compile FS2002 Traffic.bgl...",
                                "-",
                                "E&xit"};
+    // Compile is F7, never Ctrl+C: that is everybody's Copy, and a compile replaces Traffic.bgl.
     const QKeySequence fileKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_N),
                                      QKeySequence(Qt::CTRL | Qt::Key_O),
                                      {},
                                      {},
                                      QKeySequence(Qt::CTRL | Qt::Key_S),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                                      {},
+                                     QKeySequence(Qt::Key_F7),
                                      {},
-                                     QKeySequence(Qt::CTRL | Qt::Key_C),
-                                     {},
-                                     {}};
+                                     QKeySequence(Qt::CTRL | Qt::Key_Q)};
     for (int i = 0; i < 10; ++i) {
         QAction* action = QString::fromLatin1(fileItems[i]) == QLatin1String("-")
                               ? file->addSeparator()
@@ -179,6 +182,9 @@ void MainWindow::buildMenus() {
     connect(m_undoStack, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
         redo->setText(text.isEmpty() ? Text("Redo") : Text("Redo ") + text);
     });
+    // Ctrl+Tab and Ctrl+Shift+Tab, and Undo and Redo in a text field with nothing of its own to undo.
+    new WindowKeys(
+        this, [this](int step) { turnPage(step); }, undo, redo);
     m_session.db.journal().setPlaceProvider([this] { return currentPlace(); });
 
     m_flightsMenu = menuBar()->addMenu(Text("Fli&ghts"));
@@ -226,10 +232,9 @@ void MainWindow::buildMenus() {
         addAction(action);
         connect(action, &QAction::triggered, this, handler);
     };
-    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), "nextPageKey", [this] { turnPage(1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), "nextPageKey2", [this] { turnPage(1); });
-    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), "previousPageKey", [this] { turnPage(-1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), "previousPageKey2", [this] { turnPage(-1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), "nextPageKey", [this] { turnPage(1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), "previousPageKey", [this] { turnPage(-1); });
+    key(QKeySequence(Qt::Key_F1), "guideKey", [this] { showGuide(); });
     key(QKeySequence::Find, "findKey", [this] {
         if (m_tabs->currentIndex() == 1)
             m_airportsPage->focusSearch();
@@ -261,6 +266,13 @@ void MainWindow::updateRecentMenu() {
             openProjectFile(path);
         });
     }
+    m_recentMenu->addSeparator();
+    QAction* clear = m_recentMenu->addAction(Text("Clear Recent Projects"));
+    clear->setObjectName(QStringLiteral("clearRecentCap"));
+    connect(clear, &QAction::triggered, this, [this] {
+        m_recent.clear();
+        updateRecentMenu();
+    });
     m_recentMenu->setEnabled(n > 0);
 }
 
@@ -335,7 +347,12 @@ void MainWindow::buildMapView() {
     m_mapDock->hide();
     QAction* showMap = m_mapDock->toggleViewAction();
     showMap->setObjectName(QStringLiteral("viewMapCap"));
-    showMap->setShortcut(QKeySequence(Qt::Key_F10));
+    // Ctrl+M everywhere; F10 too, but not on Windows, where F10 is the key of the menu bar.
+    QList<QKeySequence> mapKeys{QKeySequence(Qt::CTRL | Qt::Key_M)};
+#ifndef Q_OS_WIN
+    mapKeys.prepend(QKeySequence(Qt::Key_F10));
+#endif
+    showMap->setShortcuts(mapKeys);
     auto* view = new QMenu(Text("&View"), this);
     view->setObjectName(QStringLiteral("viewCap"));
     view->addAction(showMap);
@@ -563,8 +580,22 @@ void MainWindow::menuCap_Click(int index) {
         }
         refresh(); // a new turnaround minimum changes the check
     } else if (index == 3) {
-        m_session.prompts.message("About Corvane", AboutText(CORVANE_VERSION, qVersion()), Icon::Information);
+        const Prompt about{"About Corvane",
+                           AboutText(CORVANE_VERSION, qVersion()),
+                           Icon::Information,
+                           Buttons::YesNo,
+                           Answer::No,
+                           "User Guide",
+                           "OK"};
+        if (m_session.prompts.ask(about) == Answer::Yes) showGuide();
     }
+}
+
+void MainWindow::showGuide() {
+    if (!m_guide) m_guide = new UserGuideWindow(this);
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void MainWindow::refresh() {

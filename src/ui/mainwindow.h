@@ -39,6 +39,7 @@ class AirportsPage;
 class CheckTrafficWindow;
 class FlightPlansPage;
 class MapDock;
+class UserGuideWindow;
 
 // The outside world as the main window meets it.
 struct Platform {
@@ -115,6 +116,8 @@ private:
     // "&Compile FS2002 Traffic.bgl...": the traffic check first, then the compile unless the user
     // chose to look at the problems or to cancel.
     void compile();
+    // F1 and the About box's "User Guide".
+    void showGuide();
 
     Platform& m_platform;
     std::unique_ptr<QtPrompts> m_ownPrompts;
@@ -139,6 +142,7 @@ private:
     AircraftPage* m_aircraftPage = nullptr;
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
+    UserGuideWindow* m_guide = nullptr;
     MapDock* m_mapDock = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;
