@@ -6,6 +6,7 @@
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
 #include "editors/startup.h"
+#include "editors/statustexts.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
 #include "environment/scratch.h"
@@ -39,6 +40,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -110,6 +112,8 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     buildMenus();
     buildPages();
     buildMapView();
+    // What a command has done is said here; a failure is said in a message instead.
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     resize(1100, 720);
 }
 
@@ -254,6 +258,7 @@ void MainWindow::updateRecentMenu() {
         QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 ").arg(++n) + PathToDisplay(path));
         action->setObjectName(QStringLiteral("recentCap%1").arg(n - 1));
         connect(action, &QAction::triggered, this, [this, path] {
+            say({});
             if (!PathExists(path, true)) {
                 m_session.prompts.message("Recent Projects",
                                           "The project ''" + path +
@@ -278,8 +283,9 @@ void MainWindow::updateRecentMenu() {
 
 void MainWindow::openProjectFile(const std::string& path) {
     m_steps.closeVisit();
-    OpenProjectFile(m_session, path);
+    const bool opened = OpenProjectFile(m_session, path);
     refresh();
+    say(opened ? OpenedStatus(path, m_session.db) : std::string());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -318,6 +324,11 @@ void MainWindow::buildPages() {
         [this](ImportOutcome outcome) {
             if (outcome == ImportOutcome::NeedsAssociation) m_tabs->setCurrentIndex(2);
             refresh();
+            const std::string& path = m_importExportPage->importPath();
+            say(outcome == ImportOutcome::Imported ? ImportedStatus(path, m_session.lastBackup)
+                : outcome == ImportOutcome::NeedsAssociation
+                    ? MergedStatus(path, m_session.db.missingAircraftTable().rowCount())
+                    : std::string());
         },
         m_frames);
     m_pages[0] = m_flightPlans;
@@ -362,7 +373,10 @@ void MainWindow::buildMapView() {
     exportMap->setObjectName(QStringLiteral("exportMapCap"));
     findChild<QMenu*>(QStringLiteral("menuCap0"))
         ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportMap);
-    connect(exportMap, &QAction::triggered, this, [this] { m_mapDock->exportImage(m_session.prompts); });
+    connect(exportMap, &QAction::triggered, this, [this] {
+        const auto path = m_mapDock->exportImage(m_session.prompts);
+        say(path ? MapImageStatus(*path) : std::string());
+    });
 
     connect(m_flightPlans, &FlightPlansPage::synced, m_mapDock, &MapDock::sync);
     connect(m_airportsPage, &AirportsPage::synced, m_mapDock, &MapDock::sync);
@@ -459,24 +473,24 @@ void MainWindow::updateFlightsMenu() {
 
 void MainWindow::fileCap_Click(int index) {
     m_steps.closeVisit(); // the field being typed in is left first
+    std::string status;
     switch (index) {
     case NewItem:
-        NewProject(m_session);
+        if (NewProject(m_session)) status = NewProjectStatus(m_session.db);
         break;
     case OpenItem:
-        OpenProject(m_session);
+        if (OpenProject(m_session)) status = OpenedStatus(m_session.state.projectTag, m_session.db);
         break;
     case OpenBglItem:
-        OpenTrafficBgl(m_session, false);
+        if (OpenTrafficBgl(m_session, false)) status = OpenedStatus("Traffic.bgl", m_session.db);
         break;
     case SaveItem:
-        SaveProject(m_session, SaveMode::Save);
-        break;
     case SaveAsItem:
-        SaveProject(m_session, SaveMode::SaveAs);
+        if (SaveProject(m_session, index == SaveItem ? SaveMode::Save : SaveMode::SaveAs))
+            status = SavedStatus(m_session.state.projectTag);
         break;
     case CompileItem:
-        compile();
+        if (compile()) status = CompiledStatus(m_session.lastBackup);
         break;
     case ExitItem:
         close();
@@ -485,6 +499,11 @@ void MainWindow::fileCap_Click(int index) {
         return; // separators
     }
     refresh();
+    say(status);
+}
+
+void MainWindow::say(const std::string& status) {
+    statusBar()->showMessage(MessageToDisplay(status));
 }
 
 void MainWindow::flightCap_Click(int index) {
@@ -517,6 +536,11 @@ void MainWindow::FilterCap_Click(int index) {
     if (index < 0 || index > 2) return;
     FilterEditor editor(modes[index], m_session.db, m_editor, m_session.prompts);
     FilterDialog dialog(editor, m_session.prompts, this);
+    // A run is marked and said at once, while the dialog stays open.
+    connect(&dialog, &FilterDialog::ran, this, [this, &editor] {
+        syncUndo();
+        say(editor.doneStatus());
+    });
     dialog.exec();
     // A run let go of the flight being edited: list the airport's flights again.
     if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
@@ -531,23 +555,24 @@ void MainWindow::showAssociation() {
     AssociationDialog dialog(editor, this);
     if (dialog.exec() == QDialog::Accepted) m_aircraft.chooseMissing(editor.selectedMissingRow());
     refresh();
+    say(editor.doneStatus());
 }
 
-void MainWindow::compile() {
+bool MainWindow::compile() {
     if (!m_session.db.flightTable().isEmpty()) {
         const CompileChoice choice = m_check.beforeCompile();
         if (m_checkWindow) m_checkWindow->sync(); // it shows this check now
         switch (choice) {
         case CompileChoice::ShowProblems:
             showCheckWindow(false);
-            return;
+            return false;
         case CompileChoice::Cancel:
-            return;
+            return false;
         case CompileChoice::Compile:
             break;
         }
     }
-    CompileTrafficBgl(m_session);
+    return CompileTrafficBgl(m_session);
 }
 
 void MainWindow::showCheckWindow(bool recheck) {

@@ -114,8 +114,10 @@ private:
     StepPlace currentPlace() const;
     bool leavingFlightPlans();
     // "&Compile FS2002 Traffic.bgl...": the traffic check first, then the compile unless the user
-    // chose to look at the problems or to cancel.
-    void compile();
+    // chose to look at the problems or to cancel. True when a new Traffic.bgl is in place.
+    bool compile();
+    // The status bar says what a command has done ("" says nothing).
+    void say(const std::string& status);
     // F1 and the About box's "User Guide".
     void showGuide();
 

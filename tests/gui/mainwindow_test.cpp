@@ -18,6 +18,7 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
@@ -449,9 +450,10 @@ TEST(MainWindow, newProjectEvenWhenTheSaveAsIsCancelled) {
     EXPECT_EQ(window.session().db.airportTable().rowCount(), 6);
 }
 
-TEST(MainWindow, openTrafficBglAndShutDown) {
-    MainWindowFixture f;
-    ui::MainWindow& window = f.start();
+namespace {
+
+// The next decompile leaves one flight, ESSA-ENGM of the Boeing.
+void ExpectDecompileOfOneFlight(MainWindowFixture& f) {
     f.tools.expectExit(0, [](const test::FakeToolRunner::Call& call) {
         test::TempDir::writeFile(call.workingFolder + "/aircraft.txt", "AC#1,430,\"Boeing 737-400\"\r\n");
         test::TempDir::writeFile(call.workingFolder + "/airports.txt",
@@ -460,6 +462,14 @@ TEST(MainWindow, openTrafficBglAndShutDown) {
             call.workingFolder + "/flightplans.txt",
             "AC#1,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,\r\n");
     });
+}
+
+} // namespace
+
+TEST(MainWindow, openTrafficBglAndShutDown) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    ExpectDecompileOfOneFlight(f);
     f.trigger("fileCap2");
     EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [Traffic.BGL]"));
     EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at ENGM")
@@ -533,3 +543,44 @@ TEST(MainWindow, ctrlCCopiesTheSelectedRowsAndF7Compiles) {
     EXPECT_EQ(f.prompts.shown().back().title, "WARNING");
 }
 
+TEST(MainWindow, theStatusBarSaysWhatWasDone) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    Session& session = window.session();
+    const auto status = [&] { return window.statusBar()->currentMessage(); };
+    session.db.flightTable().append(
+        "AC#1,N1,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
+    session.db.flightTable().append(
+        "AC#2,N2,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,EKCH,10:00:00,11:00:00,100,F,2,ENGM,");
+    const std::string project = f.dir.file("Status.cvp");
+    f.prompts.expectFile(project);
+    f.trigger("fileCap5");
+    EXPECT_EQ(status(), QStringLiteral("Project saved as 'Status.cvp'"));
+
+    f.trigger("fileCap0");
+    EXPECT_EQ(status(), QStringLiteral("New project: 6 airports and 2 aircraft"));
+    f.prompts.expectFile(project);
+    f.trigger("fileCap1");
+    EXPECT_EQ(status(), QStringLiteral("'Status.cvp' opened: 2 flights, 6 airports and 2 aircraft"));
+
+    ExpectDecompileOfOneFlight(f);
+    f.trigger("fileCap2");
+    EXPECT_EQ(status(), QStringLiteral("Traffic.bgl opened: 1 flight, 6 airports and 2 aircraft"));
+
+    // The compile names the backup it made.
+    const std::string bgl = f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.tools.expectExit(0, [bgl](const test::FakeToolRunner::Call&) { test::TempDir::writeFile(bgl, "new"); });
+    QTest::keyClick(&window, Qt::Key_F7);
+    ASSERT_EQ(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "new");
+    const std::string backup = session.lastBackup.substr(session.lastBackup.rfind('/') + 1);
+    EXPECT_EQ(backup.rfind("Traffic (", 0), 0u) << backup;
+    EXPECT_EQ(status(), QString::fromStdString(
+                            "Traffic.bgl compiled; the old file is in Traffic Backup as '" + backup + "'"));
+
+    // A save that fails says so in its message; the status bar no longer tells of the last success.
+    SetAtomicWriteFailureForTesting(10);
+    f.prompts.expectFile(project).expect("Overwrite existing file", Answer::Yes).expect("Error writing file");
+    f.trigger("fileCap4");
+    SetAtomicWriteFailureForTesting(std::nullopt);
+    EXPECT_EQ(status(), QString());
+}

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolTip>
@@ -235,6 +236,7 @@ TEST(MapDock, exportsThePictureAtTheMapsSize) {
     QImage picture(QString::fromStdString(path));
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), f.map()->size());
+    EXPECT_EQ(f.window->statusBar()->currentMessage(), QStringLiteral("Map image saved as 'routes.png'"));
 
     f.dock()->setFloating(true);
     f.dock()->resize(700, 500);

@@ -50,6 +50,7 @@ TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     MainWindowFixture::whenModal([&](QWidget* dialog) {
         e.prompts.expect("Corvane");
         dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click(); // all flights
+        EXPECT_TRUE(e.w->isWindowModified()) << "marked at once, while the dialog stays open";
         dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
     });
     e.trigger("FilterCap0");
