@@ -189,7 +189,7 @@ void MainWindow::buildMenus() {
     // Ctrl+Tab and Ctrl+Shift+Tab, and Undo and Redo in a text field with nothing of its own to undo.
     new WindowKeys(
         this, [this](int step) { turnPage(step); }, undo, redo);
-    m_session.db.journal().setPlaceProvider([this] { return currentPlace(); });
+    m_session.db.journal().setPlaceProvider([this] { return m_placeless ? StepPlace{} : currentPlace(); });
 
     m_flightsMenu = menuBar()->addMenu(Text("Fli&ghts"));
     m_flightsMenu->setObjectName(QStringLiteral("menuCap1"));
@@ -541,7 +541,10 @@ void MainWindow::FilterCap_Click(int index) {
         syncUndo();
         say(editor.doneStatus());
     });
+    // A filter's step has no place: undone or redone, it leaves the user where they are.
+    m_placeless = true;
     dialog.exec();
+    m_placeless = false;
     // A run let go of the flight being edited: list the airport's flights again.
     if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
     refresh();
@@ -640,16 +643,21 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::syncUndo() {
-    // The caption names the project; Qt shows "*" for the mark while there are unsaved changes.
+    // The caption names the project; Qt shows "*" for the mark while there are unsaved changes, from
+    // the first edit of a field on (before the field's step is closed).
     setWindowTitle(MessageToDisplay(ProjectCaption(m_session.state.projectTag)) + QStringLiteral("[*]"));
-    setWindowModified(HasUnsavedChanges(m_session));
+    ChangeJournal& journal = m_session.db.journal();
+    const bool editing = m_steps.visitOpen() && !m_session.db.flightTable().isEmpty() &&
+                         (journal.lastChangeAs<JournalChange>() || m_editor.holdsUnstoredEdits());
+    setWindowModified(HasUnsavedChanges(m_session) || editing);
 
     // Qt's undo stack mirrors the journal's steps; it is built again when the journal forgot steps.
-    const ChangeJournal& journal = m_session.db.journal();
     const auto replay = [this](bool undo) {
         if (m_mirroring) return; // the journal is there already
+        const StepPlace here = currentPlace();
         const StepPlace place = undo ? m_session.db.journal().undo() : m_session.db.journal().redo();
-        restorePlace(place);
+        // A step without a place (a filter's) shows its result where the user is.
+        restorePlace(place.page < 0 ? here : place);
     };
     m_mirroring = true;
     if (journal.generation() != m_journalGeneration) {

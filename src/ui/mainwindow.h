@@ -145,6 +145,7 @@ private:
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
     UserGuideWindow* m_guide = nullptr;
+    bool m_placeless = false; // steps made now have no place (a filter's)
     MapDock* m_mapDock = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;
