@@ -29,6 +29,7 @@ QTreeView* List(const char* name, TextTableModel* model, QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ShowCutTextInTooltips(list);
+    CopiesRows(list);
     return list;
 }
 

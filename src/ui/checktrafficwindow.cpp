@@ -57,12 +57,13 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     m_problemsLst->setRootIsDecorated(false);
     m_problemsLst->setUniformRowHeights(true);
     m_problemsLst->setAllColumnsShowFocus(true);
-    m_problemsLst->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_problemsLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several problems
     m_problemsLst->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_problemsLst->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A long message keeps its beginning (the airports) and its end; hovering shows it whole.
     m_problemsLst->setTextElideMode(Qt::ElideMiddle);
     ShowCutTextInTooltips(m_problemsLst);
+    CopiesRows(m_problemsLst);
     m_problemsLst->header()->setSectionsClickable(true);
     m_problemsLst->header()->setSortIndicatorShown(true);
     m_problemsLst->header()->setStretchLastSection(true);

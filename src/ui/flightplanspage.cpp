@@ -54,6 +54,7 @@ QTreeView* List(const char* name, QWidget* parent) {
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ShowCutTextInTooltips(list);
+    CopiesRows(list);
     return list;
 }
 
@@ -143,6 +144,7 @@ void FlightPlansPage::buildAirportFrame(QWidget* frame) {
         this);
     m_flightSearchLst = List("flightSearchLst", frame);
     m_flightSearchLst->setModel(m_flightSearchModel);
+    m_flightSearchLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several matches
     m_flightSearchLst->setVisible(false);
     m_flightSearchLbl->setVisible(false);
 
@@ -420,6 +422,7 @@ void FlightPlansPage::bind() {
         choose("ATC use tail number", [&] { legs.setTailFlag(checked); });
     });
     connect(m_flightSearchTxt, &QLineEdit::textChanged, this, [this] { searchFlights(); });
+    ClearOnEscape(m_flightSearchTxt);
     // The flights' searchable text is made as the field takes the focus, before the first keystroke.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == m_flightSearchTxt) m_search.prepare();

@@ -101,7 +101,7 @@ void MapDock::sync() {
     m_map->update();
 }
 
-void MapDock::exportImage(Prompts& prompts) {
+std::optional<std::string> MapDock::exportImage(Prompts& prompts) {
     if (!isVisible()) {
         show();
         raise();
@@ -109,7 +109,7 @@ void MapDock::exportImage(Prompts& prompts) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
     sync();
-    ExportMapImage(prompts, [this]() -> std::optional<std::string> {
+    return ExportMapImage(prompts, [this]() -> std::optional<std::string> {
         const QImage picture = m_map->picture();
         QByteArray bytes;
         QBuffer buffer(&bytes);

@@ -1,11 +1,13 @@
 #pragma once
-// The "Map" dock (View > Map, F10): the route map of the RouteMapEditor with its summary and the
+// The "Map" dock (View > Map, F10 or Ctrl+M): the route map of the RouteMapEditor with its summary and the
 // buttons to zoom and fit. It follows the pages only while it is shown; the land outlines are read
 // from land.txt beside the program the first time it is.
 
 #include "editors/routemapeditor.h"
 
 #include <QDockWidget>
+#include <optional>
+#include <string>
 
 class QLabel;
 
@@ -34,8 +36,9 @@ public:
     void fitSelection();
     // Reads land.txt (again) and hands it to the map; false when it could not be read.
     bool loadLand();
-    // File > "Export Map Image...": shows the dock when it is hidden, then asks where to save.
-    void exportImage(Prompts& prompts);
+    // File > "Export Map Image...": shows the dock when it is hidden, then asks where to save. The path
+    // written, or nullopt.
+    std::optional<std::string> exportImage(Prompts& prompts);
     // The page of the main window (in its scroll area) that the docked map must leave room for: shown
     // docked, the map takes only the width that the page can spare, and opens floating when that is
     // less than the map's own minimum.
