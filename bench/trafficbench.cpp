@@ -19,7 +19,7 @@ namespace corvane {
 
 namespace {
 
-constexpr double kReadBar = 8;
+constexpr double kReadBar = 4;
 constexpr double kWriteBar = 8;
 // A set whose aircraft are all distinct and none installed: the rebuilt MissingAircraftTable must not
 // cost a sorted insert per aircraft.

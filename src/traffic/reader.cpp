@@ -67,31 +67,36 @@ public:
         TextTable::Row row;
         row.reserve(6);
         for (int field = 0; field < 6; ++field) row.push_back(Trim(TakeField(line, ',')));
-        m_loadedCodes.insert(Upper(row[0]));
         m_db.airportCodes().add(row[0]);
         m_db.airportTable().add(std::move(row));
     }
 
-    void flight(std::string_view line) override { m_db.flightTable().append(std::string(line)); }
-
-    // The codes of the airports loaded, given up by the loader (it is done with them).
-    CodeSet takeLoadedCodes() { return std::move(m_loadedCodes); }
+    // Room for the flight lines of bytes at most: one entry per line, so that the list grows once (a
+    // list that doubles holds half as much again for nothing while it copies). Files of lone CR line
+    // ends have no LF to count.
+    void reserveFlights(std::string_view bytes) {
+        const std::size_t lineFeeds = CountByte(bytes, '\n');
+        m_flights.reserve(m_flights.size() + 1 + (lineFeeds > 0 ? lineFeeds : CountByte(bytes, '\r')));
+    }
+    void flight(std::string_view line) override { m_flights.emplace_back(line); }
+    // The flights go into the FlightTable in one go.
+    void finish() { m_db.flightTable().appendLines(std::move(m_flights)); }
 
 private:
     TrafficDatabase& m_db;
     const ReadOptions& m_options;
-    CodeSet m_loadedCodes;
+    std::vector<std::string> m_flights;
     TextTable::Batch m_airports;
     TextTable::Batch m_missing;
     SortedList::Batch m_choices;
     SortedList::Batch m_codes;
 };
 
-void Complete(TrafficDatabase& db, const CodeSet& loadedCodes, const ReadOptions& options, Prompts& prompts,
-              Progress& progress) {
+// The airports of the tables are those the read loaded: apt.dat completes them.
+void Complete(TrafficDatabase& db, const ReadOptions& options, Prompts& prompts, Progress& progress) {
     progress.show(99);
     if (!options.complete) return;
-    if (!options.aptPath.empty()) ReadAptData(db, options.aptPath, loadedCodes, prompts, progress);
+    if (!options.aptPath.empty()) ReadAptData(db, options.aptPath, prompts, progress);
     AddInstalledAircraft(db);
 }
 
@@ -104,22 +109,6 @@ template <typename Handle> void EachLine(std::string_view bytes, Progress& progr
         byteProgress.line(line);
         handle(line);
     }
-}
-
-// Room for the flight lines of bytes at most: one entry per line, so that the table grows once (a
-// table that doubles holds half as much again for nothing while it copies).
-void ReserveFlights(TrafficDatabase& db, std::string_view bytes) {
-    // Line by line with memchr: lines are long, and std::count widens every byte to a 64-bit sum.
-    std::size_t lines = 1;
-    const char* at = bytes.data();
-    const char* const end = at + bytes.size();
-    while (at != end) {
-        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-        if (at == nullptr) break;
-        ++lines;
-        ++at;
-    }
-    db.flightTable().reserve(lines);
 }
 
 // Runs a load; when memory runs out, the half-filled tables are emptied (which gives the memory back)
@@ -153,7 +142,13 @@ std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_
 // A flight line as the editor and the writer make it: every field followed by ",", the third the traffic
 // percent ("50%"). No airport or aircraft line has both.
 bool HasFlightShape(std::string_view line) {
-    return !line.empty() && line.back() == ',' && GetFieldView(line, 3, ',').ends_with('%');
+    if (line.empty() || line.back() != ',') return false;
+    // The third field ends in "%" when the byte before the third comma is one (a walk over the short
+    // first fields; every line of a file is tested).
+    int commas = 0;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == ',' && ++commas == 3) return line[i - 1] == '%';
+    return false;
 }
 
 // An aircraft line as the writer makes it: AC#n,speed,"title".
@@ -311,7 +306,6 @@ void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::strin
                       std::string_view flights, const ReadOptions& options, Prompts& prompts,
                       Progress& progress) {
     ProgressScope scope(progress, "Open Corvane Data");
-    CodeSet loadedCodes;
     {
         Loader loader(db, options);
         progress.setTitle("Open FS2002 Aircraft Data");
@@ -323,26 +317,25 @@ void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::strin
             if (Contains(line, '*')) loader.airport(line);
         });
         progress.setTitle("Open FS2002 Flights Data");
-        ReserveFlights(db, flights);
+        loader.reserveFlights(flights);
         EachLine(flights, progress, [&](std::string_view line) {
             if (Contains(line, '%')) loader.flight(line);
         });
-        loadedCodes = loader.takeLoadedCodes();
+        loader.finish();
     }
-    Complete(db, loadedCodes, options, prompts, progress);
+    Complete(db, options, prompts, progress);
 }
 
 void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOptions& options,
                       Prompts& prompts, Progress& progress) {
     ProgressScope scope(progress, "Open Corvane Project Data");
-    CodeSet loadedCodes;
     {
         Loader loader(db, options);
-        ReserveFlights(db, bytes);
+        loader.reserveFlights(bytes);
         EachProjectLine(bytes, progress, loader);
-        loadedCodes = loader.takeLoadedCodes();
+        loader.finish();
     }
-    Complete(db, loadedCodes, options, prompts, progress);
+    Complete(db, options, prompts, progress);
 }
 
 bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadOptions& options,

@@ -63,5 +63,5 @@ TEST(AptData, newProjectHoldsExactlyTheListedAirports) {
 
     test::ScriptedPrompts prompts;
     prompts.expect("Error reading file");
-    EXPECT_FALSE(ReadAptData(db, "/nonexistent/apt.dat", {}, prompts, progress));
+    EXPECT_FALSE(ReadAptData(db, "/nonexistent/apt.dat", prompts, progress));
 }
