@@ -24,6 +24,7 @@ void MergeAirports(TrafficDatabase& db, std::string_view bytes, Progress& progre
     TextTable::Batch rows(airports);
     SortedList::Batch codes(db.airportCodes());
 
+    bytes = WithoutByteOrderMark(bytes);
     const double length = static_cast<double>(bytes.size());
     double total = 0;
     LineCursor lines(bytes);
