@@ -95,6 +95,7 @@ private:
     // text in the lookup form of the indexed column (made in formed when the column has one).
     std::string_view lookupKey(std::size_t index, std::string_view text, std::string& formed) const;
     std::uint32_t keyHash(std::string_view key) const;
+    // The slot that holds key (whose hash is hash), or the empty slot where it would go.
     std::size_t slotOf(std::size_t index, std::string_view key, std::uint32_t hash) const;
     void indexRow(std::size_t index, int row) const;
     void rebuildIndexes() const;
