@@ -21,9 +21,9 @@ namespace corvane::cli {
 namespace {
 
 // Sets up the session as start-up does: the simulator folder from --fs, else the program's setting,
-// else the simulator's registry value (repaired through CheckFSPath so that the tools find the
-// simulator too), the program's time limit for the tools, then the installed aircraft. Returns an exit status
-// when it cannot.
+// else the simulator's registry value (repaired through CheckFSPath; while a tool runs it names the
+// folder chosen here), the program's time limit for the tools, then the installed aircraft. Returns an
+// exit status when it cannot.
 std::optional<int> StartSession(Context& context, const std::string& command, const Arguments& arguments,
                                 Registry& registry, ToolRunner& tools) {
     // Read, never written: the program's setting stays the program's.
@@ -38,6 +38,7 @@ std::optional<int> StartSession(Context& context, const std::string& command, co
     Session& session = context.session;
     session.state.programFolder = context.programFolder;
     session.tools = &tools;
+    session.registry = &registry;
     session.toolTimeLimit = std::chrono::minutes(kToolTimeLimitMinutes.read(*settings));
     if (!CheckFSPath(folder, registry, *settings, session.state))
         return UsageError(context, command, "''" + folder + "'' holds no fs2002.exe");

@@ -15,11 +15,8 @@ bool CheckFSPath(std::string& sPath, Registry& registry, SettingsStore& settings
     if (!PathExists(sPath + std::string(kSimulatorProgram), true)) return false;
 
     const std::string registered = RegisteredFSFolder(registry);
-    if (!PathExists(WithSeparator(registered) + std::string(kSimulatorProgram), true)) {
-        // The value holds the folder without its separator, except for a root folder.
-        const std::string folder = sPath.size() > 1 ? sPath.substr(0, sPath.size() - 1) : sPath;
-        SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue, registry.toRegistryPath(folder));
-    }
+    if (!PathExists(WithSeparator(registered) + std::string(kSimulatorProgram), true))
+        SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue, FSFolderValue(registry, sPath));
 
     settings.setValue(kFsPathSetting, sPath);
     state.fsFolder = sPath;

@@ -4,6 +4,7 @@
 // that holds the tool and every program it starts, so that a stop ends them all.
 
 #include "environment/nativetoolrunner.h"
+#include "environment/systemerror.h"
 #include "environment/toolwatch.h"
 #include "traffic/hostfs.h"
 #include "traffic/widetext.h"
@@ -41,20 +42,6 @@ std::wstring WindowsPath(const std::string& path) {
     std::wstring wide = WideOf(path);
     std::replace(wide.begin(), wide.end(), L'/', L'\\');
     return wide;
-}
-
-// The system's text for an error code, without the line end it comes with.
-std::string SystemErrorText(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                              FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    std::string result = length ? Utf8OfWide(std::wstring_view(text, length)) : std::string();
-    if (text) ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-        result.pop_back();
-    if (result.empty()) result = "error " + std::to_string(code);
-    return result;
 }
 
 // The caller's environment with the run's own variables set over it (names compared without regard

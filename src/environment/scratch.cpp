@@ -2,7 +2,9 @@
 
 #include "traffic/hostfs.h"
 #include "traffic/paths.h"
+#include "traffic/tempfiles.h"
 #include "traffic/text.h"
+#include "traffic/textfile.h"
 
 #include <array>
 #include <cerrno>
@@ -83,14 +85,39 @@ std::string NumberedName(const std::string& name, int n) {
     return name.substr(0, name.size() - 4) + " (" + std::to_string(n) + ").bgl";
 }
 
+// Why folder could not be made: what stands where it should be, or the system's reason (code).
+std::string FolderFailure(const std::string& folder, int code) {
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == kSeparator) path.pop_back();
+    switch (hostfs::KindOf(path, false)) {
+    case hostfs::Kind::Link: {
+        int error = 0;
+        const auto target = hostfs::LinkTarget(path, &error);
+        const std::string link = "''" + path + "'' is a link" + (target ? " to ''" + *target + "''" : "");
+        if (hostfs::KindOf(path) == hostfs::Kind::Missing)
+            return link + (target ? ", which does not exist." : " whose target does not exist.");
+        return link + (target ? ", which is not a folder." : " to something that is not a folder.");
+    }
+    case hostfs::Kind::File:
+    case hostfs::Kind::Other:
+        return "''" + path + "'' is a file, not a folder.";
+    case hostfs::Kind::Missing:
+    case hostfs::Kind::Folder:
+        break;
+    }
+    return "The folder ''" + folder + "'' could not be made: " + hostfs::ErrorText(code ? code : ENOTDIR);
+}
+
 // Gives the complete temporary copy the first free name of the minute, never replacing an entry
-// that exists (a link there is not followed). Returns the name, or nullopt with code set.
+// that exists (a link there is not followed). Returns the name, or nullopt with code set. Only a name
+// that is taken sends the copy on to the next one; any other failure is the answer.
 std::optional<std::string> ClaimName(const std::string& temp, const std::string& folder,
                                      const std::string& name, int* code) {
     for (int n = 1; n <= 10000; ++n) {
         const std::string target = folder + NumberedName(name, n);
         if (hostfs::RenameNoReplace(temp, target, code)) return target;
-        if (*code != EEXIST) return std::nullopt;
+        // A system may refuse a taken name with another error than EEXIST; it is taken all the same.
+        if (*code != EEXIST && hostfs::KindOf(target, false) == hostfs::Kind::Missing) return std::nullopt;
     }
     *code = EEXIST;
     return std::nullopt;
@@ -117,12 +144,12 @@ Backup BackupTrafficBgl(const std::string& fsFolder, const std::tm& when) {
     }
 
     int created = 0;
-    if (!hostfs::MakeFolders(folder, &created))
-        return Failed(wanted, "The folder ''" + folder +
-                                  "'' could not be made: " + hostfs::ErrorText(created ? created : ENOTDIR));
+    if (!hostfs::MakeFolders(folder, &created)) return Failed(wanted, FolderFailure(folder, created));
 
+    // What killed compiles left behind goes first.
+    RemoveLeftOverTempFiles(folder);
     hostfs::NewFile copy;
-    if (!copy.create(folder + ".cvtmp-XXXXXX", sourcePath, &code))
+    if (!copy.create(TempFilePattern(folder), sourcePath, &code))
         return Failed(wanted, hostfs::ErrorText(code));
     if (!copy.write(*bytes, &code) || !copy.finish(&code)) return Failed(wanted, hostfs::ErrorText(code));
     // The copy is not the size of the traffic file: it changed while it was read.

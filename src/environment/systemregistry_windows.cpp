@@ -2,6 +2,7 @@
 // opened in the view of 32-bit programs (on 64-bit Windows, and in a 64-bit Wine prefix, the
 // "Wow6432Node" branch), where the simulator's installer wrote them.
 
+#include "environment/systemerror.h"
 #include "environment/systemregistry.h"
 #include "traffic/widetext.h"
 
@@ -43,19 +44,27 @@ public:
         return Utf8OfWide(data);
     }
 
-    void write(std::string_view hive, std::string_view key, std::string_view valueName,
+    // The local-machine hive takes writes only from a program with an administrator's rights.
+    bool write(std::string_view hive, std::string_view key, std::string_view valueName,
                std::string_view value) override {
+        m_lastWriteError.clear();
         HKEY opened = nullptr;
-        if (::RegCreateKeyExW(Hive(hive), WideOf(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                              nullptr, &opened, nullptr) != ERROR_SUCCESS)
-            return;
-        const std::wstring data = WideOf(value);
-        ::RegSetValueExW(opened, WideOf(valueName).c_str(), 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(data.c_str()),
-                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-        ::RegFlushKey(opened);
-        ::RegCloseKey(opened);
+        LSTATUS status = ::RegCreateKeyExW(Hive(hive), WideOf(key).c_str(), 0, nullptr, 0,
+                                           KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr);
+        if (status == ERROR_SUCCESS) {
+            const std::wstring data = WideOf(value);
+            status = ::RegSetValueExW(opened, WideOf(valueName).c_str(), 0, REG_SZ,
+                                      reinterpret_cast<const BYTE*>(data.c_str()),
+                                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+            ::RegFlushKey(opened);
+            ::RegCloseKey(opened);
+        }
+        if (status != ERROR_SUCCESS)
+            m_lastWriteError =
+                "Windows did not store the value: " + SystemErrorText(static_cast<DWORD>(status));
+        return status == ERROR_SUCCESS;
     }
+    std::string lastWriteError() const override { return m_lastWriteError; }
 
     // Host paths are Windows paths with "/" between names.
     std::string toHostPath(std::string_view registryPath) const override {
@@ -68,6 +77,9 @@ public:
         std::replace(path.begin(), path.end(), '/', '\\');
         return path;
     }
+
+private:
+    std::string m_lastWriteError;
 };
 
 } // namespace

@@ -53,6 +53,14 @@ constexpr std::chrono::minutes kWineTimeLimit{2};
 
 std::string WineRegistry::read(std::string_view hive, std::string_view key,
                                std::string_view valueName) const {
+    // Wine's server holds the registry while any Wine program runs and writes system.reg only now and
+    // then: where Wine can be run, it is asked.
+    if (usesWine()) {
+        const bool wow = is64Bit();
+        WineValue found = exportedValue(hive, key, valueName, wow);
+        if (found.ran && !found.value && wow) found = exportedValue(hive, key, valueName, false);
+        if (found.ran) return found.value.value_or(std::string());
+    }
     const std::string path = m_prefix.systemRegPath();
     if (path.empty()) return {};
     auto bytes = ReadFileBytes(path);
@@ -78,17 +86,17 @@ bool WineRegistry::usesWine() const {
            PathExists(m_prefix.systemRegPath(), true);
 }
 
-void WineRegistry::write(std::string_view hive, std::string_view key, std::string_view valueName,
+bool WineRegistry::write(std::string_view hive, std::string_view key, std::string_view valueName,
                          std::string_view value) {
     m_lastWriteError.clear();
     // Only a prefix Wine has set up is written: a system.reg made here would be taken for its own.
     const std::string path = m_prefix.systemRegPath();
     if (path.empty() || !PathExists(path, true)) {
         m_lastWriteError = "There is no Wine registry ''" + path + "''.";
-        return;
+        return false;
     }
-    if (usesWine() && writeThroughWine(hive, key, valueName, value)) return;
-    writeFile(hive, key, valueName, value);
+    if (!usesWine() || !writeThroughWine(hive, key, valueName, value)) writeFile(hive, key, valueName, value);
+    return m_lastWriteError.empty();
 }
 
 void WineRegistry::writeFile(std::string_view hive, std::string_view key, std::string_view valueName,
@@ -118,27 +126,42 @@ std::optional<std::string> WineRegistry::runWine(const std::string& program,
     return result.output + result.error;
 }
 
+std::string WineRegistry::tempFolder() const {
+    // Wine's programs read and write their files in the prefix's own temporary folder.
+    return FindPath(m_prefix.folder() + "drive_c/windows/temp").value_or(m_prefix.folder() + "drive_c");
+}
+
+WineRegistry::WineValue WineRegistry::exportedValue(std::string_view hive, std::string_view key,
+                                                    std::string_view valueName, bool view32) const {
+    int code = 0;
+    hostfs::NewFile exported;
+    if (!exported.create(tempFolder() + "/corvane-XXXXXX", "", &code) || !exported.finish(&code)) return {};
+    std::vector<std::string> arguments = {"reg", "export", RegRootedKey(hive, key),
+                                          m_prefix.toWindowsPath(exported.path()), "/y"};
+    if (view32) arguments.push_back("/reg:32");
+    int exitCode = 0;
+    if (!runWine(m_wine.wine, arguments, false, &exitCode)) return {};
+    // reg fails for a key that is not there.
+    const auto bytes = exitCode == 0 ? ReadFileBytes(exported.path()) : std::nullopt;
+    return {true, bytes ? RegExportedString(*bytes, valueName) : std::nullopt};
+}
+
 bool WineRegistry::writeThroughWine(std::string_view hive, std::string_view key, std::string_view valueName,
                                     std::string_view value) {
-    // Wine's programs read and write their files in the prefix's own temporary folder.
-    const std::string temp =
-        FindPath(m_prefix.folder() + "drive_c/windows/temp").value_or(m_prefix.folder() + "drive_c");
+    const std::string temp = tempFolder();
     const std::string rootedKey = RegRootedKey(hive, key);
-    std::vector<std::string> view;
-    if (is64Bit()) view.push_back("/reg:32");
+    const bool view32 = is64Bit();
 
     int code = 0;
     hostfs::NewFile import;
-    hostfs::NewFile exported;
     if (!import.create(temp + "/corvane-XXXXXX", "", &code) ||
-        !import.write(RegImportFile(rootedKey, valueName, value), &code) || !import.finish(&code) ||
-        !exported.create(temp + "/corvane-XXXXXX", "", &code) || !exported.finish(&code)) {
+        !import.write(RegImportFile(rootedKey, valueName, value), &code) || !import.finish(&code)) {
         m_lastWriteError = "Could not write in ''" + temp + "'': " + std::strerror(code);
         return true;
     }
     int exitCode = 0;
     std::vector<std::string> arguments = {"reg", "import", m_prefix.toWindowsPath(import.path())};
-    arguments.insert(arguments.end(), view.begin(), view.end());
+    if (view32) arguments.push_back("/reg:32");
     const auto imported = runWine(m_wine.wine, arguments, false, &exitCode);
     if (!imported) return false; // Wine is not there after all: the file is all there is
     if (exitCode != 0) {
@@ -146,13 +169,8 @@ bool WineRegistry::writeThroughWine(std::string_view hive, std::string_view key,
         return true;
     }
     // Read back through Wine: the value must be in its registry now.
-    arguments = {"reg", "export", rootedKey, m_prefix.toWindowsPath(exported.path()), "/y"};
-    arguments.insert(arguments.end(), view.begin(), view.end());
-    const auto output = runWine(m_wine.wine, arguments, false, &exitCode);
-    const auto bytes = ReadFileBytes(exported.path());
-    const auto stored =
-        output && exitCode == 0 && bytes ? RegExportedString(*bytes, valueName) : std::nullopt;
-    if (!stored || *stored != value)
+    const WineValue stored = exportedValue(hive, key, valueName, view32);
+    if (!stored.ran || stored.value != value)
         m_lastWriteError =
             "Wine's registry does not hold the value that was stored in ''" + rootedKey + "''.";
     return true;

@@ -1,10 +1,11 @@
 #pragma once
-// The registry of a Wine prefix. Values are read from its system.reg file (the local-machine hive; the
-// classes-root hive is its "Software\Classes" key). Wine keeps the registry in its server while any
-// Wine program runs and writes it back when the server ends, so a change made to the file meanwhile
-// is lost: where Wine can be run on a prefix it has set up, a value is written through Wine itself
-// (its reg program) and read back through it. Only without Wine is system.reg edited directly,
-// replaced atomically; a missing prefix or file takes no writes.
+// The registry of a Wine prefix: its system.reg file (the local-machine hive; the classes-root hive is
+// its "Software\Classes" key). Wine keeps the registry in its server while any Wine program runs and
+// writes it back now and then and when the server ends, so the file may be older than the registry,
+// and a change made to the file meanwhile is lost: where Wine can be run on a prefix it has set up, a
+// value is read through Wine itself (its reg program), and written and read back through it. Only
+// without Wine is system.reg read, and edited directly, replaced atomically; a missing prefix or file
+// takes no writes.
 //
 // In a 64-bit prefix the keys under Software are those that 32-bit programs see (below
 // "Software\Wow6432Node"), because the simulator and the real traffic tools are 32-bit programs; a
@@ -38,23 +39,30 @@ public:
         , m_wine(std::move(wine)) {}
 
     std::string read(std::string_view hive, std::string_view key, std::string_view valueName) const override;
-    void write(std::string_view hive, std::string_view key, std::string_view valueName,
+    bool write(std::string_view hive, std::string_view key, std::string_view valueName,
                std::string_view value) override;
+    std::string lastWriteError() const override { return m_lastWriteError; }
     std::string toHostPath(std::string_view registryPath) const override;
     std::string toRegistryPath(std::string_view hostPath) const override;
 
     const WinePrefix& prefix() const { return m_prefix; }
     // True when writes go through Wine: a runner is given and Wine has set up the prefix.
     bool usesWine() const;
-    // Why the last write did not take; "" when it did.
-    const std::string& lastWriteError() const { return m_lastWriteError; }
 
 private:
     // The result of one of Wine's programs, or nullopt when it could not be started (no Wine).
     std::optional<std::string> runWine(const std::string& program, const std::vector<std::string>& arguments,
                                        bool utf8Locale, int* exitCode) const;
+    // What Wine's own registry holds for valueName (in the view of 32-bit programs with view32).
+    struct WineValue {
+        bool ran = false;                 // false: Wine could not be asked
+        std::optional<std::string> value; // nullopt: no such string value
+    };
+    WineValue exportedValue(std::string_view hive, std::string_view key, std::string_view valueName,
+                            bool view32) const;
     bool writeThroughWine(std::string_view hive, std::string_view key, std::string_view valueName,
                           std::string_view value);
+    std::string tempFolder() const;
     void writeFile(std::string_view hive, std::string_view key, std::string_view valueName,
                    std::string_view value);
     bool is64Bit() const;

@@ -13,6 +13,7 @@ namespace corvane {
 
 class Progress;
 class Prompts;
+class Registry;
 
 // What the commands need from the flight editor of the FlightPlans page. The editor lives above the
 // commands; it plugs itself in here. Without an editor nothing happens.
@@ -40,6 +41,9 @@ struct Session {
     Prompts& prompts;
     Progress& progress;
     ToolRunner* tools = nullptr;
+    // Where the traffic tools find the simulator: while one runs, its value names state.fsFolder
+    // (ToolRegistration). Without it no tool runs.
+    Registry* registry = nullptr;
     // How long a traffic tool may run before it is stopped and reported (the "Tool Time Limit
     // Minutes" setting).
     std::chrono::milliseconds toolTimeLimit = kDefaultToolTimeLimit;

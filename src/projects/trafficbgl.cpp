@@ -2,6 +2,7 @@
 
 #include "environment/aircraftscanner.h"
 #include "environment/scratch.h"
+#include "environment/toolregistration.h"
 #include "environment/toolrunner.h"
 #include "projects/projectcommands.h"
 #include "projects/session.h"
@@ -40,10 +41,16 @@ struct ToolRun {
 
 ToolRun RunTool(Session& session, const char* name, const std::vector<std::string>& arguments,
                 const std::string& folder, ToolRunOptions options) {
-    if (!session.tools) return {"No tool runner is available to start ''" + std::string(name) + "''.", {}};
+    if (!session.tools || !session.registry)
+        return {"No tool runner is available to start ''" + std::string(name) + "''.", {}};
+    // The tool works on the simulator folder Corvane backs up and reads, whatever the registry named.
+    ToolRegistration registration(*session.registry, session.state.fsFolder);
+    if (!registration.ready()) return {registration.refusal(), {}};
     options.progress = &session.progress;
     options.timeLimit = session.toolTimeLimit;
     const ToolResult result = session.tools->run(ToolPath(session, name), arguments, folder, options);
+    if (const std::string failed = registration.restore(); !failed.empty())
+        session.prompts.message("Error restoring FS2002 path", failed, Icon::Exclamation);
     std::string output;
     if (!result.output.empty()) output = "\r\n" + result.output.substr(0, 500);
     if (!result.started)

@@ -4,7 +4,9 @@
 // the tables back into it (a dated backup, the three text databases written into the program folder,
 // the compiler run there). A tool that cannot be started, fails, or leaves its output missing is
 // reported and never taken for success. While a tool runs the progress window shows it; a tool that
-// runs past the session's time limit is stopped and reported.
+// runs past the session's time limit is stopped and reported. The tools find the simulator through
+// its registry value, which names the session's simulator folder while they run; where it cannot be
+// set, no tool runs.
 
 namespace corvane {
 

@@ -1,5 +1,6 @@
 #include "tools/toolmain.h"
 
+#include "environment/nativetoolrunner.h"
 #include "environment/systemregistry.h"
 #include "tools/simulatorlocation.h"
 #include "traffic/hostfs.h"
@@ -32,7 +33,10 @@ int RunStandInTool(std::string_view name, int argc, char** argv,
     }
 
     std::string error;
-    const auto registry = SystemRegistry();
+    // Where Wine has set up the prefix, its registry is asked through Wine: while a Wine program runs,
+    // system.reg may still hold a value that Corvane has since changed.
+    NativeToolRunner wine;
+    const auto registry = SystemRegistry(&wine);
     const auto fsFolder = LocateSimulator(*registry, &error);
     if (!fsFolder) {
         std::cerr << name << ": " << error << "\n";

@@ -4,6 +4,11 @@
 // (hostfs_posix.cpp, hostfs_windows.cpp) chosen when the program is built. Paths are host paths held
 // as bytes; on Windows they are UTF-8, with "/" between names (Windows takes it as well as "\").
 // Failures are errno values (Windows' own codes are mapped to them).
+//
+// What a call creates, renames to or replaces must have a name the system holds as it is spelled:
+// Windows drops a dot or a blank at the end of a name ("out.cvp." would write "out.cvp") and takes a
+// colon after the drive for a stream of another file ("a:b.cvp"), so there such a path is refused with
+// kNameNotHeld before anything is written.
 
 #include <cstdint>
 #include <ctime>
@@ -16,6 +21,9 @@ namespace corvane::hostfs {
 
 // The text of an error code of these calls, for a message.
 std::string ErrorText(int code);
+
+// The error of a path with a name the system would not hold as it is spelled (never on POSIX systems).
+inline constexpr int kNameNotHeld = 1000;
 
 // The longest path the system takes.
 extern const std::size_t kMaxPath;
@@ -132,5 +140,21 @@ std::string RunningProgramPath();
 std::tm LocalTime(std::time_t when);
 // The number of the running process.
 long ProcessId();
+
+// One run of a process: its number and the moment it started as the system counts it, so that a number
+// the system gives again to a later process does not match.
+struct ProcessMark {
+    long id = 0;
+    std::uint64_t start = 0;
+    bool operator==(const ProcessMark&) const = default;
+};
+// The letter of this system's marks ('p' on POSIX systems, 'w' on Windows): a mark means nothing to
+// another system.
+extern const char kProcessMarkSystem;
+ProcessMark OwnProcessMark();
+// False only when the run has ended: no process has its number, or the one that has it started at
+// another moment (or, on Linux, is a zombie). A process that the system does not tell about counts as
+// running.
+bool ProcessRunning(const ProcessMark& mark);
 
 } // namespace corvane::hostfs

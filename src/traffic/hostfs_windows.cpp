@@ -5,6 +5,7 @@
 #include "traffic/widetext.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -50,6 +51,41 @@ std::string HostPathOfWide(std::wstring_view path) {
     std::string host = Utf8OfWide(path);
     std::replace(host.begin(), host.end(), '\\', '/');
     return host;
+}
+
+// True when Windows holds every name of path as it is spelled: none ends in a dot or a blank, and none
+// holds a colon (but the drive's, followed by a separator or nothing) or a character Windows refuses.
+bool NamesHeld(std::string_view path) {
+    const auto separator = [](char c) { return c == '/' || c == '\\'; };
+    // "\\?\" and "\\.\" paths go to the system as they are.
+    if (path.size() >= 4 && separator(path[0]) && separator(path[1]) && (path[2] == '?' || path[2] == '.') &&
+        separator(path[3]))
+        return true;
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])) &&
+        (path.size() == 2 || separator(path[2])))
+        path.remove_prefix(2);
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = start;
+        while (end < path.size() && !separator(path[end])) ++end;
+        const std::string_view name = path.substr(start, end - start);
+        if (!name.empty() && name != "." && name != "..") {
+            if (name.back() == '.' || name.back() == ' ') return false;
+            for (const char c : name)
+                if (static_cast<unsigned char>(c) < 0x20 ||
+                    std::string_view(":<>\"|?*").find(c) != std::string_view::npos)
+                    return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+// False with kNameNotHeld set when path has a name Windows would not hold as it is spelled.
+bool CheckNames(const std::string& path, int* error) {
+    if (NamesHeld(path)) return true;
+    if (error) *error = kNameNotHeld;
+    return false;
 }
 
 int ErrnoOf(DWORD code) {
@@ -144,7 +180,11 @@ bool ReadUpTo(HANDLE file, std::size_t count, std::string& bytes, int* error) {
 Kind KindOf(const std::string& path, bool followLinks, int* error) {
     const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        SetSystemError(error);
+        // A name with a character Windows refuses ("what?.cvp") is said to be one.
+        if (::GetLastError() == ERROR_INVALID_NAME && !NamesHeld(path))
+            SetError(error, kNameNotHeld);
+        else
+            SetSystemError(error);
         return Kind::Missing;
     }
     if (!followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return Kind::Link;
@@ -187,6 +227,7 @@ std::optional<std::string> LinkTarget(const std::string&, int* error) {
 
 bool NewFile::create(const std::string& pattern, const std::string&, int* error) {
     discard();
+    if (!CheckNames(pattern, error)) return false;
     static std::mt19937 random{std::random_device{}()};
     constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -261,6 +302,7 @@ DWORD WhyNotReplaceable(const std::wstring& target) {
 } // namespace
 
 bool Replaceable(const std::string& path, int* error) {
+    if (!CheckNames(path, error)) return false;
     const DWORD code = WhyNotReplaceable(Wide(path));
     if (code == ERROR_SUCCESS) return true;
     SetError(error, ErrnoOf(code));
@@ -268,6 +310,7 @@ bool Replaceable(const std::string& path, int* error) {
 }
 
 bool RenameOver(const std::string& from, const std::string& to, int* error) {
+    if (!CheckNames(to, error)) return false;
     const std::wstring source = Wide(from);
     const std::wstring target = Wide(to);
     // A file in use cannot be replaced; virus scanners and indexers hold files for a moment, so the
@@ -289,6 +332,7 @@ bool RenameOver(const std::string& from, const std::string& to, int* error) {
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to, int* error) {
+    if (!CheckNames(to, error)) return false;
     if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) return true;
     SetSystemError(error);
     return false;
@@ -299,6 +343,7 @@ void RemoveFile(const std::string& path) {
 }
 
 bool MakeFolder(const std::string& path, int* error) {
+    if (!CheckNames(path, error)) return false;
     if (::CreateDirectoryW(Wide(path).c_str(), nullptr)) return true;
     SetSystemError(error);
     return false;
@@ -328,6 +373,10 @@ std::string CurrentFolder() {
 
 std::string ErrorText(int code) {
     if (code == EBUSY) return "The file is in use by another program";
+    if (code == kNameNotHeld)
+        return "Windows does not take this name: a name may not end in a dot or a blank (Windows would "
+               "drop it and write another file), nor hold a colon (it would name a stream of another "
+               "file) or any of < > \" | ? *";
     return std::strerror(code);
 }
 
@@ -419,6 +468,38 @@ std::tm LocalTime(std::time_t when) {
 
 long ProcessId() {
     return static_cast<long>(::GetCurrentProcessId());
+}
+
+const char kProcessMarkSystem = 'w';
+
+namespace {
+
+// When the process started, in the system's 100-nanosecond steps.
+std::optional<std::uint64_t> CreationOf(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
+} // namespace
+
+ProcessMark OwnProcessMark() {
+    static const ProcessMark mark{ProcessId(), CreationOf(::GetCurrentProcess()).value_or(0)};
+    return mark;
+}
+
+bool ProcessRunning(const ProcessMark& mark) {
+    if (mark == OwnProcessMark()) return true;
+    if (mark.id <= 0) return false;
+    const HANDLE process =
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(mark.id));
+    // No process has the number; one that the system does not let this one see runs.
+    if (!process) return ::GetLastError() != ERROR_INVALID_PARAMETER;
+    DWORD exitCode = 0;
+    const bool ended = ::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
+    const auto start = CreationOf(process);
+    ::CloseHandle(process);
+    return !ended && (!start || *start == mark.start);
 }
 
 } // namespace corvane::hostfs

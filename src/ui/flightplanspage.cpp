@@ -4,6 +4,8 @@
 #include "editors/flighteditor.h"
 #include "projects/session.h"
 #include "traffic/prompts.h"
+#include "traffic/sortedlist.h"
+#include "ui/elidedtips.h"
 #include "ui/rowsmodel.h"
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
@@ -51,11 +53,24 @@ QTreeView* List(const char* name, QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(list);
+    CopiesRows(list);
     return list;
 }
 
 QLabel* Caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromLatin1(text), parent);
+}
+
+// Sets an airport combo to code. When the list holds exactly that code, the combo is put on its entry
+// too: an editable combo whose text matches an entry other than its current one takes leaving the field
+// for a choice of that entry, which would store the leg again (and propose its arrival anew) or list
+// the airport again, when the user only tabbed through.
+void SetAirportCombo(QComboBox* combo, const SortedList& codes, const std::string& code) {
+    const int index = codes.indexOf(code);
+    if (index >= 0 && codes.entry(index) == code && combo->currentIndex() != index)
+        combo->setCurrentIndex(index);
+    SetComboText(combo, code);
 }
 
 void SelectRow(QTreeView* list, int row) {
@@ -129,6 +144,7 @@ void FlightPlansPage::buildAirportFrame(QWidget* frame) {
         this);
     m_flightSearchLst = List("flightSearchLst", frame);
     m_flightSearchLst->setModel(m_flightSearchModel);
+    m_flightSearchLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several matches
     m_flightSearchLst->setVisible(false);
     m_flightSearchLbl->setVisible(false);
 
@@ -334,6 +350,11 @@ void FlightPlansPage::bind() {
                     command([&] { m_editor.chooseFlight(current.row()); });
             });
 
+    // A reset of the aircraft list (its head entries set anew while a save or compile rebuilds it) puts
+    // the combo on its first entry: it goes back to the flight's aircraft before anything is painted.
+    connect(m_aircraft, &QAbstractItemModel::modelReset, this, [this] {
+        m_aircraftCom->setCurrentIndex(m_session.db.aircraftChoices().indexOf(m_editor.header().aircraft));
+    });
     connect(m_aircraftCom, &QComboBox::activated, this, [this, codeOf](int index) {
         choose("Aircraft", [&] { m_editor.chooseAircraft(codeOf(m_aircraftCom, index)); });
     });
@@ -401,6 +422,7 @@ void FlightPlansPage::bind() {
         choose("ATC use tail number", [&] { legs.setTailFlag(checked); });
     });
     connect(m_flightSearchTxt, &QLineEdit::textChanged, this, [this] { searchFlights(); });
+    ClearOnEscape(m_flightSearchTxt);
     // The flights' searchable text is made as the field takes the focus, before the first keystroke.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == m_flightSearchTxt) m_search.prepare();
@@ -429,8 +451,10 @@ void FlightPlansPage::searchFlights() {
     const bool searching = !m_flightSearchTxt->text().isEmpty();
     m_flightSearchLst->setVisible(searching);
     m_flightSearchLbl->setVisible(searching);
-    m_flightSearchLbl->setText(QLocale().toString(qlonglong(m_search.matches().size())) +
-                               QStringLiteral(" flights found"));
+    const auto found = m_search.matches().size();
+    m_flightSearchLbl->setText(
+        QLocale().toString(qlonglong(found)) +
+        (found == 1 ? QStringLiteral(" flight found") : QStringLiteral(" flights found")));
 }
 
 void FlightPlansPage::focusSearch() {
@@ -445,7 +469,8 @@ void FlightPlansPage::sync() {
         searchFlights();
     else if (m_flightSearchTxt->hasFocus())
         m_search.prepare();
-    SetComboText(m_aptCom, m_editor.aptComText());
+    const SortedList& codes = m_session.db.airportCodes();
+    SetAirportCombo(m_aptCom, codes, m_editor.aptComText());
     m_infoLbl->setText(ToDisplay(m_editor.infoLbl()));
     if (m_flightsRevision != m_editor.flightsRevision()) {
         m_flightsRevision = m_editor.flightsRevision();
@@ -473,8 +498,8 @@ void FlightPlansPage::sync() {
     }
     SelectRow(m_legsLst, legs.selectedRow());
     const LegFields& fields = legs.fields();
-    SetComboText(m_depCom, fields.depCom);
-    SetComboText(m_desCom, fields.desCom);
+    SetAirportCombo(m_depCom, codes, fields.depCom);
+    SetAirportCombo(m_desCom, codes, fields.desCom);
     m_depDayCom->setCurrentIndex(fields.depDayCom);
     m_depDayCom->setEnabled(fields.depDayEnabled);
     m_arrDayCom->setCurrentIndex(fields.arrDayCom);

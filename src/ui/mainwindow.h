@@ -39,6 +39,7 @@ class AirportsPage;
 class CheckTrafficWindow;
 class FlightPlansPage;
 class MapDock;
+class UserGuideWindow;
 
 // The outside world as the main window meets it.
 struct Platform {
@@ -113,8 +114,12 @@ private:
     StepPlace currentPlace() const;
     bool leavingFlightPlans();
     // "&Compile FS2002 Traffic.bgl...": the traffic check first, then the compile unless the user
-    // chose to look at the problems or to cancel.
-    void compile();
+    // chose to look at the problems or to cancel. True when a new Traffic.bgl is in place.
+    bool compile();
+    // The status bar says what a command has done ("" says nothing).
+    void say(const std::string& status);
+    // F1 and the About box's "User Guide".
+    void showGuide();
 
     Platform& m_platform;
     std::unique_ptr<QtPrompts> m_ownPrompts;
@@ -139,6 +144,8 @@ private:
     AircraftPage* m_aircraftPage = nullptr;
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
+    UserGuideWindow* m_guide = nullptr;
+    bool m_placeless = false; // steps made now have no place (a filter's)
     MapDock* m_mapDock = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;

@@ -2,16 +2,24 @@
 
 #include "editors/startup.h"
 #include "traffic/prompts.h"
+#include "ui/textcodec.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace corvane::ui {
 
@@ -23,18 +31,68 @@ constexpr char kHello[] = "corvane-open-project\n";
 constexpr char kTaken[] = "taken\n";
 constexpr int kWaitMilliseconds = 3000;
 constexpr qsizetype kLongestMessage = 64 * 1024;
+constexpr std::size_t kMostConnections = 16;
+constexpr char kNoLockTitle[] = "Corvane";
+
+#ifndef Q_OS_WIN
+// True when path itself (a link is not followed) is of kind (S_IFDIR, S_IFSOCK) and belongs to this
+// user, and a folder is closed to everybody else.
+bool OwnedByUser(const QString& path, mode_t kind) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return false;
+    if ((info.st_mode & S_IFMT) != kind || info.st_uid != ::geteuid()) return false;
+    return kind != S_IFDIR || (info.st_mode & 0777) == 0700; // set-group-ID may come from home
+}
+#endif
 
 } // namespace
 
+#ifndef Q_OS_WIN
+QString PrivateInstanceFolder(const QString& runtimeFolder, const QString& homeFolder) {
+    if (QDir::isAbsolutePath(runtimeFolder) && OwnedByUser(runtimeFolder, S_IFDIR))
+        return QDir::cleanPath(runtimeFolder);
+    if (!QDir::isAbsolutePath(homeFolder)) return {};
+    const QString folder = HomeInstanceFolder(homeFolder);
+    // Made closed from the start, so nobody else has a moment to get in; the umask may only have taken
+    // the owner's own bits. One that is there already must pass as it is.
+    ::mkdir(QFile::encodeName(QFileInfo(folder).path()).constData(), 0700);
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0700) == 0) ::chmod(name.constData(), 0700);
+    return OwnedByUser(folder, S_IFDIR) ? folder : QString();
+}
+#endif
+
+QString HomeInstanceFolder(const QString& homeFolder) {
+    return QDir::cleanPath(homeFolder + QStringLiteral("/.cache/corvane-runtime"));
+}
+
 QString SingleInstanceLockPath() {
+#ifdef Q_OS_WIN
+    // The user's own folders; the hand-off's pipe name is made from the path.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
+#else
+    const QString folder = PrivateInstanceFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::homePath());
+    if (folder.isEmpty()) return {};
+#endif
     return folder + QStringLiteral("/corvane.lock");
 }
 
 InstanceStart AcquireSingleInstance(QLockFile& lock, Prompts& prompts, const std::string& project) {
     lock.setStaleLockTime(0); // a lock left by a crashed instance is taken over
-    if (lock.tryLock(0)) return InstanceStart::First;
+    if (!lock.fileName().isEmpty() && lock.tryLock(0)) return InstanceStart::First;
+    if (lock.fileName().isEmpty() || lock.error() != QLockFile::LockFailedError) {
+        // Nobody holds it: it cannot be made. Running anyway could let two share the scratch files.
+        const QString folder = lock.fileName().isEmpty() ? HomeInstanceFolder(QDir::homePath())
+                                                         : QFileInfo(lock.fileName()).absolutePath();
+        prompts.message(
+            kNoLockTitle,
+            "Corvane cannot make sure that it runs only once: its lock file cannot be made in ''" +
+                PathFromDisplay(folder) +
+                "''.\r\nThat folder must be yours alone, closed to everybody else (mode 0700).",
+            Icon::Exclamation);
+        return InstanceStart::Refused;
+    }
     if (!project.empty() && HandOffProject(ProjectHandoffName(lock.fileName()), project))
         return InstanceStart::HandedOff;
     prompts.message(kAlreadyRunningTitle, kAlreadyRunningText, Icon::Exclamation);
@@ -68,36 +126,71 @@ bool ProjectHandoff::listen() {
     return m_server->listen(m_name);
 }
 
+// One connection: what it has sent so far; done once it is answered or dropped.
+struct ProjectHandoff::Connection {
+    QPointer<QLocalSocket> socket;
+    QByteArray received;
+    bool done = false;
+};
+
 void ProjectHandoff::take() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        auto received = std::make_shared<QByteArray>();
-        QPointer<QLocalSocket> guarded(socket);
-        connect(socket, &QLocalSocket::readyRead, this, [this, guarded, received] {
-            if (!guarded) return;
-            received->append(guarded->readAll());
-            const QByteArray hello(kHello);
-            if (received->size() > kLongestMessage ||
-                (received->size() >= hello.size() && !received->startsWith(hello)) ||
-                (received->size() < hello.size() && !hello.startsWith(*received))) {
-                guarded->abort(); // not one of ours
-                return;
-            }
-            const qsizetype end = received->indexOf('\0', hello.size());
-            if (end < 0) return; // more to come
-            const std::string path = received->mid(hello.size(), end - hello.size()).toStdString();
-            if (path.empty()) {
-                guarded->abort();
-                return;
-            }
-            guarded->write(kTaken);
-            guarded->flush();
-            guarded->disconnectFromServer();
-            const bool scheduled = m_waiting.has_value();
-            m_waiting = path; // of several handed in at once, the last one
-            if (!scheduled) openWhenFree();
-        });
+        std::erase_if(m_connections, [](const auto& open) { return open->done || !open->socket; });
+        // Every connection holds an open file, and once none is left the server stops listening for
+        // good: of more than a few at once the oldest goes.
+        while (m_connections.size() >= kMostConnections) {
+            const std::shared_ptr<Connection> oldest = m_connections.front();
+            m_connections.pop_front();
+            finishOrDrop(*oldest);
+        }
+        auto connection = std::make_shared<Connection>();
+        connection->socket = socket;
+        m_connections.push_back(connection);
+        connect(socket, &QLocalSocket::readyRead, this, [this, connection] { receive(*connection); });
+        // A start sends its project at once; what has not within the limit is not one.
+        QTimer::singleShot(m_waitLimit, socket, [this, connection] { finishOrDrop(*connection); });
     }
+}
+
+void ProjectHandoff::receive(Connection& connection) {
+    QLocalSocket* socket = connection.socket;
+    if (!socket || connection.done) return;
+    QByteArray& received = connection.received;
+    received.append(socket->readAll());
+    const QByteArray hello(kHello);
+    if (received.size() > kLongestMessage ||
+        (received.size() >= hello.size() && !received.startsWith(hello)) ||
+        (received.size() < hello.size() && !hello.startsWith(received))) {
+        drop(connection); // not one of ours
+        return;
+    }
+    const qsizetype end = received.indexOf('\0', hello.size());
+    if (end < 0) return; // more to come
+    const std::string path = received.mid(hello.size(), end - hello.size()).toStdString();
+    if (path.empty()) {
+        drop(connection);
+        return;
+    }
+    connection.done = true;
+    socket->write(kTaken);
+    socket->flush();
+    socket->disconnectFromServer();
+    const bool scheduled = m_waiting.has_value();
+    m_waiting = path; // of several handed in at once, the last one
+    if (!scheduled) openWhenFree();
+}
+
+void ProjectHandoff::finishOrDrop(Connection& connection) {
+    receive(connection); // what has arrived unread still counts
+    drop(connection);
+}
+
+void ProjectHandoff::drop(Connection& connection) {
+    if (connection.done || !connection.socket) return;
+    connection.done = true;
+    connection.socket->abort();
+    connection.socket->deleteLater();
 }
 
 void ProjectHandoff::openWhenFree() {
@@ -113,6 +206,10 @@ void ProjectHandoff::openWhenFree() {
 }
 
 bool HandOffProject(const QString& name, const std::string& path) {
+#ifndef Q_OS_WIN
+    // Another user's socket in its place would receive the path.
+    if (!OwnedByUser(name, S_IFSOCK)) return false;
+#endif
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(kWaitMilliseconds)) return false;

@@ -4,7 +4,10 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,8 +20,18 @@ class Prompts;
 
 namespace corvane::ui {
 
-// The lock file in the user's runtime folder.
+// The lock file, in a folder only this user can use: the runtime folder ($XDG_RUNTIME_DIR) or else
+// one under home (PrivateInstanceFolder); on Windows the user's own runtime folder. Empty when there is
+// no such folder: the lock then cannot be taken and the start is refused with the reason.
 QString SingleInstanceLockPath();
+
+// A folder only this user can use, for the lock and the hand-off socket: owned by the user and closed
+// to everybody else (mode 0700), never a shared one such as /tmp. runtimeFolder when it is such a
+// folder; else HomeInstanceFolder(homeFolder), made when missing; else empty.
+#ifndef Q_OS_WIN
+QString PrivateInstanceFolder(const QString& runtimeFolder, const QString& homeFolder);
+#endif
+QString HomeInstanceFolder(const QString& homeFolder);
 
 enum class InstanceStart {
     First,     // this one runs
@@ -27,11 +40,14 @@ enum class InstanceStart {
 };
 
 // Takes the lock. When another instance holds it, hands it project (when one is named and it
-// listens), or else says that Corvane is already running.
+// listens), or else says that Corvane is already running. A lock that cannot be made at all refuses
+// the start too, saying so.
 InstanceStart AcquireSingleInstance(QLockFile& lock, Prompts& prompts, const std::string& project = {});
 
 // The running instance's side: receives the projects that later starts were given and hands each
 // to open once no dialog of this program is open. The name is the user's own (beside the lock).
+// A connection that has not sent its project within the wait limit is dropped, and of more than a
+// few open at once the oldest goes, so idle connections cannot use up the open files.
 class ProjectHandoff final : public QObject {
     Q_OBJECT
 public:
@@ -39,14 +55,21 @@ public:
     ~ProjectHandoff() override;
     // False (with nothing listening) when the name cannot be used; starts then work as before.
     bool listen();
+    void setWaitLimit(std::chrono::milliseconds limit) { m_waitLimit = limit; }
 
 private:
+    struct Connection;
     void take();
+    void receive(Connection& connection);
+    void finishOrDrop(Connection& connection);
+    void drop(Connection& connection);
     void openWhenFree();
 
     QString m_name;
     std::function<void(const std::string&)> m_open;
     QLocalServer* m_server;
+    std::chrono::milliseconds m_waitLimit{5000};
+    std::deque<std::shared_ptr<Connection>> m_connections; // oldest first
     std::optional<std::string> m_waiting;
 };
 
@@ -54,7 +77,8 @@ private:
 QString ProjectHandoffName(const QString& lockPath);
 
 // A later start's side: hands path to the instance listening on name. True when it took it (then
-// this start has nothing more to do); false when none answered within a few seconds.
+// this start has nothing more to do); false when none answered within a few seconds, or when the
+// socket of that name belongs to another user (never handed the path).
 bool HandOffProject(const QString& name, const std::string& path);
 
 } // namespace corvane::ui

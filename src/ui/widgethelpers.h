@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QTreeView;
 class QWidget;
 
 namespace corvane {
@@ -33,10 +34,20 @@ void FillRepeatPeriods(QComboBox* combo);
 // Calls action when Return or Enter is pressed in widget, instead of the widget's own handling (an
 // editable combo would otherwise also pick the matching item).
 void OnEnter(QWidget* widget, std::function<void()> action);
+// Esc in a search field that holds text empties it, then calls cleared (for a field bound to
+// textEdited, which clearing does not emit).
+void ClearOnEscape(QLineEdit* field, std::function<void()> cleared = {});
+// Copy (Ctrl+C) in the list puts its selected rows on the clipboard as tab-separated text, the
+// header first (when the list shows one): what a spreadsheet or a message takes.
+void CopiesRows(QTreeView* list);
+// The selected rows of list as Copy puts them on the clipboard (the current row when none is
+// selected, nothing without one); only the columns shown, in the order shown.
+QString SelectedRowsText(const QTreeView* list);
 
 // Typing into field is one step of the change journal per visit: typed runs before each edit (it
 // opens the visit named caption), and leaving the field closes it, then calls left.
-void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left);
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
+                   const std::function<void()>& left);
 
 // Names a widget after its control and returns it.
 template <typename W> W* Named(W* widget, const char* name) {

@@ -21,10 +21,13 @@ TEST(PeriodClock, storedTimes) {
     EXPECT_EQ(StoredTimeSeconds("0/00:00:00", true), 0);
     EXPECT_EQ(StoredTimeSeconds("6/23:59:59", true), kWeekSeconds - 1);
     EXPECT_EQ(StoredTimeSeconds("1/08:00:00", true), kDaySeconds + 8 * 3600);
-    for (const char* odd : {"", "08:00", "24:00:00", "08:60:00", "08:00:60", "080:00:00", "08:00:00:00",
-                            "08:00:00 ", " 08:00:00", "-1:00:00", "ab:cd:ef", "08-00-00", "1/08:00:00"})
+    // Three digits are refused even where their value would do.
+    for (const char* odd :
+         {"", "08:00", "24:00:00", "08:60:00", "08:00:60", "080:00:00", "008:00:00", "08:000:00", "08:00:000",
+          "08:00:00:00", "08:00:00 ", " 08:00:00", "-1:00:00", "ab:cd:ef", "08-00-00", "1/08:00:00"})
         EXPECT_EQ(StoredTimeSeconds(odd, false), std::nullopt) << odd;
-    for (const char* odd : {"08:00:00", "7/08:00:00", "/08:00:00", "-1/08:00:00", "1/24:00:00", "1:08:00:00"})
+    for (const char* odd : {"08:00:00", "7/08:00:00", "/08:00:00", "-1/08:00:00", "1/24:00:00", "1:08:00:00",
+                            "001/08:00:00", "1/008:00:00"})
         EXPECT_EQ(StoredTimeSeconds(odd, true), std::nullopt) << odd;
 }
 

@@ -67,10 +67,12 @@ TEST_F(TrafficCheck, missingAircraftIsAWarning) {
 }
 
 TEST_F(TrafficCheck, sameAirportOnALegAndOnAOneLegFlight) {
+    // No time is proposed for a leg from an airport to itself: 11 minutes and two hours are neither too
+    // short nor too long for it (the 15 minutes of a leg between two places would make them both).
     add(FlightLineOf("AC#1,N1,50%,24Hr,IFR", {{"08:00:00", "08:15:00", "BBBB"},
-                                              {"09:00:00", "09:15:00", "bbbb"},
+                                              {"09:00:00", "09:11:00", "bbbb"},
                                               {"10:00:00", "10:15:00", "AAAA"}}));
-    add(FlightLineOf("AC#1,N2,50%,24Hr,IFR", {{"08:00:00", "08:15:00", "AAAA"}}));
+    add(FlightLineOf("AC#1,N2,50%,24Hr,IFR", {{"08:00:00", "10:00:00", "AAAA"}}));
     EXPECT_EQ(found(), (Ids{"0/2 same-airport", "1/1 same-airport"}))
         << "BBBB stands where AAAA does, but is another airport";
     EXPECT_EQ(report.message(report.problems[0]), "BBBB-bbbb: the leg departs from and arrives at bbbb.");
@@ -336,6 +338,21 @@ TEST_F(TrafficCheck, orderAndCountsOverFlights) {
     EXPECT_EQ(counts.warnings, 5);
     EXPECT_EQ(counts.flightsDropped, 1);
     EXPECT_EQ(counts.flightsMishandled, 1);
+}
+
+TEST_F(TrafficCheck, flightByFlightKeepsOneFlightsMessagesAtATime) {
+    // 20,000 copies of one flight, each with a duplicate tail and a duplicate line: some 2.4 MB of
+    // messages in all, which the report handed over must not gather.
+    for (int i = 0; i < 20000; ++i) addClean();
+    int flights = 0;
+    std::size_t first = 0, most = 0;
+    CheckTraffic(db, {}, [&](const CheckReport& flight) {
+        if (++flights == 1) first = flight.texts.bytes();
+        most = std::max(most, flight.texts.bytes());
+    });
+    EXPECT_EQ(flights, 20000);
+    EXPECT_GT(first, 0u);
+    EXPECT_EQ(most, first) << "the messages of the flights handed over are let go";
 }
 
 TEST_F(TrafficCheck, linesWithoutLegsOrFieldsDoNotTrip) {

@@ -149,3 +149,32 @@ TEST_F(Installation, aCompileThatCannotBackUpOrIsRefusedChangesNothing) {
     EXPECT_NE(run.err.find("Error opening Traffic.bgl"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(dir.file("refused.cvp")));
 }
+
+TEST_F(Installation, theToolsWorkOnTheFolderGivenNotTheOneRegistered) {
+    // Another installation, registered as its installer left it; --fs names the first.
+    const std::string other = dir.mkdir("prefix/drive_c/Other FS");
+    const std::string otherBgl = other + "SCENEDB/ATC/Scenery/traffic.bgl";
+    dir.write("prefix/drive_c/Other FS/fs2002.exe", "MZ");
+    const std::string otherTraffic = PackTrafficBgl(
+        {"AC#1,430,\"Boeing 737-400\"\r\n", "KSEA,N47* 26.94',W122* 18.55',433\r\n",
+         "AC#1,N-OTHER,100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KSEA,09:00:00,09:20:00,100,F,2,KSEA,\r\n"});
+    TempDir::writeFile(otherBgl, otherTraffic);
+    registration.registerFolder("C:\\Other FS");
+    const std::string registered = registration.registeredValue();
+
+    CliRun run = cli({"open", "--fs", fsFolder, dir.file("installed.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string project = dir.read("installed.cvp");
+    EXPECT_NE(project.find("AC#1,N1,100%"), std::string::npos) << "the traffic of --fs: " << project;
+    EXPECT_EQ(project.find("N-OTHER"), std::string::npos) << project;
+    EXPECT_EQ(registration.registeredValue(), registered);
+
+    run = cli({"compile", "--fs", fsFolder, dir.file("installed.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.read(otherBgl.substr(dir.path().size())), otherTraffic) << "the other one is untouched";
+    EXPECT_NE(dir.read(trafficBgl.substr(dir.path().size())), original);
+    const std::string backup = backupIn(run);
+    EXPECT_EQ(fs::path(backup).parent_path(), fs::path(fsFolder + "SCENEDB/ATC/Scenery/Traffic Backup"));
+    EXPECT_EQ(dir.read(backup.substr(dir.path().size())), original) << "the backup is of --fs";
+    EXPECT_EQ(registration.registeredValue(), registered) << "the registry names the other one again";
+}

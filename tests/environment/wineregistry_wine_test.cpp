@@ -1,5 +1,5 @@
-// The Wine prefix's registry where Wine can be run: values written through Wine's reg program and read
-// back through it, paths through winepath, system.reg edited only without Wine; and the keys that
+// The Wine prefix's registry where Wine can be run: values read through Wine's reg program, written
+// through it and read back, paths through winepath, system.reg edited only without Wine; and the keys that
 // 32-bit programs see in a 64-bit prefix. Stand-ins for wine and winepath play Wine's part here; the
 // real ones are run by the tests in tests/wine.
 
@@ -96,6 +96,8 @@ TEST(WineRegistryThroughWine, aValueIsWrittenThroughWineAndReadBack) {
     SetRegString(registry, kLocalMachine, kSimulatorKey, kExePathValue, "C:\\Fl\xC3\xBCght \"Sim\" 2002");
     EXPECT_EQ(registry.lastWriteError(), "");
     EXPECT_EQ(f.systemReg(), before) << "Wine keeps its registry: system.reg is not edited behind its back";
+    EXPECT_EQ(registry.read(kLocalMachine, kSimulatorKey, kExePathValue), "C:\\Fl\xC3\xBCght \"Sim\" 2002")
+        << "read through Wine as well: system.reg is older than its registry";
 
     // What Wine's reg was given: the value in a reg file, imported into the view of 32-bit programs.
     const std::string log = f.log();

@@ -4,6 +4,7 @@
 
 #include "environment/scratch.h"
 #include "faketoolrunner.h"
+#include "memoryregistry.h"
 #include "projectfixture.h"
 #include "traffic/paths.h"
 
@@ -14,7 +15,11 @@ namespace corvane::test {
 
 struct RoundTrip : ProjectFixture {
     FakeToolRunner tools;
-    RoundTrip() { session.tools = &tools; }
+    MemoryRegistry registry;
+    RoundTrip() {
+        session.tools = &tools;
+        session.registry = &registry;
+    }
 
     // A decompiler that leaves the three text databases (all but one named file, when given): an
     // installed aircraft AC#1 that one flight uses, and an aircraft AC#2 that is not installed.

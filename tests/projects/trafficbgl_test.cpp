@@ -1,4 +1,5 @@
 #include "environment/scratch.h"
+#include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "roundtripfixture.h"
 #include "traffic/changejournal.h"
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 using namespace corvane;
+using test::FakeToolRunner;
 using test::RoundTrip;
 
 namespace {
@@ -180,6 +182,41 @@ TEST(CompileTrafficBgl, asksBeforeReplacingAndBacksUp) {
     (void)bgl;
 }
 
+TEST(CompileTrafficBgl, aCompileThatChangesNothingLeavesTheDataSaved) {
+    // After a save or an open, the compile's renumbering and rebuilt aircraft tables are what they were:
+    // no "*", no save question.
+    RoundTrip f;
+    f.readyToCompile();
+    f.session.db.missingAircraftTable().add({"Not Installed", "300", "AC#2"});
+    f.session.db.flightTable().append(
+        "AC#2,N2,100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,");
+    const std::string path = f.dir.file("Saved.cvp");
+    f.prompts.expectFile(path);
+    ASSERT_TRUE(SaveProject(f.session, SaveMode::SaveAs));
+    f.tools.expectExit(0, f.compiles()).expectExit(0, f.compiles()).expectExit(0, f.compiles());
+    f.prompts.expect("WARNING", Answer::Yes);
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_FALSE(HasUnsavedChanges(f.session)) << "after a save";
+
+    f.prompts.expectFile(path).expect("WARNING", Answer::Yes);
+    OpenProject(f.session); // nothing unsaved: no question
+    ASSERT_EQ(f.session.state.projectTag, path);
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_FALSE(HasUnsavedChanges(f.session)) << "after an open";
+
+    // A compile that does change the tables (an aircraft that no flight uses goes) leaves them unsaved.
+    std::string unused = f.dir.read("Saved.cvp");
+    const std::string section = "// Corvane Aircraft Database\r\n";
+    unused.insert(unused.find(section) + section.size(), "AC#9,200,\"Unused Jet\"\r\n");
+    f.prompts.expectFile(f.dir.write("Unused.cvp", unused)).expect("WARNING", Answer::Yes);
+    OpenProject(f.session);
+    ASSERT_EQ(f.session.db.missingAircraftTable().findByTitle("Unused Jet"), 1);
+    ASSERT_FALSE(HasUnsavedChanges(f.session));
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_EQ(f.session.db.missingAircraftTable().findByTitle("Unused Jet"), -1);
+    EXPECT_TRUE(HasUnsavedChanges(f.session));
+}
+
 TEST(CompileTrafficBgl, twoCompilesInOneMinuteKeepBothBackups) {
     RoundTrip f;
     f.readyToCompile("first");
@@ -321,4 +358,103 @@ TEST(CompileTrafficBgl, theCompilerCannotBeCancelledAndIsStoppedOnlyByItsTimeLim
     EXPECT_NE(text.find("may be incomplete"), std::string::npos) << text;
     EXPECT_NE(text.find("The backup ''" + f.session.lastBackup + "'' is kept."), std::string::npos) << text;
     EXPECT_FALSE(fs::exists(f.dir.file("program/Aircraft.txt")));
+}
+
+TEST(CompileTrafficBgl, theToolsWorkOnTheSimulatorFolderWhateverTheRegistryNamed) {
+    // The registry names another installation; Corvane works on FS2002. However a tool ends, it ran
+    // with the value naming FS2002, and the other installation is named again afterwards.
+    const std::string kOther = "Other FS";
+    const struct {
+        const char* what;
+        ToolResult result;
+    } cases[] = {{"compiled", {true, 0, "", ""}}, {"failed", {true, 1, "", ""}}, {"timed out", TimedOut()}};
+    for (const auto& [what, result] : cases) {
+        RoundTrip f;
+        f.readyToCompile();
+        const std::string other = f.dir.mkdir(kOther);
+        f.dir.write(kOther + "/fs2002.exe", "MZ");
+        f.dir.write(kOther + "/SCENEDB/ATC/Scenery/traffic.bgl", "the other traffic");
+        const std::string otherValue = other.substr(0, other.size() - 1);
+        SetRegString(f.registry, kLocalMachine, kSimulatorKey, kExePathValue, otherValue);
+        std::string named;
+        const auto compiles = f.compiles();
+        f.tools.expect(result, [&, builds = result.exitCode == 0](const FakeToolRunner::Call& call) {
+            named = RegisteredFSFolder(f.registry);
+            if (builds) compiles(call);
+        });
+        if (result.exitCode != 0) f.prompts.expect("Error compiling Traffic.bgl");
+        EXPECT_EQ(CompileTrafficBgl(f.session), result.exitCode == 0) << what;
+        EXPECT_EQ(WithSeparator(named), f.session.state.fsFolder) << what;
+        EXPECT_EQ(RegisteredFSFolder(f.registry), otherValue) << what;
+        EXPECT_EQ(f.dir.read(kOther + "/SCENEDB/ATC/Scenery/traffic.bgl"), "the other traffic") << what;
+    }
+
+    // The open as well, a cancelled decompile too; a value already naming FS2002 is not written.
+    RoundTrip f;
+    f.dir.write(kOther + "/fs2002.exe", "MZ");
+    SetRegString(f.registry, kLocalMachine, kSimulatorKey, kExePathValue, f.dir.file(kOther));
+    std::vector<std::string> named;
+    const auto decompiles = f.decompiles();
+    const auto seen = [&](const FakeToolRunner::Call& call) {
+        named.push_back(RegisteredFSFolder(f.registry));
+        decompiles(call);
+    };
+    f.tools.expect(Stopped(ToolStop::Cancelled), seen).expectExit(0, seen);
+    EXPECT_FALSE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(RegisteredFSFolder(f.registry), f.dir.file(kOther));
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(named, std::vector<std::string>(2, f.dir.file("FS2002")));
+    EXPECT_EQ(RegisteredFSFolder(f.registry), f.dir.file(kOther));
+    const int writes = f.registry.writeCount();
+    SetRegString(f.registry, kLocalMachine, kSimulatorKey, kExePathValue, f.dir.file("FS2002/"));
+    f.session.state.decompileNeeded = true;
+    f.tools.expectExit(0, f.decompiles());
+    ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+    EXPECT_EQ(f.registry.writeCount(), writes + 1) << "named already: left alone";
+
+    // A value that names no installation is left naming FS2002, as the folder check repairs it.
+    for (const std::string& value : {std::string(), f.dir.file("Nowhere")}) {
+        SetRegString(f.registry, kLocalMachine, kSimulatorKey, kExePathValue, value);
+        f.session.state.decompileNeeded = true;
+        f.tools.expectExit(0, f.decompiles());
+        ASSERT_TRUE(OpenTrafficBgl(f.session, false));
+        EXPECT_EQ(RegisteredFSFolder(f.registry), f.dir.file("FS2002")) << value;
+    }
+}
+
+TEST(CompileTrafficBgl, noToolRunsWhileTheRegistryNamesAnotherFolder) {
+    RoundTrip f;
+    f.readyToCompile();
+    f.dir.write("Other FS/fs2002.exe", "MZ");
+    SetRegString(f.registry, kLocalMachine, kSimulatorKey, kExePathValue, f.dir.file("Other FS"));
+    f.registry.refuseWrites("Access is denied.");
+    f.prompts.expect("Error compiling Traffic.bgl");
+    EXPECT_FALSE(CompileTrafficBgl(f.session));
+    std::string text = f.prompts.shown().back().text;
+    for (const std::string& said :
+         {"''" + f.dir.file("Other FS") + "''", "''" + f.session.state.fsFolder + "''",
+          std::string("Access is denied."), std::string("was not replaced")})
+        EXPECT_NE(text.find(said), std::string::npos) << said << " in " << text;
+    EXPECT_TRUE(f.tools.calls().empty());
+    EXPECT_EQ(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "the old traffic");
+
+    f.prompts.expect("Save Project", Answer::No).expect("Error opening Traffic.bgl");
+    EXPECT_FALSE(OpenTrafficBgl(f.session, false));
+    text = f.prompts.shown().back().text;
+    EXPECT_NE(text.find("''" + f.dir.file("Other FS") + "''"), std::string::npos) << text;
+    EXPECT_NE(text.find("was not opened"), std::string::npos) << text;
+    EXPECT_TRUE(f.tools.calls().empty());
+
+    // Set, but not set back: the compile is done, and the user is told what the value names now.
+    f.registry.refuseWrites("");
+    f.tools.expectExit(0, [&](const FakeToolRunner::Call& call) {
+        f.compiles()(call);
+        f.registry.refuseWrites("Access is denied.");
+    });
+    f.prompts.expect("Error restoring FS2002 path");
+    EXPECT_TRUE(CompileTrafficBgl(f.session));
+    text = f.prompts.shown().back().text;
+    EXPECT_NE(text.find("could not be set back to ''" + f.dir.file("Other FS") + "''"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("''" + f.session.state.fsFolder + "''"), std::string::npos) << text;
 }

@@ -15,10 +15,13 @@ std::string MemoryRegistry::read(std::string_view hive, std::string_view key,
     return it == m_values.end() ? std::string() : it->second;
 }
 
-void MemoryRegistry::write(std::string_view hive, std::string_view key, std::string_view valueName,
+bool MemoryRegistry::write(std::string_view hive, std::string_view key, std::string_view valueName,
                            std::string_view value) {
     ++m_writes;
+    m_lastError = m_refusal;
+    if (!m_lastError.empty()) return false;
     m_values[Name(hive, key, valueName)] = std::string(value);
+    return true;
 }
 
 std::string MemorySettings::value(std::string_view key) const {

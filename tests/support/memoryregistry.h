@@ -13,14 +13,20 @@ namespace corvane::test {
 class MemoryRegistry final : public Registry {
 public:
     std::string read(std::string_view hive, std::string_view key, std::string_view valueName) const override;
-    void write(std::string_view hive, std::string_view key, std::string_view valueName,
+    bool write(std::string_view hive, std::string_view key, std::string_view valueName,
                std::string_view value) override;
+    std::string lastWriteError() const override { return m_lastError; }
     int writeCount() const { return m_writes; }
+    // Writes from the next one on are refused with this reason, as a registry without write rights
+    // refuses them ("" takes writes again).
+    void refuseWrites(std::string reason) { m_refusal = std::move(reason); }
 
 private:
     static std::string Name(std::string_view hive, std::string_view key, std::string_view valueName);
     std::map<std::string, std::string> m_values;
     int m_writes = 0;
+    std::string m_refusal;
+    std::string m_lastError;
 };
 
 class MemorySettings final : public SettingsStore {

@@ -1,3 +1,5 @@
+#include "environment/regimport.h"
+#include "environment/registry.h"
 #include "environment/toolkind.h"
 #include "hostpath.h"
 #include "runprogram.h"
@@ -169,6 +171,36 @@ TEST_F(StandInToolsTest, withoutASimulatorBothToolsRefuse) {
     registration.forgetRegistry();
     refused(); // no registry at all
 }
+
+#ifndef _WIN32 // Windows has one registry, which the tools ask
+TEST_F(StandInToolsTest, inAPrefixWineSetUpTheRegistryIsAskedThroughWine) {
+    // system.reg still names another installation, as it does while Wine's server holds a newer value;
+    // Wine (a stand-in on the PATH) answers with the one registered now.
+    dir.write("prefix/drive_c/Stale FS/fs2002.exe", "MZ");
+    registration.registerFolder("C:\\Stale FS");
+    dir.write("prefix/.update-timestamp", "1700000000\n");
+    dir.mkdir("prefix/drive_c/windows/temp");
+    dir.write("export.reg", RegImportFile("HKEY_LOCAL_MACHINE\\" + std::string(kSimulatorKey), "EXE Path",
+                                          "C:\\Flight Simulator 2002"));
+    dir.write("bin/wine", "#!/bin/sh\n"
+                          "[ \"$1 $2\" = 'reg export' ] || exit 99\n"
+                          "cp '" +
+                              dir.file("export.reg") +
+                              "' \"$WINEPREFIX/drive_c$(printf '%s' \"$4\" | sed "
+                              "'s/^[Cc]://; s/\\\\/\\//g')\"\n");
+    dir.write("bin/winepath", "#!/bin/sh\nexit 1\n");
+    for (const char* program : {"bin/wine", "bin/winepath"})
+        fs::permissions(dir.file(program), fs::perms::owner_all);
+    auto environment = registration.environment();
+    environment.emplace_back("PATH", dir.file("bin") + ":" + std::getenv("PATH"));
+
+    writeDatabases();
+    const auto compiled = RunProgram(kCompiler, {"/ep", "/np"}, programFolder, environment);
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.errors;
+    EXPECT_TRUE(fs::exists(trafficBgl));
+    EXPECT_FALSE(fs::exists(dir.file("prefix/drive_c/Stale FS/SCENEDB")));
+}
+#endif
 
 TEST_F(StandInToolsTest, unknownArgumentsAreRefused) {
     writeDatabases();

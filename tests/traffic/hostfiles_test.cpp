@@ -147,6 +147,24 @@ TEST(HostFiles, namesAsTheSystemSpellsThem) {
     TempDir dir;
     dir.write("SceneDB/Traffic.BGL", "x");
     EXPECT_EQ(hostfs::AsStored(dir.path() + "scenedb/traffic.bgl"), dir.path() + "SceneDB/Traffic.BGL");
+
+    // A name Windows would not hold as it is spelled is refused before anything is written: it would
+    // drop a dot or a blank at the end, and take a colon for a stream of another file.
+    std::string error;
+    for (const char* name : {"out.cvp.", "out.cvp ", "a:b.cvp", "dots./out.cvp", "what?.cvp"}) {
+        EXPECT_FALSE(SaveFileAtomically(dir.path() + name, "x", &error)) << name;
+        EXPECT_NE(error.find("''" + dir.path() + name + "''\r\nWindows does not take this name"),
+                  std::string::npos)
+            << error;
+    }
+    int code = 0;
+    EXPECT_FALSE(hostfs::MakeFolders(dir.path() + "folder.", &code));
+    EXPECT_EQ(code, hostfs::kNameNotHeld);
+    EXPECT_FALSE(ReplaceFileSet(dir.path() + "SceneDB ", {{"Aircraft.txt", "a"}}, &error));
+    EXPECT_EQ(test::NamesIn(dir.path()), std::vector<std::string>{"SceneDB"});
+    EXPECT_EQ(test::NamesIn(dir.path() + "SceneDB"), std::vector<std::string>{"Traffic.BGL"});
+    ASSERT_TRUE(SaveFileAtomically(dir.path() + "SceneDB/../fine.cvp", "x", &error)) << error;
+    EXPECT_EQ(dir.read("fine.cvp"), "x");
 #else
     // A backslash is a character of a name on a POSIX system; only A to Z fold.
     EXPECT_EQ(hostfs::HostPath("a\\b"), "a\\b");

@@ -1,7 +1,9 @@
 #include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace corvane;
 
@@ -48,6 +50,43 @@ TEST(Text, everySmallLetterFoldsToItsCapital) {
     EXPECT_GE(db.airportTable().findByIcao("lszh"), 0);
 }
 
+TEST(Text, searchFoldTakesEveryAccentedLetterForItsPlainOne) {
+    // The letters of Windows-1252 with accents, and its ligatures, capital and small, as a search sees
+    // them.
+    const std::pair<const char*, const char*> letters[] = {
+        {"\xC0\xC1\xC2\xC3\xC4\xC5\xE0\xE1\xE2\xE3\xE4\xE5", "A"},
+        {"\xC6\xE6", "AE"},
+        {"\xC7\xE7", "C"},
+        {"\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB", "E"},
+        {"\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF", "I"},
+        {"\xD0\xF0", "D"},
+        {"\xD1\xF1", "N"},
+        {"\xD2\xD3\xD4\xD5\xD6\xD8\xF2\xF3\xF4\xF5\xF6\xF8", "O"},
+        {"\x8C\x9C", "OE"},
+        {"\x8A\x9A", "S"},
+        {"\xDF", "SS"},
+        {"\xDE\xFE", "TH"},
+        {"\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC", "U"},
+        {"\xDD\xFD\x9F\xFF", "Y"},
+        {"\x8E\x9E", "Z"},
+    };
+    std::array<bool, 256> listed{};
+    for (const auto& [bytes, plain] : letters)
+        for (const char* b = bytes; *b != '\0'; ++b) {
+            EXPECT_EQ(SearchFold(std::string(1, *b)), plain) << "byte " << +static_cast<unsigned char>(*b);
+            listed[static_cast<unsigned char>(*b)] = true;
+        }
+    for (int c = 0; c < 256; ++c) {
+        const char byte = static_cast<char>(c);
+        if (!listed[static_cast<std::size_t>(c)]) {
+            EXPECT_EQ(SearchFold(std::string(1, byte)), std::string(1, UpperChar(byte))) << "byte " << c;
+        }
+    }
+    EXPECT_EQ(SearchFold("\xC6r\xF8 \xDF\x9Atra\xDF"
+                         "e \x8Cuvre Z\xFCrich"),
+              "AERO SSSTRASSE OEUVRE ZURICH");
+}
+
 TEST(Text, hashAndEqualityIgnoreCase) {
     const HashIgnoringCase hash;
     const EqualIgnoringCase equal;
@@ -60,4 +99,29 @@ TEST(Text, hashAndEqualityIgnoreCase) {
         const std::string byte(1, static_cast<char>(c));
         EXPECT_EQ(hash(byte), hash(Upper(byte))) << "byte " << c;
     }
+}
+
+TEST(Text, countAndSortOfLongInputs) {
+    // Counts over more than the 255 rounds a byte lane holds, with hits at both ends.
+    std::string text(10'000, '\n');
+    EXPECT_EQ(CountByte(text, '\n'), 10'000u);
+    text.assign(10'001, 'x');
+    text.front() = text.back() = text[4'096] = '\r';
+    EXPECT_EQ(CountByte(text, '\r'), 3u);
+    EXPECT_EQ(CountByte(text.substr(1, 9), '\r'), 0u);
+
+    // The sort's order is a stable sort's, for texts short and long, sharing long prefixes, differing in
+    // case only.
+    std::mt19937 random(1952);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 2000; ++i) {
+        std::string t = std::vector<std::string>{"Boeing 737-", "boeing 737", "KB", "kb", ""}[random() % 5];
+        for (unsigned n = random() % 4; n > 0; --n) t += "aAb\xE9\xC9\0"[random() % 6];
+        texts.push_back(t + (random() % 3 ? "" : std::to_string(i)));
+    }
+    std::vector<std::string> expected = texts;
+    std::stable_sort(expected.begin(), expected.end(), LessIgnoringCase());
+    StableSortIgnoringCase(texts.begin(), texts.end(),
+                           [](const std::string& t) -> std::string_view { return t; });
+    EXPECT_EQ(texts, expected);
 }

@@ -1,6 +1,7 @@
 // Corvane's side of the round trip through a real Wine: the simulator found through the registry
-// Wine wrote, corvane-cli open and compile through the Windows tools run by wine, the registry repair
-// written through Wine while its server runs, and winepath agreeing with the drive links.
+// Wine wrote, corvane-cli open and compile through the Windows tools run by wine (on the folder given
+// even where the registry names another installation), the registry repair written through Wine while
+// its server runs, and winepath agreeing with the drive links.
 
 #include "clirun.h"
 #include "environment/fsfolder.h"
@@ -34,6 +35,19 @@ std::string BackupIn(const test::CliRun& run) {
     const auto at = run.out.find("backup: ");
     if (at == std::string::npos) return {};
     return run.out.substr(at + 8, run.out.find('\n', at) - at - 8);
+}
+
+// The project with an edit: the first flight gets a new tail number and 75 %.
+std::string Edited(const std::string& project) {
+    const auto percent = project.find('%');
+    if (percent == std::string::npos) return project;
+    const auto line = project.rfind('\n', percent) + 1;
+    const auto end = project.find('\n', line);
+    std::string flight = project.substr(line, end - line);
+    const auto first = flight.find(',');
+    const auto third = flight.find(',', flight.find(',', first + 1) + 1);
+    flight = flight.substr(0, first + 1) + "N737QX,75%" + flight.substr(third);
+    return project.substr(0, line) + flight + project.substr(end);
 }
 
 // Points XDG_CONFIG_HOME at an empty folder: the program has no setting of its own.
@@ -76,17 +90,7 @@ TEST(RealWine, openEditCompileAndOpenAgainThroughTheWindowsTools) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_FALSE(fs::exists(wine.program + "TempData"))
         << "the decompiler's output does not outlive the command";
-    const std::string project = wine.dir.read("installed.cvp");
-    // An edit: the first flight gets a new tail number and 75 %.
-    const auto percent = project.find('%');
-    ASSERT_NE(percent, std::string::npos) << project;
-    const auto line = project.rfind('\n', percent) + 1;
-    const auto end = project.find('\n', line);
-    std::string flight = project.substr(line, end - line);
-    const auto first = flight.find(',');
-    const auto third = flight.find(',', flight.find(',', first + 1) + 1);
-    flight = flight.substr(0, first + 1) + "N737QX,75%" + flight.substr(third);
-    const std::string edited = project.substr(0, line) + flight + project.substr(end);
+    const std::string edited = Edited(wine.dir.read("installed.cvp"));
     ASSERT_NE(edited, wine.dir.read("installed.cvp"));
     wine.dir.write("edited.cvp", edited);
 
@@ -105,6 +109,35 @@ TEST(RealWine, openEditCompileAndOpenAgainThroughTheWindowsTools) {
 
     // The next tests start from the installation as it was.
     wine.dir.write(wine.trafficBgl.substr(wine.dir.path().size()), wine.original);
+}
+
+TEST(RealWine, theToolsWorkOnTheFolderGivenWhileTheRegistryNamesAnother) {
+    RealWine& wine = RealWine::get();
+    NoSettings noSettings(wine);
+    // A second installation with the same traffic; Wine's registry names the first.
+    const std::string other = wine.driveC + "Other FS/";
+    fs::copy(wine.fsFolder, other, fs::copy_options::recursive);
+    const std::string otherBgl = other + "SCENEDB/ATC/Scenery/traffic.bgl";
+
+    test::CliRun run = Cli(wine, {"open", "--fs", other, wine.dir.file("other.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string edited = Edited(wine.dir.read("other.cvp"));
+    wine.dir.write("other-edited.cvp", edited);
+    run = Cli(wine, {"compile", "--fs", other, wine.dir.file("other-edited.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Read(wine, wine.trafficBgl), wine.original) << "the registered installation is untouched";
+    EXPECT_NE(Read(wine, otherBgl), wine.original);
+    EXPECT_EQ(fs::path(BackupIn(run)).parent_path(), fs::path(other + "SCENEDB/ATC/Scenery/Traffic Backup"));
+    EXPECT_EQ(Read(wine, BackupIn(run)), wine.original);
+    run = Cli(wine, {"open", "--fs", other, wine.dir.file("other-again.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(wine.dir.read("other-again.cvp"), edited);
+
+    wine.waitForServer();
+    EXPECT_EQ(RegisteredFSFolder(WineRegistry(WinePrefix(wine.prefix))),
+              fs::canonical(wine.fsFolder).string())
+        << "Wine's registry names the first installation again";
+    fs::remove_all(other);
 }
 
 TEST(RealWine, theRegistryRepairSurvivesARunningWineServer) {
