@@ -16,7 +16,7 @@ CORVANE_QT_OPTIONS=(
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
-  -DINPUT_openssl=no -DFEATURE_ssl=OFF
+  -DINPUT_openssl=no -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF
   -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
   -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
   -DFEATURE_vulkan=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_networklistmanager=OFF

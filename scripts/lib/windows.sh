@@ -2,18 +2,16 @@
 # Linux corvane-cli on the same inputs, whose outputs must be the same bytes.
 # shellcheck shell=bash
 
-# The unit tests of the Linux build that need Qt, and so have no Windows build here.
-CORVANE_QT_UNIT_TESTS=(environment_qt roundtrip_tools)
-
-# run_windows_tests LINUX_BUILD WINDOWS_BUILD: checks that the Windows build has every unit test of the
-# Linux build but those that need Qt, then runs every test program of the Windows build through ctest
-# (the build's emulator is wine) in a prefix of its own, made fresh and removed afterwards.
+# run_windows_tests LINUX_BUILD WINDOWS_BUILD: checks that the Windows build has every unit and widget
+# test of the Linux build, then runs every test program of the Windows build through ctest (the build's
+# emulator is wine; the widget tests on Qt's offscreen platform) in a prefix of its own, made fresh and
+# removed afterwards.
 run_windows_tests() {
   local linux=$1 windows=$2 name missing=()
   local names
   names=$(ctest --test-dir "$windows" -N | awk '/Test +#/ {print $3}')
-  for name in $(ctest --test-dir "$linux" -N -L unit | awk '/Test +#/ {print $3}'); do
-    if ! grep -qx "$name" <<<"$names" && [[ " ${CORVANE_QT_UNIT_TESTS[*]} " != *" $name "* ]]; then
+  for name in $(ctest --test-dir "$linux" -N -L 'unit|gui' | awk '/Test +#/ {print $3}'); do
+    if ! grep -qx "$name" <<<"$names"; then
       missing+=("$name")
     fi
   done
