@@ -32,3 +32,13 @@ make_installer() {
     -DICON="$ROOT/data/desktop/corvane.ico" "$ROOT/packaging/windows/corvane.nsi" >&2
   echo "$setup"
 }
+
+# build_windows_installer: Qt for Windows (built once per machine into the user's cache folder), the
+# Windows build of the whole program with its tests, and its installer; prints the installer's path.
+build_windows_installer() {
+  CORVANE_WINDOWS_QT=$(ensure_windows_qt)
+  export CORVANE_WINDOWS_QT
+  cmake --preset windows -S "$ROOT" >/dev/null
+  cmake --build "$ROOT/build-windows" -j "$JOBS" >&2
+  make_installer "$ROOT/build-windows"
+}
