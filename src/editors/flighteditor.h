@@ -27,9 +27,6 @@ struct FlightRow {
 // order, cut with "..." once the text reaches 14 characters.
 std::string RouteSummary(std::string_view line);
 
-// After the title of an aircraft that is not installed, in the aircraft combo.
-inline constexpr std::string_view kNotInstalled = " (not installed)";
-
 class FlightEditor final : public FlightEditorHooks {
 public:
     explicit FlightEditor(Session& session);
