@@ -61,6 +61,15 @@ const std::map<std::string, Command>& Commands() {
           "read INPUT as convert does and print the problems of its flights, one line each as CSV: "
           "severity,flight,leg,check,message (leg empty for the whole flight); the counts go to standard "
           "error. MINUTES: the least ground time between two legs (10 by default)"}},
+        {"board",
+         {RunBoard, "board [--apt FILE] [--fs FOLDER] --icao CODE [--zone Z] [--day D] INPUT",
+          "read INPUT as convert does and print the departures and arrivals of the airport CODE as CSV "
+          "after a header line: kind,day,time,flight,tail,aircraft,airport,percent,rules (the departures, "
+          "then the arrivals, each in time order; day is blank for flights of every day, and a flight "
+          "repeated every few hours has a line for each time it flies in a day). Standard error gets the "
+          "movements in each hour of the day (0 to 23) on one line, the most aircraft on the ground in "
+          "each hour on a second. Z: GMT (the default) or whole hours from -12 to +12; D: Sun ... Sat, or "
+          "All (the default: the whole week, and the hours of its busiest day)"}},
         {"eta",
          {RunEta, "eta [--apt FILE] --from CODE --to CODE --speed KNOTS",
           "print the whole seconds the legs editor gives a leg: great-circle distance at KNOTS plus 900 s; 0 "
