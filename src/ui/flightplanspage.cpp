@@ -19,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,40 +29,8 @@ namespace corvane::ui {
 
 namespace {
 
-QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent) {
-    auto* combo = Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr); // typing is the editor's type-ahead, not the combo's
-    combo->setModel(codes);
-    // Tens of thousands of codes: never measure them all.
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(6);
-    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
-    return combo;
-}
-
-QTreeView* List(const char* name, QWidget* parent) {
-    auto* list = Named(new QTreeView(parent), name);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return list;
-}
-
 QLabel* Caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromLatin1(text), parent);
-}
-
-void SelectRow(QTreeView* list, int row) {
-    const QModelIndex wanted = row < 0 ? QModelIndex() : list->model()->index(row, 0);
-    if (list->currentIndex().row() == row && (row < 0 || list->selectionModel()->isSelected(wanted))) return;
-    list->selectionModel()->setCurrentIndex(wanted,
-                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (wanted.isValid()) list->scrollTo(wanted);
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "traffic/changejournal.h"
 #include "traffic/paths.h"
 #include "ui/aircraftpage.h"
+#include "ui/airportboardwindow.h"
 #include "ui/airportspage.h"
 #include "ui/associationdialog.h"
 #include "ui/checktrafficwindow.h"
@@ -109,14 +110,16 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     buildMenus();
     buildPages();
     buildMapView();
+    buildBoardView();
     resize(1100, 720);
 }
 
 MainWindow::~MainWindow() {
-    // The check window shows the check editor's rows, the map dock watches the tables and editors, the
-    // pages' lists read the editors (even while a visible window is hidden on its way out): they go
-    // before those do.
+    // The check window shows the check editor's rows, the board and the map dock watch the tables and
+    // editors, the pages' lists read the editors (even while a visible window is hidden on its way
+    // out): they go before those do.
     delete m_checkWindow;
+    delete m_boardWindow;
     delete m_mapDock;
     delete centralWidget();
 }
@@ -357,6 +360,42 @@ void MainWindow::buildMapView() {
         refresh();
     });
     m_flightPlans->timeline()->setTurnaround([this] { return kTurnaroundMinutes.read(m_platform.settings); });
+}
+
+void MainWindow::buildBoardView() {
+    auto* board = m_flightsMenu->addAction(Text("Airport Board..."));
+    board->setObjectName(QStringLiteral("boardCap"));
+    board->setShortcut(QKeySequence(Qt::Key_F11));
+    addAction(board); // F11 from every page, as F9
+    connect(board, &QAction::triggered, this, &MainWindow::showBoardWindow);
+    auto* exportChart = new QAction(Text("Export Board Chart..."), this);
+    exportChart->setObjectName(QStringLiteral("exportBoardCap"));
+    findChild<QMenu*>(QStringLiteral("menuCap0"))
+        ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportChart);
+    connect(exportChart, &QAction::triggered, this, [this] {
+        showBoardWindow();
+        m_boardWindow->exportChart(m_session.prompts);
+    });
+}
+
+void MainWindow::showBoardWindow() {
+    m_steps.closeVisit(); // the field being typed in is left first
+    if (!m_boardWindow) {
+        const auto showRow = [this](AirportBoardEditor::Table table, int row) {
+            m_steps.closeVisit();
+            if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
+            m_boardWindow->editor().showMovement(table, row, m_editor);
+            refresh();
+            raise();
+            activateWindow();
+        };
+        m_boardWindow = new AirportBoardWindow(
+            m_session, showRow, [this] { return m_progress->isBusy(); }, this);
+    }
+    if (!m_boardWindow->isVisible()) m_boardWindow->showAirport(m_editor.listedAirport());
+    m_boardWindow->show();
+    m_boardWindow->raise();
+    m_boardWindow->activateWindow();
 }
 
 bool MainWindow::startUp() {

@@ -34,6 +34,7 @@ class ToolRunner;
 namespace corvane::ui {
 
 class AircraftPage;
+class AirportBoardWindow;
 class ImportExportPage;
 class AirportsPage;
 class CheckTrafficWindow;
@@ -86,6 +87,9 @@ public:
     void showCheckWindow(bool recheck);
     // A problem of the check window double-clicked: its flight and leg on the FlightPlans page.
     void showProblem(int row);
+    // Flights > "Airport Board..." (F11): the board opens on the airport listed on the FlightPlans
+    // page; a board already open keeps its own.
+    void showBoardWindow();
     // A project named on the command line, dropped on the window or chosen in File > Recent
     // Projects: opened after the save question.
     void openProjectFile(const std::string& path);
@@ -101,6 +105,8 @@ private:
     void buildPages();
     // The "Map" dock, the View menu that shows it and File > "Export Map Image...".
     void buildMapView();
+    // Flights > "Airport Board..." and File > "Export Board Chart...".
+    void buildBoardView();
     void updateFlightsMenu();
     void updateRecentMenu();
     // Ctrl+Tab and friends: the page step pages on, cyclically.
@@ -139,6 +145,7 @@ private:
     AircraftPage* m_aircraftPage = nullptr;
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
+    AirportBoardWindow* m_boardWindow = nullptr;
     MapDock* m_mapDock = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;

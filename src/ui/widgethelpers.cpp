@@ -3,11 +3,16 @@
 #include "editors/editsteps.h"
 #include "schedule/weektime.h"
 #include "traffic/prompts.h"
+#include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QTreeView>
 
 namespace corvane::ui {
 
@@ -27,6 +32,46 @@ bool TypedBytes(const QString& text, std::string& bytes, Prompts& prompts) {
     }
     prompts.message(RefusedCharacterTitle().toStdString(), RefusedCharacterText(refused), Icon::Exclamation);
     return false;
+}
+
+QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent) {
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr); // typing is the editor's type-ahead, not the combo's
+    combo->setModel(codes);
+    // Tens of thousands of codes: never measure them all.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(6);
+    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
+    return combo;
+}
+
+QTreeView* List(const char* name, QWidget* parent) {
+    auto* list = Named(new QTreeView(parent), name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return list;
+}
+
+void SelectRow(QTreeView* list, int row) {
+    const QModelIndex wanted = row < 0 ? QModelIndex() : list->model()->index(row, 0);
+    if (list->currentIndex().row() == row && (row < 0 || list->selectionModel()->isSelected(wanted))) return;
+    list->selectionModel()->setCurrentIndex(wanted,
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (wanted.isValid()) list->scrollTo(wanted);
+}
+
+std::optional<std::string> PngBytes(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (picture.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        return std::nullopt;
+    return bytes.toStdString();
 }
 
 void SetText(QLineEdit* field, std::string_view bytes) {

@@ -4,11 +4,14 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class QComboBox;
+class QImage;
 class QLineEdit;
+class QTreeView;
 class QWidget;
 
 namespace corvane {
@@ -17,6 +20,8 @@ class Prompts;
 } // namespace corvane
 
 namespace corvane::ui {
+
+class SortedListModel;
 
 // Text typed into a widget as the core's bytes; a character that has no byte is refused with a
 // message (false).
@@ -36,7 +41,19 @@ void OnEnter(QWidget* widget, std::function<void()> action);
 
 // Typing into field is one step of the change journal per visit: typed runs before each edit (it
 // opens the visit named caption), and leaving the field closes it, then calls left.
-void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left);
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
+                   const std::function<void()>& left);
+
+// An airport box (aptCom, depCom, desCom): an editable combo over the shared list of codes whose typing
+// is the editor's type-ahead, not the combo's.
+QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent);
+// A list of rows (flightsLst, legsLst): one row chosen at a time, whole rows selected, not editable.
+QTreeView* List(const char* name, QWidget* parent);
+// Makes row (-1 for none) the current and selected row, scrolled into view.
+void SelectRow(QTreeView* list, int row);
+
+// The PNG file of a picture, or nullopt when it cannot be made (for the image exports).
+std::optional<std::string> PngBytes(const QImage& picture);
 
 // Names a widget after its control and returns it.
 template <typename W> W* Named(W* widget, const char* name) {
