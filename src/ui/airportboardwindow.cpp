@@ -127,6 +127,12 @@ AirportBoardWindow::AirportBoardWindow(Session& session, ShowRow showRow, std::f
     sync();
 }
 
+AirportBoardWindow::~AirportBoardWindow() {
+    // QWidget closes the window on its way out, after the editor has gone; the focus that leaves the
+    // airport box then makes the combo report a choice. Nothing here may answer it.
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+}
+
 QTreeView* AirportBoardWindow::buildTable(Table table, const char* name) {
     QStringList headers;
     for (int column = 0; column < kBoardColumnCount; ++column)
@@ -139,8 +145,15 @@ QTreeView* AirportBoardWindow::buildTable(Table table, const char* name) {
     list->setModel(m_models[table]);
     list->header()->setSectionsClickable(true);
     list->header()->setSortIndicatorShown(true);
-    const int widths[] = {50, 40, 50, 70, 160, 160, 55, 40, 90};
-    for (int column = 0; column < kBoardColumnCount; ++column) list->setColumnWidth(column, widths[column]);
+    // Wide enough for what the short columns hold; the aircraft and the airport get more.
+    const char* samples[] = {"00:00:00", "Wed",     "Flight", "N1234",         nullptr,
+                             nullptr,    "Percent", "Rules",  "every 12 hours"};
+    const QFontMetrics metrics = list->fontMetrics();
+    for (int column = 0; column < kBoardColumnCount; ++column) {
+        const char* sample = samples[column];
+        list->setColumnWidth(column,
+                             sample ? metrics.horizontalAdvance(QString::fromLatin1(sample)) + 24 : 150);
+    }
     connect(list->header(), &QHeaderView::sectionClicked, this, [this, table](int column) {
         const auto kept = m_editor.key(table, m_lists[table]->currentIndex().row());
         m_editor.clickHeader(table, column);

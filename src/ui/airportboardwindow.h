@@ -31,6 +31,7 @@ public:
     using ShowRow = std::function<void(AirportBoardEditor::Table table, int row)>;
     // busy: whether an operation is under way, during which the board waits.
     AirportBoardWindow(Session& session, ShowRow showRow, std::function<bool()> busy, QWidget* parent);
+    ~AirportBoardWindow() override;
 
     AirportBoardEditor& editor() { return m_editor; }
     BoardChartWidget* chart() const { return m_chart; }

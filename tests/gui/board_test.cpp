@@ -143,6 +143,15 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
     EXPECT_FALSE(f.board()->isVisible());
     f.trigger("boardCap");
     EXPECT_EQ(airport->text(), QStringLiteral("ENGM")) << "opened again: the listed airport";
+
+    // The program ends with the board open and its airport box holding another code.
+    QApplication::setActiveWindow(f.board());
+    airport->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return airport->hasFocus(); }));
+    airport->selectAll();
+    QTest::keyClicks(airport, QStringLiteral("BGO")); // a code of the list, not yet chosen
+    f.window->session().db.flightTable().clear(); // no save question
+    f.window.reset();
 }
 
 TEST(AirportBoardWindow, aRowOpensItsFlightAndTheChartTellsAndExportsItsHours) {
