@@ -81,7 +81,7 @@ void ChooseChartDay(AirportBoard& board) {
                                                std::abs(a.expected - b.expected) < 1e-9;
                                     });
     }
-    board.chartDay = alike ? 0 : busiest;
+    board.chartDay = busiest; // Sunday when all are alike
     board.chartKind = alike ? ChartDay::EveryDay : ChartDay::Busiest;
 }
 

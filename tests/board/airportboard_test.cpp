@@ -195,13 +195,13 @@ TEST_F(BoardFixture, periodsShorterThanADayRepeatWithinIt) {
 }
 
 TEST_F(BoardFixture, percentsWeighTheExpectedMovementsAndTheChartSaysWhichDay) {
-    // Daily visits to BBBB: arrival, departure and percent. At 10:00 one aircraft leaves as another lands.
+    // Daily visits to BBBB: arrival, departure and percent. At 10:30 one aircraft leaves as another lands.
     const struct {
         const char* arrival;
         const char* departure;
         const char* percent;
-    } visits[] = {{"08:00:00", "10:00:00", "100"}, {"10:00:00", "12:00:00", "50"},
-                  {"10:30:00", "11:00:00", "10"},  {"13:00:00", "13:30:00", "0"},
+    } visits[] = {{"08:00:00", "10:30:00", "100"}, {"10:30:00", "12:00:00", "50"},
+                  {"11:10:00", "11:40:00", "10"},  {"13:00:00", "13:30:00", "0"},
                   {"14:00:00", "14:10:00", "150"}, {"15:00:00", "15:05:00", "-5"},
                   {"16:00:00", "16:05:00", "abc"}};
     for (const auto& visit : visits)
@@ -209,16 +209,17 @@ TEST_F(BoardFixture, percentsWeighTheExpectedMovementsAndTheChartSaysWhichDay) {
             {{"06:00:00", visit.arrival, "BBBB"}, {visit.departure, "20:00:00", "AAAA"}});
     build("BBBB");
     EXPECT_EQ(onGround(),
-              (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 2, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}));
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 2, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}))
+        << "one aircraft in the hour from 10:00, as one leaves when the other lands";
     EXPECT_EQ(board.scheduled(), 14);
     EXPECT_NEAR(board.expected(), 5.2, 1e-9) << "150 % counts as 100, below 0 and no number as 0";
     EXPECT_EQ(board.chartKind, ChartDay::EveryDay);
     EXPECT_EQ(ChartTitle(board), "Movements per hour of every day (GMT)");
     EXPECT_EQ(CountsText(board),
               "Scheduled 14 movements. Expected 5.2 movements. At most 2 aircraft on the ground at once "
-              "(10:00-11:00).");
-    EXPECT_EQ(HourTip(board, 10), "10:00-11:00 GMT: 1 departure, 2 arrivals (expected 1.6)\r\n"
-                                  "At most 2 aircraft on the ground");
+              "(11:00-12:00).");
+    EXPECT_EQ(HourTip(board, 10), "10:00-11:00 GMT: 1 departure, 1 arrival (expected 1.5)\r\n"
+                                  "At most 1 aircraft on the ground");
 
     // A weekly visit on Tuesday makes it the busiest day; a day chosen is shown as it is.
     add("AC#1,W,100%,WEEK,IFR", {{"2/06:00:00", "2/18:00:00", "BBBB"}, {"2/19:00:00", "2/20:00:00", "AAAA"}});
@@ -226,13 +227,16 @@ TEST_F(BoardFixture, percentsWeighTheExpectedMovementsAndTheChartSaysWhichDay) {
     build("BBBB", kGmt - 5);
     EXPECT_EQ(board.chartKind, ChartDay::Busiest);
     EXPECT_EQ(board.chartDay, 2);
+    add("AC#1,T,100%,WEEK,IFR", {{"4/06:00:00", "4/18:00:00", "BBBB"}, {"4/19:00:00", "4/20:00:00", "AAAA"}});
+    build("BBBB", kGmt - 5);
+    EXPECT_EQ(board.chartDay, 2) << "Thursday is as busy: the first of them";
     EXPECT_EQ(board.scheduled(), 16);
     EXPECT_EQ(ChartTitle(board), "Movements per hour on Tue, the busiest day (GMT-5)");
     EXPECT_EQ(HourTip(board, 13), "Tue 13:00-14:00 GMT-5: 0 departures, 1 arrival (expected 1.0)\r\n"
                                   "At most 1 aircraft on the ground");
     EXPECT_EQ(CountsText(board),
               "Scheduled 16 movements. Expected 7.2 movements. At most 2 aircraft on the "
-              "ground at once (05:00-06:00). 1 flight left out: the repeat period or times "
+              "ground at once (06:00-07:00). 1 flight left out: the repeat period or times "
               "cannot be read.");
     build("BBBB", kGmt, 3);
     EXPECT_EQ(board.chartKind, ChartDay::Chosen);
