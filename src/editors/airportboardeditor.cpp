@@ -187,10 +187,17 @@ bool AirportBoardEditor::showMovement(Table table, int row, FlightEditor& editor
     if (row < 0 || row >= rowCount(table)) return false;
     const AirportMovement& movement = *this->row(table, row).movement;
     if (editor.showFlight(movement.flight, movement.leg, m_traffic.code)) return true;
+    const FlightTable& flights = m_session.db.flightTable();
+    const std::string flight = "Flight " + std::to_string(movement.flight);
+    if (movement.flight < flights.count() && !flights.at(movement.flight).empty()) {
+        // Its codes are not in capitals, so the FlightPlans page lists it under no airport.
+        m_session.prompts.message("Airport Board", flight + " cannot be listed on the FlightPlans page.",
+                                  Icon::Exclamation);
+        return false;
+    }
     m_session.prompts.message(
         "Airport Board",
-        "Flight " + std::to_string(movement.flight) +
-            " is no longer in the traffic.\r\nThe board now shows the traffic as it is.",
+        flight + " is no longer in the traffic.\r\nThe board now shows the traffic as it is.",
         Icon::Exclamation);
     refresh();
     return false;

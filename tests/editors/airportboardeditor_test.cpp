@@ -152,4 +152,20 @@ TEST(AirportBoardEditor, aDoubleClickShowsTheFlightWithItsLegAtThisAirport) {
               "Flight 1 is no longer in the traffic.\r\nThe board now shows the traffic as it is.");
     EXPECT_EQ(f.board.rowCount(Board::Departures), rows - 1) << "read again";
     EXPECT_FALSE(f.board.showMovement(Board::Departures, rows, f.flights));
+
+    // A line with the code in small letters is listed under no such airport: its home is listed; with
+    // its home in small letters too, under none.
+    const int lower =
+        f.add("AC#1,LN-E,50%,24Hr,IFR,06:00:00,07:00:00,330,F,1,essa,07:30:00,08:30:00,330,F,2,ENGM,");
+    f.add("AC#1,LN-F,50%,24Hr,IFR,06:00:00,07:00:00,330,F,1,essa,07:30:00,08:45:00,330,F,2,engm,");
+    f.board.refresh();
+    f.board.clickHeader(Board::Departures, TailColumn);
+    ASSERT_EQ(f.board.cell(Board::Departures, 4, TailColumn), "LN-E");
+    ASSERT_TRUE(f.board.showMovement(Board::Departures, 4, f.flights));
+    EXPECT_EQ(f.flights.listedAirport(), "ENGM");
+    EXPECT_EQ(f.flights.CurrentFlightIndex(), lower);
+    EXPECT_EQ(f.flights.legs().fields().depCom, "ESSA");
+    f.prompts.expect("Airport Board");
+    EXPECT_FALSE(f.board.showMovement(Board::Departures, 5, f.flights));
+    EXPECT_EQ(f.prompts.shown().back().text, "Flight 5 cannot be listed on the FlightPlans page.");
 }
