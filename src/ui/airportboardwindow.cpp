@@ -94,6 +94,9 @@ AirportBoardWindow::AirportBoardWindow(Session& session, ShowRow showRow, std::f
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
     resize(1100, 720);
+    // Tab goes through the window in reading order.
+    QWidget* order[] = {m_aptCom, m_zoneCom, m_dayCom, m_lists[0], m_lists[1], exportChart, close};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     // The airport box as on the FlightPlans page.
     connect(m_aptCom->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {

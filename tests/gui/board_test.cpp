@@ -91,6 +91,19 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
         QStringLiteral("Scheduled 6 movements. Expected 5.0 movements. At most 2 aircraft on the ground "
                        "at once (00:00-01:00)."));
 
+    // Tab goes through the window in reading order.
+    QApplication::setActiveWindow(f.board());
+    f.find<QComboBox>("boardAptCom")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
+    QStringList order;
+    for (int step = 0; step < 6; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{QStringLiteral("boardZoneCom"), QStringLiteral("boardDayCom"),
+                                  QStringLiteral("departuresLst"), QStringLiteral("arrivalsLst"),
+                                  QStringLiteral("boardExportCmd"), QStringLiteral("boardCloseCmd")}));
+
     // Times in +2 on Monday; a header click sorts.
     f.choose("boardZoneCom", 14);
     f.choose("boardDayCom", 2);
@@ -150,7 +163,7 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return airport->hasFocus(); }));
     airport->selectAll();
     QTest::keyClicks(airport, QStringLiteral("BGO")); // a code of the list, not yet chosen
-    f.window->session().db.flightTable().clear(); // no save question
+    f.window->session().db.flightTable().clear();     // no save question
     f.window.reset();
 }
 
