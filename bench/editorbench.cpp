@@ -1,5 +1,6 @@
 #include "editorbench.h"
 
+#include "editors/airportboardeditor.h"
 #include "editors/airporteditor.h"
 #include "editors/flighteditor.h"
 #include "editors/flightsearch.h"
@@ -25,6 +26,7 @@ namespace corvane {
 namespace {
 
 constexpr double kListingBar = 0.050;
+constexpr double kBoardBar = 0.100;
 constexpr double kFlightRoundTripBar = 0.001;
 constexpr double kSortBar = 0.200;
 constexpr double kFilterBar = 1.0;
@@ -83,6 +85,18 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
     std::snprintf(line, sizeof line, "%-34s %9.3f ms   (every flight listed; no bar)",
                   ("list all " + std::to_string(listed) + " flights").c_str(), everything * 1000);
     report.note(line);
+
+    // The airport board of the busiest airport, as the window builds it: the airport's traffic read from
+    // every flight, the board in a zone of its own and its tables in time order.
+    AirportBoardEditor board(session);
+    board.chooseZone(13);
+    std::size_t movements = 0;
+    const double boardTime = BestOf(setup.repetitions, [&] {
+        board.chooseAirport(busy);
+        movements = board.board().departures.size() + board.board().arrivals.size();
+    });
+    report.limit("airport board of " + busy + " (" + std::to_string(movements) + " movements)", boardTime,
+                 kBoardBar);
 
     // The search over every flight: its searchable text made from nothing, then one search.
     std::size_t found = 0;
