@@ -41,8 +41,8 @@ with_fresh_wine_prefix() {
 }
 
 # compare_windows_cli LINUX_BUILD WINDOWS_BUILD: runs corvane-cli of both builds on the same inputs
-# (convert, stats, filter, export, merge, check, eta, and open/compile through each build's own
-# stand-in tools) and fails when any output file or printed line differs by a byte.
+# (convert, stats, filter, export, merge, check, board, eta, and open/compile through each build's
+# own stand-in tools) and fails when any output file or printed line differs by a byte.
 compare_windows_cli() {
   with_fresh_wine_prefix _compare_windows_cli "$@"
 }
@@ -84,6 +84,9 @@ _compare_windows_cli() {
     "merge|--fs|{fs}|{out}/demo.cvp|{in}/import.cvp|{out}/merged.cvp"
     "check|--apt|{in}/apt.dat|{in}/demo"
     "check|--turnaround|45|{out}/merged.cvp"
+    "board|--icao|ENGM|{in}/demo"
+    "board|--apt|{in}/apt.dat|--icao|lemd|--zone|+1|--day|Mon|{in}/demo"
+    "board|--fs|{fs}|--icao|KBOS|--zone|- 5|--day|sat|{out}/demo.cvp"
     "compile|--fs|{fs}|{out}/demo.cvp"
     "open|--fs|{fs}|{out}/opened.cvp"
     "compile|--fs|{fs}|{out}/merged.cvp"

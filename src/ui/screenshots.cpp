@@ -1,7 +1,7 @@
 // corvane-screenshots OUTPUT_FOLDER: starts Corvane on the installation the environment points at (the
 // demo's), opens its Traffic.bgl, and saves a picture of each page for the user guide, then one of the
-// window with the route map beside the FlightPlans page and one of the flight's timeline. Questions
-// take their default answers; nothing is saved.
+// window with the route map beside the FlightPlans page, one of the flight's timeline and one of the
+// airport board. Questions take their default answers; nothing is saved.
 
 #include "cli/consoleprompts.h"
 #include "environment/programstate.h"
@@ -99,6 +99,16 @@ int main(int argc, char** argv) {
     QTest::qWait(400); // the land is smoothed once the view is still
     if (!save(&window, "5-map")) return 1;
     if (!save(window.findChild<QWidget*>(QStringLiteral("Frame3")), "6-timeline")) return 1;
+
+    // The airport board of ENGM in Oslo's time (+1), with the chart of its busiest day.
+    window.findChild<QAction*>(QStringLiteral("boardCap"))->trigger();
+    auto* board = window.findChild<QWidget*>(QStringLiteral("boardFrm"));
+    board->resize(1180, 800);
+    auto* zone = board->findChild<QComboBox*>(QStringLiteral("boardZoneCom"));
+    zone->setCurrentIndex(13);
+    emit zone->activated(13);
+    QTest::qWait(300);
+    if (!save(board, "9-airport-board")) return 1;
     window.session().db.flightTable().clear(); // leave without the save prompt
     return 0;
 }
