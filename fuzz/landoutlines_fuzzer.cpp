@@ -1,5 +1,6 @@
-// land.txt on any bytes: every ring kept has three points or more inside the map's range, and the
-// great-circle arcs between its points never jump across the map and end where they should.
+// land.txt on any bytes: every ring kept has three points or more inside the map's range and no edge
+// across more than half the map, and the great-circle arcs between its points never jump across the
+// map and end where they should.
 
 #include "fuzzinput.h"
 #include "routemap/greatcircle.h"
@@ -31,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(std::isfinite(p.lon) && std::isfinite(p.lat) && std::abs(p.lon) <= 180 &&
                         std::abs(p.lat) <= 90,
                     "points inside the map");
+            Require(std::abs(ring[(i + 1) % ring.size()].lon - p.lon) <= 180, "no edge across the map");
             if (i == 0 || ++arcs > 64) continue;
             Polylines arc;
             AppendGreatCircle(ring[i - 1], p, arc);

@@ -87,9 +87,8 @@ FlightTimeline BuildFlightTimeline(const std::vector<LegRow>& rows, std::string_
             timeline.unreadableDestination = row.destination;
             return timeline;
         }
-        // Hour periods below a day count their times modulo the period, as the check does.
-        departures.push_back(*departure % timeline.period);
-        arrivals.push_back(*arrival % timeline.period);
+        departures.push_back(*departure);
+        arrivals.push_back(*arrival);
     }
 
     const long long turnaround = static_cast<long long>(turnaroundMinutes) * 60;
@@ -101,8 +100,12 @@ FlightTimeline BuildFlightTimeline(const std::vector<LegRow>& rows, std::string_
         leg.number = r == 0 ? static_cast<int>(n) : static_cast<int>(r);
         leg.from = rows[before].destination;
         leg.to = rows[r].destination;
-        leg.flight = {departures[r], ClockDifference(departures[r], arrivals[r], timeline.period)};
-        leg.ground = {arrivals[before], ClockDifference(arrivals[before], departures[r], timeline.period)};
+        leg.departure = departures[r];
+        leg.arrival = arrivals[r];
+        // Hour periods below a day count their times modulo the period, as the check does.
+        const long long period = timeline.period;
+        leg.flight = {departures[r] % period, ClockDifference(departures[r], arrivals[r], period)};
+        leg.ground = {arrivals[before] % period, ClockDifference(arrivals[before], departures[r], period)};
         leg.shortTurnaround = leg.ground.length < turnaround;
         timeline.total += leg.flight.length + leg.ground.length;
         timeline.legs.push_back(leg);
@@ -173,8 +176,7 @@ std::string ClockText(long long seconds, bool weekly) {
 std::string TimelineLegTip(const FlightTimeline& timeline, const TimelineLeg& leg) {
     const bool weekly = timeline.weekly;
     std::string tip = "Leg " + std::to_string(leg.number) + " " + leg.from + "-" + leg.to + ": " +
-                      ClockText(leg.flight.start, weekly) + " to " +
-                      ClockText((leg.flight.start + leg.flight.length) % timeline.period, weekly) + " GMT, " +
+                      ClockText(leg.departure, weekly) + " to " + ClockText(leg.arrival, weekly) + " GMT, " +
                       DurationText(leg.flight.length) + " in the air";
     tip += "\r\n" + DurationText(leg.ground.length) + " on the ground at " + leg.from + " before";
     if (leg.shortTurnaround) tip += ", under the turnaround minimum";

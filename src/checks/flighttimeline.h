@@ -26,8 +26,9 @@ struct TimelineLeg {
     int row = 0;    // the legs-list row that holds the leg
     int number = 0; // its place in the flight line, 1 for the first leg
     std::string from, to;
-    ClockSpan flight;
+    ClockSpan flight; // on the clock of the period: an hour period folds the times of day into it
     ClockSpan ground; // from the arrival of the leg before to this leg's departure
+    long long departure = 0, arrival = 0; // the stored GMT times, in seconds of the day or week
     bool shortTurnaround = false;
     bool flightOverlaps = false;
     bool groundOverlaps = false;
@@ -71,7 +72,8 @@ std::vector<TimelineTick> TimelineTicks(long long period, bool weekly);
 
 // A second of the clock as text: "08:05" (with ":ss" when it has seconds), "Mon 08:05" in a week.
 std::string ClockText(long long seconds, bool weekly);
-// The tooltip of a leg's bar: its number and airports, times, time in the air and ground time before.
+// The tooltip of a leg's bar: its number and airports, stored GMT times, time in the air and ground time
+// before.
 std::string TimelineLegTip(const FlightTimeline& timeline, const TimelineLeg& leg);
 
 // The legs-list row to choose so that the leg held by row is the leg on screen: the leg held by row r

@@ -6,24 +6,25 @@ namespace {
 
 struct CheckInfo {
     std::string_view name;
+    std::string_view title;
     Severity severity;
 };
 
 constexpr std::array<CheckInfo, kCheckCount> kInfo{{
-    {"unknown-airport", Severity::Error},
-    {"unknown-aircraft", Severity::Error},
-    {"slow-aircraft", Severity::Error},
-    {"same-airport", Severity::Error},
-    {"cycle-too-long", Severity::Error},
-    {"missing-aircraft", Severity::Warning},
-    {"leg-too-short", Severity::Warning},
-    {"leg-too-long", Severity::Warning},
-    {"short-turnaround", Severity::Warning},
-    {"duplicate-tail", Severity::Warning},
-    {"duplicate-flight", Severity::Warning},
-    {"percent", Severity::Warning},
-    {"altitude", Severity::Warning},
-    {"no-position", Severity::Warning},
+    {"unknown-airport", "Unknown airport", Severity::Error},
+    {"unknown-aircraft", "Unknown aircraft", Severity::Error},
+    {"slow-aircraft", "Aircraft too slow", Severity::Error},
+    {"same-airport", "Same airport", Severity::Error},
+    {"cycle-too-long", "Round too long", Severity::Error},
+    {"missing-aircraft", "Aircraft not installed", Severity::Warning},
+    {"leg-too-short", "Leg too short", Severity::Warning},
+    {"leg-too-long", "Leg too long", Severity::Warning},
+    {"short-turnaround", "Short turnaround", Severity::Warning},
+    {"duplicate-tail", "Shared tail number", Severity::Warning},
+    {"duplicate-flight", "Duplicate flight", Severity::Warning},
+    {"percent", "Traffic percent", Severity::Warning},
+    {"altitude", "Cruise altitude", Severity::Warning},
+    {"no-position", "Airport without coordinates", Severity::Warning},
 }};
 
 const CheckInfo& Info(Check check) {
@@ -41,6 +42,10 @@ const std::array<Check, kCheckCount> kAllChecks{
 
 std::string_view CheckName(Check check) {
     return Info(check).name;
+}
+
+std::string_view CheckTitle(Check check) {
+    return Info(check).title;
 }
 
 Severity CheckSeverity(Check check) {

@@ -37,6 +37,8 @@ extern const std::array<Check, kCheckCount> kAllChecks;
 
 // The check's id as the command line prints it ("unknown-airport").
 std::string_view CheckName(Check check);
+// The check's name as the window shows it ("Unknown airport").
+std::string_view CheckTitle(Check check);
 Severity CheckSeverity(Check check);
 std::string_view SeverityName(Severity severity); // "error" or "warning"
 // Checks whose error means that a save or compile drops the flight (rather than the simulator

@@ -1,5 +1,6 @@
 #include "editors/associationeditor.h"
 
+#include "editors/statustexts.h"
 #include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
@@ -76,13 +77,17 @@ AssociationEditor::Result AssociationEditor::ok(const std::string& chosen, Assoc
     bar.started(progressMaximum());
     FlightTable& flights = m_db.flightTable();
     int shown = -1;
+    int rewritten = 0;
     for (int i = 0; i < flights.count(); ++i) {
         // Deleted flights stay deleted.
         const std::string& line = flights.at(i);
-        if (!line.empty() && CanonicalAircraftNumber(GetFieldView(line, 1, ',')) == unknownNumber)
+        if (!line.empty() && CanonicalAircraftNumber(GetFieldView(line, 1, ',')) == unknownNumber) {
             flights.replace(i, SetField(line, 1, newNumber, ','));
+            ++rewritten;
+        }
         if (i / 10 != shown) bar.advanced(shown = i / 10);
     }
+    m_status = AssociatedStatus(m_name, chosen, rewritten);
 
     MissingAircraftTable& missing = m_db.missingAircraftTable();
     missing.remove(m_row);

@@ -54,6 +54,8 @@ public:
     // The MissingAircraftTable row to select after the association (a neighbour of the removed
     // row), or -1 when the table is empty.
     int selectedMissingRow() const { return m_selectedAfter; }
+    // What the last OK did, for the status bar (AssociatedStatus); empty when it did nothing.
+    const std::string& doneStatus() const { return m_status; }
 
 private:
     TrafficDatabase& m_db;
@@ -64,6 +66,7 @@ private:
     std::string m_number;
     std::vector<std::string> m_candidates;
     int m_selectedAfter = -1;
+    std::string m_status;
 };
 
 } // namespace corvane

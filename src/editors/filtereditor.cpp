@@ -1,6 +1,7 @@
 #include "editors/filtereditor.h"
 
 #include "editors/flighteditor.h"
+#include "editors/statustexts.h"
 #include "traffic/changejournal.h"
 #include "traffic/prompts.h"
 #include "traffic/sortedlist.h"
@@ -79,7 +80,7 @@ void FilterEditor::chooseAircraft(int index) {
     m_aircraft = index >= 0 && index < static_cast<int>(m_titles.size()) ? index : -1;
 }
 
-bool FilterEditor::run(const FilterProgress& progress) {
+bool FilterEditor::run(const FilterProgress& progress, const std::function<void()>& ended) {
     FilterSelection selection{m_option, m_icao, {}};
     if (m_option == FilterSelection::Kind::Aircraft && m_aircraft >= 0)
         selection.aircraftTitle = m_titles[static_cast<std::size_t>(m_aircraft)];
@@ -91,11 +92,18 @@ bool FilterEditor::run(const FilterProgress& progress) {
     // The editor stores the flight it holds and lets go of it, so that no edit is lost and the filter
     // sees every flight as it stands.
     m_editor.releaseFlight();
+    const int flightsBefore = m_db.flightTable().nonEmptyCount();
     int changed = 0;
     {
         StepScope step(m_db.journal(), m_texts.caption);
         changed = RunFilter(m_db, filter, selection, progress);
     }
+    // Selections by airport or aircraft hold no deleted flight; all flights hold them too.
+    const int flights = m_mode == FilterMode::Delete ? flightsBefore - m_db.flightTable().nonEmptyCount()
+                        : m_option == FilterSelection::Kind::All ? flightsBefore
+                                                                 : changed;
+    m_status = FilterStatus(m_mode, m_value, flights);
+    if (ended) ended();
     m_prompts.message("Corvane", FilterDoneText(changed), Icon::Information);
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "filters/flightfilter.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,12 @@ public:
     void editValue(const std::string& text) { m_value = text; }
 
     // runCmd: the checks in order (a failed one shows its message and changes nothing), then the run over
-    // the selection and "Done editing N flights!". True when the filter ran.
-    bool run(const FilterProgress& progress = {});
+    // the selection, ended (the dialog resets its progress bar), and "Done editing N flights!". True
+    // when the filter ran.
+    bool run(const FilterProgress& progress = {}, const std::function<void()>& ended = {});
+    // What the last run did, for the status bar (FilterStatus); flights that were deleted already are
+    // not counted.
+    const std::string& doneStatus() const { return m_status; }
 
 private:
     FilterMode m_mode;
@@ -58,6 +63,7 @@ private:
     std::string m_icao;
     int m_aircraft = -1;
     std::string m_value;
+    std::string m_status;
 };
 
 } // namespace corvane

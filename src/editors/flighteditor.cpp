@@ -210,6 +210,12 @@ std::string FlightEditor::flightLine() const {
     return EncodeFlightLine(form);
 }
 
+bool FlightEditor::holdsUnstoredEdits() const {
+    const FlightTable& table = m_session.db.flightTable();
+    return m_currentFlight >= 0 && m_currentFlight < table.count() &&
+           flightLine() != table.at(m_currentFlight);
+}
+
 void FlightEditor::SaveToLST() {
     FlightTable& table = m_session.db.flightTable();
     if (m_currentFlight < 0 || m_currentFlight >= table.count()) return;

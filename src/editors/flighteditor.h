@@ -73,6 +73,8 @@ public:
 
     // The line of the editor's flight as SaveToLST would store it.
     std::string flightLine() const;
+    // True when the fields hold edits that SaveToLST has not stored yet.
+    bool holdsUnstoredEdits() const;
     void SaveToLST();
     void ReadFlightData();
     // ClearData's editor part.

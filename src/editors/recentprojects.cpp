@@ -11,7 +11,8 @@ RecentProjects::RecentProjects(SettingsStore& settings)
     : m_settings(settings) {
     const std::string stored = m_settings.value(kRecentProjectsSetting);
     for (std::size_t start = 0, end; (end = stored.find('\0', start)) != std::string::npos; start = end + 1)
-        if (end > start && m_paths.size() < kRecentProjectsKept) m_paths.push_back(stored.substr(start, end - start));
+        if (end > start && m_paths.size() < kRecentProjectsKept)
+            m_paths.push_back(stored.substr(start, end - start));
 }
 
 void RecentProjects::add(const std::string& path) {
@@ -23,6 +24,11 @@ void RecentProjects::add(const std::string& path) {
 
 void RecentProjects::remove(const std::string& path) {
     m_paths.erase(std::remove(m_paths.begin(), m_paths.end(), path), m_paths.end());
+    store();
+}
+
+void RecentProjects::clear() {
+    m_paths.clear();
     store();
 }
 

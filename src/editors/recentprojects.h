@@ -21,6 +21,8 @@ public:
     // path goes first (once); the ninth and later go.
     void add(const std::string& path);
     void remove(const std::string& path);
+    // File > Recent Projects > "Clear Recent Projects".
+    void clear();
 
 private:
     void store();

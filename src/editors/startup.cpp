@@ -2,6 +2,7 @@
 
 #include "traffic/hostfs.h"
 #include "traffic/paths.h"
+#include "traffic/textfile.h"
 
 #include <cerrno>
 
@@ -32,6 +33,8 @@ std::optional<Prompt> CheckProgramFolder(const std::string& programFolder) {
                           "'':\r\nthe traffic tools and their scratch files live there.\r\n\r\n" + *reason +
                           "\r\n\r\nPlease install Corvane into a folder you own.",
                       Icon::Exclamation, Buttons::Ok, Answer::Ok};
+    // The temporary files of compiles that were killed or crashed.
+    RemoveLeftOverTempFiles(programFolder);
     if (!PathExists(programFolder + "tcompiler.exe", true))
         return Missing("Could not find TCompiler",
                        "Could not find the TrafficTool Compiler. Please make sure that\r\n"

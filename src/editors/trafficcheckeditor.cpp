@@ -56,7 +56,14 @@ bool TrafficCheckEditor::stale() const {
 
 CompileChoice TrafficCheckEditor::beforeCompile() {
     refresh();
-    return AskBeforeCompile(m_report, m_session.prompts);
+    const CompileChoice choice = AskBeforeCompile(m_report, m_session.prompts);
+    // The question was about errors: those are what the problems shown then are.
+    if (choice == CompileChoice::ShowProblems) {
+        m_severity = SeverityFilter::Errors;
+        m_check = -1;
+        rebuildRows();
+    }
+    return choice;
 }
 
 std::string_view TrafficCheckEditor::route(const Problem& problem) const {
@@ -76,7 +83,7 @@ std::string TrafficCheckEditor::cell(int row, int column) const {
     case LegColumn:
         return p.leg > 0 ? std::to_string(p.leg) : std::string();
     case CheckColumn:
-        return std::string(CheckName(p.check));
+        return std::string(CheckTitle(p.check));
     default:
         return std::string(m_report.message(p));
     }
@@ -93,7 +100,7 @@ std::string_view TrafficCheckEditor::sortText(const Problem& problem) const {
     case RouteColumn:
         return route(problem);
     case CheckColumn:
-        return CheckName(problem.check);
+        return CheckTitle(problem.check);
     default:
         return m_report.message(problem);
     }

@@ -27,7 +27,7 @@ public:
     // severityCom's items, in this order.
     enum class SeverityFilter { All, Errors, Warnings };
     static const std::array<std::string_view, 3> kSeverityItems;
-    // checkCom's first item; the check ids follow in the order of kAllChecks.
+    // checkCom's first item; the checks' titles follow in the order of kAllChecks.
     static constexpr std::string_view kAllChecksItem = "All checks";
 
     TrafficCheckEditor(Session& session, const SettingsStore& settings);
@@ -40,7 +40,8 @@ public:
     void refresh();
     // True when the tables or the turnaround minimum changed since the last check.
     bool stale() const;
-    // Before a compile: checks, and asks when there are errors.
+    // Before a compile: checks, and asks when there are errors. When the user chooses to look at them,
+    // the rows are the errors of every check.
     CompileChoice beforeCompile();
 
     const CheckReport& report() const { return m_report; }

@@ -2,7 +2,9 @@
 
 #include "traffic/hostfs.h"
 #include "traffic/paths.h"
+#include "traffic/tempfiles.h"
 #include "traffic/text.h"
+#include "traffic/textfile.h"
 
 #include <array>
 #include <cerrno>
@@ -107,13 +109,15 @@ std::string FolderFailure(const std::string& folder, int code) {
 }
 
 // Gives the complete temporary copy the first free name of the minute, never replacing an entry
-// that exists (a link there is not followed). Returns the name, or nullopt with code set.
+// that exists (a link there is not followed). Returns the name, or nullopt with code set. Only a name
+// that is taken sends the copy on to the next one; any other failure is the answer.
 std::optional<std::string> ClaimName(const std::string& temp, const std::string& folder,
                                      const std::string& name, int* code) {
     for (int n = 1; n <= 10000; ++n) {
         const std::string target = folder + NumberedName(name, n);
         if (hostfs::RenameNoReplace(temp, target, code)) return target;
-        if (*code != EEXIST) return std::nullopt;
+        // A system may refuse a taken name with another error than EEXIST; it is taken all the same.
+        if (*code != EEXIST && hostfs::KindOf(target, false) == hostfs::Kind::Missing) return std::nullopt;
     }
     *code = EEXIST;
     return std::nullopt;
@@ -142,8 +146,10 @@ Backup BackupTrafficBgl(const std::string& fsFolder, const std::tm& when) {
     int created = 0;
     if (!hostfs::MakeFolders(folder, &created)) return Failed(wanted, FolderFailure(folder, created));
 
+    // What killed compiles left behind goes first.
+    RemoveLeftOverTempFiles(folder);
     hostfs::NewFile copy;
-    if (!copy.create(folder + ".cvtmp-XXXXXX", sourcePath, &code))
+    if (!copy.create(TempFilePattern(folder), sourcePath, &code))
         return Failed(wanted, hostfs::ErrorText(code));
     if (!copy.write(*bytes, &code) || !copy.finish(&code)) return Failed(wanted, hostfs::ErrorText(code));
     // The copy is not the size of the traffic file: it changed while it was read.

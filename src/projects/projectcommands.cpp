@@ -90,7 +90,7 @@ SaveAnswer AskToSave(Session& session) {
 }
 
 void LoadEmptyProject(Session& session) {
-    ReadAptData(session.db, session.aptPath(), {}, session.prompts, session.progress);
+    ReadAptData(session.db, session.aptPath(), session.prompts, session.progress);
     AddInstalledAircraft(session.db);
     session.state.projectTag = std::string(kProjectNew);
     session.db.journal().clear(); // new data: nothing to undo, nothing unsaved
@@ -104,12 +104,12 @@ bool NewProject(Session& session) {
     return true;
 }
 
-void OpenProject(Session& session) {
-    if (AskToSave(session) == SaveAnswer::Cancelled) return;
+bool OpenProject(Session& session) {
+    if (AskToSave(session) == SaveAnswer::Cancelled) return false;
     const auto chosen =
         session.prompts.file({FileRequest::Mode::Open, "Open Corvane Project", kProjectFilter, ""});
-    if (!chosen || !PathExists(*chosen, true)) return;
-    ReadProject(session, *chosen);
+    if (!chosen || !PathExists(*chosen, true)) return false;
+    return ReadProject(session, *chosen);
 }
 
 bool OpenProjectFile(Session& session, const std::string& path) {

@@ -21,7 +21,8 @@ enum class SaveMode {
 
 // False when the save prompt was cancelled.
 bool NewProject(Session& session);
-void OpenProject(Session& session);
+// True when a project was opened.
+bool OpenProject(Session& session);
 // Opens the project at path as "&Open Project..." does once a file is chosen (a recent project, one
 // named on the command line or dropped on the window), after the save prompt. A path that names no
 // file is reported. True when it was opened.

@@ -141,4 +141,20 @@ std::tm LocalTime(std::time_t when);
 // The number of the running process.
 long ProcessId();
 
+// One run of a process: its number and the moment it started as the system counts it, so that a number
+// the system gives again to a later process does not match.
+struct ProcessMark {
+    long id = 0;
+    std::uint64_t start = 0;
+    bool operator==(const ProcessMark&) const = default;
+};
+// The letter of this system's marks ('p' on POSIX systems, 'w' on Windows): a mark means nothing to
+// another system.
+extern const char kProcessMarkSystem;
+ProcessMark OwnProcessMark();
+// False only when the run has ended: no process has its number, or the one that has it started at
+// another moment (or, on Linux, is a zombie). A process that the system does not tell about counts as
+// running.
+bool ProcessRunning(const ProcessMark& mark);
+
 } // namespace corvane::hostfs

@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -318,6 +322,47 @@ std::tm LocalTime(std::time_t when) {
 
 long ProcessId() {
     return static_cast<long>(::getpid());
+}
+
+const char kProcessMarkSystem = 'p';
+
+namespace {
+
+// The state letter and start (in clock ticks after boot) of process id, fields 3 and 22 of
+// /proc/<id>/stat; nullopt when that cannot be read.
+std::optional<std::pair<char, std::uint64_t>> ProcessStat(long id) {
+    int error = 0;
+    const auto text = ReadRegularFile("/proc/" + std::to_string(id) + "/stat", &error);
+    // The name in field 2 stands in parentheses and may hold anything, blanks and ")" too.
+    const auto close = text ? text->rfind(')') : std::string::npos;
+    if (close == std::string::npos) return std::nullopt;
+    std::istringstream fields(text->substr(close + 1));
+    std::string state, field;
+    fields >> state;
+    for (int number = 4; number <= 22; ++number) fields >> field;
+    if (!fields || state.empty()) return std::nullopt;
+    return std::pair{state.front(), static_cast<std::uint64_t>(std::strtoull(field.c_str(), nullptr, 10))};
+}
+
+} // namespace
+
+ProcessMark OwnProcessMark() {
+    // Worked out again in a forked child, which has a number of its own.
+    static ProcessMark mark;
+    if (mark.id != ProcessId()) {
+        const auto stat = ProcessStat(ProcessId());
+        mark = {ProcessId(), stat ? stat->second : 0};
+    }
+    return mark;
+}
+
+bool ProcessRunning(const ProcessMark& mark) {
+    if (mark == OwnProcessMark()) return true;
+    if (mark.id <= 0 || mark.id > std::numeric_limits<pid_t>::max()) return false;
+    if (const auto stat = ProcessStat(mark.id))
+        return stat->second == mark.start && stat->first != 'Z' && stat->first != 'X';
+    // No entry in /proc: gone, unless the system hides other users' processes there (or has no /proc).
+    return ::kill(static_cast<pid_t>(mark.id), 0) == 0 || errno == EPERM;
 }
 
 } // namespace corvane::hostfs

@@ -470,4 +470,36 @@ long ProcessId() {
     return static_cast<long>(::GetCurrentProcessId());
 }
 
+const char kProcessMarkSystem = 'w';
+
+namespace {
+
+// When the process started, in the system's 100-nanosecond steps.
+std::optional<std::uint64_t> CreationOf(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
+} // namespace
+
+ProcessMark OwnProcessMark() {
+    static const ProcessMark mark{ProcessId(), CreationOf(::GetCurrentProcess()).value_or(0)};
+    return mark;
+}
+
+bool ProcessRunning(const ProcessMark& mark) {
+    if (mark == OwnProcessMark()) return true;
+    if (mark.id <= 0) return false;
+    const HANDLE process =
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(mark.id));
+    // No process has the number; one that the system does not let this one see runs.
+    if (!process) return ::GetLastError() != ERROR_INVALID_PARAMETER;
+    DWORD exitCode = 0;
+    const bool ended = ::GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
+    const auto start = CreationOf(process);
+    ::CloseHandle(process);
+    return !ended && (!start || *start == mark.start);
+}
+
 } // namespace corvane::hostfs

@@ -3,6 +3,7 @@
 #include "editors/aircrafteditor.h"
 #include "editors/editsteps.h"
 #include "projects/session.h"
+#include "ui/elidedtips.h"
 #include "ui/texttablemodel.h"
 #include "ui/widgethelpers.h"
 
@@ -27,6 +28,8 @@ QTreeView* List(const char* name, TextTableModel* model, QWidget* parent) {
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(list);
+    CopiesRows(list);
     return list;
 }
 

@@ -205,7 +205,7 @@ void AirportBoardWindow::showEvent(QShowEvent* event) {
 }
 
 void AirportBoardWindow::sync() {
-    SetComboText(m_aptCom, m_editor.aptComText());
+    SetAirportCombo(m_aptCom, m_session.db.airportCodes(), m_editor.aptComText());
     m_infoLbl->setText(ToDisplay(m_editor.airportText()));
     m_zoneCom->setCurrentIndex(m_editor.zone());
     m_dayCom->setCurrentIndex(m_editor.dayItem());

@@ -4,6 +4,7 @@
 #include "editors/editsteps.h"
 #include "projects/session.h"
 #include "ui/airportlistmodel.h"
+#include "ui/elidedtips.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
 
@@ -64,11 +65,13 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(m_list);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setSortIndicatorShown(true);
     m_list->header()->setSortIndicator(0, Qt::AscendingOrder);
     m_list->setColumnWidth(0, 70);
     m_list->setColumnWidth(4, 320);
+    CopiesRows(m_list);
 
     m_icao = Named(new QLineEdit(frame), "aptIcaoTxt");
     m_icao->setReadOnly(true);
@@ -113,7 +116,7 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
                 if (current.isValid() && m_editor.order().tableRow(current.row()) != m_editor.selectedRow())
                     command([&] { m_editor.chooseRow(m_editor.order().tableRow(current.row())); });
             });
-    connect(m_search, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const auto search = [this](const QString& text) {
         std::string bytes;
         if (!bytesOf(text, bytes)) return;
         command([&] {
@@ -124,7 +127,9 @@ AirportsPage::AirportsPage(AirportEditor& editor, Session& session, EditSteps& s
             if (order.count() > 0 && (shown < 0 || !order.matches(shown)))
                 m_editor.chooseRow(order.tableRow(0));
         });
-    });
+    };
+    connect(m_search, &QLineEdit::textEdited, this, search);
+    ClearOnEscape(m_search, [search] { search(QString()); });
     // Enter in the search goes to the list, on the first airport found.
     OnEnter(m_search, [this] {
         if (m_editor.order().count() > 0 && m_editor.selectedRow() < 0)

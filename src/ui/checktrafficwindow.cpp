@@ -1,6 +1,7 @@
 #include "ui/checktrafficwindow.h"
 
 #include "editors/trafficcheckeditor.h"
+#include "ui/elidedtips.h"
 #include "ui/rowsmodel.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
@@ -10,10 +11,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -47,16 +50,20 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     for (std::string_view item : TrafficCheckEditor::kSeverityItems) m_severityCom->addItem(ToDisplay(item));
     m_checkCom = Named(new QComboBox(this), "checkCom");
     m_checkCom->addItem(ToDisplay(TrafficCheckEditor::kAllChecksItem));
-    for (Check check : kAllChecks) m_checkCom->addItem(ToDisplay(CheckName(check)));
+    for (Check check : kAllChecks) m_checkCom->addItem(ToDisplay(CheckTitle(check)));
     m_countLbl = Named(new QLabel(this), "countLbl");
     m_problemsLst = Named(new QTreeView(this), "problemsLst");
     m_problemsLst->setModel(m_model);
     m_problemsLst->setRootIsDecorated(false);
     m_problemsLst->setUniformRowHeights(true);
     m_problemsLst->setAllColumnsShowFocus(true);
-    m_problemsLst->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_problemsLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several problems
     m_problemsLst->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_problemsLst->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A long message keeps its beginning (the airports) and its end; hovering shows it whole.
+    m_problemsLst->setTextElideMode(Qt::ElideMiddle);
+    ShowCutTextInTooltips(m_problemsLst);
+    CopiesRows(m_problemsLst);
     m_problemsLst->header()->setSectionsClickable(true);
     m_problemsLst->header()->setSortIndicatorShown(true);
     m_problemsLst->header()->setStretchLastSection(true);
@@ -79,7 +86,20 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     layout->addLayout(filters);
     layout->addWidget(m_problemsLst, 1);
     layout->addLayout(buttons);
-    resize(980, 460);
+    // First shown over the middle of the main window, within its screen.
+    QRect frame(QPoint(0, 0), QSize(980, 460));
+    if (parent) {
+        frame.moveCenter(parent->window()->geometry().center());
+        if (const QScreen* screen = parent->screen()) {
+            const QRect room = screen->availableGeometry();
+            frame.setSize(frame.size().boundedTo(room.size()));
+            frame.moveCenter(parent->window()->geometry().center());
+            frame.moveLeft(std::clamp(frame.left(), room.left(), room.right() + 1 - frame.width()));
+            frame.moveTop(std::clamp(frame.top(), room.top(), room.bottom() + 1 - frame.height()));
+        }
+    }
+    resize(frame.size());
+    if (parent) move(frame.topLeft());
 
     connect(m_severityCom, &QComboBox::activated, this, [this](int index) {
         m_editor.filterSeverity(static_cast<TrafficCheckEditor::SeverityFilter>(index));

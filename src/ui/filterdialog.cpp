@@ -98,13 +98,18 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     });
     connect(run, &QPushButton::clicked, this, [this] {
         setCursor(Qt::WaitCursor);
-        m_editor.run([this](int done, int count) {
+        const auto progress = [this](int done, int count) {
             m_progress->setMaximum(std::max(1, count));
             m_progress->setValue(done);
             if (done % 1000 == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-        m_progress->setValue(0);
-        unsetCursor();
+        };
+        // The bar and the pointer are back before "Done editing ..." is shown.
+        const auto ended = [this] {
+            m_progress->setValue(0);
+            unsetCursor();
+            emit ran();
+        };
+        if (!m_editor.run(progress, ended)) unsetCursor();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     sync();

@@ -20,6 +20,10 @@ class FilterDialog final : public QDialog {
 public:
     FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* parent);
 
+signals:
+    // A run has changed the flights (the dialog stays open).
+    void ran();
+
 private:
     void sync();
 

@@ -4,6 +4,7 @@
 #include "editors/flighteditor.h"
 #include "projects/session.h"
 #include "traffic/prompts.h"
+#include "traffic/sortedlist.h"
 #include "ui/rowsmodel.h"
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
@@ -96,6 +97,7 @@ void FlightPlansPage::buildAirportFrame(QWidget* frame) {
         this);
     m_flightSearchLst = List("flightSearchLst", frame);
     m_flightSearchLst->setModel(m_flightSearchModel);
+    m_flightSearchLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several matches
     m_flightSearchLst->setVisible(false);
     m_flightSearchLbl->setVisible(false);
 
@@ -301,6 +303,11 @@ void FlightPlansPage::bind() {
                     command([&] { m_editor.chooseFlight(current.row()); });
             });
 
+    // A reset of the aircraft list (its head entries set anew while a save or compile rebuilds it) puts
+    // the combo on its first entry: it goes back to the flight's aircraft before anything is painted.
+    connect(m_aircraft, &QAbstractItemModel::modelReset, this, [this] {
+        m_aircraftCom->setCurrentIndex(m_session.db.aircraftChoices().indexOf(m_editor.header().aircraft));
+    });
     connect(m_aircraftCom, &QComboBox::activated, this, [this, codeOf](int index) {
         choose("Aircraft", [&] { m_editor.chooseAircraft(codeOf(m_aircraftCom, index)); });
     });
@@ -368,6 +375,7 @@ void FlightPlansPage::bind() {
         choose("ATC use tail number", [&] { legs.setTailFlag(checked); });
     });
     connect(m_flightSearchTxt, &QLineEdit::textChanged, this, [this] { searchFlights(); });
+    ClearOnEscape(m_flightSearchTxt);
     // The flights' searchable text is made as the field takes the focus, before the first keystroke.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == m_flightSearchTxt) m_search.prepare();
@@ -396,8 +404,10 @@ void FlightPlansPage::searchFlights() {
     const bool searching = !m_flightSearchTxt->text().isEmpty();
     m_flightSearchLst->setVisible(searching);
     m_flightSearchLbl->setVisible(searching);
-    m_flightSearchLbl->setText(QLocale().toString(qlonglong(m_search.matches().size())) +
-                               QStringLiteral(" flights found"));
+    const auto found = m_search.matches().size();
+    m_flightSearchLbl->setText(
+        QLocale().toString(qlonglong(found)) +
+        (found == 1 ? QStringLiteral(" flight found") : QStringLiteral(" flights found")));
 }
 
 void FlightPlansPage::focusSearch() {
@@ -412,7 +422,8 @@ void FlightPlansPage::sync() {
         searchFlights();
     else if (m_flightSearchTxt->hasFocus())
         m_search.prepare();
-    SetComboText(m_aptCom, m_editor.aptComText());
+    const SortedList& codes = m_session.db.airportCodes();
+    SetAirportCombo(m_aptCom, codes, m_editor.aptComText());
     m_infoLbl->setText(ToDisplay(m_editor.infoLbl()));
     if (m_flightsRevision != m_editor.flightsRevision()) {
         m_flightsRevision = m_editor.flightsRevision();
@@ -440,8 +451,8 @@ void FlightPlansPage::sync() {
     }
     SelectRow(m_legsLst, legs.selectedRow());
     const LegFields& fields = legs.fields();
-    SetComboText(m_depCom, fields.depCom);
-    SetComboText(m_desCom, fields.desCom);
+    SetAirportCombo(m_depCom, codes, fields.depCom);
+    SetAirportCombo(m_desCom, codes, fields.desCom);
     m_depDayCom->setCurrentIndex(fields.depDayCom);
     m_depDayCom->setEnabled(fields.depDayEnabled);
     m_arrDayCom->setCurrentIndex(fields.arrDayCom);

@@ -145,8 +145,10 @@ ImportExportPage::ImportExportPage(Session& session, std::function<void(ImportOu
             m_importTxt->setText(PathToDisplay(m_importPath));
         }
     });
-    connect(importCmd, &QPushButton::clicked, this,
-            [this] { m_imported(RunImport(m_session, m_importPath)); });
+    connect(importCmd, &QPushButton::clicked, this, [this] {
+        m_session.lastBackup.clear(); // an import without flights compiles nothing, backs up nothing
+        m_imported(RunImport(m_session, m_importPath));
+    });
     opened();
 }
 

@@ -30,6 +30,8 @@ public:
     // The page is opened: the aircraft list is filled afresh and every criterion is unchecked.
     void opened();
     void sync();
+    // The project file named for the import.
+    const std::string& importPath() const { return m_importPath; }
 
 private:
     void check(Criterion criterion, bool checked);

@@ -6,6 +6,7 @@
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
 #include "editors/startup.h"
+#include "editors/statustexts.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
 #include "environment/scratch.h"
@@ -27,7 +28,9 @@
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
 #include "ui/timelinewidget.h"
+#include "ui/userguide.h"
 #include "ui/widgethelpers.h"
+#include "ui/windowkeys.h"
 #include "ui/windowsettings.h"
 
 #include <QApplication>
@@ -38,6 +41,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -111,6 +115,8 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     buildPages();
     buildMapView();
     buildBoardView();
+    // What a command has done is said here; a failure is said in a message instead.
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     resize(1100, 720);
 }
 
@@ -137,16 +143,17 @@ void MainWindow::buildMenus() {
                                "&Compile FS2002 Traffic.bgl...",
                                "-",
                                "E&xit"};
+    // Compile is F7, never Ctrl+C: that is everybody's Copy, and a compile replaces Traffic.bgl.
     const QKeySequence fileKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_N),
                                      QKeySequence(Qt::CTRL | Qt::Key_O),
                                      {},
                                      {},
                                      QKeySequence(Qt::CTRL | Qt::Key_S),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                                      {},
+                                     QKeySequence(Qt::Key_F7),
                                      {},
-                                     QKeySequence(Qt::CTRL | Qt::Key_C),
-                                     {},
-                                     {}};
+                                     QKeySequence(Qt::CTRL | Qt::Key_Q)};
     for (int i = 0; i < 10; ++i) {
         QAction* action = QString::fromLatin1(fileItems[i]) == QLatin1String("-")
                               ? file->addSeparator()
@@ -183,7 +190,10 @@ void MainWindow::buildMenus() {
     connect(m_undoStack, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
         redo->setText(text.isEmpty() ? Text("Redo") : Text("Redo ") + text);
     });
-    m_session.db.journal().setPlaceProvider([this] { return currentPlace(); });
+    // Ctrl+Tab and Ctrl+Shift+Tab, and Undo and Redo in a text field with nothing of its own to undo.
+    new WindowKeys(
+        this, [this](int step) { turnPage(step); }, undo, redo);
+    m_session.db.journal().setPlaceProvider([this] { return m_placeless ? StepPlace{} : currentPlace(); });
 
     m_flightsMenu = menuBar()->addMenu(Text("Fli&ghts"));
     m_flightsMenu->setObjectName(QStringLiteral("menuCap1"));
@@ -230,10 +240,9 @@ void MainWindow::buildMenus() {
         addAction(action);
         connect(action, &QAction::triggered, this, handler);
     };
-    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), "nextPageKey", [this] { turnPage(1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), "nextPageKey2", [this] { turnPage(1); });
-    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), "previousPageKey", [this] { turnPage(-1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), "previousPageKey2", [this] { turnPage(-1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), "nextPageKey", [this] { turnPage(1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), "previousPageKey", [this] { turnPage(-1); });
+    key(QKeySequence(Qt::Key_F1), "guideKey", [this] { showGuide(); });
     key(QKeySequence::Find, "findKey", [this] {
         if (m_tabs->currentIndex() == 1)
             m_airportsPage->focusSearch();
@@ -253,6 +262,7 @@ void MainWindow::updateRecentMenu() {
         QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 ").arg(++n) + PathToDisplay(path));
         action->setObjectName(QStringLiteral("recentCap%1").arg(n - 1));
         connect(action, &QAction::triggered, this, [this, path] {
+            say({});
             if (!PathExists(path, true)) {
                 m_session.prompts.message("Recent Projects",
                                           "The project ''" + path +
@@ -265,13 +275,21 @@ void MainWindow::updateRecentMenu() {
             openProjectFile(path);
         });
     }
+    m_recentMenu->addSeparator();
+    QAction* clear = m_recentMenu->addAction(Text("Clear Recent Projects"));
+    clear->setObjectName(QStringLiteral("clearRecentCap"));
+    connect(clear, &QAction::triggered, this, [this] {
+        m_recent.clear();
+        updateRecentMenu();
+    });
     m_recentMenu->setEnabled(n > 0);
 }
 
 void MainWindow::openProjectFile(const std::string& path) {
     m_steps.closeVisit();
-    OpenProjectFile(m_session, path);
+    const bool opened = OpenProjectFile(m_session, path);
     refresh();
+    say(opened ? OpenedStatus(path, m_session.db) : std::string());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -310,6 +328,11 @@ void MainWindow::buildPages() {
         [this](ImportOutcome outcome) {
             if (outcome == ImportOutcome::NeedsAssociation) m_tabs->setCurrentIndex(2);
             refresh();
+            const std::string& path = m_importExportPage->importPath();
+            say(outcome == ImportOutcome::Imported ? ImportedStatus(path, m_session.lastBackup)
+                : outcome == ImportOutcome::NeedsAssociation
+                    ? MergedStatus(path, m_session.db.missingAircraftTable().rowCount())
+                    : std::string());
         },
         m_frames);
     m_pages[0] = m_flightPlans;
@@ -335,11 +358,17 @@ void MainWindow::buildPages() {
 
 void MainWindow::buildMapView() {
     m_mapDock = new MapDock(m_session, m_editor, m_airports, this);
+    m_mapDock->keepRoomFor(m_flightPlans);
     addDockWidget(Qt::RightDockWidgetArea, m_mapDock);
     m_mapDock->hide();
     QAction* showMap = m_mapDock->toggleViewAction();
     showMap->setObjectName(QStringLiteral("viewMapCap"));
-    showMap->setShortcut(QKeySequence(Qt::Key_F10));
+    // Ctrl+M everywhere; F10 too, but not on Windows, where F10 is the key of the menu bar.
+    QList<QKeySequence> mapKeys{QKeySequence(Qt::CTRL | Qt::Key_M)};
+#ifndef Q_OS_WIN
+    mapKeys.prepend(QKeySequence(Qt::Key_F10));
+#endif
+    showMap->setShortcuts(mapKeys);
     auto* view = new QMenu(Text("&View"), this);
     view->setObjectName(QStringLiteral("viewCap"));
     view->addAction(showMap);
@@ -349,7 +378,10 @@ void MainWindow::buildMapView() {
     exportMap->setObjectName(QStringLiteral("exportMapCap"));
     findChild<QMenu*>(QStringLiteral("menuCap0"))
         ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportMap);
-    connect(exportMap, &QAction::triggered, this, [this] { m_mapDock->exportImage(m_session.prompts); });
+    connect(exportMap, &QAction::triggered, this, [this] {
+        const auto path = m_mapDock->exportImage(m_session.prompts);
+        say(path ? MapImageStatus(*path) : std::string());
+    });
 
     connect(m_flightPlans, &FlightPlansPage::synced, m_mapDock, &MapDock::sync);
     connect(m_airportsPage, &AirportsPage::synced, m_mapDock, &MapDock::sync);
@@ -482,24 +514,24 @@ void MainWindow::updateFlightsMenu() {
 
 void MainWindow::fileCap_Click(int index) {
     m_steps.closeVisit(); // the field being typed in is left first
+    std::string status;
     switch (index) {
     case NewItem:
-        NewProject(m_session);
+        if (NewProject(m_session)) status = NewProjectStatus(m_session.db);
         break;
     case OpenItem:
-        OpenProject(m_session);
+        if (OpenProject(m_session)) status = OpenedStatus(m_session.state.projectTag, m_session.db);
         break;
     case OpenBglItem:
-        OpenTrafficBgl(m_session, false);
+        if (OpenTrafficBgl(m_session, false)) status = OpenedStatus("Traffic.bgl", m_session.db);
         break;
     case SaveItem:
-        SaveProject(m_session, SaveMode::Save);
-        break;
     case SaveAsItem:
-        SaveProject(m_session, SaveMode::SaveAs);
+        if (SaveProject(m_session, index == SaveItem ? SaveMode::Save : SaveMode::SaveAs))
+            status = SavedStatus(m_session.state.projectTag);
         break;
     case CompileItem:
-        compile();
+        if (compile()) status = CompiledStatus(m_session.lastBackup);
         break;
     case ExitItem:
         close();
@@ -508,6 +540,11 @@ void MainWindow::fileCap_Click(int index) {
         return; // separators
     }
     refresh();
+    say(status);
+}
+
+void MainWindow::say(const std::string& status) {
+    statusBar()->showMessage(MessageToDisplay(status));
 }
 
 void MainWindow::flightCap_Click(int index) {
@@ -540,7 +577,15 @@ void MainWindow::FilterCap_Click(int index) {
     if (index < 0 || index > 2) return;
     FilterEditor editor(modes[index], m_session.db, m_editor, m_session.prompts);
     FilterDialog dialog(editor, m_session.prompts, this);
+    // A run is marked and said at once, while the dialog stays open.
+    connect(&dialog, &FilterDialog::ran, this, [this, &editor] {
+        syncUndo();
+        say(editor.doneStatus());
+    });
+    // A filter's step has no place: undone or redone, it leaves the user where they are.
+    m_placeless = true;
     dialog.exec();
+    m_placeless = false;
     // A run let go of the flight being edited: list the airport's flights again.
     if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
     refresh();
@@ -554,23 +599,24 @@ void MainWindow::showAssociation() {
     AssociationDialog dialog(editor, this);
     if (dialog.exec() == QDialog::Accepted) m_aircraft.chooseMissing(editor.selectedMissingRow());
     refresh();
+    say(editor.doneStatus());
 }
 
-void MainWindow::compile() {
+bool MainWindow::compile() {
     if (!m_session.db.flightTable().isEmpty()) {
         const CompileChoice choice = m_check.beforeCompile();
         if (m_checkWindow) m_checkWindow->sync(); // it shows this check now
         switch (choice) {
         case CompileChoice::ShowProblems:
             showCheckWindow(false);
-            return;
+            return false;
         case CompileChoice::Cancel:
-            return;
+            return false;
         case CompileChoice::Compile:
             break;
         }
     }
-    CompileTrafficBgl(m_session);
+    return CompileTrafficBgl(m_session);
 }
 
 void MainWindow::showCheckWindow(bool recheck) {
@@ -590,6 +636,7 @@ void MainWindow::showProblem(int row) {
     if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
     m_check.showProblem(row, m_editor);
     refresh();
+    m_mapDock->fitSelection(); // the map follows to the flight
     raise();
     activateWindow();
 }
@@ -603,8 +650,22 @@ void MainWindow::menuCap_Click(int index) {
         }
         refresh(); // a new turnaround minimum changes the check
     } else if (index == 3) {
-        m_session.prompts.message("About Corvane", AboutText(CORVANE_VERSION, qVersion()), Icon::Information);
+        const Prompt about{"About Corvane",
+                           AboutText(CORVANE_VERSION, qVersion()),
+                           Icon::Information,
+                           Buttons::YesNo,
+                           Answer::No,
+                           "User Guide",
+                           "OK"};
+        if (m_session.prompts.ask(about) == Answer::Yes) showGuide();
     }
+}
+
+void MainWindow::showGuide() {
+    if (!m_guide) m_guide = new UserGuideWindow(this);
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void MainWindow::refresh() {
@@ -624,16 +685,21 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::syncUndo() {
-    // The caption names the project; Qt shows "*" for the mark while there are unsaved changes.
+    // The caption names the project; Qt shows "*" for the mark while there are unsaved changes, from
+    // the first edit of a field on (before the field's step is closed).
     setWindowTitle(MessageToDisplay(ProjectCaption(m_session.state.projectTag)) + QStringLiteral("[*]"));
-    setWindowModified(HasUnsavedChanges(m_session));
+    ChangeJournal& journal = m_session.db.journal();
+    const bool editing = m_steps.visitOpen() && !m_session.db.flightTable().isEmpty() &&
+                         (journal.lastChangeAs<JournalChange>() || m_editor.holdsUnstoredEdits());
+    setWindowModified(HasUnsavedChanges(m_session) || editing);
 
     // Qt's undo stack mirrors the journal's steps; it is built again when the journal forgot steps.
-    const ChangeJournal& journal = m_session.db.journal();
     const auto replay = [this](bool undo) {
         if (m_mirroring) return; // the journal is there already
+        const StepPlace here = currentPlace();
         const StepPlace place = undo ? m_session.db.journal().undo() : m_session.db.journal().redo();
-        restorePlace(place);
+        // A step without a place (a filter's) shows its result where the user is.
+        restorePlace(place.page < 0 ? here : place);
     };
     m_mirroring = true;
     if (journal.generation() != m_journalGeneration) {

@@ -40,6 +40,7 @@ class AirportsPage;
 class CheckTrafficWindow;
 class FlightPlansPage;
 class MapDock;
+class UserGuideWindow;
 
 // The outside world as the main window meets it.
 struct Platform {
@@ -119,8 +120,12 @@ private:
     StepPlace currentPlace() const;
     bool leavingFlightPlans();
     // "&Compile FS2002 Traffic.bgl...": the traffic check first, then the compile unless the user
-    // chose to look at the problems or to cancel.
-    void compile();
+    // chose to look at the problems or to cancel. True when a new Traffic.bgl is in place.
+    bool compile();
+    // The status bar says what a command has done ("" says nothing).
+    void say(const std::string& status);
+    // F1 and the About box's "User Guide".
+    void showGuide();
 
     Platform& m_platform;
     std::unique_ptr<QtPrompts> m_ownPrompts;
@@ -146,6 +151,8 @@ private:
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
     AirportBoardWindow* m_boardWindow = nullptr;
+    UserGuideWindow* m_guide = nullptr;
+    bool m_placeless = false; // steps made now have no place (a filter's)
     MapDock* m_mapDock = nullptr;
     QWidget* m_pages[4] = {};
     bool m_closing = false;

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,6 +24,7 @@ MapDock::MapDock(Session& session, FlightEditor& flights, const AirportEditor& a
     m_map = Named(new MapWidget(m_editor, contents), "mapView");
     m_infoLbl = Named(new QLabel(contents), "mapInfoLbl");
     m_infoLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_infoLbl->setWordWrap(true); // a narrow map wraps its summary rather than widening the dock
     auto* zoomIn = Named(new QPushButton(QStringLiteral("+"), contents), "mapZoomInCmd");
     auto* zoomOut = Named(new QPushButton(QString(QChar(0x2212)), contents), "mapZoomOutCmd");
     auto* fit = Named(new QPushButton(QStringLiteral("Fit"), contents), "mapFitCmd");
@@ -35,10 +37,15 @@ MapDock::MapDock(Session& session, FlightEditor& flights, const AirportEditor& a
     connect(fit, &QPushButton::clicked, m_map, &MapWidget::fitSelection);
     connect(m_map, &MapWidget::airportClicked, this, &MapDock::airportClicked);
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (visible)
+        if (visible) {
+            makeRoom();
             sync();
-        else
+        } else {
             m_editor.suspend();
+        }
+    });
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (!floating) makeRoom();
     });
 
     auto* bar = new QHBoxLayout;
@@ -51,6 +58,30 @@ MapDock::MapDock(Session& session, FlightEditor& flights, const AirportEditor& a
     layout->addLayout(bar);
     layout->addWidget(m_map, 1);
     setWidget(contents);
+}
+
+void MapDock::makeRoom() {
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (!window || !m_page || !m_page->parentWidget() || isFloating() || !isVisible()) return;
+    // Lay the window out now, so that the widths below are those shown.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const int missing = m_page->minimumSizeHint().width() - m_page->parentWidget()->width();
+    if (missing <= 0) return;
+    const int width = this->width() - missing;
+    if (width >= minimumSizeHint().width()) {
+        window->resizeDocks({this}, {width}, Qt::Horizontal);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return;
+    }
+    // Too narrow a window for both: the map floats over the right of it, at the width it would like.
+    setFloating(true);
+    const QSize size = sizeHint().boundedTo(window->size());
+    const QRect frame = window->geometry();
+    setGeometry(QRect(QPoint(frame.right() - size.width(), frame.top()), size));
+}
+
+void MapDock::fitSelection() {
+    if (isVisible()) m_map->fitSelection();
 }
 
 bool MapDock::loadLand() {
@@ -69,7 +100,7 @@ void MapDock::sync() {
     m_map->update();
 }
 
-void MapDock::exportImage(Prompts& prompts) {
+std::optional<std::string> MapDock::exportImage(Prompts& prompts) {
     if (!isVisible()) {
         show();
         raise();
@@ -77,7 +108,7 @@ void MapDock::exportImage(Prompts& prompts) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
     sync();
-    ExportMapImage(prompts, [this] { return PngBytes(m_map->picture()); });
+    return ExportMapImage(prompts, [this] { return PngBytes(m_map->picture()); });
 }
 
 } // namespace corvane::ui

@@ -30,8 +30,12 @@ QMessageBox::Icon IconOf(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-// "fs2002.exe" becomes "[fF][sS]2002.[eE][xX][eE]".
+// "fs2002.exe" becomes "[fF][sS]2002.[eE][xX][eE]" where file names have letter case; Windows matches
+// without regard to case by itself (and knows no "[...]").
 QString CaseInsensitivePattern(const QString& pattern) {
+#ifdef Q_OS_WIN
+    return pattern;
+#else
     QString result;
     for (const QChar c : pattern) {
         if (c.isLetter() && c.toLower() != c.toUpper())
@@ -40,6 +44,7 @@ QString CaseInsensitivePattern(const QString& pattern) {
             result += c;
     }
     return result;
+#endif
 }
 
 } // namespace
@@ -47,12 +52,11 @@ QString CaseInsensitivePattern(const QString& pattern) {
 QString DialogFilter(std::string_view filter) {
     const QString text = ToDisplay(filter);
     const auto bar = text.indexOf(u'|');
-    if (bar < 0) return text;
     QStringList patterns;
-    for (const QString& pattern : text.mid(bar + 1).split(u';', Qt::SkipEmptyParts))
+    for (const QString& pattern :
+         bar < 0 ? QStringList{QStringLiteral("*")} : text.mid(bar + 1).split(u';', Qt::SkipEmptyParts))
         patterns << CaseInsensitivePattern(pattern.trimmed());
-    return text.left(bar).trimmed().section(u'(', 0, 0).trimmed() + QStringLiteral(" (") +
-           patterns.join(u' ') + u')';
+    return text.left(bar).trimmed() + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
 Answer QtPrompts::ask(const Prompt& prompt) {
@@ -88,10 +92,13 @@ std::optional<std::string> QtPrompts::file(const FileRequest& request) {
     const QString title = MessageToDisplay(request.title);
     const QString filter = DialogFilter(request.filter);
     const QString initial = DialogStartPath(title, PathToDisplay(request.initialName));
+    // The dialog shows the filter's name as written and matches the patterns after it (DialogFilter).
     const QString path = request.mode == FileRequest::Mode::Save
                              ? QFileDialog::getSaveFileName(m_parent, title, initial, filter, nullptr,
-                                                            QFileDialog::DontConfirmOverwrite)
-                             : QFileDialog::getOpenFileName(m_parent, title, initial, filter);
+                                                            QFileDialog::DontConfirmOverwrite |
+                                                                QFileDialog::HideNameFilterDetails)
+                             : QFileDialog::getOpenFileName(m_parent, title, initial, filter, nullptr,
+                                                            QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) return std::nullopt;
     // A name that is not UTF-8 reaches the dialog with its bytes replaced and cannot be taken back.
     const bool lost = path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path) &&

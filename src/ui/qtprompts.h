@@ -24,8 +24,9 @@ private:
     QWidget* m_parent;
 };
 
-// A file-dialog filter from "Name (*.cvp)|*.cvp" notation to the dialog's own, with every pattern
-// matched without regard to case ("*.cvp" also finds "EUROPE.CVP").
+// A file-dialog filter from "Name (*.cvp)|*.cvp" notation to the dialog's own: the name as written, then
+// the patterns in parentheses, each matched without regard to case ("*.cvp" also finds "EUROPE.CVP").
+// A dialog told to hide a filter's details shows the name alone: "Corvane Project (*.cvp)".
 QString DialogFilter(std::string_view filter);
 
 } // namespace corvane::ui

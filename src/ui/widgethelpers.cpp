@@ -3,20 +3,27 @@
 #include "editors/editsteps.h"
 #include "schedule/weektime.h"
 #include "traffic/prompts.h"
+#include "traffic/sortedlist.h"
+#include "ui/elidedtips.h"
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QTreeView>
+#include <algorithm>
 
 namespace corvane::ui {
 
-void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left) {
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
+                   const std::function<void()>& left) {
     QObject::connect(field, &QLineEdit::textEdited, field, [&steps, caption] { steps.fieldEdited(caption); });
     QObject::connect(field, &QLineEdit::editingFinished, field, [&steps, left] {
         steps.closeVisit();
@@ -55,7 +62,16 @@ QTreeView* List(const char* name, QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(list);
+    CopiesRows(list);
     return list;
+}
+
+void SetAirportCombo(QComboBox* combo, const SortedList& codes, const std::string& code) {
+    const int index = codes.indexOf(code);
+    if (index >= 0 && codes.entry(index) == code && combo->currentIndex() != index)
+        combo->setCurrentIndex(index);
+    SetComboText(combo, code);
 }
 
 void SelectRow(QTreeView* list, int row) {
@@ -86,29 +102,95 @@ void SetComboText(QComboBox* combo, std::string_view bytes) {
 
 namespace {
 
-class EnterFilter final : public QObject {
+// Keys that a widget gives to an action of its own, before the widget's own handling and before any
+// shortcut of the window (their ShortcutOverride is taken).
+class KeyFilter final : public QObject {
 public:
-    EnterFilter(QObject* parent, std::function<void()> action)
+    KeyFilter(QObject* parent, std::function<bool(const QKeyEvent&)> matches, std::function<void()> action)
         : QObject(parent)
+        , m_matches(std::move(matches))
         , m_action(std::move(action)) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-        m_action();
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+        if (!m_matches(*static_cast<QKeyEvent*>(event))) return false;
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
+        else
+            m_action();
         return true;
     }
 
 private:
+    std::function<bool(const QKeyEvent&)> m_matches;
     std::function<void()> m_action;
 };
+
+void OnKey(QWidget* widget, std::function<bool(const QKeyEvent&)> matches, std::function<void()> action) {
+    widget->installEventFilter(new KeyFilter(widget, std::move(matches), std::move(action)));
+}
+
+QString Cell(QString text) {
+    // One cell stays one cell of the pasted table.
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
+    return text;
+}
 
 } // namespace
 
 void OnEnter(QWidget* widget, std::function<void()> action) {
-    widget->installEventFilter(new EnterFilter(widget, std::move(action)));
+    OnKey(
+        widget,
+        [](const QKeyEvent& key) { return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter; },
+        std::move(action));
+}
+
+void ClearOnEscape(QLineEdit* field, std::function<void()> cleared) {
+    OnKey(
+        field,
+        [field](const QKeyEvent& key) { return key.key() == Qt::Key_Escape && !field->text().isEmpty(); },
+        [field, cleared = std::move(cleared)] {
+            field->clear();
+            if (cleared) cleared();
+        });
+}
+
+QString SelectedRowsText(const QTreeView* list) {
+    const QAbstractItemModel* model = list->model();
+    const QHeaderView* header = list->header();
+    QList<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual)
+        if (const int column = header->logicalIndex(visual); !list->isColumnHidden(column)) columns << column;
+    QList<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        if (!rows.contains(index.row())) rows << index.row();
+    if (rows.isEmpty() && list->currentIndex().isValid()) rows << list->currentIndex().row();
+    if (rows.isEmpty()) return {};
+    std::sort(rows.begin(), rows.end());
+
+    QStringList lines;
+    QStringList cells;
+    if (!list->isHeaderHidden()) {
+        for (int column : columns) cells << Cell(model->headerData(column, Qt::Horizontal).toString());
+        lines << cells.join(u'\t');
+    }
+    for (int row : rows) {
+        cells.clear();
+        for (int column : columns) cells << Cell(model->index(row, column).data().toString());
+        lines << cells.join(u'\t');
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+void CopiesRows(QTreeView* list) {
+    OnKey(
+        list, [](const QKeyEvent& key) { return key.matches(QKeySequence::Copy); },
+        [list] {
+            if (const QString rows = SelectedRowsText(list); !rows.isEmpty())
+                QGuiApplication::clipboard()->setText(rows);
+        });
 }
 
 void FillDays(QComboBox* combo) {

@@ -17,6 +17,7 @@ class QWidget;
 namespace corvane {
 class EditSteps;
 class Prompts;
+class SortedList;
 } // namespace corvane
 
 namespace corvane::ui {
@@ -38,6 +39,15 @@ void FillRepeatPeriods(QComboBox* combo);
 // Calls action when Return or Enter is pressed in widget, instead of the widget's own handling (an
 // editable combo would otherwise also pick the matching item).
 void OnEnter(QWidget* widget, std::function<void()> action);
+// Esc in a search field that holds text empties it, then calls cleared (for a field bound to
+// textEdited, which clearing does not emit).
+void ClearOnEscape(QLineEdit* field, std::function<void()> cleared = {});
+// Copy (Ctrl+C) in the list puts its selected rows on the clipboard as tab-separated text, the
+// header first (when the list shows one): what a spreadsheet or a message takes.
+void CopiesRows(QTreeView* list);
+// The selected rows of list as Copy puts them on the clipboard (the current row when none is
+// selected, nothing without one); only the columns shown, in the order shown.
+QString SelectedRowsText(const QTreeView* list);
 
 // Typing into field is one step of the change journal per visit: typed runs before each edit (it
 // opens the visit named caption), and leaving the field closes it, then calls left.
@@ -47,7 +57,13 @@ void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
 // An airport box (aptCom, depCom, desCom): an editable combo over the shared list of codes whose typing
 // is the editor's type-ahead, not the combo's.
 QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent);
-// A list of rows (flightsLst, legsLst): one row chosen at a time, whole rows selected, not editable.
+// Sets an airport box to code. When the list holds exactly that code, the combo is put on its entry
+// too: an editable combo whose text matches an entry other than its current one takes leaving the field
+// for a choice of that entry, which would store the leg again (and propose its arrival anew) or list
+// the airport again, when the user only tabbed through.
+void SetAirportCombo(QComboBox* combo, const SortedList& codes, const std::string& code);
+// A list of rows (flightsLst, legsLst): one row chosen at a time, whole rows selected, not editable; a
+// cell cut short shows its text when hovered, Copy copies the selected rows.
 QTreeView* List(const char* name, QWidget* parent);
 // Makes row (-1 for none) the current and selected row, scrolled into view.
 void SelectRow(QTreeView* list, int row);

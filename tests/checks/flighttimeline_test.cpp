@@ -153,10 +153,14 @@ TEST(FlightTimeline, spansShareTimeAroundTheClock) {
 }
 
 TEST(FlightTimeline, hourPeriodsCountTheirTimesAroundTheirClock) {
-    const FlightTimeline t = BuildFlightTimeline(Daily("15:00:00", "15:30:00"), "12", 10);
+    const FlightTimeline t = BuildFlightTimeline(Daily("19:43:35", "20:13:35"), "12", 10);
     EXPECT_EQ(t.period, 12 * kHour);
-    EXPECT_EQ(t.legs[0].flight, (ClockSpan{3 * kHour, 1800})) << "15:00 is 3:00 on a clock of 12 hours";
+    EXPECT_EQ(t.legs[0].flight, (ClockSpan{7 * kHour + 43 * 60 + 35, 1800}))
+        << "19:43:35 is 7:43:35 on a clock of 12 hours";
     EXPECT_EQ(t.legs[1].flight, (ClockSpan{8 * kHour, kHour}));
+    const std::string tip = TimelineLegTip(t, t.legs[0]);
+    EXPECT_EQ(tip.rfind("Leg 2 ESSA-ENGM: 19:43:35 to 20:13:35 GMT, 0:30 in the air", 0), 0u)
+        << "the tooltip gives the times as stored: " << tip;
 }
 
 TEST(FlightTimeline, whatCannotBeShown) {

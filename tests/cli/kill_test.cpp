@@ -1,5 +1,5 @@
 // A conversion killed at any instant leaves the old output file or the complete new one, never a
-// torn one.
+// torn one; what killed conversions leave behind goes with the next conversion into the folder.
 
 #include "environment/nativetoolrunner.h"
 #include "hostpath.h"
@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 #include <random>
 #include <thread>
@@ -66,6 +67,13 @@ private:
     std::uniform_int_distribution<long long> m_at;
 };
 
+// The temporary files of Corvane's naming in folder.
+int TempFilesIn(const std::string& folder) {
+    const auto names = corvane::test::NamesIn(folder);
+    return static_cast<int>(std::count_if(
+        names.begin(), names.end(), [](const std::string& name) { return name.starts_with(".cvtmp-"); }));
+}
+
 } // namespace
 
 TEST(CliKill, outputIsOldOrNewNeverTorn) {
@@ -85,6 +93,12 @@ TEST(CliKill, outputIsOldOrNewNeverTorn) {
         if (now == expected) dir.write("target.cvp", old);
     }
     EXPECT_GT(killed, 0) << "no conversion was caught mid-way";
+    // One more conversion into the folder takes away what the killed ones left.
+    std::cout << "temporary files left by " << killed << " killed conversions: " << TempFilesIn(dir.path())
+              << '\n';
+    const ChildProcess::End last = StartConvert(input, dir.file("target.cvp"))->wait();
+    EXPECT_TRUE(last.normal && last.exitCode == 0);
+    EXPECT_EQ(TempFilesIn(dir.path()), 0);
 }
 
 namespace {
@@ -107,15 +121,19 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     for (const char* name : written) expected.push_back(dir.read("expected/" + std::string(name)));
     const std::vector<std::string> old{"old aircraft\r\n", "old airports\r\n", "old flights\r\n"};
 
-    int killed = 0, mixed = 0;
+    int killed = 0, mixed = 0, leftBehind = 0;
     for (int round = 0; round < 400 && killed < 100; ++round) {
         const char** names = round % 2 == 0 ? lower : written;
-        std::filesystem::remove_all(dir.file("target"));
-        for (int i = 0; i < 3; ++i)
+        // The old set, in this round's spelling; what earlier rounds left beside it stays.
+        for (int i = 0; i < 3; ++i) {
+            std::filesystem::remove(dir.file("target/" + std::string(lower[i])));
+            std::filesystem::remove(dir.file("target/" + std::string(written[i])));
             dir.write("target/" + std::string(names[i]), old[static_cast<std::size_t>(i)]);
+        }
         killed += killer.killConvert(dir.file("target"));
+        leftBehind += TempFilesIn(dir.file("target"));
         // As the next reader of the folder sees it.
-        corvane::CompletePendingFileSet(dir.file("target"));
+        EXPECT_TRUE(corvane::CompletePendingFileSet(dir.file("target"))) << "round " << round;
         std::vector<std::string> now;
         for (int i = 0; i < 3; ++i) now.push_back(ReadIfThere(dir, "target/" + std::string(names[i])));
         // The set under its own names, no second spelling beside them (a temporary file that a kill
@@ -134,6 +152,11 @@ TEST(CliKill, theThreeDatabasesAreReplacedAsASet) {
     }
     EXPECT_EQ(mixed, 0) << "folders that held part of the old set and part of the new one";
     EXPECT_GE(killed, 100) << "conversions caught mid-way";
+    std::cout << "temporary files found after " << killed << " killed conversions: " << leftBehind << '\n';
+    const ChildProcess::End last = StartConvert(input, dir.file("target"))->wait();
+    EXPECT_TRUE(last.normal && last.exitCode == 0);
+    EXPECT_EQ(TempFilesIn(dir.file("target")), 0);
+    EXPECT_EQ(corvane::test::NamesIn(dir.file("target")).size(), 3u) << "the set alone, without a note";
 }
 
 TEST(CliMemory, aFileTooLargeForTheMemoryIsReportedNotAnAbort) {

@@ -100,6 +100,17 @@ TEST(FilterEditor, timeShiftsOfUpToADayEitherWay) {
             << value;
     }
     EXPECT_EQ(f.line(), before) << "a day on, a day back, an hour on and back";
+    EXPECT_EQ(time.doneStatus(), "Departure times of 2 flights shifted by -1 hour");
+}
+
+TEST(FilterEditor, theStatusCountsTheFlightsThatWereThere) {
+    Fixture f;
+    f.session.db.flightTable().empty(f.session.db.flightTable().append("AC#1,-,100%,24Hr,IFR,"));
+    FilterEditor remove(FilterMode::Delete, f.session.db, f.flights, f.prompts);
+    f.prompts.expect("Corvane");
+    ASSERT_TRUE(remove.run());
+    EXPECT_EQ(f.prompts.shown().back().text, "Done editing 2 flights!") << "every entry, as ever";
+    EXPECT_EQ(remove.doneStatus(), "1 flight deleted") << "the one that was there";
 }
 
 TEST(FilterEditor, runStoresTheEditorsFlightFirst) {

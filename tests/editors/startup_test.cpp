@@ -28,7 +28,10 @@ TEST(Startup, programFolderChecksInOrder) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->title, "Could not find Airport Database");
     dir.write("apt.dat", "x");
+    // What a killed compile left in the program folder goes at the next start.
+    dir.write(test::LeftOverTempName("aaaaaa"), "partial Aircraft.txt");
     EXPECT_FALSE(CheckProgramFolder(dir.path()));
+    EXPECT_EQ(test::NamesIn(dir.path()).size(), 3u);
     EXPECT_TRUE(CheckProgramFolder(dir.file("no-such-folder/"))) << "a folder that cannot be written";
     EXPECT_EQ(CheckProgramFolder(dir.file("no-such-folder/"))->title, "Program folder not writable");
 }

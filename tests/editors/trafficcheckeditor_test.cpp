@@ -58,8 +58,8 @@ TEST(TrafficCheckEditor, rowsCellsAndCounts) {
     EXPECT_TRUE(f.check.stale()) << "nothing checked yet";
     f.check.refresh();
     EXPECT_FALSE(f.check.stale());
-    EXPECT_EQ(f.column(Editor::CheckColumn),
-              (Cells{"altitude", "unknown-airport", "same-airport", "short-turnaround", "percent"}));
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Cruise altitude", "Unknown airport", "Same airport",
+                                                    "Short turnaround", "Traffic percent"}));
     EXPECT_EQ(f.column(Editor::SeverityColumn), (Cells{"warning", "error", "error", "warning", "warning"}));
     EXPECT_EQ(f.column(Editor::FlightColumn), (Cells{"0", "0", "3", "3", "4"}));
     EXPECT_EQ(f.column(Editor::LegColumn), (Cells{"1", "1", "2", "2", ""}));
@@ -74,10 +74,11 @@ TEST(TrafficCheckEditor, filtersBySeverityAndCheck) {
     Fixture f;
     f.check.refresh();
     f.check.filterSeverity(Editor::SeverityFilter::Errors);
-    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"unknown-airport", "same-airport"}));
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Unknown airport", "Same airport"}));
     EXPECT_EQ(f.check.countsText(), "2 errors, 3 warnings in 3 flights; 2 shown");
     f.check.filterSeverity(Editor::SeverityFilter::Warnings);
-    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"altitude", "short-turnaround", "percent"}));
+    EXPECT_EQ(f.column(Editor::CheckColumn),
+              (Cells{"Cruise altitude", "Short turnaround", "Traffic percent"}));
     const auto percent = std::find(kAllChecks.begin(), kAllChecks.end(), Check::Percent) - kAllChecks.begin();
     f.check.filterCheck(static_cast<int>(percent));
     EXPECT_EQ(f.column(Editor::FlightColumn), (Cells{"4"}));
@@ -102,20 +103,20 @@ TEST(TrafficCheckEditor, sortsByAColumnAndBack) {
     const int revision = f.check.rowsRevision();
     f.check.clickHeader(Editor::CheckColumn);
     EXPECT_GT(f.check.rowsRevision(), revision);
-    EXPECT_EQ(f.column(Editor::CheckColumn),
-              (Cells{"altitude", "percent", "same-airport", "short-turnaround", "unknown-airport"}));
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Cruise altitude", "Same airport", "Short turnaround",
+                                                    "Traffic percent", "Unknown airport"}));
     f.check.clickHeader(Editor::CheckColumn);
     EXPECT_FALSE(f.check.ascending());
-    EXPECT_EQ(f.column(Editor::CheckColumn),
-              (Cells{"unknown-airport", "short-turnaround", "same-airport", "percent", "altitude"}));
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Unknown airport", "Traffic percent", "Short turnaround",
+                                                    "Same airport", "Cruise altitude"}));
     f.check.clickHeader(Editor::SeverityColumn);
     EXPECT_TRUE(f.check.ascending());
-    EXPECT_EQ(f.column(Editor::CheckColumn),
-              (Cells{"unknown-airport", "same-airport", "altitude", "short-turnaround", "percent"}))
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Unknown airport", "Same airport", "Cruise altitude",
+                                                    "Short turnaround", "Traffic percent"}))
         << "errors first; equal ones in report order";
     f.check.clickHeader(Editor::SeverityColumn);
-    EXPECT_EQ(f.column(Editor::CheckColumn),
-              (Cells{"altitude", "short-turnaround", "percent", "unknown-airport", "same-airport"}))
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Cruise altitude", "Short turnaround", "Traffic percent",
+                                                    "Unknown airport", "Same airport"}))
         << "descending, equal ones still in report order";
     f.check.clickHeader(Editor::FlightColumn);
     f.check.clickHeader(Editor::FlightColumn);
@@ -125,7 +126,7 @@ TEST(TrafficCheckEditor, sortsByAColumnAndBack) {
     f.check.clickHeader(Editor::RouteColumn);
     EXPECT_EQ(f.column(Editor::RouteColumn).front(), "ENGM-EKCH-EKCH");
     f.check.clickHeader(Editor::MessageColumn);
-    EXPECT_EQ(f.column(Editor::CheckColumn).front(), "same-airport") << "EKCH-EKCH: ... comes first";
+    EXPECT_EQ(f.column(Editor::CheckColumn).front(), "Same airport") << "EKCH-EKCH: ... comes first";
     f.check.clickHeader(17);
     EXPECT_EQ(f.check.sortColumn(), Editor::MessageColumn);
 }
@@ -201,8 +202,15 @@ TEST(TrafficCheckEditor, beforeCompileChecksTheEditedFlight) {
     f.flights.chooseAirport("ESSA");
     ASSERT_EQ(f.flights.CurrentFlightIndex(), 2);
     f.flights.legs().chooseDestination("ENGM"); // ENGM-ENGM
+    f.check.filterSeverity(Editor::SeverityFilter::Warnings);
+    f.check.filterCheck(0);
     f.prompts.expect("Traffic check", Answer::Yes);
     EXPECT_EQ(f.check.beforeCompile(), CompileChoice::ShowProblems);
     EXPECT_EQ(f.check.report().flightsMishandled, 1);
+    EXPECT_EQ(f.check.severityFilter(), Editor::SeverityFilter::Errors)
+        << "the errors the question was about";
+    EXPECT_EQ(f.check.checkFilter(), -1);
+    EXPECT_EQ(f.column(Editor::CheckColumn), (Cells{"Same airport", "Same airport"}))
+        << "both legs of ENGM-ENGM, not the traffic percent of flight 4";
     EXPECT_FALSE(f.check.stale()) << "the window shows this report";
 }

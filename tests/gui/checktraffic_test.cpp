@@ -1,14 +1,18 @@
 // The "Check traffic" window and the question before compiling, driven as a user drives them.
 
 #include "mainwindowfixture.h"
+#include "ui/mapdock.h"
+#include "ui/mapwidget.h"
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 
 using namespace corvane;
@@ -54,10 +58,14 @@ TEST(CheckTrafficWindow, opensWithF9AndShowsTheProblems) {
     QAction* action = c.find<QAction>("flightCap8");
     EXPECT_EQ(action->text(), QStringLiteral("Check traffic..."));
     EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F9));
+    c.window->setGeometry(60, 50, 700, 500);
     c.trigger("flightCap8");
     ASSERT_NE(c.checkWindow(), nullptr);
     EXPECT_TRUE(c.checkWindow()->isVisible());
     EXPECT_FALSE(c.checkWindow()->isModal());
+    const QPoint offset = c.checkWindow()->geometry().center() - c.window->geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 20)
+        << "over the middle of the main window, off by " << offset.x() << ", " << offset.y();
     EXPECT_EQ(c.checkWindow()->windowTitle(), QStringLiteral("Check traffic"));
     ASSERT_EQ(c.rows(), 2);
     const QStringList headers{QStringLiteral("Severity"), QStringLiteral("Flight"),
@@ -70,16 +78,31 @@ TEST(CheckTrafficWindow, opensWithF9AndShowsTheProblems) {
     EXPECT_EQ(c.cell(0, 1), QStringLiteral("1"));
     EXPECT_EQ(c.cell(0, 2), QStringLiteral("ENGM-ESSA-ESSA"));
     EXPECT_EQ(c.cell(0, 3), QStringLiteral("2"));
-    EXPECT_EQ(c.cell(0, 4), QStringLiteral("same-airport"));
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("Same airport"));
     EXPECT_EQ(c.cell(0, 5), QStringLiteral("ESSA-ESSA: the leg departs from and arrives at ESSA."));
-    EXPECT_EQ(c.cell(1, 4), QStringLiteral("unknown-airport"));
-    EXPECT_EQ(c.cell(1, 5), QStringLiteral("EKCH-XXXX: the airport XXXX is not in the airport table, so saving or "
-                                           "compiling drops the flight."));
+    EXPECT_EQ(c.cell(1, 4), QStringLiteral("Unknown airport"));
+    EXPECT_EQ(c.cell(1, 5),
+              QStringLiteral("EKCH-XXXX: the airport XXXX is not in the airport table, so saving or "
+                             "compiling drops the flight."));
     EXPECT_EQ(c.find<QLabel>("countLbl")->text(), QStringLiteral("2 errors, 0 warnings in 2 flights"));
+
+    // A message cut short in a narrow window shows whole when hovered; a cell that fits has no tooltip.
+    c.checkWindow()->resize(640, 300);
+    QApplication::processEvents();
+    auto hover = [&](int row, int column) {
+        const QPoint at = c.problems()->visualRect(c.problems()->model()->index(row, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, c.problems()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(c.problems()->viewport(), &help);
+    };
+    hover(1, 5);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), c.cell(1, 5));
+    hover(1, 1);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
 
     // Filters and sorting.
     auto* check = c.find<QComboBox>("checkCom");
-    check->setCurrentIndex(check->findText(QStringLiteral("same-airport")));
+    check->setCurrentIndex(check->findText(QStringLiteral("Same airport")));
     emit check->activated(check->currentIndex());
     EXPECT_EQ(c.rows(), 1);
     EXPECT_EQ(c.find<QLabel>("countLbl")->text(),
@@ -141,6 +164,27 @@ TEST(CheckTrafficWindow, doubleClickShowsTheFlightAndLegOnTheFlightPlansPage) {
     EXPECT_EQ(c.text("desCom"), QStringLiteral("XXXX"));
 }
 
+TEST(CheckTrafficWindow, theMapFollowsADoubleClick) {
+    CheckWindowFixture c;
+    c.add(kSameAirport);
+    c.trigger("viewMapCap");
+    auto* map = c.find<ui::MapWidget>("mapView");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map->isVisible() && map->width() > 100; }));
+    for (int step = 0; step < 8; ++step) map->zoomIn(); // the Gulf of Guinea, far from the flight
+    c.trigger("flightCap8");
+    ASSERT_EQ(c.rows(), 1);
+    c.doubleClickRow(0);
+    const AirportTable& airports = c.window->session().db.airportTable();
+    for (const char* code : {"ENGM", "ESSA"}) {
+        const int row = airports.findByIcao(code);
+        const auto at = AirportPosition(airports.cell(row, AirportTable::Latitude),
+                                        airports.cell(row, AirportTable::Longitude));
+        const ScreenPoint s = map->view().toScreen(*at);
+        EXPECT_TRUE(map->rect().contains(QPoint(static_cast<int>(s.x), static_cast<int>(s.y)))) << code;
+    }
+    EXPECT_EQ(c.window->mapDock().editor().selectedLeg(), 1) << "leg 2 on screen there too";
+}
+
 TEST(CheckTrafficWindow, refreshSeesTheFlightBeingEdited) {
     CheckWindowFixture c;
     c.add(kClean);
@@ -155,13 +199,14 @@ TEST(CheckTrafficWindow, refreshSeesTheFlightBeingEdited) {
     QTest::keyClicks(percent, QStringLiteral("0"));
     c.find<QPushButton>("recheckCmd")->click();
     ASSERT_EQ(c.rows(), 1);
-    EXPECT_EQ(c.cell(0, 4), QStringLiteral("percent"));
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("Traffic percent"));
 }
 
 TEST(CheckTrafficWindow, compileAsksWhenThereAreErrors) {
     CheckWindowFixture c;
     c.add(kClean);
     c.add(kUnknownAirport);
+    c.add("AC#1,LN-D,0%,24Hr,IFR,08:00:00,09:00:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,ENGM,"); // warned
     c.prompts.expect("Traffic check", Answer::Cancel);
     c.trigger("fileCap7");
     EXPECT_EQ(c.prompts.shown().back().text, "The traffic check found errors in 1 flight:\r\n"
@@ -175,14 +220,15 @@ TEST(CheckTrafficWindow, compileAsksWhenThereAreErrors) {
     c.trigger("fileCap7");
     ASSERT_NE(c.checkWindow(), nullptr);
     EXPECT_TRUE(c.checkWindow()->isVisible()) << "Show problems: the window, no compile";
-    EXPECT_EQ(c.rows(), 1);
+    EXPECT_EQ(c.text("severityCom"), QStringLiteral("Errors"));
+    EXPECT_EQ(c.rows(), 1) << "the error, not the warning";
 
     // Compile anyway: the compile runs as before, starting with its own question.
     c.prompts.expect("Traffic check", Answer::No).expect("WARNING", Answer::No);
     c.trigger("fileCap7");
 
     // Without errors there is no question before the compile's own.
-    c.window->session().db.flightTable().empty(1);
+    c.window->session().db.flightTable().empty(1); // flight 2 is only warned about
     c.prompts.expect("WARNING", Answer::No);
     c.trigger("fileCap7");
     EXPECT_TRUE(c.tools.calls().empty());
@@ -210,6 +256,6 @@ TEST(CheckTrafficWindow, turnaroundMinimumInTheOptionsWindow) {
     c.trigger("menuCap2");
     EXPECT_EQ(c.settings.value("Turnaround Minutes"), "30");
     ASSERT_EQ(c.rows(), 1) << "the open window checked again with the new minimum";
-    EXPECT_EQ(c.cell(0, 4), QStringLiteral("short-turnaround"));
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("Short turnaround"));
     EXPECT_NE(c.cell(0, 5).indexOf(QStringLiteral("under the turnaround minimum of 30 minutes")), -1);
 }

@@ -1,11 +1,14 @@
 // The window as a desktop program: search fields, keys, what it remembers, projects from outside,
 // its size on the screen, and the About box.
 
+#include "editors/recentprojects.h"
 #include "mainwindowfixture.h"
 
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +18,9 @@
 #include <QScreen>
 #include <QSet>
 #include <QTest>
+#include <QToolTip>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QUrl>
 #include <functional>
@@ -88,6 +94,11 @@ TEST(Desktop, theAirportSearchNarrowsTheListAndCounts) {
     EXPECT_EQ(Column(list),
               (QStringList{QStringLiteral("EKCH"), QStringLiteral("ESSA"), QStringLiteral("ENBR"),
                            QStringLiteral("KSEA"), QStringLiteral("ENGM")}));
+    // Esc empties the search.
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_EQ(search->text(), QString());
+    EXPECT_EQ(list->model()->rowCount(), 6);
+    EXPECT_EQ(f.find<QLabel>("aptCountLbl")->text(), QStringLiteral("6 of 6 airports"));
 }
 
 TEST(Desktop, theFlightSearchFindsAndOpensAFlight) {
@@ -101,10 +112,20 @@ TEST(Desktop, theFlightSearchFindsAndOpensAFlight) {
     EXPECT_EQ(Column(matches, 0), QStringList{QStringLiteral("KSEA-EKCH")});
     EXPECT_EQ(Column(matches, 1), QStringList{QStringLiteral("N2")});
     EXPECT_EQ(Column(matches, 2), QStringList{QStringLiteral("Boeing 737-400")});
-    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flights found"));
-    search->clear();
+    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flight found"));
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_EQ(search->text(), QString()) << "Esc empties the search";
+    EXPECT_FALSE(matches->isVisibleTo(&window));
     QTest::keyClicks(search, QStringLiteral("boeing"));
     EXPECT_EQ(matches->model()->rowCount(), 2) << "by the aircraft's title";
+    EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("2 flights found"));
+
+    // A cell cut short by a narrow column shows its whole text when hovered.
+    matches->setColumnWidth(2, 40);
+    const QPoint at = matches->visualRect(matches->model()->index(0, 2)).center();
+    QHelpEvent help(QEvent::ToolTip, at, matches->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(matches->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Boeing 737-400"));
     search->clear();
     QTest::keyClicks(search, QStringLiteral("ekch"));
     ASSERT_EQ(matches->model()->rowCount(), 1) << "by airport";
@@ -130,6 +151,20 @@ TEST(Desktop, keysTurnThePages) {
     QTest::keyClick(&window, Qt::Key_PageUp, Qt::ControlModifier);
     QTest::keyClick(&window, Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentIndex(), 3) << "from the first page back to the last";
+    // Ctrl+Shift+Tab as the platforms report it: Tab with Shift (Windows), Backtab without it.
+    QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    // From a text field and a list too.
+    auto* search = f.find<QLineEdit>("aptSearchTxt");
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    auto* flights = f.find<QTreeView>("flightsLst");
+    flights->setFocus();
+    QTest::keyClick(flights, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
 }
 
 TEST(Desktop, recentProjectsReopenAndForgetWhatIsGone) {
@@ -155,6 +190,15 @@ TEST(Desktop, recentProjectsReopenAndForgetWhatIsGone) {
     EXPECT_NE(f.prompts.shown().back().text.find("no longer there"), std::string::npos);
     EXPECT_TRUE(window.recentProjects().paths().empty());
     EXPECT_EQ(window.session().state.projectTag, "new");
+
+    // "Clear Recent Projects" forgets them all, also for the next start.
+    WriteProject(f, "Again.cvp");
+    emit recent->aboutToShow();
+    ASSERT_EQ(window.recentProjects().paths().size(), 1u);
+    f.trigger("clearRecentCap");
+    EXPECT_TRUE(window.recentProjects().paths().empty());
+    EXPECT_TRUE(RecentProjects(f.settings).paths().empty());
+    EXPECT_FALSE(recent->isEnabled());
 }
 
 TEST(Desktop, aDroppedProjectOpensAfterTheSaveQuestion) {
@@ -260,6 +304,45 @@ TEST(Desktop, theWindowFitsTheScreenAndCaptionsStandOverTheirFields) {
     (void)centreOf;
 }
 
+TEST(Desktop, theWindowFitsTheFlightPlansPageBesideTheMap) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    window.show();
+    window.resize(1100, 720); // the window's first size (a screen scaled by 2 is smaller than that)
+    f.trigger("viewMapCap");
+    auto* dock = f.find<QDockWidget>("mapDock");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->isVisible(); }));
+    QApplication::processEvents();
+    EXPECT_FALSE(dock->isFloating());
+    // Every control of the page shows without scrolling.
+    QWidget* page = f.find("F1");
+    QWidget* shown = page->parentWidget(); // the viewport of the page's scroll area
+    const QRect visible = shown->rect();
+    QStringList hidden;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const QWidget* parent = w->parentWidget();
+        const bool control = parent == page || parent->objectName() == QStringLiteral("Frame2") ||
+                             parent->objectName() == QStringLiteral("Frame3");
+        if (!control || !w->isVisibleTo(page)) continue;
+        const QRect at(w->mapTo(shown, QPoint(0, 0)), w->size());
+        if (!visible.contains(at))
+            hidden << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                 : w->objectName());
+    }
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.join(QLatin1Char(' ')).toStdString() << " outside "
+                                  << visible.width() << "x" << visible.height() << "; map " << dock->width();
+    EXPECT_GE(dock->width(), 300) << "the map keeps a useful width";
+
+    // A window too narrow for both: the map opens floating, and the page keeps the window.
+    f.trigger("viewMapCap");
+    window.resize(800, 600);
+    f.trigger("viewMapCap");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->isVisible(); }));
+    EXPECT_TRUE(dock->isFloating());
+    QApplication::processEvents();
+    EXPECT_GE(shown->width(), page->minimumSizeHint().width());
+}
+
 TEST(Desktop, anAircraftThatIsNotInstalledShowsByItsTitle) {
     MainWindowFixture f;
     ui::MainWindow& window = f.start();
@@ -285,6 +368,61 @@ TEST(Desktop, theAboutBoxNamesTheVersionTheDataLicencesAndQt) {
     EXPECT_NE(text.find("Open Database License 1.0"), std::string::npos);
     EXPECT_NE(text.find("Natural Earth"), std::string::npos);
     EXPECT_NE(text.find("Qt " + std::string(qVersion())), std::string::npos);
+    EXPECT_EQ(f.prompts.shown().back().yesText, "User Guide") << "the way to the user guide";
+    EXPECT_EQ(f.window->findChild<QWidget*>(QStringLiteral("guideFrm")), nullptr) << "OK shows no guide";
+}
+
+TEST(Desktop, keysOfTheFileMenuAndTheUserGuide) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    WriteProject(f, "Keys.cvp");
+    const auto activate = [&] {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    };
+    window.show();
+    ASSERT_TRUE(activate());
+    f.prompts.expectFile(std::nullopt);
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(f.prompts.fileRequests().size(), 2u);
+    EXPECT_EQ(f.prompts.fileRequests().back().title, "Save Corvane Project as") << "Ctrl+Shift+S: Save As";
+
+    // F1: the README's user guide, inside the program, as formatted text with its pictures.
+    QTest::keyClick(&window, Qt::Key_F1);
+    auto* guide = window.findChild<QWidget*>(QStringLiteral("guideFrm"));
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    auto* browser = guide->findChild<QTextBrowser*>(QStringLiteral("guideTxt"));
+    const QString text = browser->toPlainText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("User guide\n"))) << text.left(80).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("The window has four pages.")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Ctrl+Shift+Tab")));
+    EXPECT_FALSE(text.contains(QStringLiteral("**"))) << "the Markdown is rendered";
+    EXPECT_FALSE(text.contains(QStringLiteral("update-mime-database"))) << "only the guide's section";
+    int pictures = 0;
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat()) continue;
+            const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+            const QUrl url = browser->source().resolved(QUrl(image.name()));
+            const QVariant picture = browser->loadResource(QTextDocument::ImageResource, url);
+            EXPECT_FALSE(QImage::fromData(picture.toByteArray()).isNull() && picture.value<QImage>().isNull())
+                << image.name().toStdString();
+            EXPECT_EQ(image.width(), 640) << "fitted to the window";
+            ++pictures;
+        }
+    EXPECT_EQ(pictures, 8);
+    guide->close();
+
+    // The About box leads there too.
+    f.prompts.expect("About Corvane", Answer::Yes);
+    f.trigger("menuCap3");
+    EXPECT_TRUE(guide->isVisible());
+
+    // Ctrl+Q quits; nothing is unsaved, so nothing is asked.
+    ASSERT_TRUE(activate());
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(Desktop, tabReachesEveryControlOfEachPage) {

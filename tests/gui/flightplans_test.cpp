@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+#include <QUndoStack>
 
 using namespace corvane;
 using test::MainWindowFixture;
@@ -184,4 +185,68 @@ TEST(FlightPlansPage, aLegFieldRefusesWhatWouldBreakTheLine) {
     p.typeInto(des, QStringLiteral(","));
     EXPECT_EQ(des->text(), QStringLiteral("ESSA"));
     EXPECT_EQ(p.cell("legsLst", 1), QStringLiteral("ESSA"));
+}
+
+TEST(FlightPlansPage, theAircraftStaysShownThroughACompile) {
+    Page p;
+    p.window->show();
+    p.listAirport(QStringLiteral("ENGM"));
+    // The flight gets the aircraft that no flight before it uses: the rebuilt list starts with another.
+    auto* aircraft = p.find<QComboBox>("aircraftCom");
+    const QString other = aircraft->currentText();
+    const int chosen =
+        aircraft->findText(other == QStringLiteral("Dash 8-100") ? QStringLiteral("Boeing 737-400")
+                                                                 : QStringLiteral("Dash 8-100"));
+    ASSERT_GE(chosen, 0);
+    aircraft->setCurrentIndex(chosen);
+    emit aircraft->activated(chosen);
+    const QString title = aircraft->currentText();
+    ASSERT_NE(title, other);
+    // What the combo shows each time it is painted while the compile turns the event loop.
+    struct Painted : QObject {
+        QStringList texts;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                auto* combo = static_cast<QComboBox*>(watched);
+                texts << (combo->currentIndex() >= 0 ? combo->currentText() : combo->placeholderText());
+            }
+            return false;
+        }
+    } painted;
+    aircraft->installEventFilter(&painted);
+    p.prompts.expect("WARNING", Answer::Yes).expect("Error compiling Traffic.bgl");
+    p.tools.expectExit(0, [&](const auto&) { QApplication::processEvents(); }); // leaves no Traffic.bgl
+    p.trigger("fileCap7");
+    QApplication::processEvents();
+    aircraft->removeEventFilter(&painted);
+    EXPECT_FALSE(painted.texts.isEmpty());
+    EXPECT_EQ(painted.texts.filter(title).size(), painted.texts.size())
+        << painted.texts.join(u'|').toStdString();
+    EXPECT_EQ(aircraft->currentText(), title);
+}
+
+TEST(FlightPlansPage, tabbingThroughTheFieldsChangesNothing) {
+    Page p;
+    p.window->show();
+    p.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.window.get()));
+    p.listAirport(QStringLiteral("ENGM"));
+    p.clickRow("flightsLst", 1);
+    const int flight = p.window->flightEditor().CurrentFlightIndex();
+    const std::string line = p.window->session().db.flightTable().at(flight);
+    p.aptText()->setFocus();
+    QStringList passed;
+    for (int step = 0; step < 30; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        passed << QApplication::focusWidget()->objectName();
+    }
+    ASSERT_TRUE(passed.contains(QStringLiteral("depCom")) && passed.contains(QStringLiteral("desCom")))
+        << passed.join(u' ').toStdString();
+    EXPECT_EQ(p.window->flightEditor().CurrentFlightIndex(), flight) << "the airport is not listed again";
+    for (int row = 0; row < p.rows("legsLst"); ++row)
+        for (int day : {6, 7})
+            EXPECT_EQ(p.cell("legsLst", row, day), QString()) << "a daily flight has no days";
+    EXPECT_EQ(p.window->undoStack().count(), 0) << "no step to undo";
+    p.window->flightEditor().SaveToLST();
+    EXPECT_EQ(p.window->session().db.flightTable().at(flight), line);
 }

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
@@ -134,6 +135,8 @@ TEST(AssociationDialog, associateAnUnknownAircraft) {
     const int count = session.db.flightTable().count();
     EXPECT_EQ(session.db.flightTable().at(count - 2).substr(0, number.size() + 1), number + ",");
     EXPECT_EQ(session.db.flightTable().at(count - 1).substr(0, number.size() + 1), number + ",");
+    EXPECT_EQ(p.window->statusBar()->currentMessage(),
+              QStringLiteral("'MD-82 Alitalia' associated with 'Boeing 737-400' in 2 flights"));
 }
 
 TEST(ImportExportPage, unknownAircraftLeadToTheAircraftPage) {
@@ -153,6 +156,11 @@ TEST(ImportExportPage, unknownAircraftLeadToTheAircraftPage) {
     EXPECT_EQ(p.prompts.shown().back().text.rfind("The import file include 1 aircraft that was not found", 0),
               0u);
     EXPECT_EQ(p.find<QTabBar>("TB")->currentIndex(), 2) << "the aircraft page is shown";
-    EXPECT_EQ(test::ShownTitle(*p.window), QStringLiteral("Corvane - [Traffic.BGL]*")) << "merged, not yet compiled";
+    EXPECT_EQ(test::ShownTitle(*p.window), QStringLiteral("Corvane - [Traffic.BGL]*"))
+        << "merged, not yet compiled";
     EXPECT_EQ(p.find<QTreeView>("missingAIRLst")->model()->rowCount(), 1);
+    EXPECT_EQ(
+        p.window->statusBar()->currentMessage(),
+        QStringLiteral("'import.cvp' merged into the installed traffic: associate its 1 unknown aircraft, "
+                       "then compile"));
 }

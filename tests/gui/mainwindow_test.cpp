@@ -3,19 +3,25 @@
 #include "projects/projectcommands.h"
 #include "traffic/textfile.h"
 #include "ui/singleinstance.h"
+#include "ui/widgethelpers.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTreeView>
 #include <atomic>
 #include <filesystem>
 #include <functional>
@@ -51,8 +57,14 @@ TEST(MainWindow, startsOnAnEmptyProject) {
          {"fileCap0", "fileCap1", "fileCap2", "fileCap4", "fileCap5", "fileCap7", "fileCap9", "flightCap0",
           "flightCap1", "flightCap3", "flightCap4", "flightCap6", "menuCap2", "menuCap3"})
         EXPECT_NE(window.findChild<QAction*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap7"))->shortcut(),
-              QKeySequence(QStringLiteral("Ctrl+C")));
+    // Compile is never Ctrl+C, everybody's Copy.
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap7"))->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap5"))->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap9"))->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap7"))->text(),
+              QStringLiteral("&Compile FS2002 Traffic.bgl..."));
     EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("fileCap2"))->text(),
               QStringLiteral("O&pen FS2002 Traffic.bgl..."));
 }
@@ -438,9 +450,10 @@ TEST(MainWindow, newProjectEvenWhenTheSaveAsIsCancelled) {
     EXPECT_EQ(window.session().db.airportTable().rowCount(), 6);
 }
 
-TEST(MainWindow, openTrafficBglAndShutDown) {
-    MainWindowFixture f;
-    ui::MainWindow& window = f.start();
+namespace {
+
+// The next decompile leaves one flight, ESSA-ENGM of the Boeing.
+void ExpectDecompileOfOneFlight(MainWindowFixture& f) {
     f.tools.expectExit(0, [](const test::FakeToolRunner::Call& call) {
         test::TempDir::writeFile(call.workingFolder + "/aircraft.txt", "AC#1,430,\"Boeing 737-400\"\r\n");
         test::TempDir::writeFile(call.workingFolder + "/airports.txt",
@@ -449,6 +462,14 @@ TEST(MainWindow, openTrafficBglAndShutDown) {
             call.workingFolder + "/flightplans.txt",
             "AC#1,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,\r\n");
     });
+}
+
+} // namespace
+
+TEST(MainWindow, openTrafficBglAndShutDown) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    ExpectDecompileOfOneFlight(f);
     f.trigger("fileCap2");
     EXPECT_EQ(test::ShownTitle(window), QStringLiteral("Corvane - [Traffic.BGL]"));
     EXPECT_EQ(window.flightEditor().infoLbl(), "Flights at ENGM")
@@ -458,4 +479,108 @@ TEST(MainWindow, openTrafficBglAndShutDown) {
     // Shut-down: nothing changed since the open, so no save prompt; the scratch folder goes.
     window.close();
     EXPECT_FALSE(std::filesystem::exists(f.dir.file("program/TempData")));
+}
+
+TEST(MainWindow, ctrlCCopiesTheSelectedRowsAndF7Compiles) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    Session& session = window.session();
+    session.db.flightTable().append(
+        "AC#1,N1,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
+    f.prompts.expectFile(f.dir.file("Copy.cvp"));
+    f.trigger("fileCap5"); // a project: a compile would ask first
+    // A flight of an aircraft that is not installed: a warning in the check window.
+    session.db.missingAircraftTable().add({"Lockheed Electra", "250", "AC#9"});
+    session.db.flightTable().append(
+        "AC#9,N9,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,EKCH,10:00:00,11:00:00,100,F,2,ESSA,");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(f.find<QComboBox>("aptCom")->lineEdit(), QStringLiteral("ENGM"));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    // In a list, Copy is the rows, never a compile (an unexpected question fails the test).
+    auto* flights = f.find<QTreeView>("flightsLst");
+    flights->setFocus();
+    QTest::keyClick(flights, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("Flight\tIndex\nENGM-ESSA\t0\n"));
+    EXPECT_TRUE(f.tools.calls().empty());
+    // In a text field it is the field's own.
+    auto* tail = f.find<QLineEdit>("tailTxt");
+    tail->setFocus();
+    tail->selectAll();
+    QTest::keyClick(tail, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("N1"));
+
+    // Every list of the window, and of the check window, copies its rows.
+    f.trigger("flightCap8");
+    QTest::keyClicks(f.find<QLineEdit>("flightSearchTxt"), QStringLiteral("n1"));
+    f.find<QTabBar>("TB")->setCurrentIndex(2); // the aircraft lists are filled when shown
+    QList<QTreeView*> lists = window.findChildren<QTreeView*>();
+    ASSERT_EQ(lists.size(), 7);
+    for (QTreeView* list : lists) {
+        ASSERT_GT(list->model()->rowCount(), 0) << list->objectName().toStdString();
+        list->selectionModel()->setCurrentIndex(
+            list->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        clipboard->clear();
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(clipboard->text(), ui::SelectedRowsText(list)) << list->objectName().toStdString();
+        EXPECT_TRUE(clipboard->text().endsWith(u'\n')) << list->objectName().toStdString();
+    }
+    // Several problems at once, only the columns shown, in the order shown.
+    auto* problems = f.find<QTreeView>("problemsLst");
+    problems->header()->moveSection(5, 0);
+    problems->setColumnHidden(3, true);
+    problems->selectAll();
+    const QStringList lines = ui::SelectedRowsText(problems).split(u'\n');
+    ASSERT_EQ(lines.size(), problems->model()->rowCount() + 2);
+    EXPECT_EQ(lines[0], QStringLiteral("Message\tSeverity\tFlight\tRoute\tCheck"));
+    EXPECT_EQ(lines[1].section(u'\t', 1, 1), problems->model()->index(0, 0).data().toString());
+
+    // F7 compiles: here the question of a project's compile comes first.
+    f.prompts.expect("WARNING", Answer::No);
+    QTest::keyClick(&window, Qt::Key_F7);
+    EXPECT_EQ(f.prompts.shown().back().title, "WARNING");
+}
+
+TEST(MainWindow, theStatusBarSaysWhatWasDone) {
+    MainWindowFixture f;
+    ui::MainWindow& window = f.start();
+    Session& session = window.session();
+    const auto status = [&] { return window.statusBar()->currentMessage(); };
+    session.db.flightTable().append(
+        "AC#1,N1,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
+    session.db.flightTable().append(
+        "AC#2,N2,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,EKCH,10:00:00,11:00:00,100,F,2,ENGM,");
+    const std::string project = f.dir.file("Status.cvp");
+    f.prompts.expectFile(project);
+    f.trigger("fileCap5");
+    EXPECT_EQ(status(), QStringLiteral("Project saved as 'Status.cvp'"));
+
+    f.trigger("fileCap0");
+    EXPECT_EQ(status(), QStringLiteral("New project: 6 airports and 2 aircraft"));
+    f.prompts.expectFile(project);
+    f.trigger("fileCap1");
+    EXPECT_EQ(status(), QStringLiteral("'Status.cvp' opened: 2 flights, 6 airports and 2 aircraft"));
+
+    ExpectDecompileOfOneFlight(f);
+    f.trigger("fileCap2");
+    EXPECT_EQ(status(), QStringLiteral("Traffic.bgl opened: 1 flight, 6 airports and 2 aircraft"));
+
+    // The compile names the backup it made.
+    const std::string bgl = f.dir.write("FS2002/SCENEDB/ATC/Scenery/traffic.bgl", "the old traffic");
+    f.tools.expectExit(0, [bgl](const test::FakeToolRunner::Call&) { test::TempDir::writeFile(bgl, "new"); });
+    QTest::keyClick(&window, Qt::Key_F7);
+    ASSERT_EQ(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "new");
+    const std::string backup = session.lastBackup.substr(session.lastBackup.rfind('/') + 1);
+    EXPECT_EQ(backup.rfind("Traffic (", 0), 0u) << backup;
+    EXPECT_EQ(status(), QString::fromStdString(
+                            "Traffic.bgl compiled; the old file is in Traffic Backup as '" + backup + "'"));
+
+    // A save that fails says so in its message; the status bar no longer tells of the last success.
+    SetAtomicWriteFailureForTesting(10);
+    f.prompts.expectFile(project).expect("Overwrite existing file", Answer::Yes).expect("Error writing file");
+    f.trigger("fileCap4");
+    SetAtomicWriteFailureForTesting(std::nullopt);
+    EXPECT_EQ(status(), QString());
 }

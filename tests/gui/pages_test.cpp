@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
@@ -129,10 +130,20 @@ TEST(FilterDialog, percentFilterThroughTheMenu) {
         EXPECT_EQ(icao->text(), QStringLiteral("EN"));
         value->clear();
         QTest::keyClicks(value, QStringLiteral("50"));
+        // The bar is back at 0 before "Done editing" is shown; the status bar says what was done.
+        auto* bar = dialog->findChild<QProgressBar*>(QStringLiteral("progBar"));
+        const std::size_t shown = p.prompts.shown().size();
+        std::size_t shownAtReset = 0;
+        QObject::connect(bar, &QProgressBar::valueChanged, bar, [&](int v) {
+            if (v == 0) shownAtReset = p.prompts.shown().size();
+        });
         p.prompts.expect("Corvane");
         run->click();
         EXPECT_EQ(p.prompts.shown().back().text, "Done editing 1 flights!");
-        EXPECT_EQ(dialog->findChild<QProgressBar*>(QStringLiteral("progBar"))->value(), 0);
+        EXPECT_EQ(bar->value(), 0);
+        EXPECT_EQ(shownAtReset, shown);
+        EXPECT_EQ(p.window->statusBar()->currentMessage(),
+                  QStringLiteral("Traffic percent of 1 flight set to 50%"));
         dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
     });
     p.trigger("FilterCap1");

@@ -4,9 +4,11 @@
 #include "ui/qtprompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -83,6 +85,34 @@ TEST(QtPrompts, namedChoices) {
                             box.button(QMessageBox::No)->click();
                         }),
               Answer::No);
+}
+
+TEST(QtPrompts, fileDialogsShowTheFilterAsWrittenAndFindAnyLetterCase) {
+    test::TempDir dir;
+    for (const char* name : {"Europe.cvp", "ASIA.CVP", "notes.txt"}) dir.write(name, "x");
+    QtPrompts prompts(nullptr);
+    QStringList filters, listed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; types && i < types->count(); ++i) filters << types->itemText(i);
+        dialog->setDirectory(QString::fromStdString(dir.path()));
+        auto* files = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_NE(files, nullptr);
+        const auto rows = [files] { return files->model()->rowCount(files->rootIndex()); };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= 2; }));
+        QTest::qWait(50); // a name the filter lets through late would show now
+        for (int row = 0; row < rows(); ++row)
+            listed << files->model()->index(row, 0, files->rootIndex()).data().toString();
+        dialog->reject();
+    });
+    EXPECT_EQ(
+        prompts.file({FileRequest::Mode::Open, "Open Corvane Project", "Corvane Project (*.cvp)|*.cvp", ""}),
+        std::nullopt);
+    EXPECT_EQ(filters.join(u'|').toStdString(), "Corvane Project (*.cvp)");
+    listed.sort();
+    EXPECT_EQ(listed.join(u'|').toStdString(), "ASIA.CVP|Europe.cvp");
 }
 
 TEST(QtPrompts, aFileWhoseNameIsNotUtf8IsRefusedNotMisread) {

@@ -32,10 +32,3 @@ TEST(TextCodec, messagesAndPaths) {
     const QString path = QStringLiteral("/tmp/ünï/ß.cvp");
     EXPECT_EQ(PathToDisplay(PathFromDisplay(path)), path);
 }
-
-TEST(TextCodec, dialogFiltersIgnoreCase) {
-    EXPECT_EQ(DialogFilter("Corvane Project (*.cvp)|*.cvp"),
-              QStringLiteral("Corvane Project (*.[cC][vV][pP])"));
-    EXPECT_EQ(DialogFilter("Flight Simulator 2002 (fs2002.exe) | fs2002.exe"),
-              QStringLiteral("Flight Simulator 2002 ([fF][sS]2002.[eE][xX][eE])"));
-}

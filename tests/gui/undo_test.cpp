@@ -3,11 +3,14 @@
 
 #include "mainwindowfixture.h"
 #include "projects/projectcommands.h"
+#include "tempdir.h"
 #include "traffic/changejournal.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -25,9 +28,10 @@ struct Editing : MainWindowFixture {
         w = &start();
         Session& session = w->session();
         for (const char* tail : {"N1", "N2", "N3"})
-            session.db.flightTable().append("AC#1," + std::string(tail) +
-                                            ",100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,"
-                                            "ENGM,");
+            session.db.flightTable().append(
+                "AC#1," + std::string(tail) +
+                ",100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,"
+                "ENGM,");
         project = dir.file("Three.cvp");
         prompts.expectFile(project);
         trigger("fileCap5"); // Save As: the saved point
@@ -50,6 +54,7 @@ TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     MainWindowFixture::whenModal([&](QWidget* dialog) {
         e.prompts.expect("Corvane");
         dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click(); // all flights
+        EXPECT_TRUE(e.w->isWindowModified()) << "marked at once, while the dialog stays open";
         dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
     });
     e.trigger("FilterCap0");
@@ -81,21 +86,37 @@ TEST(Undo, aFieldVisitIsOneStepAndTheRestoredFlightIsShown) {
     auto* list = e.find<QTreeView>("flightsLst");
     list->setCurrentIndex(list->model()->index(1, 0));
     const int flight = e.w->flightEditor().CurrentFlightIndex();
+    // A step before, saved: Edit > Undo is there, the data are clean.
+    e.find<QRadioButton>("vfrOpt")->click();
+    e.trigger("fileCap4");
+    ASSERT_EQ(e.w->session().db.journal().stepCount(), 1);
+    ASSERT_FALSE(e.w->isWindowModified());
     auto* tail = e.find<QLineEdit>("tailTxt");
     e.w->activateWindow();
     tail->setFocus();
     tail->selectAll();
     QTest::keyClicks(tail, QStringLiteral("G-ABCD"));
+    EXPECT_TRUE(e.w->isWindowModified()) << "marked with the first edit, before the field is left";
+    // Ctrl+Z and Ctrl+Shift+Z in the field are the field's own while it has typing to take back.
+    QTest::keyClick(tail, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(tail->text(), QStringLiteral("G-ABCD"));
+    EXPECT_EQ(e.w->session().db.journal().stepCount(), 1) << "no step was closed and undone";
+    QTest::keyClick(tail, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tail->text(), QStringLiteral("G-ABCD"));
     // Leaving the field ends the visit: the whole typing is one step.
-    e.find<QLineEdit>("percentTxt")->setFocus();
+    auto* percent = e.find<QLineEdit>("percentTxt");
+    percent->setFocus();
     emit tail->editingFinished();
-    ASSERT_EQ(e.w->session().db.journal().stepCount(), 1);
+    ASSERT_EQ(e.w->session().db.journal().stepCount(), 2);
     EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Edit Tail number"));
     EXPECT_NE(e.w->session().db.flightTable().at(flight).find(",G-ABCD,"), std::string::npos);
 
-    // Another flight on screen; the undo shows the restored one again.
+    // Another flight on screen; the undo shows the restored one again. Ctrl+Z in a field with nothing
+    // of its own to undo is the Edit menu's.
     list->setCurrentIndex(list->model()->index(0, 0));
-    e.trigger("undoCmd");
+    percent->setFocus();
+    ASSERT_FALSE(percent->isUndoAvailable());
+    QTest::keyClick(percent, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e.w->session().db.flightTable().at(flight).find(",G-ABCD,"), std::string::npos);
     EXPECT_EQ(e.w->flightEditor().CurrentFlightIndex(), flight) << "the restored flight is selected";
     EXPECT_NE(tail->text(), QStringLiteral("G-ABCD"));
@@ -132,4 +153,64 @@ TEST(Undo, theSaveQuestionComesOnlyAfterAChangeAndCancelKeepsEverything) {
     e.trigger("undoCmd");
     EXPECT_FALSE(e.w->isWindowModified());
     EXPECT_TRUE(e.w->close());
+}
+
+TEST(Undo, aFilterUndoneOrRedoneLeavesTheUserWhereTheyAre) {
+    Editing e;
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("dataTxt")), QStringLiteral("50"));
+        e.prompts.expect("Corvane");
+        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
+    });
+    e.trigger("FilterCap1");
+    auto* list = e.find<QTreeView>("flightsLst");
+    list->setCurrentIndex(list->model()->index(2, 0));
+    const int flight = e.w->flightEditor().CurrentFlightIndex();
+    auto* percent = e.find<QLineEdit>("percentTxt");
+    ASSERT_EQ(percent->text(), QStringLiteral("50"));
+
+    e.trigger("undoCmd");
+    EXPECT_EQ(e.w->flightEditor().CurrentFlightIndex(), flight) << "the flight on screen stays";
+    EXPECT_EQ(percent->text(), QStringLiteral("100")) << "as the undo left it";
+    e.trigger("redoCmd");
+    EXPECT_EQ(e.w->flightEditor().CurrentFlightIndex(), flight);
+    EXPECT_EQ(percent->text(), QStringLiteral("50"));
+    // On another page, the undo stays there.
+    auto* tabs = e.find<QTabBar>("TB");
+    tabs->setCurrentIndex(1);
+    e.trigger("undoCmd");
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_NE(e.w->session().db.flightTable().at(flight).find(",100%,"), std::string::npos);
+
+    // An airport edit is marked at once as well.
+    e.trigger("fileCap4");
+    ASSERT_FALSE(e.w->isWindowModified());
+    QTest::keyClicks(e.find<QLineEdit>("aptNameTxt"), QStringLiteral("x"));
+    EXPECT_TRUE(e.w->isWindowModified());
+}
+
+TEST(Undo, aCompileThatDropsFlightsLeavesTheDataChanged) {
+    Editing e;
+    // The project file gets a flight to an airport nobody knows, which a compile drops.
+    e.dir.write("Three.cvp",
+                e.dir.read("Three.cvp") +
+                    "AC#1,N4,100%,24Hr,IFR,08:00:00,09:10:00,100,F,1,XXXX,10:00:00,11:00:00,100,F,2,"
+                    "ENGM,\r\n");
+    e.prompts.expectFile(e.project);
+    e.trigger("fileCap1");
+    ASSERT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 4);
+    ASSERT_FALSE(e.w->isWindowModified());
+
+    const std::string bgl = e.dir.file("FS2002/SCENEDB/ATC/Scenery/traffic.bgl");
+    e.tools.expectExit(0, [bgl](const test::FakeToolRunner::Call&) { test::TempDir::writeFile(bgl, "new"); });
+    e.prompts.expect("Traffic check", Answer::No)
+        .expect("WARNING", Answer::Yes)
+        .expect("Error finding airport");
+    e.trigger("fileCap7");
+    ASSERT_EQ(e.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "new");
+    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 3) << "the compile dropped the flight";
+    EXPECT_TRUE(e.w->isWindowModified()) << "the data are no longer those of the project file";
+    EXPECT_EQ(e.w->statusBar()->currentMessage(),
+              QStringLiteral("Traffic.bgl compiled; there was no old file to back up"));
 }

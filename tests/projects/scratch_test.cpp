@@ -2,9 +2,14 @@
 #include "tempdir.h"
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -42,6 +47,52 @@ std::tm Minute(int hour, int minute) {
     return when;
 }
 
+#ifndef _WIN32
+// What body returns ("" for success), run in a child process with mounts of its own: a private mount
+// namespace (for a user who is not root, inside a user namespace of its own), so that what body mounts
+// is seen by nobody else and goes with the child.
+std::string InPrivateMounts(const std::function<std::string()>& body) {
+    int pipe[2];
+    if (::pipe(pipe) != 0) return "no pipe";
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        std::string result;
+        if (::unshare(CLONE_NEWNS) != 0) {
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+                result = std::string("unshare: ") + std::strerror(errno);
+            } else {
+                // Root inside is the user outside.
+                const auto put = [](const char* path, const std::string& text) {
+                    const int fd = ::open(path, O_WRONLY);
+                    if (fd >= 0 && ::write(fd, text.data(), text.size()) >= 0) ::close(fd);
+                };
+                put("/proc/self/setgroups", "deny");
+                put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+                put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+            }
+        }
+        if (result.empty() && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            result = std::string("private mounts: ") + std::strerror(errno);
+        if (result.empty()) result = body();
+        [[maybe_unused]] const auto written = ::write(pipe[1], result.data(), result.size());
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    std::string result;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status)) return "the child did not end normally";
+    return result;
+}
+#endif
+
 int EntryCount(const std::string& folder) {
     int count = 0;
     std::error_code ignored;
@@ -71,6 +122,8 @@ TEST(Scratch, backupNamesAndFolders) {
 TEST(Scratch, aBackupIsNeverOverwritten) {
     test::TempDir dir;
     const std::string folder = dir.file("SCENEDB/ATC/Scenery/Traffic Backup/");
+    // A partial copy that a killed compile left goes before the next backup.
+    dir.write("SCENEDB/ATC/Scenery/Traffic Backup/" + test::LeftOverTempName("aaaaaa"), "partial");
     std::vector<std::string> contents;
     for (const char* content : {"first", "second", "third"}) {
         dir.write("SCENEDB/ATC/Scenery/traffic.bgl", content);
@@ -126,15 +179,43 @@ TEST(Scratch, aBackupThatCannotBeMadeIsReported) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("gone")));
     std::filesystem::remove(dir.file("SCENEDB/ATC/Scenery/Traffic Backup"));
 
-    // A folder that cannot be written (as root every folder can, so the test needs another user).
+    // A folder that cannot be written, not even by root: a read-only mount of it.
     const std::string folder = dir.mkdir("SCENEDB/ATC/Scenery/Traffic Backup");
-    if (::geteuid() != 0) {
-        ::chmod(folder.c_str(), 0500);
-        backup = BackupTrafficBgl(dir.path(), Minute(8, 0));
-        ::chmod(folder.c_str(), 0700);
-        EXPECT_EQ(backup.status, Backup::Status::Failed);
-        EXPECT_EQ(EntryCount(folder), 0);
-    }
+    EXPECT_EQ(InPrivateMounts([&]() -> std::string {
+                  if (::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                      ::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) !=
+                          0)
+                      return std::string("mount: ") + std::strerror(errno);
+                  const Backup failed = BackupTrafficBgl(dir.path(), Minute(8, 0));
+                  if (failed.status != Backup::Status::Failed) return "a backup was made";
+                  if (failed.error != std::strerror(EROFS)) return "reported: " + failed.error;
+                  return EntryCount(folder) == 0 ? "" : "something was left";
+              }),
+              "");
+
+    // No room for the backup's name (the last free entry of the file system taken by the copy): the
+    // reason is told, not taken for a name that exists and tried 10,000 times over.
+    EXPECT_EQ(InPrivateMounts([&]() -> std::string {
+                  const std::string fs = dir.mkdir("tiny");
+                  if (::mount("tiny", fs.c_str(), "tmpfs", 0, "size=1m,nr_inodes=64") != 0)
+                      return std::string("mount: ") + std::strerror(errno);
+                  test::TempDir::writeFile(fs + "SCENEDB/ATC/Scenery/traffic.bgl", "the traffic");
+                  const std::string backups = fs + "SCENEDB/ATC/Scenery/Traffic Backup";
+                  ::mkdir(backups.c_str(), 0755);
+                  std::vector<std::string> filler;
+                  for (int i = 0; i < 100; ++i) {
+                      filler.push_back(fs + "filler" + std::to_string(i));
+                      const int fd = ::open(filler.back().c_str(), O_CREAT | O_WRONLY, 0644);
+                      if (fd < 0) break;
+                      ::close(fd);
+                  }
+                  ::unlink(filler.front().c_str());
+                  const Backup failed = BackupTrafficBgl(fs, Minute(8, 0));
+                  if (failed.status != Backup::Status::Failed) return "a backup was made";
+                  if (failed.error != std::strerror(ENOSPC)) return "reported: " + failed.error;
+                  return EntryCount(backups) == 0 ? "" : "something was left";
+              }),
+              "");
 
     // A write that fails part way (the file size limit stands in for a full disk) leaves nothing.
     const pid_t child = ::fork();

@@ -12,10 +12,12 @@
 //   ignore-stop       ignores a request to end (SIGTERM; Ctrl+Break on Windows)
 //   leave MS          starts a program of its own that holds the output open for MS and is not
 //                     waited for
+//   temp-in FOLDER    leaves a temporary file of its own in FOLDER, as a write under way does
 // At the end of the script it ends with 0.
 
 #include "environment/programstart.h"
 #include "traffic/hostfs.h"
+#include "traffic/tempfiles.h"
 #include "traffic/textfile.h"
 
 #include <chrono>
@@ -129,6 +131,12 @@ int main(int argc, char** argv) {
             Crash();
         } else if (command == "ignore-stop") {
             IgnoreStop();
+        } else if (command == "temp-in") {
+            corvane::hostfs::NewFile file;
+            int code = 0;
+            if (file.create(corvane::TempFilePattern(rest), "", &code) && file.write("x", &code) &&
+                file.finish(&code))
+                file.forget();
         } else if (command == "leave") {
             std::fflush(stdout);
             Leave(rest);

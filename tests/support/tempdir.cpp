@@ -2,6 +2,7 @@
 
 #include "hostpath.h"
 #include "traffic/hostfs.h"
+#include "traffic/tempfiles.h"
 
 #include <algorithm>
 #include <fstream>
@@ -78,6 +79,12 @@ std::string CopyFixture(const TempDir& dir, std::string_view relativePath) {
     const fs::path target = FsPath(dir.path()) / source.filename();
     fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     return HostPathOf(target) + (fs::is_directory(target) ? "/" : "");
+}
+
+std::string LeftOverTempName(std::string_view sixLetters) {
+    const hostfs::ProcessMark own = hostfs::OwnProcessMark();
+    return std::string(kTempFilePrefix) + hostfs::kProcessMarkSystem + std::to_string(own.id) + "." +
+           std::to_string(own.start + 1) + "-" + std::string(sixLetters);
 }
 
 } // namespace corvane::test

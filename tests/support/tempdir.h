@@ -31,6 +31,10 @@ private:
 // The names of the entries of folder, in byte order.
 std::vector<std::string> NamesIn(const std::string& folder);
 
+// A name of Corvane's temporary files (traffic/tempfiles.h) such as a run that has ended leaves behind:
+// this process's number with another start, and the six letters given.
+std::string LeftOverTempName(std::string_view sixLetters);
+
 // Every byte value once, 0 to 255 in order.
 std::string EveryByte();
 
