@@ -9,8 +9,6 @@
 #include "traffic/writer.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 
 namespace corvane {
 
@@ -88,11 +86,9 @@ const FlightChecker::Airport& FlightChecker::airport(std::string_view code) {
     const AirportTable& airports = m_db.airportTable();
     Airport found;
     found.row = airports.findByIcao(code);
-    if (found.row >= 0) {
-        const std::string& latitude = airports.cell(found.row, AirportTable::Latitude);
-        const std::string& longitude = airports.cell(found.row, AirportTable::Longitude);
-        found.positioned = !latitude.empty() && !longitude.empty();
-        if (found.positioned) found.position = PositionOf(latitude, longitude);
+    if (const auto position = AirportPosition(airports, found.row)) {
+        found.positioned = true;
+        found.position = *position;
     }
     m_airportIndex.insert(code, static_cast<int>(m_airports.size()));
     return m_airports.emplace_back(std::move(found));
@@ -180,13 +176,9 @@ bool FlightChecker::readTimes() {
 long long FlightChecker::proposedSeconds(std::size_t k, const Aircraft& aircraft) const {
     const Airport& from = *previous(k).airport;
     const Airport& to = *m_legs[k].airport;
-    if (!(aircraft.speed > 0) || !from.positioned || !to.positioned ||
-        EqualsIgnoringCase(previous(k).destination, m_legs[k].destination))
-        return -1;
-    const double seconds = FlightSeconds(from.position, to.position, aircraft.speed);
-    if (std::isnan(seconds)) return -1;
-    // Whole seconds, as the legs editor proposes them.
-    return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
+    return ProposedLegSeconds(previous(k).destination, from.positioned ? &from.position : nullptr,
+                              m_legs[k].destination, to.positioned ? &to.position : nullptr, aircraft.speed)
+        .value_or(-1);
 }
 
 void FlightChecker::checkTimes(int index, int period, const Aircraft& aircraft) {
