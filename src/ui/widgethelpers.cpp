@@ -5,13 +5,17 @@
 #include "traffic/prompts.h"
 #include "ui/textcodec.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <algorithm>
 
 namespace corvane::ui {
 
-void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left) {
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
+                   const std::function<void()>& left) {
     QObject::connect(field, &QLineEdit::textEdited, field, [&steps, caption] { steps.fieldEdited(caption); });
     QObject::connect(field, &QLineEdit::editingFinished, field, [&steps, left] {
         steps.closeVisit();
@@ -76,6 +80,14 @@ void FillZones(QComboBox* combo, bool blankAfterSign) {
 
 void FillRepeatPeriods(QComboBox* combo) {
     for (std::string_view period : kRepeatPeriods) combo->addItem(ToDisplay(period));
+}
+
+std::function<void(int, int)> BarProgress(QProgressBar* bar) {
+    return [bar](int done, int count) {
+        bar->setMaximum(std::max(1, count));
+        bar->setValue(done);
+        if (done % 1000 == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 }
 
 } // namespace corvane::ui

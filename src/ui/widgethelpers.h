@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QProgressBar;
 class QWidget;
 
 namespace corvane {
@@ -36,7 +37,11 @@ void OnEnter(QWidget* widget, std::function<void()> action);
 
 // Typing into field is one step of the change journal per visit: typed runs before each edit (it
 // opens the visit named caption), and leaving the field closes it, then calls left.
-void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption, const std::function<void()>& left);
+void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
+                   const std::function<void()>& left);
+
+// A run's progress (entries done of count) on bar, the window painting now and then meanwhile.
+std::function<void(int done, int count)> BarProgress(QProgressBar* bar);
 
 // Names a widget after its control and returns it.
 template <typename W> W* Named(W* widget, const char* name) {

@@ -153,6 +153,7 @@ TEST(ImportExportPage, unknownAircraftLeadToTheAircraftPage) {
     EXPECT_EQ(p.prompts.shown().back().text.rfind("The import file include 1 aircraft that was not found", 0),
               0u);
     EXPECT_EQ(p.find<QTabBar>("TB")->currentIndex(), 2) << "the aircraft page is shown";
-    EXPECT_EQ(test::ShownTitle(*p.window), QStringLiteral("Corvane - [Traffic.BGL]*")) << "merged, not yet compiled";
+    EXPECT_EQ(test::ShownTitle(*p.window), QStringLiteral("Corvane - [Traffic.BGL]*"))
+        << "merged, not yet compiled";
     EXPECT_EQ(p.find<QTreeView>("missingAIRLst")->model()->rowCount(), 1);
 }
