@@ -2,6 +2,7 @@
 
 #include "checks/periodclock.h"
 #include "schedule/flighttime.h"
+#include "traffic/fields.h"
 #include "traffic/flightline.h"
 #include "traffic/numbers.h"
 #include "traffic/text.h"
@@ -19,19 +20,6 @@ constexpr double kLowestAltitude = 10;
 constexpr double kHighestAltitude = 450;
 constexpr double kSlowestSpeed = 10;
 constexpr std::string_view kDropped = ", so saving or compiling drops the flight.";
-
-// Splits a line at its commas into fields, reusing the vector's storage. The fields are short, so a
-// plain walk beats a search call per field.
-void SplitInto(std::string_view line, std::vector<std::string_view>& fields) {
-    fields.clear();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != ',') continue;
-        fields.push_back(line.substr(start, i - start));
-        start = i + 1;
-    }
-    fields.push_back(line.substr(start));
-}
 
 } // namespace
 
@@ -95,7 +83,7 @@ const FlightChecker::Airport& FlightChecker::airport(std::string_view code) {
 }
 
 void FlightChecker::check(int index, std::string_view line) {
-    SplitInto(line, m_fields);
+    SplitFieldsInto(line, ',', m_fields);
     const Aircraft& plane = aircraft(field(1));
     if (!plane.found) {
         add(Check::UnknownAircraft, index, 0,

@@ -33,15 +33,15 @@ Retimer::Retimer(const TrafficDatabase& db)
     : m_db(db) {}
 
 double Retimer::speed(std::string_view aircraftField) {
-    std::string key = AircraftKey(aircraftField);
-    if (const auto known = m_speeds.find(key); known != m_speeds.end()) return known->second;
-    const std::string number = "AC#" + key;
+    if (const auto known = m_speeds.find(aircraftField); known != m_speeds.end()) return known->second;
+    // Looked up as the writer and the check look it up: AC#007 and AC#7 are one aircraft.
+    const std::string number = "AC#" + AircraftKey(aircraftField);
     double speed = 0;
     if (const int row = m_db.aircraftTable().findByNumber(number); row >= 0)
         speed = NumericValue(m_db.aircraftTable().cell(row, AircraftTable::Speed));
     else if (const int missing = m_db.missingAircraftTable().findByNumber(number); missing >= 0)
         speed = NumericValue(m_db.missingAircraftTable().cell(missing, MissingAircraftTable::Speed));
-    m_speeds.emplace(std::move(key), speed);
+    m_speeds.emplace(std::string(aircraftField), speed);
     return speed;
 }
 
@@ -56,25 +56,26 @@ const GeoPosition* Retimer::position(std::string_view code) {
 }
 
 std::string Retimer::retimed(std::string_view line, RetimeCounts& counts, const std::vector<int>& legs) {
-    const std::vector<std::string_view> fields = SplitFields(line, ',');
+    SplitFieldsInto(line, ',', m_fields);
     const auto field = [&](int position) {
-        return position >= 1 && position <= static_cast<int>(fields.size())
-                   ? fields[static_cast<std::size_t>(position - 1)]
+        return position >= 1 && position <= static_cast<int>(m_fields.size())
+                   ? m_fields[static_cast<std::size_t>(position - 1)]
                    : std::string_view();
     };
+    // Leg k (from 1) flies to the destination at field 6k + 5 from the one before it (leg 1 from the last).
+    const auto destination = [&](int leg) { return field(leg * kFieldsPerLeg + 5); };
     int legCount = 0;
-    while (!field(kFirstDestinationField + legCount * kFieldsPerLeg).empty()) ++legCount;
+    m_legPositions.clear();
+    while (!destination(legCount + 1).empty()) m_legPositions.push_back(position(destination(++legCount)));
     const bool weekly = field(4) == "WEEK";
     const double knots = speed(field(1));
 
-    std::vector<std::string> arrivals(static_cast<std::size_t>(legCount)); // empty: kept
+    m_arrivals.assign(static_cast<std::size_t>(legCount), std::string()); // empty: kept
     bool changed = false;
     for (int leg = 1; leg <= legCount; ++leg) {
         if (!legs.empty() && std::find(legs.begin(), legs.end(), leg) == legs.end()) continue;
-        // Leg k departs from the destination of the leg before it (leg 1 from the last leg's).
-        const std::string_view from =
-            field(kFirstDestinationField + (leg == 1 ? legCount - 1 : leg - 2) * kFieldsPerLeg);
-        const std::string_view to = field(kFirstDestinationField + (leg - 1) * kFieldsPerLeg);
+        const int before = leg == 1 ? legCount : leg - 1;
+        const std::string_view from = destination(before), to = destination(leg);
         if (!(knots > 0)) {
             ++counts.noSpeed;
             continue;
@@ -83,7 +84,8 @@ std::string Retimer::retimed(std::string_view line, RetimeCounts& counts, const 
             ++counts.sameAirport;
             continue;
         }
-        const auto seconds = ProposedLegSeconds(from, position(from), to, position(to), knots);
+        const auto seconds = ProposedLegSeconds(from, m_legPositions[static_cast<std::size_t>(before - 1)],
+                                                to, m_legPositions[static_cast<std::size_t>(leg - 1)], knots);
         if (!seconds) {
             ++counts.noPosition;
             continue;
@@ -97,7 +99,7 @@ std::string Retimer::retimed(std::string_view line, RetimeCounts& counts, const 
         const ArrivalTime arrival = ArrivalAfter(0, 0, *departure, 0, *seconds);
         std::string text = weekly ? std::to_string(arrival.day) + "/" + arrival.time : arrival.time;
         if (text == field(leg * kFieldsPerLeg + 1)) continue;
-        arrivals[static_cast<std::size_t>(leg - 1)] = std::move(text);
+        m_arrivals[static_cast<std::size_t>(leg - 1)] = std::move(text);
         ++counts.legs;
         changed = true;
     }
@@ -105,15 +107,15 @@ std::string Retimer::retimed(std::string_view line, RetimeCounts& counts, const 
     ++counts.flights;
     std::string result;
     result.reserve(line.size() + 8);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
         if (i > 0) result += ',';
         const int position = static_cast<int>(i) + 1;
         const int leg = (position - 1) / kFieldsPerLeg; // the arrival of leg k is field 6k + 1
         const bool arrivalField = position % kFieldsPerLeg == 1 && leg >= 1 && leg <= legCount;
-        if (arrivalField && !arrivals[static_cast<std::size_t>(leg - 1)].empty())
-            result += arrivals[static_cast<std::size_t>(leg - 1)];
+        if (arrivalField && !m_arrivals[static_cast<std::size_t>(leg - 1)].empty())
+            result += m_arrivals[static_cast<std::size_t>(leg - 1)];
         else
-            result += fields[i];
+            result += m_fields[i];
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include "schedule/flighttime.h"
 #include "traffic/text.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,13 +40,23 @@ public:
     std::string retimed(std::string_view line, RetimeCounts& counts, const std::vector<int>& legs = {});
 
 private:
+    // Exact texts as keys, looked up by view: a line's fields are hashed once, without copies.
+    struct ViewHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+    template <typename T> using TextMap = std::unordered_map<std::string, T, ViewHash, std::equal_to<>>;
+
     double speed(std::string_view aircraftField);
     const GeoPosition* position(std::string_view code);
 
     const TrafficDatabase& m_db;
-    std::unordered_map<std::string, double> m_speeds; // aircraft key -> speed, 0 for none
-    std::unordered_map<std::string, std::optional<GeoPosition>, HashIgnoringCase, EqualIgnoringCase>
-        m_positions;
+    TextMap<double> m_speeds;                        // aircraft field as written -> speed, 0 for none
+    TextMap<std::optional<GeoPosition>> m_positions; // code as written -> position
+    // Scratch of one line, kept for the next.
+    std::vector<std::string_view> m_fields;
+    std::vector<const GeoPosition*> m_legPositions;
+    std::vector<std::string> m_arrivals;
 };
 
 struct RetimePlan {
