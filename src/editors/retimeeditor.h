@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -24,6 +25,12 @@ public:
     // A choice the filters refuse is refused; else the counts of the flights chosen now.
     std::string previewText() const override;
     bool run(const FilterProgress& progress = {}) override;
+
+private:
+    // What a run would do to each flight, worked out once: the choice changes with every key typed, the
+    // traffic only with a run (the dialog is modal).
+    mutable std::vector<RetimeCounts> m_flightCounts;
+    mutable bool m_counted = false;
 };
 
 } // namespace corvane

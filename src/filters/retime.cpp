@@ -29,6 +29,17 @@ std::vector<std::string> KeptReasons(const RetimeCounts& counts) {
 
 } // namespace
 
+RetimeCounts& RetimeCounts::operator+=(const RetimeCounts& other) {
+    selected += other.selected;
+    flights += other.flights;
+    legs += other.legs;
+    noSpeed += other.noSpeed;
+    noPosition += other.noPosition;
+    sameAirport += other.sameAirport;
+    badTime += other.badTime;
+    return *this;
+}
+
 Retimer::Retimer(const TrafficDatabase& db)
     : m_db(db) {}
 

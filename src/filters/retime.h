@@ -29,6 +29,7 @@ struct RetimeCounts {
     int sameAirport = 0; // legs kept: departing from and arriving at one airport
     int badTime = 0;     // legs kept: the departure is not a time of day of the flight's kind
     int kept() const { return noSpeed + noPosition + sameAirport + badTime; }
+    RetimeCounts& operator+=(const RetimeCounts& other);
 };
 
 class Retimer {
