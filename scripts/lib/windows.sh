@@ -41,8 +41,8 @@ with_fresh_wine_prefix() {
 }
 
 # compare_windows_cli LINUX_BUILD WINDOWS_BUILD: runs corvane-cli of both builds on the same inputs
-# (convert, stats, filter, export, merge, check, board, eta, and open/compile through each build's
-# own stand-in tools) and fails when any output file or printed line differs by a byte.
+# (convert, stats, filter, reroute, retime, export, merge, check, board, eta, and open/compile through
+# each build's own stand-in tools) and fails when any output file or printed line differs by a byte.
 compare_windows_cli() {
   with_fresh_wine_prefix _compare_windows_cli "$@"
 }
@@ -79,6 +79,11 @@ _compare_windows_cli() {
     "filter|{out}/demo.cvp|{out}/deleted.cvp|--delete|--icao|K"
     "filter|{out}/demo.cvp|{out}/percent.cvp|--percent|35|--aircraft|Boeing 737-400"
     "filter|{out}/demo.cvp|{out}/shifted|--shift|-5"
+    "reroute|{out}/demo.cvp|{out}/rerouted.cvp|--from|EGKK|--to|EGLL|--remove-old"
+    "reroute|--apt|{in}/apt.dat|{in}/demo|{out}/rerouted-apt|--from|KBFI|--to|KRNT"
+    "retime|{out}/demo.cvp|{out}/retimed.cvp"
+    "retime|{out}/demo.cvp|{out}/retimed-k|--icao|K"
+    "retime|{out}/demo.cvp|{out}/retimed-saab.cvp|--aircraft|Saab 340B"
     "export|{out}/demo.cvp|{out}/export-k.cvp|--icao|K|--percent|less|100"
     "export|{out}/demo.cvp|{out}/export-week.cvp|--repeat|WEEK|--rules|IFR"
     "merge|--fs|{fs}|{out}/demo.cvp|{in}/import.cvp|{out}/merged.cvp"

@@ -15,7 +15,8 @@ int RunCheck(Context& context, const std::vector<std::string>& args) {
     CheckOptions options;
     if (arguments->has("--turnaround")) {
         const auto minutes = kTurnaroundMinutes.parse(arguments->value("--turnaround"));
-        if (!minutes) return UsageError(context, "check", "--turnaround needs " + kTurnaroundMinutes.rangeText());
+        if (!minutes)
+            return UsageError(context, "check", "--turnaround needs " + kTurnaroundMinutes.rangeText());
         options.turnaroundMinutes = *minutes;
     }
     if (!LoadInput(context, arguments->positional()[0], arguments->value("--apt"), arguments->value("--fs")))

@@ -56,6 +56,18 @@ const std::map<std::string, Command>& Commands() {
           "delete, set the traffic percent of, or shift by whole hours all flights, those touching an "
           "airport whose "
           "code starts with PREFIX, or those of one aircraft; then write OUTPUT as convert does"}},
+        {"reroute",
+         {RunReroute, "reroute INPUT OUTPUT --from CODE --to CODE [--remove-old] [--apt FILE] [--fs FOLDER]",
+          "move every leg to or from the airport --from to the airport --to, which must be in the airport "
+          "table (of INPUT, or of FILE); a flight with a leg between the two is left as it is and named; "
+          "with --remove-old the old airport leaves the airport table once no flight flies there; then "
+          "write OUTPUT as convert does"}},
+        {"retime",
+         {RunRetime, "retime INPUT OUTPUT [--icao PREFIX | --aircraft TITLE] [--apt FILE] [--fs FOLDER]",
+          "set the arrival of every leg of all flights, those touching an airport whose code starts with "
+          "PREFIX, or those of one aircraft, to its departure plus the flight time the legs editor "
+          "proposes; legs without a proposal keep theirs and are counted; then write OUTPUT as convert "
+          "does"}},
         {"check",
          {RunCheck, "check [--apt FILE] [--fs FOLDER] [--turnaround MINUTES] INPUT",
           "read INPUT as convert does and print the problems of its flights, one line each as CSV: "

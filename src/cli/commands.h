@@ -21,6 +21,8 @@ int RunOpen(Context& context, const std::vector<std::string>& args);
 int RunCompile(Context& context, const std::vector<std::string>& args);
 int RunCheck(Context& context, const std::vector<std::string>& args);
 int RunBoard(Context& context, const std::vector<std::string>& args);
+int RunReroute(Context& context, const std::vector<std::string>& args);
+int RunRetime(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);

@@ -1,6 +1,8 @@
 #include "cli/context.h"
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
+#include "filters/flightfilter.h"
 #include "traffic/hostfs.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
@@ -31,6 +33,25 @@ bool WriteOutput(Context& context, const std::string& output) {
         return false;
     }
     return WriteTrafficFiles(context.db, output, context.prompts, context.progress);
+}
+
+bool ParseSelection(Context& context, const std::string& command, const Arguments& arguments,
+                    FilterSelection& selection) {
+    if (arguments.has("--icao") && arguments.has("--aircraft")) {
+        UsageError(context, command, "--icao and --aircraft cannot be combined");
+        return false;
+    }
+    selection = {};
+    if (arguments.has("--icao"))
+        selection = {FilterSelection::Kind::Airport, Upper(arguments.value("--icao")), {}};
+    else if (arguments.has("--aircraft"))
+        selection = {FilterSelection::Kind::Aircraft, {}, arguments.value("--aircraft")};
+    return true;
+}
+
+bool AircraftChosen(const Context& context, const FilterSelection& selection) {
+    return !selection.aircraftTitle.empty() &&
+           context.db.aircraftTable().findByTitle(selection.aircraftTitle) >= 0;
 }
 
 int UsageError(Context& context, const std::string& command, const std::string& problem) {

@@ -5,6 +5,8 @@
 #include "editors/about.h"
 #include "editors/filtereditor.h"
 #include "editors/optionseditor.h"
+#include "editors/rerouteeditor.h"
+#include "editors/retimeeditor.h"
 #include "editors/startup.h"
 #include "editors/statustexts.h"
 #include "environment/aircraftscanner.h"
@@ -20,6 +22,7 @@
 #include "ui/airportboardwindow.h"
 #include "ui/airportspage.h"
 #include "ui/associationdialog.h"
+#include "ui/bulkchangedialog.h"
 #include "ui/checktrafficwindow.h"
 #include "ui/filterdialog.h"
 #include "ui/flightplanspage.h"
@@ -220,6 +223,15 @@ void MainWindow::buildMenus() {
         action->setObjectName(QStringLiteral("flightCap%1").arg(i));
         m_flightActions[i] = action;
     }
+    // The bulk schedule changes, after the filters.
+    const char* bulkItems[] = {"Move an airport's traffic...", "Set arrival times from cruise speeds..."};
+    const char* bulkNames[] = {"moveTrafficCap", "retimeCap"};
+    for (int i = 0; i < 2; ++i) {
+        m_bulkActions[i] = new QAction(Text(bulkItems[i]), m_flightsMenu);
+        m_bulkActions[i]->setObjectName(QString::fromLatin1(bulkNames[i]));
+        connect(m_bulkActions[i], &QAction::triggered, this, [this, i] { bulkCap_Click(i); });
+    }
+    m_flightsMenu->insertActions(m_flightActions[FiltersItem + 1], {m_bulkActions[0], m_bulkActions[1]});
     // F9 checks the traffic from every page, also while the Flights menu is disabled.
     m_flightActions[CheckTrafficItem]->setShortcut(QKeySequence(Qt::Key_F9));
     addAction(m_flightActions[CheckTrafficItem]);
@@ -509,6 +521,7 @@ void MainWindow::updateFlightsMenu() {
     const bool flights = !m_session.db.flightTable().isEmpty();
     for (int item : {DeleteFlightItem, AddLegItem, DeleteLegItem, FiltersItem})
         m_flightActions[item]->setEnabled(flights);
+    for (QAction* bulk : m_bulkActions) bulk->setEnabled(flights);
     m_flightActions[AddFlightItem]->setEnabled(true);
 }
 
@@ -591,6 +604,20 @@ void MainWindow::FilterCap_Click(int index) {
     refresh();
 }
 
+void MainWindow::bulkCap_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
+    if (index == 0) {
+        RerouteEditor editor(m_session.db, m_editor, m_session.prompts);
+        ShowRerouteDialog(editor, m_session.prompts, this);
+    } else if (index == 1) {
+        RetimeEditor editor(m_session.db, m_editor, m_session.prompts);
+        ShowRetimeDialog(editor, m_session.prompts, this);
+    }
+    // A run let go of the flight being edited: list the airport's flights again.
+    if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
+    refresh();
+}
+
 void MainWindow::showAssociation() {
     m_steps.closeVisit(); // the field being typed in is left first
     if (!AssociationEditor::canOpen(m_session.db, m_aircraft.selectedMissing())) return;
@@ -620,9 +647,11 @@ bool MainWindow::compile() {
 }
 
 void MainWindow::showCheckWindow(bool recheck) {
-    if (!m_checkWindow)
+    if (!m_checkWindow) {
         m_checkWindow = new CheckTrafficWindow(
             m_check, [this](int row) { showProblem(row); }, this);
+        connect(m_checkWindow, &CheckTrafficWindow::trafficChanged, this, &MainWindow::refresh);
+    }
     if (recheck)
         m_checkWindow->recheck();
     else

@@ -74,6 +74,9 @@ public:
     void flightCap_Click(int index);
     void menuCap_Click(int index);
     void FilterCap_Click(int index);
+    // The bulk schedule changes: 0 "Move an airport's traffic...", 1 "Set arrival times from cruise
+    // speeds...".
+    void bulkCap_Click(int index);
     void TB_Click(int index);
     void ShowFrame(QWidget* frame);
     // The options window; false when the user chose to end the program.
@@ -143,6 +146,7 @@ private:
     QMenu* m_recentMenu = nullptr;
     QMenu* m_flightsMenu = nullptr;
     QAction* m_flightActions[9] = {};
+    QAction* m_bulkActions[2] = {};
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_frames = nullptr;
     FlightPlansPage* m_flightPlans = nullptr;

@@ -8,6 +8,7 @@
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QTreeView>
 #include <algorithm>
 
@@ -203,6 +205,14 @@ void FillZones(QComboBox* combo, bool blankAfterSign) {
 
 void FillRepeatPeriods(QComboBox* combo) {
     for (std::string_view period : kRepeatPeriods) combo->addItem(ToDisplay(period));
+}
+
+std::function<void(int, int)> BarProgress(QProgressBar* bar) {
+    return [bar](int done, int count) {
+        bar->setMaximum(std::max(1, count));
+        bar->setValue(done);
+        if (done % 1000 == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 }
 
 } // namespace corvane::ui

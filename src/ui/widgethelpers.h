@@ -11,6 +11,7 @@
 class QComboBox;
 class QImage;
 class QLineEdit;
+class QProgressBar;
 class QTreeView;
 class QWidget;
 
@@ -70,6 +71,9 @@ void SelectRow(QTreeView* list, int row);
 
 // The PNG file of a picture, or nullopt when it cannot be made (for the image exports).
 std::optional<std::string> PngBytes(const QImage& picture);
+
+// A run's progress (entries done of count) on bar, the window painting now and then meanwhile.
+std::function<void(int done, int count)> BarProgress(QProgressBar* bar);
 
 // Names a widget after its control and returns it.
 template <typename W> W* Named(W* widget, const char* name) {

@@ -259,3 +259,39 @@ TEST(CheckTrafficWindow, turnaroundMinimumInTheOptionsWindow) {
     EXPECT_EQ(c.cell(0, 4), QStringLiteral("Short turnaround"));
     EXPECT_NE(c.cell(0, 5).indexOf(QStringLiteral("under the turnaround minimum of 30 minutes")), -1);
 }
+
+TEST(CheckTrafficWindow, useTheProposedArrivalOnTheSelectedProblems) {
+    CheckWindowFixture c;
+    c.add(kSameAirport);
+    // ENGM-ESSA is proposed some 45 minutes: legs of 3 and 2 minutes are too short.
+    const std::string shortLegs =
+        "AC#1,LN-D,80%,24Hr,IFR,08:00:00,08:03:00,330,F,1,ESSA,10:00:00,10:02:00,330,F,2,ENGM,";
+    c.add(shortLegs.c_str());
+    c.trigger("flightCap8");
+    ASSERT_EQ(c.rows(), 3);
+    auto* button = c.find<QPushButton>("proposedArrivalCmd");
+    auto* action = c.find<QAction>("proposedArrivalAct");
+    EXPECT_EQ(button->text(), QStringLiteral("Use the proposed arrival"));
+    EXPECT_TRUE(c.problems()->actions().contains(action)) << "in the list's context menu";
+    EXPECT_FALSE(button->isEnabled()) << "nothing selected";
+    c.problems()->selectionModel()->select(c.problems()->model()->index(0, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(c.cell(0, 4), QStringLiteral("Same airport"));
+    EXPECT_FALSE(button->isEnabled()) << "no quick fix for a leg from an airport to itself";
+    c.problems()->selectAll();
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(action->isEnabled());
+
+    action->trigger();
+    const std::string& fixed = c.window->session().db.flightTable().at(1);
+    EXPECT_NE(fixed, shortLegs);
+    EXPECT_EQ(fixed.find(",08:03:00,"), std::string::npos);
+    EXPECT_EQ(fixed.find(",10:02:00,"), std::string::npos);
+    ASSERT_EQ(c.rows(), 1) << "checked again: the legs are fixed";
+    EXPECT_FALSE(button->isEnabled());
+    auto* undo = c.window->findChild<QAction*>(QStringLiteral("undoCmd"));
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo Use the proposed arrival"));
+    undo->trigger();
+    EXPECT_EQ(c.window->session().db.flightTable().at(1), shortLegs);
+    EXPECT_EQ(c.rows(), 3) << "the open window follows the undo";
+}

@@ -383,13 +383,21 @@ TEST(MainWindow, flightsMenuFollowsThePageAndTheTable) {
     auto* menu = f.find<QMenu>("menuCap1");
     emit menu->aboutToShow();
     EXPECT_TRUE(f.find<QAction>("flightCap0")->isEnabled());
-    for (const char* name : {"flightCap1", "flightCap3", "flightCap4", "flightCap6"})
+    for (const char* name :
+         {"flightCap1", "flightCap3", "flightCap4", "flightCap6", "moveTrafficCap", "retimeCap"})
         EXPECT_FALSE(f.find<QAction>(name)->isEnabled()) << name;
 
     window.session().db.flightTable().append("AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ENGM,");
     emit menu->aboutToShow();
-    for (const char* name : {"flightCap1", "flightCap3", "flightCap4", "flightCap6"})
+    for (const char* name :
+         {"flightCap1", "flightCap3", "flightCap4", "flightCap6", "moveTrafficCap", "retimeCap"})
         EXPECT_TRUE(f.find<QAction>(name)->isEnabled()) << name;
+    EXPECT_EQ(f.find<QAction>("moveTrafficCap")->text(), QStringLiteral("Move an airport's traffic..."));
+    EXPECT_EQ(f.find<QAction>("retimeCap")->text(),
+              QStringLiteral("Set arrival times from cruise speeds..."));
+    EXPECT_LT(menu->actions().indexOf(f.find<QAction>("flightCap6")),
+              menu->actions().indexOf(f.find<QAction>("moveTrafficCap")))
+        << "after the filters";
 
     auto* tabs = f.find<QTabBar>("TB");
     for (int page = 1; page < 4; ++page) {
