@@ -6,6 +6,7 @@
 
 #include "filters/flightfilter.h"
 
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -21,13 +22,17 @@ public:
 
     // countLbl: why a run would be refused, or what it would change.
     virtual std::string previewText() const = 0;
-    // runCmd: a refused run shows its message and changes nothing; true when it ran.
-    virtual bool run(const FilterProgress& progress = {}) = 0;
+    // runCmd: a refused run shows its message and changes nothing; else the change as one step, ended
+    // (the dialog resets its progress bar) and the report. True when it ran.
+    virtual bool run(const FilterProgress& progress = {}, const std::function<void()>& ended = {}) = 0;
+    // What the last run did, for the status bar.
+    const std::string& doneStatus() const { return m_status; }
 
 protected:
     TrafficDatabase& m_db;
     FlightEditor& m_editor;
     Prompts& m_prompts;
+    std::string m_status;
 };
 
 } // namespace corvane

@@ -14,17 +14,18 @@ class Prompts;
 
 inline constexpr const char* kPngFilter = "PNG Image (*.png)|*.png";
 
-// What an export is called: the file dialog's title, the name it proposes, and what a picture that
-// cannot be made is said to be.
+// What an export is called: the file dialog's title, the name it proposes, what a picture that cannot
+// be made is said to be, and what the status bar calls the file saved.
 struct ImageExport {
     const char* title;
     const char* fileName;
     const char* failure;
+    const char* saved;
 };
 inline constexpr ImageExport kMapImage{"Export Map Image", "map.png",
-                                       "The picture of the map could not be made."};
+                                       "The picture of the map could not be made.", "Map image"};
 inline constexpr ImageExport kBoardChartImage{"Export Board Chart", "board.png",
-                                              "The picture of the chart could not be made."};
+                                              "The picture of the chart could not be made.", "Board chart"};
 
 // encode makes the picture's PNG bytes, or nullopt when it cannot. The path written, or nullopt when
 // the user cancelled or the export failed (the failure has been shown).

@@ -1,6 +1,7 @@
 #include "editors/rerouteeditor.h"
 
 #include "editors/flighteditor.h"
+#include "editors/statustexts.h"
 #include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/prompts.h"
@@ -81,7 +82,7 @@ std::string RerouteEditor::previewText() const {
     return text;
 }
 
-bool RerouteEditor::run(const FilterProgress& progress) {
+bool RerouteEditor::run(const FilterProgress& progress, const std::function<void()>& ended) {
     if (const auto refused = CheckReroute(m_db, m_from, m_to)) {
         m_prompts.ask(*refused);
         return false;
@@ -94,6 +95,8 @@ bool RerouteEditor::run(const FilterProgress& progress) {
         StepScope step(m_db.journal(), std::string(kCaption));
         old = ApplyReroute(m_db, plan, m_from, m_removeOld);
     }
+    m_status = RerouteStatus(m_from, plan.to, plan, old);
+    if (ended) ended();
     m_prompts.message(std::string(kCaption), RerouteDoneText(m_db, m_from, plan, old, kNamedFlights),
                       Icon::Information);
     return true;

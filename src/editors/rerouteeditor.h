@@ -40,7 +40,7 @@ public:
     void setRemoveOld(bool remove) { m_removeOld = remove; }
 
     std::string previewText() const override;
-    bool run(const FilterProgress& progress = {}) override;
+    bool run(const FilterProgress& progress = {}, const std::function<void()>& ended = {}) override;
 
 private:
     std::string m_from, m_to;

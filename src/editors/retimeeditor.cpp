@@ -1,6 +1,7 @@
 #include "editors/retimeeditor.h"
 
 #include "editors/flighteditor.h"
+#include "editors/statustexts.h"
 #include "traffic/changejournal.h"
 #include "traffic/prompts.h"
 #include "traffic/trafficdatabase.h"
@@ -29,7 +30,7 @@ std::string RetimeEditor::previewText() const {
     return RetimePreviewText(counts);
 }
 
-bool RetimeEditor::run(const FilterProgress& progress) {
+bool RetimeEditor::run(const FilterProgress& progress, const std::function<void()>& ended) {
     if (const auto refused = CheckSelection(selection(), aircraftChosen())) {
         m_prompts.ask(*refused);
         return false;
@@ -42,6 +43,8 @@ bool RetimeEditor::run(const FilterProgress& progress) {
         StepScope step(m_db.journal(), std::string(kCaption));
         ApplyLineChanges(m_db.flightTable(), plan.changes);
     }
+    m_status = RetimeStatus(plan.counts);
+    if (ended) ended();
     m_prompts.message(std::string(kCaption), RetimeDoneText(plan.counts), Icon::Information);
     return true;
 }

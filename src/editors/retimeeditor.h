@@ -24,7 +24,7 @@ public:
 
     // A choice the filters refuse is refused; else the counts of the flights chosen now.
     std::string previewText() const override;
-    bool run(const FilterProgress& progress = {}) override;
+    bool run(const FilterProgress& progress = {}, const std::function<void()>& ended = {}) override;
 
 private:
     // What a run would do to each flight, worked out once: the choice changes with every key typed, the

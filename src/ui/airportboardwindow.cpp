@@ -230,7 +230,9 @@ void AirportBoardWindow::exportChart(Prompts& prompts) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
     refreshIfStale();
-    ExportImage(prompts, kBoardChartImage, [this] { return PngBytes(m_chart->picture()); });
+    if (const auto path =
+            ExportImage(prompts, kBoardChartImage, [this] { return PngBytes(m_chart->picture()); }))
+        emit chartExported(ToDisplay(*path));
 }
 
 } // namespace corvane::ui

@@ -41,8 +41,11 @@ public:
     void refreshIfStale();
     // Sets every widget from the editor's state.
     void sync();
-    // "Export Board Chart...": asks where to save a PNG of the chart.
+    // "Export Board Chart...": asks where to save a PNG of the chart; chartExported tells where it went.
     void exportChart(Prompts& prompts);
+
+signals:
+    void chartExported(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;

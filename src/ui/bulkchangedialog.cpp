@@ -51,9 +51,13 @@ BulkChangeDialog::BulkChangeDialog(const char* name, std::string_view caption, s
 
     connect(runButton, &QPushButton::clicked, this, [this] {
         setCursor(Qt::WaitCursor);
-        m_editor.run(BarProgress(m_progress));
-        m_progress->setValue(0);
-        unsetCursor();
+        // The bar and the pointer are back before the report is shown.
+        const auto ended = [this] {
+            m_progress->setValue(0);
+            unsetCursor();
+            emit ran();
+        };
+        if (!m_editor.run(BarProgress(m_progress), ended)) unsetCursor();
         updateCount();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -64,15 +68,18 @@ void BulkChangeDialog::updateCount() {
     m_count->setText(MessageToDisplay(m_editor.previewText()));
 }
 
-void ShowRetimeDialog(RetimeEditor& editor, Prompts& prompts, QWidget* parent) {
+void ShowRetimeDialog(RetimeEditor& editor, Prompts& prompts, const std::function<void()>& ran,
+                      QWidget* parent) {
     auto* selection = new SelectionBox(editor, prompts, nullptr);
     BulkChangeDialog dialog("retimeFrm", RetimeEditor::kCaption, RetimeEditor::kInfo, selection, editor,
                             parent);
     QObject::connect(selection, &SelectionBox::changed, &dialog, &BulkChangeDialog::updateCount);
+    QObject::connect(&dialog, &BulkChangeDialog::ran, &dialog, ran);
     dialog.exec();
 }
 
-void ShowRerouteDialog(RerouteEditor& editor, Prompts& prompts, QWidget* parent) {
+void ShowRerouteDialog(RerouteEditor& editor, Prompts& prompts, const std::function<void()>& ran,
+                       QWidget* parent) {
     auto* fields = new QWidget;
     auto* from = Named(new QLineEdit(fields), "fromTxt");
     auto* to = Named(new QLineEdit(fields), "toTxt");
@@ -104,6 +111,7 @@ void ShowRerouteDialog(RerouteEditor& editor, Prompts& prompts, QWidget* parent)
         editor.setRemoveOld(checked);
         dialog.updateCount();
     });
+    QObject::connect(&dialog, &BulkChangeDialog::ran, &dialog, ran);
     dialog.exec();
 }
 

@@ -5,6 +5,7 @@
 // stays open after a run, as the filters do, and Enter presses Close.
 
 #include <QDialog>
+#include <functional>
 #include <string_view>
 
 class QLabel;
@@ -28,14 +29,20 @@ public:
 
     void updateCount();
 
+signals:
+    // A run changed the traffic (before its report is shown).
+    void ran();
+
 private:
     BulkChangeEditor& m_editor;
     QLabel* m_count;
     QProgressBar* m_progress;
 };
 
-// The two dialogs, shown modal over parent until closed.
-void ShowRetimeDialog(RetimeEditor& editor, Prompts& prompts, QWidget* parent);
-void ShowRerouteDialog(RerouteEditor& editor, Prompts& prompts, QWidget* parent);
+// The two dialogs, shown modal over parent until closed; ran is called after each run.
+void ShowRetimeDialog(RetimeEditor& editor, Prompts& prompts, const std::function<void()>& ran,
+                      QWidget* parent);
+void ShowRerouteDialog(RerouteEditor& editor, Prompts& prompts, const std::function<void()>& ran,
+                       QWidget* parent);
 
 } // namespace corvane::ui

@@ -173,9 +173,9 @@ void CheckTrafficWindow::updateQuickFix() {
 void CheckTrafficWindow::useProposedArrival() {
     const std::vector<int> rows = selectedRows();
     if (rows.empty()) return;
-    m_editor.useProposedArrival(rows);
+    const int legs = m_editor.useProposedArrival(rows);
     sync();
-    emit trafficChanged();
+    emit trafficChanged(legs);
 }
 
 } // namespace corvane::ui

@@ -34,8 +34,8 @@ public:
     void sync();
 
 signals:
-    // A quick fix changed the traffic: the main window shows it and its undo step.
-    void trafficChanged();
+    // A quick fix set the arrival of legs legs: the main window shows it, its undo step and what it did.
+    void trafficChanged(int legs);
 
 private:
     std::vector<int> selectedRows() const;

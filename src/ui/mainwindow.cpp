@@ -4,6 +4,7 @@
 #include "checks/turnaround.h"
 #include "editors/about.h"
 #include "editors/filtereditor.h"
+#include "editors/imageexport.h"
 #include "editors/optionseditor.h"
 #include "editors/rerouteeditor.h"
 #include "editors/retimeeditor.h"
@@ -392,7 +393,7 @@ void MainWindow::buildMapView() {
         ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportMap);
     connect(exportMap, &QAction::triggered, this, [this] {
         const auto path = m_mapDock->exportImage(m_session.prompts);
-        say(path ? MapImageStatus(*path) : std::string());
+        say(path ? ImageStatus(kMapImage.saved, *path) : std::string());
     });
 
     connect(m_flightPlans, &FlightPlansPage::synced, m_mapDock, &MapDock::sync);
@@ -435,6 +436,9 @@ void MainWindow::showBoardWindow() {
         };
         m_boardWindow = new AirportBoardWindow(
             m_session, showRow, [this] { return m_progress->isBusy(); }, this);
+        connect(m_boardWindow, &AirportBoardWindow::chartExported, this, [this](const QString& path) {
+            say(ImageStatus(kBoardChartImage.saved, FromDisplay(path).value_or(std::string())));
+        });
     }
     if (!m_boardWindow->isVisible()) m_boardWindow->showAirport(m_editor.listedAirport());
     m_boardWindow->show();
@@ -606,13 +610,22 @@ void MainWindow::FilterCap_Click(int index) {
 
 void MainWindow::bulkCap_Click(int index) {
     m_steps.closeVisit(); // the field being typed in is left first
+    // As a filter's: marked and said at once, and a step without a place.
+    const auto ran = [this](const BulkChangeEditor& editor) {
+        return [this, &editor] {
+            syncUndo();
+            say(editor.doneStatus());
+        };
+    };
+    m_placeless = true;
     if (index == 0) {
         RerouteEditor editor(m_session.db, m_editor, m_session.prompts);
-        ShowRerouteDialog(editor, m_session.prompts, this);
+        ShowRerouteDialog(editor, m_session.prompts, ran(editor), this);
     } else if (index == 1) {
         RetimeEditor editor(m_session.db, m_editor, m_session.prompts);
-        ShowRetimeDialog(editor, m_session.prompts, this);
+        ShowRetimeDialog(editor, m_session.prompts, ran(editor), this);
     }
+    m_placeless = false;
     // A run let go of the flight being edited: list the airport's flights again.
     if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
     refresh();
@@ -650,7 +663,10 @@ void MainWindow::showCheckWindow(bool recheck) {
     if (!m_checkWindow) {
         m_checkWindow = new CheckTrafficWindow(
             m_check, [this](int row) { showProblem(row); }, this);
-        connect(m_checkWindow, &CheckTrafficWindow::trafficChanged, this, &MainWindow::refresh);
+        connect(m_checkWindow, &CheckTrafficWindow::trafficChanged, this, [this](int legs) {
+            refresh();
+            say(legs > 0 ? ProposedArrivalStatus(legs) : std::string());
+        });
     }
     if (recheck)
         m_checkWindow->recheck();

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolTip>
@@ -219,6 +220,7 @@ TEST(AirportBoardWindow, aRowOpensItsFlightAndTheChartTellsAndExportsItsHours) {
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.width(), chart->width());
     EXPECT_GT(picture.height(), chart->height());
+    EXPECT_EQ(f.window->statusBar()->currentMessage(), QStringLiteral("Board chart saved as 'chart.png'"));
     f.prompts.expectFile(std::nullopt);
     f.find<QPushButton>("boardExportCmd")->click();
     EXPECT_TRUE(f.prompts.done());

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolTip>
@@ -288,6 +289,7 @@ TEST(CheckTrafficWindow, useTheProposedArrivalOnTheSelectedProblems) {
     EXPECT_EQ(fixed.find(",08:03:00,"), std::string::npos);
     EXPECT_EQ(fixed.find(",10:02:00,"), std::string::npos);
     ASSERT_EQ(c.rows(), 1) << "checked again: the legs are fixed";
+    EXPECT_EQ(c.window->statusBar()->currentMessage(), QStringLiteral("Proposed arrival used on 2 legs"));
     EXPECT_FALSE(button->isEnabled());
     auto* undo = c.window->findChild<QAction*>(QStringLiteral("undoCmd"));
     EXPECT_EQ(undo->text(), QStringLiteral("Undo Use the proposed arrival"));

@@ -247,6 +247,11 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
         e.prompts.expect("Move an airport's traffic");
         dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
         EXPECT_EQ(label(dialog), "No flight flies to or from ESSA.") << "counted again after the run";
+        EXPECT_TRUE(e.w->isWindowModified()) << "marked at once";
+        EXPECT_EQ(
+            e.w->statusBar()->currentMessage(),
+            QStringLiteral("Traffic of ESSA moved to EKCH: 3 flights with 6 legs; ESSA removed from the "
+                           "airport table"));
         dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
     });
     e.trigger("moveTrafficCap");
@@ -269,12 +274,18 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
         e.prompts.expect("Set arrival times from cruise speeds");
         dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
         EXPECT_EQ(label(dialog), "No leg of the 3 flights selected gets a new arrival time.");
+        EXPECT_EQ(e.w->statusBar()->currentMessage(),
+                  QStringLiteral("Arrival times of 6 legs in 3 flights set from the cruise speeds"));
         dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
     });
     e.trigger("retimeCap");
     EXPECT_NE(session.db.flightTable().lines(), lines);
     EXPECT_EQ(e.listedFlights(), 3) << "the page lists the airport's flights again";
     EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Set arrival times from cruise speeds"));
+    auto* tabs = e.find<QTabBar>("TB");
+    tabs->setCurrentIndex(1);
     e.trigger("undoCmd");
     EXPECT_EQ(session.db.flightTable().lines(), lines);
+    EXPECT_EQ(tabs->currentIndex(), 1)
+        << "a bulk change's undo, as a filter's, leaves the user where they are";
 }
