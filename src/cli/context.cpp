@@ -1,7 +1,7 @@
 #include "cli/context.h"
 
 #include "cli/commands.h"
-#include "traffic/hostfs.h"
+#include "platform/hostfs.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
 #include "traffic/writer.h"

@@ -5,9 +5,9 @@
 
 #include "cli/consoleprompts.h"
 #include "environment/programstate.h"
-#include "environment/qt/qtsettingsstore.h"
-#include "environment/qt/qttoolrunner.h"
-#include "environment/systemregistry.h"
+#include "platform/qt/qtsettingsstore.h"
+#include "platform/qt/qttoolrunner.h"
+#include "platform/systemregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/mapdock.h"
 #include "ui/mapwidget.h"

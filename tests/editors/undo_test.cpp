@@ -8,10 +8,10 @@
 #include "editors/filtereditor.h"
 #include "editors/flighteditor.h"
 #include "generator.h"
+#include "platform/progress.h"
 #include "projects/importproject.h"
 #include "projects/session.h"
 #include "traffic/aptdata.h"
-#include "traffic/progress.h"
 #include "traffic/reader.h"
 #include "traffic/writer.h"
 
@@ -25,9 +25,13 @@ namespace {
 // Agrees to every question and gives each input box a fresh airport code.
 class AgreeingPrompts final : public Prompts {
 public:
-    Answer ask(const Prompt& prompt) override { return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes; }
+    Answer ask(const Prompt& prompt) override {
+        return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    }
     std::optional<std::string> file(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> input(const InputRequest&) override { return "ZZ" + std::to_string(m_next++ % 100); }
+    std::optional<std::string> input(const InputRequest&) override {
+        return "ZZ" + std::to_string(m_next++ % 100);
+    }
 
 private:
     int m_next = 10;
@@ -108,22 +112,46 @@ struct World {
     void act() {
         LegsEditor& legs = flights.legs();
         switch (pick(20)) {
-        case 0: flights.chooseAirport(anyCode()); break;
-        case 1: flights.chooseFlight(pick(static_cast<int>(flights.flightsLst().size()))); break;
-        case 2: visit("Tail number", [&] { flights.editTail("T" + std::to_string(pick(1000))); }); break;
-        case 3: visit("Traffic percent", [&] { flights.editPercent(std::to_string(pick(120))); }); break;
+        case 0:
+            flights.chooseAirport(anyCode());
+            break;
+        case 1:
+            flights.chooseFlight(pick(static_cast<int>(flights.flightsLst().size())));
+            break;
+        case 2:
+            visit("Tail number", [&] { flights.editTail("T" + std::to_string(pick(1000))); });
+            break;
+        case 3:
+            visit("Traffic percent", [&] { flights.editPercent(std::to_string(pick(120))); });
+            break;
         case 4: {
             const char* periods[] = {"WEEK", "24", "8"};
             visit("Repeat periode", [&] { flights.chooseRepeat(periods[pick(3)]); });
             break;
         }
-        case 5: legs.chooseLeg(pick(static_cast<int>(legs.rows().size()))); break;
-        case 6: visit("departure time", [&] { legs.editDepartureTime(std::to_string(10 + pick(13)) + ":" + std::to_string(10 + pick(50))); }); break;
-        case 7: visit("destination", [&] { legs.chooseDestination(anyCode()); }); break;
-        case 8: flights.addLeg(); break;
-        case 9: flights.removeLeg(); break;
-        case 10: flights.addFlight(); break;
-        case 11: flights.deleteFlight(); break;
+        case 5:
+            legs.chooseLeg(pick(static_cast<int>(legs.rows().size())));
+            break;
+        case 6:
+            visit("departure time", [&] {
+                legs.editDepartureTime(std::to_string(10 + pick(13)) + ":" + std::to_string(10 + pick(50)));
+            });
+            break;
+        case 7:
+            visit("destination", [&] { legs.chooseDestination(anyCode()); });
+            break;
+        case 8:
+            flights.addLeg();
+            break;
+        case 9:
+            flights.removeLeg();
+            break;
+        case 10:
+            flights.addFlight();
+            break;
+        case 11:
+            flights.deleteFlight();
+            break;
         case 12: {
             airports.chooseRow(pick(session.db.airportTable().rowCount()));
             visit("Airport", [&] { airports.editName("Renamed " + std::to_string(pick(100))); });
@@ -134,14 +162,23 @@ struct World {
             visit("Latitude", [&] { airports.editLatitude("S", std::to_string(pick(80)), "12.5"); });
             break;
         }
-        case 14: steps.closeVisit(); airports.addAirport(); break;
-        case 15: airports.chooseRow(pick(session.db.airportTable().rowCount())); airports.deleteAirport(); break;
+        case 14:
+            steps.closeVisit();
+            airports.addAirport();
+            break;
+        case 15:
+            airports.chooseRow(pick(session.db.airportTable().rowCount()));
+            airports.deleteAirport();
+            break;
         case 16: {
             aircraft.chooseInstalled(pick(session.db.installedAircraftTable().rowCount()));
             visit("Cruise speed", [&] { aircraft.editSpeed(std::to_string(100 + pick(400))); });
             break;
         }
-        case 17: aircraft.chooseMissing(pick(session.db.missingAircraftTable().rowCount())); aircraft.removeMissing(); break;
+        case 17:
+            aircraft.chooseMissing(pick(session.db.missingAircraftTable().rowCount()));
+            aircraft.removeMissing();
+            break;
         case 18: {
             const FilterMode modes[] = {FilterMode::Delete, FilterMode::Percent, FilterMode::Time};
             FilterEditor filter(modes[pick(3)], session.db, flights, prompts);
@@ -204,8 +241,8 @@ TEST(Undo, aFieldVisitIsOneStepNamedAfterTheField) {
     EXPECT_EQ(journal.undoText(), "Edit Tail number");
     world.flights.forgetFlight();
     journal.undo();
-    EXPECT_NE(std::find(world.session.db.flightTable().lines().begin(), world.session.db.flightTable().lines().end(),
-                        line),
+    EXPECT_NE(std::find(world.session.db.flightTable().lines().begin(),
+                        world.session.db.flightTable().lines().end(), line),
               world.session.db.flightTable().lines().end())
         << "the flight is back as it was";
 
