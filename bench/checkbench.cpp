@@ -1,9 +1,9 @@
 #include "checkbench.h"
 
 #include "checks/trafficcheck.h"
+#include "platform/progress.h"
 #include "report.h"
 #include "timing.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/trafficdatabase.h"

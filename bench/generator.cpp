@@ -1,7 +1,7 @@
 #include "generator.h"
 
+#include "platform/textfile.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 #include "trafficnames.h"

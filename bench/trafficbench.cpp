@@ -1,11 +1,11 @@
 #include "trafficbench.h"
 
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "report.h"
 #include "timing.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 

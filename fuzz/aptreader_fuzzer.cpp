@@ -2,9 +2,9 @@
 // one with an empty name, one with a proper name, and a loaded code without a row.
 
 #include "fuzzinput.h"
+#include "platform/progress.h"
 #include "tablechecks.h"
 #include "traffic/aptdata.h"
-#include "traffic/progress.h"
 #include "traffic/trafficdatabase.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

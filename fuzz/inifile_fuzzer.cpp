@@ -2,9 +2,9 @@
 // file, and lookups, one a line, each a section name and a key name separated by a tab.
 
 #include "fuzzinput.h"
+#include "platform/textfile.h"
 #include "traffic/inifile.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 
 #include <string>
 

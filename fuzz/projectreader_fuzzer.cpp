@@ -3,8 +3,8 @@
 // mode, and the titles of installed aircraft.
 
 #include "fuzzinput.h"
+#include "platform/progress.h"
 #include "tablechecks.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/trafficdatabase.h"

@@ -5,8 +5,8 @@
 // write that drops nothing on, the writer's output must be a fixed point.
 
 #include "fuzzinput.h"
+#include "platform/progress.h"
 #include "tablechecks.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/trafficdatabase.h"
@@ -23,7 +23,8 @@ std::string ReadAndWrite(std::string_view bytes, Prompts& prompts) {
     NullProgress progress;
     TrafficDatabase db;
     ReadProjectBytes(db, bytes, ReadOptions{true, true, ""}, prompts, progress);
-    std::string written = ProjectFileBytes(FlightTable::Edit(db.flightTable()).lines(), false, db, prompts, progress);
+    std::string written =
+        ProjectFileBytes(FlightTable::Edit(db.flightTable()).lines(), false, db, prompts, progress);
     CheckTables(db);
     return written;
 }

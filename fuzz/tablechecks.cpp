@@ -1,8 +1,8 @@
 #include "tablechecks.h"
 
 #include "fuzzinput.h"
+#include "platform/textfile.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>

@@ -8,12 +8,12 @@
 
 #include "checks/trafficcheck.h"
 #include "fuzzinput.h"
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "tablechecks.h"
 #include "traffic/flightline.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>

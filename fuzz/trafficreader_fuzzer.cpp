@@ -2,8 +2,8 @@
 // feeds: aircraft.txt, airports.txt and flightplans.txt.
 
 #include "fuzzinput.h"
+#include "platform/progress.h"
 #include "tablechecks.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/trafficdatabase.h"

@@ -3,6 +3,8 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
+# Caches that outlive a clone (the compiler cache): the user's cache folder.
+CORVANE_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/corvane
 
 # Every Debian package the project's builds, tests and demo need.
 CORVANE_PACKAGES=(
@@ -32,6 +34,15 @@ ensure_packages() {
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# use_ccache: compiles through the compiler cache in CORVANE_CACHE (or CCACHE_DIR), shared by every
+# clone and build tree of the machine: paths below the clone's root are hashed relative to it.
+use_ccache() {
+  export CCACHE_DIR=${CCACHE_DIR:-$CORVANE_CACHE/ccache}
+  export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+  mkdir -p "$CCACHE_DIR"
+  [ -f "$CCACHE_DIR/ccache.conf" ] || echo "max_size = 10G" >"$CCACHE_DIR/ccache.conf"
 }
 
 # configure_build DIR [CMAKE ARGS...]: configures a Ninja build tree in DIR.

@@ -5,7 +5,7 @@
 
 #include "checks/trafficcheck.h"
 #include "environment/minutesetting.h"
-#include "environment/settingsstore.h"
+#include "platform/settingsstore.h"
 
 namespace corvane {
 

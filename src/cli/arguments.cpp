@@ -1,6 +1,6 @@
 #include "cli/arguments.h"
 
-#include "traffic/hostfs.h"
+#include "platform/hostfs.h"
 
 namespace corvane::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/context.h"
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
 #include "traffic/prompts.h"
 
 #include <map>

@@ -3,7 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "filters/flightfilter.h"
-#include "traffic/hostfs.h"
+#include "platform/hostfs.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
 #include "traffic/writer.h"

@@ -3,8 +3,8 @@
 // and the traffic set it loads, changes and writes.
 
 #include "cli/consoleprompts.h"
+#include "platform/progress.h"
 #include "projects/session.h"
-#include "traffic/progress.h"
 #include "traffic/trafficdatabase.h"
 
 #include <ostream>

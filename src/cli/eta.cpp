@@ -2,9 +2,9 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "editors/legseditor.h"
+#include "platform/textfile.h"
 #include "traffic/aptdata.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 
 namespace corvane::cli {
 

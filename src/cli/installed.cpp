@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "environment/aircraftscanner.h"
-#include "traffic/paths.h"
+#include "platform/paths.h"
 #include "traffic/reader.h"
 
 namespace corvane::cli {

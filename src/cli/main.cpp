@@ -1,6 +1,6 @@
 #include "cli/commands.h"
-#include "environment/programstart.h"
 #include "environment/programstate.h"
+#include "platform/programstart.h"
 
 #include <iostream>
 

@@ -1,10 +1,10 @@
 #include "editors/flighteditor.h"
 
 #include "editors/fieldcheck.h"
+#include "platform/progress.h"
 #include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/text.h"
 

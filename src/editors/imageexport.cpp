@@ -1,10 +1,10 @@
 #include "editors/imageexport.h"
 
+#include "platform/paths.h"
+#include "platform/textfile.h"
 #include "traffic/fields.h"
-#include "traffic/paths.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 
 namespace corvane {
 

@@ -5,8 +5,8 @@
 #include "environment/programstate.h"
 #include "environment/toolkind.h"
 #include "environment/tooltimelimit.h"
+#include "platform/paths.h"
 #include "traffic/fields.h"
-#include "traffic/paths.h"
 #include "traffic/prompts.h"
 
 namespace corvane {
@@ -36,13 +36,15 @@ bool OptionsEditor::ok() {
     const auto minutes = kTurnaroundMinutes.parse(m_turnaround);
     if (!minutes) {
         m_prompts.message("Turnaround minimum",
-                          "The turnaround minimum must be " + kTurnaroundMinutes.rangeText() + ".", Icon::Exclamation);
+                          "The turnaround minimum must be " + kTurnaroundMinutes.rangeText() + ".",
+                          Icon::Exclamation);
         return false;
     }
     const auto toolMinutes = kToolTimeLimitMinutes.parse(m_toolTimeLimit);
     if (!toolMinutes) {
         m_prompts.message("Tool time limit",
-                          "The time limit of a traffic tool must be " + kToolTimeLimitMinutes.rangeText() + ".",
+                          "The time limit of a traffic tool must be " + kToolTimeLimitMinutes.rangeText() +
+                              ".",
                           Icon::Exclamation);
         return false;
     }

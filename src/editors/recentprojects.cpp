@@ -1,6 +1,6 @@
 #include "editors/recentprojects.h"
 
-#include "environment/settingsstore.h"
+#include "platform/settingsstore.h"
 
 #include <algorithm>
 

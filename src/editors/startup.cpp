@@ -1,8 +1,8 @@
 #include "editors/startup.h"
 
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
-#include "traffic/textfile.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
+#include "platform/textfile.h"
 
 #include <cerrno>
 

@@ -1,12 +1,12 @@
 #include "environment/aircraftscanner.h"
 
-#include "traffic/hostfs.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "traffic/inifile.h"
 #include "traffic/numbers.h"
-#include "traffic/paths.h"
-#include "traffic/progress.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "environment/fsfolder.h"
 
 #include "environment/programstate.h"
-#include "environment/registry.h"
-#include "environment/settingsstore.h"
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+#include "platform/settingsstore.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "environment/minutesetting.h"
 
-#include "environment/settingsstore.h"
+#include "platform/settingsstore.h"
 #include "traffic/numbers.h"
 
 namespace corvane {

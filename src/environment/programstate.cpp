@@ -1,7 +1,7 @@
 #include "environment/programstate.h"
 
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
 
 namespace corvane {
 

@@ -1,10 +1,10 @@
 #include "environment/scratch.h"
 
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
-#include "traffic/tempfiles.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
+#include "platform/tempfiles.h"
+#include "platform/textfile.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 
 #include <array>
 #include <cerrno>

@@ -3,8 +3,8 @@
 // by default). Kept in the settings; the Options window sets it, the program and corvane-cli read it.
 
 #include "environment/minutesetting.h"
-#include "environment/settingsstore.h"
-#include "environment/toolrunner.h"
+#include "platform/settingsstore.h"
+#include "platform/toolrunner.h"
 
 namespace corvane {
 

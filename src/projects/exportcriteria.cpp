@@ -1,9 +1,9 @@
 #include "projects/exportcriteria.h"
 
+#include "platform/progress.h"
 #include "traffic/fields.h"
 #include "traffic/flightline.h"
 #include "traffic/numbers.h"
-#include "traffic/progress.h"
 #include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 

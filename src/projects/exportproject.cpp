@@ -1,11 +1,11 @@
 #include "projects/exportproject.h"
 
+#include "platform/paths.h"
+#include "platform/textfile.h"
 #include "projects/projectcommands.h"
 #include "projects/session.h"
-#include "traffic/paths.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 #include "traffic/writer.h"
 
 namespace corvane {

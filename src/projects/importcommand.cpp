@@ -1,11 +1,11 @@
 #include "projects/importcommand.h"
 
 #include "environment/scratch.h"
+#include "platform/paths.h"
 #include "projects/importproject.h"
 #include "projects/projectcommands.h"
 #include "projects/session.h"
 #include "projects/trafficbgl.h"
-#include "traffic/paths.h"
 
 namespace corvane {
 

@@ -1,13 +1,13 @@
 #include "projects/importproject.h"
 
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "projects/session.h"
 #include "traffic/changejournal.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
-#include "traffic/progress.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>

@@ -2,11 +2,11 @@
 
 #include "environment/aircraftscanner.h"
 #include "environment/programstate.h"
+#include "platform/paths.h"
 #include "projects/session.h"
 #include "traffic/aptdata.h"
 #include "traffic/changejournal.h"
 #include "traffic/fields.h"
-#include "traffic/paths.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/writer.h"
@@ -85,7 +85,8 @@ SaveAnswer AskToSave(Session& session) {
     default:
         return SaveAnswer::NotSaved;
     }
-    const bool saved = NamesExistingFile(session.state.projectTag) ? SaveExisting(session) : SaveAsDialog(session);
+    const bool saved =
+        NamesExistingFile(session.state.projectTag) ? SaveExisting(session) : SaveAsDialog(session);
     return saved ? SaveAnswer::Saved : SaveAnswer::NotSaved;
 }
 

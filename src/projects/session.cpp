@@ -1,6 +1,6 @@
 #include "projects/session.h"
 
-#include "traffic/paths.h"
+#include "platform/paths.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 // window owns one Session for the whole run; tests build one with scripted doors.
 
 #include "environment/programstate.h"
-#include "environment/toolrunner.h"
+#include "platform/toolrunner.h"
 #include "traffic/trafficdatabase.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "routemap/landoutlines.h"
 
-#include "traffic/paths.h"
-#include "traffic/textfile.h"
+#include "platform/paths.h"
+#include "platform/textfile.h"
 
 #include <algorithm>
 #include <charconv>

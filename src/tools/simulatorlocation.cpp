@@ -1,9 +1,9 @@
 #include "tools/simulatorlocation.h"
 
 #include "environment/fsfolder.h"
-#include "environment/registry.h"
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 #include "tools/toolmain.h"
 
-#include "environment/nativetoolrunner.h"
-#include "environment/systemregistry.h"
+#include "platform/hostfs.h"
+#include "platform/nativetoolrunner.h"
+#include "platform/paths.h"
+#include "platform/systemregistry.h"
 #include "tools/simulatorlocation.h"
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
 #include "traffic/text.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "tools/trafficcompiler.h"
 
+#include "platform/paths.h"
+#include "platform/textfile.h"
 #include "tools/simulatorlocation.h"
 #include "tools/trafficcontainer.h"
-#include "traffic/paths.h"
-#include "traffic/textfile.h"
 
 namespace corvane {
 

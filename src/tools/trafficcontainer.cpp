@@ -1,6 +1,6 @@
 #include "tools/trafficcontainer.h"
 
-#include "traffic/hostfs.h"
+#include "platform/hostfs.h"
 
 #include <array>
 

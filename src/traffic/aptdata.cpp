@@ -1,11 +1,11 @@
 #include "traffic/aptdata.h"
 
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
-#include "traffic/progress.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 namespace corvane {

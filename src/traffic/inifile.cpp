@@ -1,7 +1,7 @@
 #include "traffic/inifile.h"
 
+#include "platform/textfile.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 
 namespace corvane {
 

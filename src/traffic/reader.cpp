@@ -1,13 +1,13 @@
 #include "traffic/reader.h"
 
+#include "platform/paths.h"
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "traffic/aptdata.h"
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
-#include "traffic/paths.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 

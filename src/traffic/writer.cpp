@@ -1,14 +1,14 @@
 #include "traffic/writer.h"
 
+#include "platform/paths.h"
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "traffic/fields.h"
 #include "traffic/flightline.h"
 #include "traffic/numbers.h"
-#include "traffic/paths.h"
-#include "traffic/progress.h"
 #include "traffic/prompts.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 
 #include <algorithm>
@@ -259,8 +259,9 @@ bool WriteTrafficFiles(TrafficDatabase& db, const std::string& folder, Prompts& 
     }
 
     std::string error;
-    if (!ReplaceFileSet(folder, {{"Aircraft.txt", aircraft}, {"Airports.txt", airports}, {"FlightPlans.txt", flights}},
-                        &error)) {
+    if (!ReplaceFileSet(
+            folder, {{"Aircraft.txt", aircraft}, {"Airports.txt", airports}, {"FlightPlans.txt", flights}},
+            &error)) {
         ReportWriteError(prompts, error);
         return false;
     }

@@ -1,9 +1,9 @@
 #include "ui/importexportpage.h"
 
+#include "platform/paths.h"
 #include "projects/exportproject.h"
 #include "projects/projectcommands.h"
 #include "projects/session.h"
-#include "traffic/paths.h"
 #include "traffic/text.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"

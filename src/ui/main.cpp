@@ -1,12 +1,12 @@
 // corvane [PROJECT.cvp]: the FS2002 AI traffic editor; a project named on the command line (as the file
 // manager does) is opened once the program has started.
 
-#include "environment/programstart.h"
 #include "environment/programstate.h"
-#include "environment/qt/qtsettingsstore.h"
-#include "environment/qt/qttoolrunner.h"
-#include "environment/systemregistry.h"
-#include "traffic/hostfs.h"
+#include "platform/hostfs.h"
+#include "platform/programstart.h"
+#include "platform/qt/qtsettingsstore.h"
+#include "platform/qt/qttoolrunner.h"
+#include "platform/systemregistry.h"
 #include "ui/application.h"
 #include "ui/mainwindow.h"
 #include "ui/singleinstance.h"

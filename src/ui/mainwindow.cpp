@@ -14,11 +14,12 @@
 #include "environment/fsfolder.h"
 #include "environment/scratch.h"
 #include "environment/tooltimelimit.h"
+#include "platform/desktop.h"
+#include "platform/paths.h"
 #include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "traffic/aptdata.h"
 #include "traffic/changejournal.h"
-#include "traffic/paths.h"
 #include "ui/aircraftpage.h"
 #include "ui/airportboardwindow.h"
 #include "ui/airportspage.h"
@@ -378,9 +379,7 @@ void MainWindow::buildMapView() {
     showMap->setObjectName(QStringLiteral("viewMapCap"));
     // Ctrl+M everywhere; F10 too, but not on Windows, where F10 is the key of the menu bar.
     QList<QKeySequence> mapKeys{QKeySequence(Qt::CTRL | Qt::Key_M)};
-#ifndef Q_OS_WIN
-    mapKeys.prepend(QKeySequence(Qt::Key_F10));
-#endif
+    if (!MenuBarTakesF10()) mapKeys.prepend(QKeySequence(Qt::Key_F10));
     showMap->setShortcuts(mapKeys);
     auto* view = new QMenu(Text("&View"), this);
     view->setObjectName(QStringLiteral("viewCap"));

@@ -9,7 +9,7 @@
 // instead of a percentage, a note, and a Cancel button when the wait may be cancelled. Meanwhile the
 // user's input reaches this window only: clicks and keys meant for any other window are dropped.
 
-#include "traffic/progress.h"
+#include "platform/progress.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

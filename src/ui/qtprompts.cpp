@@ -1,5 +1,6 @@
 #include "ui/qtprompts.h"
 
+#include "platform/desktop.h"
 #include "ui/textcodec.h"
 #include "ui/windowsettings.h"
 
@@ -33,9 +34,7 @@ QMessageBox::Icon IconOf(Icon icon) {
 // "fs2002.exe" becomes "[fF][sS]2002.[eE][xX][eE]" where file names have letter case; Windows matches
 // without regard to case by itself (and knows no "[...]").
 QString CaseInsensitivePattern(const QString& pattern) {
-#ifdef Q_OS_WIN
-    return pattern;
-#else
+    if (FileNamesIgnoreCase()) return pattern;
     QString result;
     for (const QChar c : pattern) {
         if (c.isLetter() && c.toLower() != c.toUpper())
@@ -44,7 +43,6 @@ QString CaseInsensitivePattern(const QString& pattern) {
             result += c;
     }
     return result;
-#endif
 }
 
 } // namespace

@@ -1,13 +1,14 @@
 // corvane-screenshots OUTPUT_FOLDER: starts Corvane on the installation the environment points at (the
 // demo's), opens its Traffic.bgl, and saves a picture of each page for the user guide, then one of the
-// window with the route map beside the FlightPlans page, one of the flight's timeline and one of the
-// airport board. Questions take their default answers; nothing is saved.
+// File menu open, one of the window with the route map beside the FlightPlans page, one of the
+// flight's timeline and one of the airport board. Questions take their default answers; nothing is
+// saved.
 
 #include "cli/consoleprompts.h"
 #include "environment/programstate.h"
-#include "environment/qt/qtsettingsstore.h"
-#include "environment/qt/qttoolrunner.h"
-#include "environment/systemregistry.h"
+#include "platform/qt/qtsettingsstore.h"
+#include "platform/qt/qttoolrunner.h"
+#include "platform/systemregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/mapdock.h"
 #include "ui/mapwidget.h"
@@ -17,6 +18,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeView>
@@ -47,15 +51,16 @@ int main(int argc, char** argv) {
     QTest::keyClicks(airport, QStringLiteral("ENGM"));
 
     const QString suffix = QStringLiteral(".png");
-    auto save = [&](QWidget* widget, const char* name) {
+    auto savePicture = [&](const QPixmap& picture, const char* name) {
         const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name) + suffix;
-        if (!widget->grab().save(path)) {
+        if (!picture.save(path)) {
             std::cerr << "could not save " << path.toStdString() << '\n';
             return false;
         }
         std::cout << path.toStdString() << '\n';
         return true;
     };
+    auto save = [&](QWidget* widget, const char* name) { return savePicture(widget->grab(), name); };
     const char* names[] = {"1-flightplans", "2-airports", "3-aircraft", "4-import-export"};
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TB"));
     for (int page = 0; page < 4; ++page) {
@@ -77,6 +82,19 @@ int main(int argc, char** argv) {
     QTest::qWait(200);
     if (!save(&window, "8-flight-search")) return 1;
     flightSearch->clear();
+
+    // The File menu open over the window, with its keys (Compile on F7) and the recent projects, and the
+    // status bar saying what the open loaded. A menu is a window of its own: it is drawn onto the picture.
+    QAction* fileItem = window.menuBar()->actions().front();
+    QMenu* fileMenu = fileItem->menu();
+    fileMenu->popup(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(fileItem).bottomLeft()));
+    QTest::qWait(200);
+    QPixmap withMenu = window.grab();
+    QPainter painter(&withMenu);
+    painter.drawPixmap(window.mapFromGlobal(fileMenu->pos()), fileMenu->grab());
+    painter.end();
+    fileMenu->hide();
+    if (!savePicture(withMenu, "10-file-menu")) return 1;
 
     // The map beside the FlightPlans page: the routes of ENGM, a flight of several legs with its second
     // leg on screen, and the timeline of that flight.

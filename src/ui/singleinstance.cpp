@@ -1,25 +1,17 @@
 #include "ui/singleinstance.h"
 
 #include "editors/startup.h"
+#include "platform/qt/instancefolder.h"
 #include "traffic/prompts.h"
 #include "ui/textcodec.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTimer>
-
-#ifndef Q_OS_WIN
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace corvane::ui {
 
@@ -34,47 +26,11 @@ constexpr qsizetype kLongestMessage = 64 * 1024;
 constexpr std::size_t kMostConnections = 16;
 constexpr char kNoLockTitle[] = "Corvane";
 
-#ifndef Q_OS_WIN
-// True when path itself (a link is not followed) is of kind (S_IFDIR, S_IFSOCK) and belongs to this
-// user, and a folder is closed to everybody else.
-bool OwnedByUser(const QString& path, mode_t kind) {
-    struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return false;
-    if ((info.st_mode & S_IFMT) != kind || info.st_uid != ::geteuid()) return false;
-    return kind != S_IFDIR || (info.st_mode & 0777) == 0700; // set-group-ID may come from home
-}
-#endif
-
 } // namespace
 
-#ifndef Q_OS_WIN
-QString PrivateInstanceFolder(const QString& runtimeFolder, const QString& homeFolder) {
-    if (QDir::isAbsolutePath(runtimeFolder) && OwnedByUser(runtimeFolder, S_IFDIR))
-        return QDir::cleanPath(runtimeFolder);
-    if (!QDir::isAbsolutePath(homeFolder)) return {};
-    const QString folder = HomeInstanceFolder(homeFolder);
-    // Made closed from the start, so nobody else has a moment to get in; the umask may only have taken
-    // the owner's own bits. One that is there already must pass as it is.
-    ::mkdir(QFile::encodeName(QFileInfo(folder).path()).constData(), 0700);
-    const QByteArray name = QFile::encodeName(folder);
-    if (::mkdir(name.constData(), 0700) == 0) ::chmod(name.constData(), 0700);
-    return OwnedByUser(folder, S_IFDIR) ? folder : QString();
-}
-#endif
-
-QString HomeInstanceFolder(const QString& homeFolder) {
-    return QDir::cleanPath(homeFolder + QStringLiteral("/.cache/corvane-runtime"));
-}
-
 QString SingleInstanceLockPath() {
-#ifdef Q_OS_WIN
-    // The user's own folders; the hand-off's pipe name is made from the path.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-#else
-    const QString folder = PrivateInstanceFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::homePath());
+    const QString folder = UserInstanceFolder();
     if (folder.isEmpty()) return {};
-#endif
     return folder + QStringLiteral("/corvane.lock");
 }
 
@@ -83,7 +39,7 @@ InstanceStart AcquireSingleInstance(QLockFile& lock, Prompts& prompts, const std
     if (!lock.fileName().isEmpty() && lock.tryLock(0)) return InstanceStart::First;
     if (lock.fileName().isEmpty() || lock.error() != QLockFile::LockFailedError) {
         // Nobody holds it: it cannot be made. Running anyway could let two share the scratch files.
-        const QString folder = lock.fileName().isEmpty() ? HomeInstanceFolder(QDir::homePath())
+        const QString folder = lock.fileName().isEmpty() ? UserInstanceFolderToMake()
                                                          : QFileInfo(lock.fileName()).absolutePath();
         prompts.message(
             kNoLockTitle,
@@ -100,13 +56,7 @@ InstanceStart AcquireSingleInstance(QLockFile& lock, Prompts& prompts, const std
 }
 
 QString ProjectHandoffName(const QString& lockPath) {
-#ifdef Q_OS_WIN
-    // A pipe name, not a path: the lock's path stands for the user.
-    const QByteArray hash = QCryptographicHash::hash(lockPath.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QStringLiteral("corvane-") + QString::fromLatin1(hash.left(16));
-#else
-    return lockPath + QStringLiteral(".socket");
-#endif
+    return HandoffName(lockPath);
 }
 
 ProjectHandoff::ProjectHandoff(QString name, std::function<void(const std::string&)> open, QObject* parent)
@@ -206,10 +156,7 @@ void ProjectHandoff::openWhenFree() {
 }
 
 bool HandOffProject(const QString& name, const std::string& path) {
-#ifndef Q_OS_WIN
-    // Another user's socket in its place would receive the path.
-    if (!OwnedByUser(name, S_IFSOCK)) return false;
-#endif
+    if (!HandoffIsUsers(name)) return false;
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(kWaitMilliseconds)) return false;

@@ -20,18 +20,9 @@ class Prompts;
 
 namespace corvane::ui {
 
-// The lock file, in a folder only this user can use: the runtime folder ($XDG_RUNTIME_DIR) or else
-// one under home (PrivateInstanceFolder); on Windows the user's own runtime folder. Empty when there is
-// no such folder: the lock then cannot be taken and the start is refused with the reason.
+// The lock file, in a folder only this user can use (UserInstanceFolder). Empty when there is no such
+// folder: the lock then cannot be taken and the start is refused with the reason.
 QString SingleInstanceLockPath();
-
-// A folder only this user can use, for the lock and the hand-off socket: owned by the user and closed
-// to everybody else (mode 0700), never a shared one such as /tmp. runtimeFolder when it is such a
-// folder; else HomeInstanceFolder(homeFolder), made when missing; else empty.
-#ifndef Q_OS_WIN
-QString PrivateInstanceFolder(const QString& runtimeFolder, const QString& homeFolder);
-#endif
-QString HomeInstanceFolder(const QString& homeFolder);
 
 enum class InstanceStart {
     First,     // this one runs

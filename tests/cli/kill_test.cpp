@@ -1,12 +1,12 @@
 // A conversion killed at any instant leaves the old output file or the complete new one, never a
 // torn one; what killed conversions leave behind goes with the next conversion into the folder.
 
-#include "environment/nativetoolrunner.h"
 #include "hostpath.h"
+#include "platform/nativetoolrunner.h"
+#include "platform/textfile.h"
 #include "platformtest.h"
 #include "runprogram.h"
 #include "tempdir.h"
-#include "traffic/textfile.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,8 +2,8 @@
 // stand-in tools in a program folder of the test's own.
 
 #include "clirun.h"
-#include "environment/settingsstore.h"
-#include "environment/usersettings.h"
+#include "platform/settingsstore.h"
+#include "platform/usersettings.h"
 #include "platformtest.h"
 #include "simulatorregistration.h"
 #include "tempdir.h"

@@ -1,7 +1,7 @@
 #include "editors/imageexport.h"
+#include "platform/textfile.h"
 #include "scriptedprompts.h"
 #include "tempdir.h"
-#include "traffic/textfile.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include "checks/turnaround.h"
 #include "editors/optionseditor.h"
 #include "environment/programstate.h"
-#include "environment/registry.h"
-#include "environment/settingsstore.h"
 #include "environment/tooltimelimit.h"
 #include "memoryregistry.h"
+#include "platform/registry.h"
+#include "platform/settingsstore.h"
 #include "scriptedprompts.h"
 #include "tempdir.h"
 

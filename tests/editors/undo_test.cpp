@@ -12,14 +12,14 @@
 #include "editors/trafficcheckeditor.h"
 #include "generator.h"
 #include "memoryregistry.h"
+#include "platform/progress.h"
+#include "platform/textfile.h"
 #include "projects/importproject.h"
 #include "projects/session.h"
 #include "tempdir.h"
 #include "traffic/aptdata.h"
 #include "traffic/flightline.h"
-#include "traffic/progress.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 #include "traffic/writer.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
-#include "environment/registry.h"
-#include "environment/settingsstore.h"
 #include "memoryregistry.h"
+#include "platform/registry.h"
+#include "platform/settingsstore.h"
 #include "tempdir.h"
 #ifndef _WIN32
-#include "environment/wineregistry.h"
+#include "platform/wineregistry.h"
 #include "testprefix.h"
 #endif
 

@@ -1,4 +1,4 @@
-#include "environment/nativetoolrunner.h"
+#include "platform/nativetoolrunner.h"
 #include "toolrunnercontract.h"
 
 namespace corvane::test {
@@ -18,7 +18,7 @@ TEST(ToolRunner, recognisesWindowsPrograms) {
 } // namespace corvane::test
 
 #ifdef _WIN32
-#include "traffic/widetext.h"
+#include "platform/widetext.h"
 
 #include <windows.h>
 #endif

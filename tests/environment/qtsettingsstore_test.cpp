@@ -1,5 +1,5 @@
-#include "environment/inisettings.h"
-#include "environment/qt/qtsettingsstore.h"
+#include "platform/inisettings.h"
+#include "platform/qt/qtsettingsstore.h"
 #include "tempdir.h"
 
 #include <QSettings>

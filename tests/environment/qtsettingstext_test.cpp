@@ -1,4 +1,4 @@
-#include "environment/qtsettingstext.h"
+#include "platform/qtsettingstext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "environment/qt/qttoolrunner.h"
+#include "platform/qt/qttoolrunner.h"
 #include "toolrunnercontract.h"
 
 namespace corvane::test {

@@ -1,5 +1,5 @@
-#include "environment/regfile.h"
-#include "environment/regtext.h"
+#include "platform/regfile.h"
+#include "platform/regtext.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -94,15 +94,17 @@ TEST(RegFile, aNewValueGoesAtTheEndOfItsKey) {
 
 TEST(RegFile, aNewValueIsNeverTakenForTheRestOfAnother) {
     // The key's last value goes on over lines ending in a backslash, up to the end of the file.
-    const std::string text = "WINE REGISTRY Version 2\n\n"
-                             "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
-                             "#time=1da1c2b3d4e5f60\n"
-                             "\"Blob\"=hex:01,02,\\\n"
-                             "  03,04,\\\n";
+    const std::string text =
+        "WINE REGISTRY Version 2\n\n"
+        "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\8.0] 1700000000\n"
+        "#time=1da1c2b3d4e5f60\n"
+        "\"Blob\"=hex:01,02,\\\n"
+        "  03,04,\\\n";
     RegFile file(text);
     file.setStringValue(kSimKey, "EXE Path", "C:\\FS2002", 0);
     EXPECT_EQ(file.stringValue(kSimKey, "EXE Path"), "C:\\FS2002") << file.text();
-    EXPECT_NE(file.text().find("#time=1da1c2b3d4e5f60\n\"EXE Path\"=\"C:\\\\FS2002\"\n\"Blob\""), std::string::npos)
+    EXPECT_NE(file.text().find("#time=1da1c2b3d4e5f60\n\"EXE Path\"=\"C:\\\\FS2002\"\n\"Blob\""),
+              std::string::npos)
         << file.text();
     // Written again, the value is found and replaced in its place.
     file.setStringValue(kSimKey, "EXE Path", "D:\\FS", 0);

@@ -2,8 +2,8 @@
 // What every ToolRunner must do, as a typed test suite: each test program that has a runner
 // instantiates it with INSTANTIATE_TYPED_TEST_SUITE_P.
 
-#include "environment/toolrunner.h"
 #include "hostpath.h"
+#include "platform/toolrunner.h"
 #include "platformtest.h"
 #include "recordingprogress.h"
 #include "scriptedtool.h"

@@ -3,13 +3,13 @@
 
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
-#include "environment/registry.h"
-#include "environment/registrysettings.h"
-#include "environment/systemregistry.h"
-#include "environment/usersettings.h"
+#include "platform/registry.h"
+#include "platform/registrysettings.h"
+#include "platform/systemregistry.h"
+#include "platform/usersettings.h"
+#include "platform/widetext.h"
 #include "simulatorregistration.h"
 #include "tempdir.h"
-#include "traffic/widetext.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "environment/registry.h"
-#include "environment/wineregistry.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+#include "platform/textfile.h"
+#include "platform/wineregistry.h"
 #include "platformtest.h"
 #include "slowdown.h"
 #include "tempdir.h"
 #include "testprefix.h"
-#include "traffic/paths.h"
-#include "traffic/textfile.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,10 +3,10 @@
 // 32-bit programs see in a 64-bit prefix. Stand-ins for wine and winepath play Wine's part here; the
 // real ones are run by the tests in tests/wine.
 
-#include "environment/nativetoolrunner.h"
-#include "environment/regimport.h"
-#include "environment/registry.h"
-#include "environment/wineregistry.h"
+#include "platform/nativetoolrunner.h"
+#include "platform/regimport.h"
+#include "platform/registry.h"
+#include "platform/wineregistry.h"
 #include "tempdir.h"
 #include "testprefix.h"
 

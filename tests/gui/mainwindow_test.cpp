@@ -1,7 +1,8 @@
 #include "mainwindowfixture.h"
+#include "platform/qt/instancefolder.h"
+#include "platform/textfile.h"
 #include "platformtest.h"
 #include "projects/projectcommands.h"
-#include "traffic/textfile.h"
 #include "ui/singleinstance.h"
 #include "ui/widgethelpers.h"
 
@@ -190,27 +191,27 @@ TEST(MainWindow, theLockAndItsSocketStayInAFolderOnlyTheUserCanUse) {
     const QString runtime = QDir::cleanPath(QString::fromStdString(dir.mkdir("runtime")));
     const QByteArray runtimeName = QFile::encodeName(runtime);
     ::chmod(runtimeName.constData(), 0700);
-    EXPECT_EQ(ui::PrivateInstanceFolder(runtime, home), runtime);
+    EXPECT_EQ(PrivateInstanceFolder(runtime, home), runtime);
 
     // A runtime folder open to others, another user's, a file or none: the folder under home, made closed.
-    const QString own = ui::HomeInstanceFolder(home);
+    const QString own = HomeInstanceFolder(home);
     ::chmod(runtimeName.constData(), 0710);
-    EXPECT_EQ(ui::PrivateInstanceFolder(runtime, home), own);
+    EXPECT_EQ(PrivateInstanceFolder(runtime, home), own);
     EXPECT_EQ(ModeOf(own), 0700u);
     ::chmod(runtimeName.constData(), 0700);
     ASSERT_EQ(::chown(runtimeName.constData(), 65534, 65534), 0);
-    EXPECT_EQ(ui::PrivateInstanceFolder(runtime, home), own);
-    EXPECT_EQ(ui::PrivateInstanceFolder(QString::fromStdString(dir.write("file", "")), home), own);
-    EXPECT_EQ(ui::PrivateInstanceFolder({}, home), own);
+    EXPECT_EQ(PrivateInstanceFolder(runtime, home), own);
+    EXPECT_EQ(PrivateInstanceFolder(QString::fromStdString(dir.write("file", "")), home), own);
+    EXPECT_EQ(PrivateInstanceFolder({}, home), own);
 
     // One under home that is not the user's alone is neither used nor changed.
     const QByteArray ownName = QFile::encodeName(own);
     ::chmod(ownName.constData(), 0750);
-    EXPECT_EQ(ui::PrivateInstanceFolder({}, home), QString());
+    EXPECT_EQ(PrivateInstanceFolder({}, home), QString());
     EXPECT_EQ(ModeOf(own), 0750u);
     ::chmod(ownName.constData(), 0700);
     ASSERT_EQ(::chown(ownName.constData(), 65534, 65534), 0);
-    EXPECT_EQ(ui::PrivateInstanceFolder({}, home), QString());
+    EXPECT_EQ(PrivateInstanceFolder({}, home), QString());
 
     // No runtime folder and Qt's one in the shared folder made by somebody else: never the shared folder.
     const std::string shared = dir.mkdir("shared");
@@ -221,8 +222,7 @@ TEST(MainWindow, theLockAndItsSocketStayInAFolderOnlyTheUserCanUse) {
     test::ScopedEnv noRuntime("XDG_RUNTIME_DIR", std::nullopt);
     test::ScopedEnv sharedTemp("TMPDIR", shared);
     test::ScopedEnv homeEnv("HOME", otherHome.toStdString());
-    EXPECT_EQ(ui::SingleInstanceLockPath(),
-              ui::HomeInstanceFolder(otherHome) + QStringLiteral("/corvane.lock"));
+    EXPECT_EQ(ui::SingleInstanceLockPath(), HomeInstanceFolder(otherHome) + QStringLiteral("/corvane.lock"));
 
     // Without a private folder the start is refused, saying why.
     test::ScopedEnv ownHome("HOME", home.toStdString());

@@ -1,9 +1,9 @@
 // The traffic tools at work: the window lives on (it repaints, its timers fire), the progress window
 // shows the run, the user's input reaches no page, and Open can be cancelled while Compile cannot.
 
-#include "environment/qt/qttoolrunner.h"
 #include "environment/scratch.h"
 #include "mainwindowfixture.h"
+#include "platform/qt/qttoolrunner.h"
 #include "ui/progresswindow.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
+#include "platform/textfile.h"
 #include "projectfixture.h"
 #include "projects/exportproject.h"
-#include "traffic/textfile.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 // the simulator folder of the session even where the registry names another installation.
 
 #include "environment/scratch.h"
+#include "platform/paths.h"
 #include "projects/importcommand.h"
 #include "projects/trafficbgl.h"
 #include "standintools.h"
 #include "traffic/changejournal.h"
-#include "traffic/paths.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

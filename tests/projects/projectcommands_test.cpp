@@ -1,8 +1,8 @@
+#include "platform/textfile.h"
 #include "platformtest.h"
 #include "projectfixture.h"
 #include "projects/projectcommands.h"
 #include "traffic/changejournal.h"
-#include "traffic/textfile.h"
 
 #include <gtest/gtest.h>
 

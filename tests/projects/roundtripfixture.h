@@ -5,8 +5,8 @@
 #include "environment/scratch.h"
 #include "faketoolrunner.h"
 #include "memoryregistry.h"
+#include "platform/paths.h"
 #include "projectfixture.h"
-#include "traffic/paths.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

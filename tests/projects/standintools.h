@@ -4,9 +4,9 @@
 // simulator through it; the session reaches it through registry). WINEPREFIX points at that prefix
 // while this object lives.
 
-#include "environment/qt/qttoolrunner.h"
-#include "environment/registry.h"
-#include "environment/wineregistry.h"
+#include "platform/qt/qttoolrunner.h"
+#include "platform/registry.h"
+#include "platform/wineregistry.h"
 #include "projectfixture.h"
 #include "testprefix.h"
 

@@ -1,9 +1,9 @@
 #include "environment/scratch.h"
+#include "platform/paths.h"
 #include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "roundtripfixture.h"
 #include "traffic/changejournal.h"
-#include "traffic/paths.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // first (write the files a tool would leave, or leave them out) and then returns its result; a run
 // with no step left fails the test and reports that the program could not be started.
 
-#include "environment/toolrunner.h"
+#include "platform/toolrunner.h"
 
 #include <deque>
 #include <functional>

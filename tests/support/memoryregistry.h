@@ -2,8 +2,8 @@
 // Fakes of the registry and the settings store that keep their values in memory and count writes.
 // The registry's paths are host paths (no translation), as on a system whose registry shares them.
 
-#include "environment/registry.h"
-#include "environment/settingsstore.h"
+#include "platform/registry.h"
+#include "platform/settingsstore.h"
 
 #include <map>
 #include <string>

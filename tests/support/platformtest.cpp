@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "environment/toolrunner.h"
-#include "traffic/widetext.h"
+#include "platform/toolrunner.h"
+#include "platform/widetext.h"
 
 #include <algorithm>
 #include <windows.h>

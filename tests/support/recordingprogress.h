@@ -3,7 +3,7 @@
 // for waits "wait:TITLE|NOTE|cancellable" (or "|not cancellable") and "N s". It can play a user who
 // presses Cancel.
 
-#include "traffic/progress.h"
+#include "platform/progress.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "environment/nativetoolrunner.h"
+#include "platform/nativetoolrunner.h"
 #else
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -15,10 +15,10 @@
 //   temp-in FOLDER    leaves a temporary file of its own in FOLDER, as a write under way does
 // At the end of the script it ends with 0.
 
-#include "environment/programstart.h"
-#include "traffic/hostfs.h"
-#include "traffic/tempfiles.h"
-#include "traffic/textfile.h"
+#include "platform/hostfs.h"
+#include "platform/programstart.h"
+#include "platform/tempfiles.h"
+#include "platform/textfile.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,7 +29,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "traffic/widetext.h"
+#include "platform/widetext.h"
 
 #include <windows.h>
 #else

@@ -3,17 +3,17 @@
 #include "platformtest.h"
 
 #ifdef _WIN32
-#include "environment/registry.h"
-#include "environment/registrysettings.h"
-#include "environment/systemregistry.h"
-#include "traffic/widetext.h"
+#include "platform/registry.h"
+#include "platform/registrysettings.h"
+#include "platform/systemregistry.h"
+#include "platform/widetext.h"
 
 #include <algorithm>
 #include <optional>
 #include <windows.h>
 #else
-#include "environment/registry.h"
-#include "environment/wineregistry.h"
+#include "platform/registry.h"
+#include "platform/wineregistry.h"
 #include "testprefix.h"
 #endif
 

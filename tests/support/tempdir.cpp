@@ -1,8 +1,8 @@
 #include "tempdir.h"
 
 #include "hostpath.h"
-#include "traffic/hostfs.h"
-#include "traffic/tempfiles.h"
+#include "platform/hostfs.h"
+#include "platform/tempfiles.h"
 
 #include <algorithm>
 #include <fstream>

@@ -2,10 +2,10 @@
 // other programs hold open or that are read-only, and the small calls beneath the file helpers.
 
 #include "hostpath.h"
+#include "platform/hostfs.h"
+#include "platform/paths.h"
+#include "platform/textfile.h"
 #include "tempdir.h"
-#include "traffic/hostfs.h"
-#include "traffic/paths.h"
-#include "traffic/textfile.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,5 +1,5 @@
+#include "platform/paths.h"
 #include "tempdir.h"
-#include "traffic/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "platform/textfile.h"
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
 #include "tempdir.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 

@@ -1,8 +1,8 @@
+#include "platform/hostfs.h"
+#include "platform/textfile.h"
 #include "platformtest.h"
 #include "scriptedtool.h"
 #include "tempdir.h"
-#include "traffic/hostfs.h"
-#include "traffic/textfile.h"
 
 #include <algorithm>
 #include <chrono>

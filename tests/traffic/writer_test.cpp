@@ -1,9 +1,9 @@
+#include "platform/textfile.h"
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
 #include "slowdown.h"
 #include "tempdir.h"
 #include "traffic/reader.h"
-#include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 
@@ -29,12 +29,14 @@ struct Fixture {
     }
     std::string aircraftSection(bool writeOnly = false) {
         std::string out;
-        WriteAircraftSection(out, FlightTable::Edit(db.flightTable()).lines(), writeOnly, db, prompts, progress);
+        WriteAircraftSection(out, FlightTable::Edit(db.flightTable()).lines(), writeOnly, db, prompts,
+                             progress);
         return out;
     }
     std::string airportSection(bool shortLines) {
         std::string out;
-        WriteAirportSection(out, FlightTable::Edit(db.flightTable()).lines(), shortLines, db, prompts, progress);
+        WriteAirportSection(out, FlightTable::Edit(db.flightTable()).lines(), shortLines, db, prompts,
+                            progress);
         return out;
     }
     std::string aircraftField(int flight) {
@@ -83,8 +85,8 @@ TEST(Writer, flightsStayWithTheirAircraftWhateverZerosItsNumberHas) {
             ASSERT_EQ(f.db.aircraftTable().findByTitle("Other"), 1);
             EXPECT_EQ(f.db.aircraftTable().cell(1, AircraftTable::Number), "AC#2");
         }
-        const std::string written =
-            ProjectFileBytes(FlightTable::Edit(f.db.flightTable()).lines(), false, f.db, f.prompts, f.progress);
+        const std::string written = ProjectFileBytes(FlightTable::Edit(f.db.flightTable()).lines(), false,
+                                                     f.db, f.prompts, f.progress);
         EXPECT_NE(written.find("Database\r\nAC#1,250,\"Seven\"\r\n\r\n"), std::string::npos)
             << "installed " << installed << ": " << written;
         EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 2) << "installed " << installed;

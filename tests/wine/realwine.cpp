@@ -1,6 +1,6 @@
 #include "realwine.h"
 
-#include "environment/registry.h"
+#include "platform/registry.h"
 
 #include <cstdlib>
 #include <filesystem>

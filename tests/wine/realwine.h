@@ -4,7 +4,7 @@
 // its drive_c, registered by Wine's own reg program as FS2002's 32-bit installer would; and a program
 // folder holding the Windows builds of the stand-in tools, the airport list, and nothing native.
 
-#include "environment/nativetoolrunner.h"
+#include "platform/nativetoolrunner.h"
 #include "tempdir.h"
 
 #include <string>

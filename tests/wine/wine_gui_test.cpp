@@ -1,9 +1,9 @@
 // The window's Open and Compile through the Windows tools under a real Wine, with its event loop
 // running all along: its timers fire, the progress window shows the run.
 
-#include "environment/qt/qttoolrunner.h"
-#include "environment/wineregistry.h"
 #include "memoryregistry.h"
+#include "platform/qt/qttoolrunner.h"
+#include "platform/wineregistry.h"
 #include "realwine.h"
 #include "scriptedprompts.h"
 #include "ui/mainwindow.h"

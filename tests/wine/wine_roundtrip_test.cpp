@@ -6,9 +6,9 @@
 #include "clirun.h"
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
-#include "environment/toolrunner.h"
-#include "environment/wineregistry.h"
 #include "memoryregistry.h"
+#include "platform/toolrunner.h"
+#include "platform/wineregistry.h"
 #include "realwine.h"
 
 #include <filesystem>

@@ -3,10 +3,10 @@
 // is refused and left alone, a failure leaves the old files, unknown arguments are refused; and a
 // simulator folder whose name is not ASCII is found through the registry.
 
-#include "environment/registry.h"
+#include "platform/registry.h"
+#include "platform/textfile.h"
 #include "realwine.h"
 #include "tools/trafficcontainer.h"
-#include "traffic/textfile.h"
 
 #include <algorithm>
 #include <filesystem>
