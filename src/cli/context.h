@@ -52,6 +52,9 @@ bool ReadInput(Context& context, const std::string& input, const ReadOptions& op
 // written (the reason has been printed).
 bool WriteOutput(Context& context, const std::string& output);
 
+// A CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
+void WriteCsvField(std::ostream& out, std::string_view text);
+
 // Prints "corvane-cli COMMAND: problem" and the command's usage; returns kRefused.
 int UsageError(Context& context, const std::string& command, const std::string& problem);
 
