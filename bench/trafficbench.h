@@ -1,7 +1,8 @@
 #pragma once
 // The benchmarks of the traffic formats, over one generated traffic set on disk: reading the project
 // file (with the apt.dat merge and AddInstalledAircraft), writing the project file, and writing the
-// compiler's three files, each beside a baseline that only reads or writes the same bytes.
+// compiler's three files, each beside a baseline that only reads or writes the same bytes; and writing a
+// set of 50,000 aircraft that are not installed, against a fixed bar.
 
 #include "generator.h"
 

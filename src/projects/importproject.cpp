@@ -104,7 +104,15 @@ private:
 std::optional<std::string> ReadImportFile(const std::string& path, Prompts& prompts) {
     std::string error;
     auto bytes = ReadFileBytes(path, &error);
-    if (!bytes) ReportReadError(prompts, error);
+    if (!bytes) {
+        ReportReadError(prompts, error);
+        return std::nullopt;
+    }
+    // A file that would merge nothing (another encoding, no line of a project) is no import.
+    if (const auto problem = ProjectFileProblem(*bytes, path)) {
+        ReportReadError(prompts, *problem);
+        return std::nullopt;
+    }
     return bytes;
 }
 

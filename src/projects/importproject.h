@@ -19,7 +19,8 @@ class Prompts;
 class TrafficDatabase;
 struct Session;
 
-// The whole import file, or nullopt after reporting why it cannot be read.
+// The whole import file, or nullopt after reporting why it cannot be read (or would merge nothing: see
+// ProjectFileProblem).
 std::optional<std::string> ReadImportFile(const std::string& path, Prompts& prompts);
 
 // Merges the bytes of a project file into db, then runs AddInstalledAircraft.

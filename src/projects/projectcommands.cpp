@@ -90,7 +90,7 @@ SaveAnswer AskToSave(Session& session) {
 }
 
 void LoadEmptyProject(Session& session) {
-    ReadAptData(session.db, session.aptPath(), {}, session.prompts, session.progress);
+    ReadAptData(session.db, session.aptPath(), session.prompts, session.progress);
     AddInstalledAircraft(session.db);
     session.state.projectTag = std::string(kProjectNew);
     session.db.journal().clear(); // new data: nothing to undo, nothing unsaved

@@ -10,14 +10,21 @@
 
 namespace corvane {
 
-void ReadAptBytes(TrafficDatabase& db, std::string_view bytes, const CodeSet& loadedCodes,
-                  Progress& progress) {
+namespace {
+
+constexpr int kNewAirport = -2;
+
+// The merge: loadedRow(code) gives the row of a loaded airport with that code (-1: loaded, but no row
+// holds it), or kNewAirport for a code that was not loaded.
+template <typename LoadedRow>
+void MergeAirports(TrafficDatabase& db, std::string_view bytes, Progress& progress, LoadedRow loadedRow) {
     ProgressScope scope(progress, "Adding Corvane Airport Data");
     ProgressTicker ticker(progress);
     AirportTable& airports = db.airportTable();
     TextTable::Batch rows(airports);
     SortedList::Batch codes(db.airportCodes());
 
+    bytes = WithoutByteOrderMark(bytes);
     const double length = static_cast<double>(bytes.size());
     double total = 0;
     LineCursor lines(bytes);
@@ -27,17 +34,17 @@ void ReadAptBytes(TrafficDatabase& db, std::string_view bytes, const CodeSet& lo
         ticker.show(RoundToInt(total * 100 / length));
 
         std::string_view rest = line;
-        const std::string code = Trim(TakeField(rest, ','));
-        if (!loadedCodes.contains(Upper(code))) {
-            TextTable::Row row;
-            row.reserve(6);
-            row.push_back(code);
-            for (int column = 1; column <= 5; ++column) row.push_back(Trim(TakeField(rest, ',')));
-            db.airportCodes().add(code);
-            airports.add(std::move(row));
+        const std::string_view code = TrimView(TakeField(rest, ','));
+        const int row = loadedRow(code);
+        if (row == kNewAirport) {
+            TextTable::Row cells;
+            cells.reserve(6);
+            cells.emplace_back(code);
+            for (int column = 1; column <= 5; ++column) cells.emplace_back(TrimView(TakeField(rest, ',')));
+            db.airportCodes().add(std::string(code));
+            airports.add(std::move(cells));
             continue;
         }
-        const int row = airports.findByIcao(code);
         if (row < 0) continue;
         const std::string& name = airports.cell(row, AirportTable::Name);
         if (name.empty() || name == "-") {
@@ -47,15 +54,35 @@ void ReadAptBytes(TrafficDatabase& db, std::string_view bytes, const CodeSet& lo
     }
 }
 
-bool ReadAptData(TrafficDatabase& db, const std::string& path, const CodeSet& loadedCodes, Prompts& prompts,
-                 Progress& progress) {
+} // namespace
+
+void ReadAptBytes(TrafficDatabase& db, std::string_view bytes, const CodeSet& loadedCodes,
+                  Progress& progress) {
+    const AirportTable& airports = db.airportTable();
+    MergeAirports(db, bytes, progress, [&](std::string_view code) {
+        return loadedCodes.contains(Upper(code)) ? airports.findByIcao(code) : kNewAirport;
+    });
+}
+
+void MergeAptBytes(TrafficDatabase& db, std::string_view bytes, Progress& progress) {
+    // The rows from before the merge are the loaded airports; the first row of a code is the one a
+    // lookup finds, so a code is loaded exactly when that row is one of them.
+    const AirportTable& airports = db.airportTable();
+    const int loaded = airports.rowCount();
+    MergeAirports(db, bytes, progress, [&](std::string_view code) {
+        const int row = airports.findByIcao(code);
+        return row >= 0 && row < loaded ? row : kNewAirport;
+    });
+}
+
+bool ReadAptData(TrafficDatabase& db, const std::string& path, Prompts& prompts, Progress& progress) {
     std::string error;
     const auto bytes = ReadFileBytes(path, &error);
     if (!bytes) {
         ReportReadError(prompts, error);
         return false;
     }
-    ReadAptBytes(db, *bytes, loadedCodes, progress);
+    MergeAptBytes(db, *bytes, progress);
     return true;
 }
 

@@ -102,6 +102,25 @@ int FlightTable::append(std::string line) {
     return index;
 }
 
+void FlightTable::appendLines(std::vector<std::string> lines) {
+    if (lines.empty()) return;
+    const int first = count();
+    // Into an empty table the list itself moves, with the room it was given.
+    if (m_lines.empty()) {
+        m_observers.notify(
+            [&](TableObserver& o) { o.rowsAboutToBeInserted(0, static_cast<int>(lines.size()) - 1); });
+        m_lines.swap(lines);
+        m_observers.notify([&](TableObserver& o) { o.rowsInserted(0, count() - 1); });
+    } else {
+        appendAll(lines);
+    }
+    if (m_journal && m_journal->wantsChanges()) {
+        const auto* last = m_journal->lastChangeAs<AppendedLines>();
+        if (!last || !last->continues(*this, first))
+            m_journal->record(std::make_unique<AppendedLines>(*this, first));
+    }
+}
+
 void FlightTable::replace(int index, std::string line) {
     if (index < 0 || index >= count()) return;
     swapLine(index, line);

@@ -26,8 +26,8 @@ public:
     const std::vector<std::string>& lines() const { return m_lines; }
 
     int append(std::string line);
-    // Makes room for this many more entries, so that a load of millions of lines grows the table once.
-    void reserve(std::size_t more) { m_lines.reserve(m_lines.size() + more); }
+    // Appends lines in one go (a load): one announcement, one record.
+    void appendLines(std::vector<std::string> lines);
     void replace(int index, std::string line);
     void empty(int index) { replace(index, std::string()); }
     void clear();

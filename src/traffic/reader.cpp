@@ -9,6 +9,7 @@
 #include "traffic/text.h"
 #include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
+#include "traffic/writer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -66,35 +67,41 @@ public:
         TextTable::Row row;
         row.reserve(6);
         for (int field = 0; field < 6; ++field) row.push_back(Trim(TakeField(line, ',')));
-        m_loadedCodes.insert(Upper(row[0]));
         m_db.airportCodes().add(row[0]);
         m_db.airportTable().add(std::move(row));
     }
 
-    void flight(std::string_view line) override { m_db.flightTable().append(std::string(line)); }
-
-    // The codes of the airports loaded, given up by the loader (it is done with them).
-    CodeSet takeLoadedCodes() { return std::move(m_loadedCodes); }
+    // Room for the flight lines of bytes at most: one entry per line, so that the list grows once (a
+    // list that doubles holds half as much again for nothing while it copies). Files of lone CR line
+    // ends have no LF to count.
+    void reserveFlights(std::string_view bytes) {
+        const std::size_t lineFeeds = CountByte(bytes, '\n');
+        m_flights.reserve(m_flights.size() + 1 + (lineFeeds > 0 ? lineFeeds : CountByte(bytes, '\r')));
+    }
+    void flight(std::string_view line) override { m_flights.emplace_back(line); }
+    // The flights go into the FlightTable in one go.
+    void finish() { m_db.flightTable().appendLines(std::move(m_flights)); }
 
 private:
     TrafficDatabase& m_db;
     const ReadOptions& m_options;
-    CodeSet m_loadedCodes;
+    std::vector<std::string> m_flights;
     TextTable::Batch m_airports;
     TextTable::Batch m_missing;
     SortedList::Batch m_choices;
     SortedList::Batch m_codes;
 };
 
-void Complete(TrafficDatabase& db, const CodeSet& loadedCodes, const ReadOptions& options, Prompts& prompts,
-              Progress& progress) {
+// The airports of the tables are those the read loaded: apt.dat completes them.
+void Complete(TrafficDatabase& db, const ReadOptions& options, Prompts& prompts, Progress& progress) {
     progress.show(99);
     if (!options.complete) return;
-    if (!options.aptPath.empty()) ReadAptData(db, options.aptPath, loadedCodes, prompts, progress);
+    if (!options.aptPath.empty()) ReadAptData(db, options.aptPath, prompts, progress);
     AddInstalledAircraft(db);
 }
 
 template <typename Handle> void EachLine(std::string_view bytes, Progress& progress, Handle handle) {
+    bytes = WithoutByteOrderMark(bytes);
     ByteProgress byteProgress(progress, bytes.size());
     LineCursor lines(bytes);
     std::string_view line;
@@ -102,22 +109,6 @@ template <typename Handle> void EachLine(std::string_view bytes, Progress& progr
         byteProgress.line(line);
         handle(line);
     }
-}
-
-// Room for the flight lines of bytes at most: one entry per line, so that the table grows once (a
-// table that doubles holds half as much again for nothing while it copies).
-void ReserveFlights(TrafficDatabase& db, std::string_view bytes) {
-    // Line by line with memchr: lines are long, and std::count widens every byte to a 64-bit sum.
-    std::size_t lines = 1;
-    const char* at = bytes.data();
-    const char* const end = at + bytes.size();
-    while (at != end) {
-        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-        if (at == nullptr) break;
-        ++lines;
-        ++at;
-    }
-    db.flightTable().reserve(lines);
 }
 
 // Runs a load; when memory runs out, the half-filled tables are emptied (which gives the memory back)
@@ -134,8 +125,9 @@ bool LoadWithinMemory(TrafficDatabase& db, const std::string& path, Prompts& pro
     }
 }
 
-// The file name in folder, found without regard to case; the error names the path looked for.
-std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_view name,
+// The file name in folder, found without regard to case (its path goes to path); the error names the
+// path looked for.
+std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_view name, std::string* path,
                                          std::string* error) {
     const std::string wanted = WithSeparator(folder) + std::string(name);
     const auto found = FindPath(wanted);
@@ -143,13 +135,20 @@ std::optional<std::string> ReadNamedFile(const std::string& folder, std::string_
         *error = "Could not open ''" + wanted + "''\r\n" + std::strerror(ENOENT);
         return std::nullopt;
     }
+    *path = *found;
     return ReadFileBytes(*found, error);
 }
 
 // A flight line as the editor and the writer make it: every field followed by ",", the third the traffic
 // percent ("50%"). No airport or aircraft line has both.
 bool HasFlightShape(std::string_view line) {
-    return !line.empty() && line.back() == ',' && GetFieldView(line, 3, ',').ends_with('%');
+    if (line.empty() || line.back() != ',') return false;
+    // The third field ends in "%" when the byte before the third comma is one (a walk over the short
+    // first fields; every line of a file is tested).
+    int commas = 0;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == ',' && ++commas == 3) return line[i - 1] == '%';
+    return false;
 }
 
 // An aircraft line as the writer makes it: AC#n,speed,"title".
@@ -174,6 +173,53 @@ LineKind ClassifyByMarkers(std::string_view line) {
     return LineKind::Other;
 }
 
+bool IsProjectComment(std::string_view line) {
+    return line == kProjectHeader || line == kAircraftComment || line == kAirportComment ||
+           line == kFlightComment;
+}
+
+// Whether any line of bytes passes recognised; the walk ends at the first that does, which in a file of
+// the program's own is its first line.
+template <typename Recognised> bool AnyLine(std::string_view bytes, Recognised recognised) {
+    LineCursor lines(WithoutByteOrderMark(bytes));
+    std::string_view line;
+    while (lines.next(line))
+        if (recognised(line)) return true;
+    return false;
+}
+
+// More than blanks and line ends: a file that holds nothing else has nothing a read could miss.
+bool HoldsText(std::string_view bytes) {
+    return WithoutByteOrderMark(bytes).find_first_not_of(" \t\r\n") != std::string_view::npos;
+}
+
+std::string Quoted(const std::string& path) {
+    return "''" + path + "''";
+}
+
+// A text file read as single-byte text must be in no other encoding; the message names the one it is in.
+std::optional<std::string> EncodingProblem(std::string_view bytes, const std::string& path) {
+    const auto encoding = WideEncoding(bytes);
+    if (!encoding) return std::nullopt;
+    if (encoding->empty())
+        return Quoted(path) +
+               " holds NUL bytes, which no text in Windows-1252 (ANSI) holds: it is not a text file "
+               "Corvane can read.";
+    return Quoted(path) + " is text in " + *encoding +
+           ".\r\nCorvane reads text in Windows-1252 (ANSI) only: save the file in that encoding and open it "
+           "again.";
+}
+
+// A database file of the traffic tools, whose lines of its kind hold marker.
+std::optional<std::string> TrafficFileProblem(std::string_view bytes, const std::string& path, char marker,
+                                              const char* kind) {
+    if (auto problem = EncodingProblem(bytes, path)) return problem;
+    if (!HoldsText(bytes) ||
+        AnyLine(bytes, [marker](std::string_view line) { return Contains(line, marker); }))
+        return std::nullopt;
+    return Quoted(path) + " is not a database of the traffic tools: none of its lines is " + kind + ".";
+}
+
 } // namespace
 
 LineKind ClassifyProjectLine(std::string_view line) {
@@ -191,6 +237,43 @@ AircraftLine ParseAircraftLine(std::string_view line) {
     const std::string_view quoted = TrimView(TakeField(line, ','));
     if (quoted.size() >= 2) a.title = quoted.substr(1, quoted.size() - 2);
     return a;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with(kUtf8ByteOrderMark) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
+}
+
+std::optional<std::string> WideEncoding(std::string_view bytes) {
+    using namespace std::string_view_literals;
+    if (bytes.starts_with("\xFF\xFE\0\0"sv)) return "UTF-32 (little-endian)";
+    if (bytes.starts_with("\0\0\xFE\xFF"sv)) return "UTF-32 (big-endian)";
+    if (bytes.starts_with("\xFF\xFE"sv)) return "UTF-16 (little-endian)";
+    if (bytes.starts_with("\xFE\xFF"sv)) return "UTF-16 (big-endian)";
+    // Without a mark, the NUL bytes of the first lines tell: text of Latin letters in UTF-16 has a NUL in
+    // every other byte, in UTF-32 three in every four.
+    const std::string_view head = bytes.substr(0, 4096);
+    if (head.find('\0') == std::string_view::npos) return std::nullopt;
+    std::size_t zeros[4] = {};
+    const std::size_t units = head.size() / 4;
+    for (std::size_t i = 0; i < units * 4; ++i)
+        if (head[i] == '\0') ++zeros[i % 4];
+    if (units > 0 && zeros[0] < units && zeros[2] == units && zeros[3] == units)
+        return "UTF-32 (little-endian)";
+    if (units > 0 && zeros[3] < units && zeros[0] == units && zeros[1] == units) return "UTF-32 (big-endian)";
+    const std::size_t odd = zeros[1] + zeros[3], even = zeros[0] + zeros[2];
+    if (odd > 2 * even) return "UTF-16 (little-endian)";
+    if (even > 2 * odd) return "UTF-16 (big-endian)";
+    return std::string();
+}
+
+std::optional<std::string> ProjectFileProblem(std::string_view bytes, const std::string& path) {
+    if (auto problem = EncodingProblem(bytes, path)) return problem;
+    if (!HoldsText(bytes) || AnyLine(bytes, [](std::string_view line) {
+            return ClassifyProjectLine(line) != LineKind::Other || IsProjectComment(line);
+        }))
+        return std::nullopt;
+    return Quoted(path) +
+           " is not a Corvane project file: none of its lines is an aircraft, an airport or a flight.";
 }
 
 void EachProjectLine(std::string_view bytes, Progress& progress, ProjectLineHandler& handler) {
@@ -223,7 +306,6 @@ void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::strin
                       std::string_view flights, const ReadOptions& options, Prompts& prompts,
                       Progress& progress) {
     ProgressScope scope(progress, "Open Corvane Data");
-    CodeSet loadedCodes;
     {
         Loader loader(db, options);
         progress.setTitle("Open FS2002 Aircraft Data");
@@ -235,26 +317,25 @@ void ReadTrafficBytes(TrafficDatabase& db, std::string_view aircraft, std::strin
             if (Contains(line, '*')) loader.airport(line);
         });
         progress.setTitle("Open FS2002 Flights Data");
-        ReserveFlights(db, flights);
+        loader.reserveFlights(flights);
         EachLine(flights, progress, [&](std::string_view line) {
             if (Contains(line, '%')) loader.flight(line);
         });
-        loadedCodes = loader.takeLoadedCodes();
+        loader.finish();
     }
-    Complete(db, loadedCodes, options, prompts, progress);
+    Complete(db, options, prompts, progress);
 }
 
 void ReadProjectBytes(TrafficDatabase& db, std::string_view bytes, const ReadOptions& options,
                       Prompts& prompts, Progress& progress) {
     ProgressScope scope(progress, "Open Corvane Project Data");
-    CodeSet loadedCodes;
     {
         Loader loader(db, options);
-        ReserveFlights(db, bytes);
+        loader.reserveFlights(bytes);
         EachProjectLine(bytes, progress, loader);
-        loadedCodes = loader.takeLoadedCodes();
+        loader.finish();
     }
-    Complete(db, loadedCodes, options, prompts, progress);
+    Complete(db, options, prompts, progress);
 }
 
 bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadOptions& options,
@@ -268,11 +349,23 @@ bool ReadTrafficData(TrafficDatabase& db, const std::string& folder, const ReadO
             ReportReadError(prompts, error);
             return;
         }
-        const auto aircraft = ReadNamedFile(folder, "aircraft.txt", &error);
-        const auto airports = aircraft ? ReadNamedFile(folder, "airports.txt", &error) : std::nullopt;
-        const auto flights = airports ? ReadNamedFile(folder, "flightplans.txt", &error) : std::nullopt;
+        std::string aircraftPath, airportsPath, flightsPath;
+        const auto aircraft = ReadNamedFile(folder, "aircraft.txt", &aircraftPath, &error);
+        const auto airports =
+            aircraft ? ReadNamedFile(folder, "airports.txt", &airportsPath, &error) : std::nullopt;
+        const auto flights =
+            airports ? ReadNamedFile(folder, "flightplans.txt", &flightsPath, &error) : std::nullopt;
         if (!flights) {
             ReportReadError(prompts, error);
+            return;
+        }
+        // A file in another encoding, or of other lines, would load as nothing and be taken for an empty
+        // traffic set.
+        auto problem = TrafficFileProblem(*aircraft, aircraftPath, '"', "an aircraft");
+        if (!problem) problem = TrafficFileProblem(*airports, airportsPath, '*', "an airport");
+        if (!problem) problem = TrafficFileProblem(*flights, flightsPath, '%', "a flight");
+        if (problem) {
+            ReportReadError(prompts, *problem);
             return;
         }
         ReadTrafficBytes(db, *aircraft, *airports, *flights, options, prompts, progress);
@@ -289,6 +382,10 @@ bool ReadProjectFile(TrafficDatabase& db, const std::string& path, const ReadOpt
         const auto bytes = ReadFileBytes(path, &error);
         if (!bytes) {
             ReportReadError(prompts, error);
+            return;
+        }
+        if (const auto problem = ProjectFileProblem(*bytes, path)) {
+            ReportReadError(prompts, *problem);
             return;
         }
         ReadProjectBytes(db, *bytes, options, prompts, progress);

@@ -4,8 +4,12 @@
 // their position: a double quote marks an aircraft line, "*" an airport line, "%" a flight line.
 //
 // Both readers append to the tables; the caller empties them first. A file that cannot be read is
-// reported through the prompts, and the tables are then left empty rather than half filled.
+// reported through the prompts, and the tables are then left empty rather than half filled. So is a
+// file that would read as nothing: text in UTF-16 or UTF-32, or a file that holds more than blanks but
+// no line of a kind it should hold. A UTF-8 byte-order mark at the start of a file is skipped; lines
+// may end in CR LF, LF or a lone CR.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,6 +72,20 @@ struct AircraftLine {
 // Number, speed and title of an aircraft line: fields trimmed of blanks, the title's enclosing
 // quotes removed by dropping the first and the last character of its field.
 AircraftLine ParseAircraftLine(std::string_view line);
+
+// The mark some editors put at the start of UTF-8 text, and bytes without it.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+std::string_view WithoutByteOrderMark(std::string_view bytes);
+
+// The encoding of text in UTF-16 or UTF-32, as its byte-order mark or the NUL bytes of its first lines
+// show it ("UTF-16 (little-endian)"); the empty text for NUL bytes that fit neither; nullopt for text
+// without NUL bytes, which is read as single-byte text.
+std::optional<std::string> WideEncoding(std::string_view bytes);
+
+// Why the bytes of the project file at path cannot be read (the message of "Error reading file", naming
+// the file), or nullopt: text in another encoding, or text in which no line is an aircraft, an airport,
+// a flight or a comment of the project layout.
+std::optional<std::string> ProjectFileProblem(std::string_view bytes, const std::string& path);
 
 // Reports a file that could not be read or written (title "Error reading file" or "Error writing file").
 void ReportReadError(Prompts& prompts, const std::string& error);

@@ -155,7 +155,7 @@ SortedList::Batch::~Batch() {
     const auto begin = m_list.m_entries.begin() + m_list.m_headCount;
     const auto end = m_list.m_entries.end();
     const auto appended = std::is_sorted_until(begin, end, LessIgnoringCase());
-    std::stable_sort(appended, end, LessIgnoringCase());
+    StableSortIgnoringCase(appended, end, [](const std::string& entry) -> std::string_view { return entry; });
     std::inplace_merge(begin, appended, end, LessIgnoringCase());
     m_list.m_observers.endSilence();
     m_list.m_observers.notify([](TableObserver& o) { o.wasReset(); });

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace corvane {
 
 namespace {
@@ -160,6 +164,28 @@ bool Contains(std::string_view text, std::string_view part) {
 
 bool Contains(std::string_view text, char c) {
     return text.find(c) != std::string_view::npos;
+}
+
+std::size_t CountByte(std::string_view text, char c) {
+    std::size_t count = 0;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+#if defined(__SSE2__) || defined(_M_X64)
+    // Each byte lane counts its hits (a match is -1, subtracted) for up to 255 rounds; then the lanes
+    // are summed into the count.
+    const __m128i wanted = _mm_set1_epi8(c);
+    while (end - at >= 16) {
+        __m128i lanes = _mm_setzero_si128();
+        for (int round = 0; round < 255 && end - at >= 16; ++round, at += 16)
+            lanes = _mm_sub_epi8(
+                lanes, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), wanted));
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    }
+#endif
+    for (; at != end; ++at) count += *at == c;
+    return count;
 }
 
 } // namespace corvane

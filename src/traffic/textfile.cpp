@@ -6,9 +6,14 @@
 #include "traffic/text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <functional>
 #include <utility>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace corvane {
 
@@ -44,17 +49,36 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::string* e
     return bytes;
 }
 
+namespace {
+
+// The first CR or LF in [at, end), or end. Files are megabytes of lines of a hundred bytes or so: one
+// pass, sixteen bytes at a time where the processor allows, finds both kinds of line end at once.
+const char* FindLineEnd(const char* at, const char* end) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; end - at >= 16; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const int hits =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr)));
+        if (hits != 0) return at + std::countr_zero(static_cast<unsigned>(hits));
+    }
+#endif
+    while (at != end && *at != '\n' && *at != '\r') ++at;
+    return at;
+}
+
+} // namespace
+
 bool LineCursor::next(std::string_view& line) {
     if (m_rest.empty()) return false;
-    const auto p = m_rest.find('\n');
-    if (p == std::string_view::npos) {
-        line = m_rest;
-        m_rest = {};
-    } else {
-        line = m_rest.substr(0, p);
-        m_rest.remove_prefix(p + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    }
+    const char* const begin = m_rest.data();
+    const char* const end = begin + m_rest.size();
+    const char* const lineEnd = FindLineEnd(begin, end);
+    line = std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
+    const char* next = lineEnd;
+    if (next != end) next += (*next == '\r' && next + 1 != end && next[1] == '\n') ? 2 : 1;
+    m_rest = std::string_view(next, static_cast<std::size_t>(end - next));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Files are read whole as bytes and split into lines at LF (a CR before the LF belongs to the line
-// end); files are written with CR LF line ends through one atomic-write helper.
+// Files are read whole as bytes and split into lines at CR LF, LF or a lone CR; files are written with
+// CR LF line ends through one atomic-write helper.
 
 #include <functional>
 #include <optional>
@@ -15,7 +15,8 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // The whole file, or nullopt with error set to a sentence naming the file.
 std::optional<std::string> ReadFileBytes(const std::string& path, std::string* error = nullptr);
 
-// Walks the lines of a buffer. The last line needs no line end; an empty buffer has no lines.
+// Walks the lines of a buffer. A line ends at CR LF, at LF, or at a CR that no LF follows (the line
+// ends of old Mac files). The last line needs no line end; an empty buffer has no lines.
 class LineCursor {
 public:
     explicit LineCursor(std::string_view bytes)

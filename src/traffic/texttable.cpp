@@ -11,6 +11,11 @@ namespace corvane {
 
 namespace {
 
+// The first slot to try for a key of this hash in an index of size slots (its high bits, scaled).
+std::size_t HomeSlot(std::uint32_t hash, std::size_t size) {
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * size) >> 32);
+}
+
 std::size_t RowBytes(const TextTable::Row& row) {
     std::size_t bytes = sizeof(TextTable::Row) + row.capacity() * sizeof(std::string);
     for (const std::string& cell : row) bytes += cell.capacity() > 15 ? cell.capacity() : 0;
@@ -115,9 +120,10 @@ void TextTable::setLookupForm(int column, LookupForm lookupForm) {
     m_indexesValid = false;
 }
 
-std::string TextTable::indexKey(std::size_t index, std::string_view text) const {
-    const LookupForm form = m_lookupForms[index];
-    return form ? form(text) : std::string(text);
+std::string_view TextTable::lookupKey(std::size_t index, std::string_view text, std::string& formed) const {
+    if (!m_lookupForms[index]) return text;
+    formed = m_lookupForms[index](text);
+    return formed;
 }
 
 void TextTable::setCell(int row, int column, std::string value) {
@@ -162,12 +168,9 @@ void TextTable::insertRow(int position, Row cells) {
         // Shift the positions behind the new row, then let it become the first match of its keys
         // where it now stands before the old first match.
         for (std::size_t i = 0; i < m_indexes.size(); ++i) {
-            for (auto& entry : m_indexes[i])
-                if (entry.second >= position) ++entry.second;
-            std::string key = indexKey(
-                i, m_rows[static_cast<std::size_t>(position)][static_cast<std::size_t>(m_indexedColumns[i])]);
-            auto [it, inserted] = m_indexes[i].try_emplace(std::move(key), position);
-            if (!inserted && it->second > position) it->second = position;
+            for (Index::Slot& slot : m_indexes[i].places)
+                if (slot.row > static_cast<std::uint32_t>(position)) ++slot.row;
+            indexRow(i, position);
         }
     }
     m_observers.notify([&](TableObserver& o) { o.rowsInserted(position, position); });
@@ -199,7 +202,7 @@ void TextTable::clear() {
 void TextTable::swapAllRows(std::vector<Row>& other) {
     m_observers.notify([](TableObserver& o) { o.aboutToReset(); });
     m_rows.swap(other);
-    for (auto& index : m_indexes) index.clear();
+    for (Index& index : m_indexes) index = Index{};
     m_indexesValid = m_rows.empty();
     m_observers.notify([](TableObserver& o) { o.wasReset(); });
 }
@@ -221,23 +224,79 @@ int TextTable::find(int column, std::string_view key) const {
     if (it == m_indexedColumns.end()) throw std::logic_error("TextTable::find on a column without index");
     if (!m_indexesValid) rebuildIndexes();
     const auto i = static_cast<std::size_t>(it - m_indexedColumns.begin());
-    const auto& index = m_indexes[i];
-    const auto found = m_lookupForms[i] ? index.find(m_lookupForms[i](key)) : index.find(key);
-    return found == index.end() ? -1 : found->second;
+    const Index& index = m_indexes[i];
+    if (index.places.empty()) return -1;
+    std::string formed;
+    const std::string_view wanted = lookupKey(i, key, formed);
+    const Index::Slot& slot = index.places[slotOf(i, wanted, keyHash(wanted))];
+    return static_cast<int>(slot.row) - 1;
+}
+
+std::uint32_t TextTable::keyHash(std::string_view key) const {
+    // FNV-1a leaves texts that differ in their last bytes close together in its low bits; a finishing
+    // mix (MurmurHash3's) spreads them over all bits, of which the high half is kept.
+    std::uint64_t hash = HashIgnoringCase()(key);
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash >> 32);
+}
+
+std::size_t TextTable::slotOf(std::size_t i, std::string_view key, std::uint32_t hash) const {
+    const Index& index = m_indexes[i];
+    const std::size_t mask = index.places.size() - 1;
+    const auto column = static_cast<std::size_t>(m_indexedColumns[i]);
+    // The slot the hash's high bits name, then a linear probe to the key or the first empty slot.
+    std::size_t s = HomeSlot(hash, index.places.size());
+    for (;; s = (s + 1) & mask) {
+        const Index::Slot& slot = index.places[s];
+        if (slot.row == 0) return s;
+        if (slot.hash != hash) continue;
+        const std::string& cell = m_rows[slot.row - 1][column];
+        if (m_lookupForms[i] ? EqualIgnoringCase()(m_lookupForms[i](cell), key)
+                             : EqualIgnoringCase()(cell, key))
+            return s;
+    }
+}
+
+void TextTable::indexRow(std::size_t i, int row) const {
+    Index& index = m_indexes[i];
+    if ((index.used + 1) * 2 > index.places.size()) {
+        // Twice the slots: every held key moves to its place in the larger table.
+        std::vector<Index::Slot> old(std::max<std::size_t>(16, index.places.size() * 2));
+        old.swap(index.places);
+        const std::size_t mask = index.places.size() - 1;
+        for (const Index::Slot& slot : old) {
+            if (slot.row == 0) continue;
+            std::size_t s = HomeSlot(slot.hash, index.places.size());
+            while (index.places[s].row != 0) s = (s + 1) & mask;
+            index.places[s] = slot;
+        }
+    }
+    std::string formed;
+    const std::string_view key = lookupKey(
+        i, m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])], formed);
+    const std::uint32_t hash = keyHash(key);
+    Index::Slot& slot = index.places[slotOf(i, key, hash)];
+    if (slot.row == 0) {
+        slot = {static_cast<std::uint32_t>(row) + 1, hash};
+        ++index.used;
+    } else if (slot.row > static_cast<std::uint32_t>(row) + 1) {
+        slot.row = static_cast<std::uint32_t>(row) + 1;
+    }
 }
 
 void TextTable::indexAppended(int row) const {
     if (!m_indexesValid) return;
-    for (std::size_t i = 0; i < m_indexes.size(); ++i)
-        m_indexes[i].try_emplace(
-            indexKey(i, m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_indexedColumns[i])]),
-            row);
+    for (std::size_t i = 0; i < m_indexes.size(); ++i) indexRow(i, row);
 }
 
 void TextTable::rebuildIndexes() const {
-    for (auto& index : m_indexes) {
-        index.clear();
-        index.reserve(m_rows.size());
+    std::size_t size = 16;
+    while (size < 2 * m_rows.size() + 2) size *= 2;
+    for (Index& index : m_indexes) {
+        index.places.assign(size, Index::Slot{});
+        index.used = 0;
     }
     m_indexesValid = true;
     for (int row = 0; row < rowCount(); ++row) indexAppended(row);
@@ -269,7 +328,8 @@ void TextTable::finishBatch() {
         // As in SortedList: sort the rows the batch appended and merge them behind the sorted ones.
         const auto less = [](const Row& a, const Row& b) { return CompareIgnoringCase(a[0], b[0]) < 0; };
         const auto appended = std::is_sorted_until(m_rows.begin(), m_rows.end(), less);
-        std::stable_sort(appended, m_rows.end(), less);
+        StableSortIgnoringCase(appended, m_rows.end(),
+                               [](const Row& row) -> std::string_view { return row[0]; });
         std::inplace_merge(m_rows.begin(), appended, m_rows.end(), less);
         m_indexesValid = false;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // A table of text rows, each with a fixed number of cells; cell 0 is the row text. Rows keep their
 // table order: the order in which they were added, or ascending row text with letter case ignored (a
-// new row then takes its sorted place after equal ones). Chosen columns are indexed by hash maps kept
+// new row then takes its sorted place after equal ones). Chosen columns are indexed by hash tables kept
 // in step with the rows, so that a lookup costs O(1) and still returns the first match in table order.
 //
 // Every change goes through the mutators below, which record it in the table's ChangeJournal (when it
@@ -10,9 +10,9 @@
 #include "traffic/tableobserver.h"
 #include "traffic/text.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace corvane {
@@ -79,7 +79,25 @@ protected:
     void setLookupForm(int column, LookupForm lookupForm);
 
 private:
-    std::string indexKey(std::size_t index, std::string_view text) const;
+    // One per indexed column: open addressing over row positions, each slot holding a row position + 1
+    // (0 for an empty slot) and the hash of the row's key, so that probes compare numbers and read a
+    // row only when the hashes agree. At most half the slots are used; a key is held once, by the first
+    // row in table order that has it.
+    struct Index {
+        struct Slot {
+            std::uint32_t row = 0;
+            std::uint32_t hash = 0;
+        };
+        std::vector<Slot> places; // "slots" is a word Qt keeps for itself
+        std::size_t used = 0;
+    };
+
+    // text in the lookup form of the indexed column (made in formed when the column has one).
+    std::string_view lookupKey(std::size_t index, std::string_view text, std::string& formed) const;
+    std::uint32_t keyHash(std::string_view key) const;
+    // The slot that holds key (whose hash is hash), or the empty slot where it would go.
+    std::size_t slotOf(std::size_t index, std::string_view key, std::uint32_t hash) const;
+    void indexRow(std::size_t index, int row) const;
     void rebuildIndexes() const;
     void indexAppended(int row) const;
     void finishBatch();
@@ -89,8 +107,6 @@ private:
     std::vector<Row> m_rows;
     std::vector<int> m_indexedColumns;
     std::vector<LookupForm> m_lookupForms; // one per indexed column, null for the text itself
-    // One map per indexed column: cell text (letter case ignored) -> position of the first row holding it.
-    using Index = std::unordered_map<std::string, int, HashIgnoringCase, EqualIgnoringCase>;
     mutable std::vector<Index> m_indexes;
     mutable bool m_indexesValid = true;
     int m_batchDepth = 0;

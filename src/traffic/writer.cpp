@@ -50,23 +50,47 @@ std::optional<std::pair<std::string, std::string>> FindAircraft(const TrafficDat
     return std::nullopt;
 }
 
+bool SameRows(const TextTable& a, const TextTable& b) {
+    if (a.rowCount() != b.rowCount()) return false;
+    for (int row = 0; row < a.rowCount(); ++row)
+        if (a.row(row) != b.row(row)) return false;
+    return true;
+}
+
+// The aircraft tables as the reader makes them of the written lines, then completed by
+// AddInstalledAircraft. They are built aside, in bulk (sorted once), and only a table that comes out
+// different takes their place: a save or compile that changes nothing changes no table, so the data
+// stay saved.
 void RebuildAircraftTables(TrafficDatabase& db, const std::vector<std::string>& lines) {
-    db.aircraftTable().clear();
-    db.missingAircraftTable().clear();
-    db.aircraftChoices().clear();
-    for (const std::string& line : lines) {
-        AircraftLine a = ParseAircraftLine(line);
-        InstalledAircraftTable& installed = db.installedAircraftTable();
-        const int row = installed.findByTitle(a.title);
-        if (row < 0) {
-            db.missingAircraftTable().add({std::move(a.title), std::move(a.speed), std::move(a.number)});
-            continue;
+    TrafficDatabase rebuilt;
+    InstalledAircraftTable& installed = db.installedAircraftTable();
+    {
+        TextTable::Batch aircraft(rebuilt.aircraftTable());
+        TextTable::Batch missing(rebuilt.missingAircraftTable());
+        SortedList::Batch choices(rebuilt.aircraftChoices());
+        for (const std::string& line : lines) {
+            AircraftLine a = ParseAircraftLine(line);
+            const int row = installed.findByTitle(a.title);
+            if (row < 0) {
+                rebuilt.missingAircraftTable().add(
+                    {std::move(a.title), std::move(a.speed), std::move(a.number)});
+                continue;
+            }
+            installed.setCell(row, InstalledAircraftTable::Speed, a.speed);
+            rebuilt.aircraftChoices().add(a.title);
+            rebuilt.aircraftTable().add({std::move(a.number), std::move(a.speed), std::move(a.title)});
         }
-        installed.setCell(row, InstalledAircraftTable::Speed, a.speed);
-        db.aircraftChoices().add(a.title);
-        db.aircraftTable().add({std::move(a.number), std::move(a.speed), std::move(a.title)});
     }
-    AddInstalledAircraft(db);
+    db.copyInstalledAircraftTo(rebuilt);
+    AddInstalledAircraft(rebuilt);
+    if (!SameRows(db.aircraftTable(), rebuilt.aircraftTable()))
+        db.aircraftTable().swapRows(rebuilt.aircraftTable());
+    if (!SameRows(db.missingAircraftTable(), rebuilt.missingAircraftTable()))
+        db.missingAircraftTable().swapRows(rebuilt.missingAircraftTable());
+    const SortedList& choices = rebuilt.aircraftChoices();
+    if (db.aircraftChoices().entries() != choices.entries() ||
+        db.aircraftChoices().headCount() != choices.headCount())
+        db.aircraftChoices().swapEntries(rebuilt.aircraftChoices());
 }
 
 void AppendLine(std::string& out, std::string_view line) {

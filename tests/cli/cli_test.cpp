@@ -120,6 +120,35 @@ TEST(Cli, wrongArgumentsAndUnreadableFiles) {
 #endif
 }
 
+TEST(Cli, inputThatReadsAsNothingIsNeverWrittenOver) {
+    // A project saved in UTF-16 reads as nothing: refused with exit status 1, and converting it onto
+    // itself leaves it as it was. The same project with lone CR line ends is read whole.
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    ASSERT_EQ(Cli({"convert", sample, dir.file("sample.cvp")}).status, 0);
+    const std::string project = dir.read("sample.cvp");
+    std::string wide = "\xFF\xFE", lonely;
+    for (const char c : project) {
+        wide += c;
+        wide += '\0';
+        if (c != '\n') lonely += c;
+    }
+    const std::string path = dir.write("u16.cvp", wide);
+    CliRun run = Cli({"convert", path, path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error reading file: ''" + path + "'' is text in UTF-16 (little-endian)."),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(dir.read("u16.cvp"), wide);
+    dir.write("junk.cvp", "not a project\r\n");
+    EXPECT_EQ(Cli({"merge", dir.file("sample.cvp"), dir.file("junk.cvp"), dir.file("merged.cvp")}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("merged.cvp")));
+
+    run = Cli({"convert", dir.write("cr.cvp", lonely), dir.file("again.cvp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.read("again.cvp"), project);
+}
+
 TEST(Cli, messageLinesJoinTheirLines) {
     EXPECT_EQ(cli::MessageLine("Title", "one\r\ntwo\r\n\r\nthree"), "Title: one two  three");
 }

@@ -122,13 +122,17 @@ TEST(ProjectCommands, openProject) {
         f.session.db.airportTable().cell(f.session.db.airportTable().findByIcao("KSEA"), AirportTable::Name),
         "Seattle");
 
-    // A file that exists but cannot be read: said so, and the open project stays as it was.
+    // A file that exists but cannot be read, or would read as nothing (a project saved in UTF-16): said
+    // so, and the open project stays as it was.
     const test::UnreadableFile unreadable(f.dir.file("pipe.cvp"));
-    f.prompts.expectFile(f.dir.file("pipe.cvp")).expect("Error reading file");
-    OpenProject(f.session);
-    EXPECT_EQ(f.session.state.projectTag, path);
-    EXPECT_EQ(f.session.db.flightTable().count(), 1);
-    EXPECT_EQ(f.session.db.airportTable().rowCount(), 2);
+    const std::string wide = f.dir.write("wide.cvp", std::string("\xFF\xFE/\0/\0 \0C\0", 10));
+    for (const std::string& unread : {f.dir.file("pipe.cvp"), wide}) {
+        f.prompts.expectFile(unread).expect("Error reading file");
+        OpenProject(f.session);
+        EXPECT_EQ(f.session.state.projectTag, path);
+        EXPECT_EQ(f.session.db.flightTable().count(), 1);
+        EXPECT_EQ(f.session.db.airportTable().rowCount(), 2);
+    }
 }
 
 TEST(ProjectCommands, theSaveQuestionComesOnlyAfterAChangeAndCanCancel) {

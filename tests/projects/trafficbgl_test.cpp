@@ -1,4 +1,5 @@
 #include "environment/scratch.h"
+#include "projects/projectcommands.h"
 #include "projects/trafficbgl.h"
 #include "roundtripfixture.h"
 #include "traffic/changejournal.h"
@@ -179,6 +180,41 @@ TEST(CompileTrafficBgl, asksBeforeReplacingAndBacksUp) {
     ASSERT_TRUE(CompileTrafficBgl(f.session));
     EXPECT_LE(f.backups(), 2);
     (void)bgl;
+}
+
+TEST(CompileTrafficBgl, aCompileThatChangesNothingLeavesTheDataSaved) {
+    // After a save or an open, the compile's renumbering and rebuilt aircraft tables are what they were:
+    // no "*", no save question.
+    RoundTrip f;
+    f.readyToCompile();
+    f.session.db.missingAircraftTable().add({"Not Installed", "300", "AC#2"});
+    f.session.db.flightTable().append(
+        "AC#2,N2,100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,");
+    const std::string path = f.dir.file("Saved.cvp");
+    f.prompts.expectFile(path);
+    ASSERT_TRUE(SaveProject(f.session, SaveMode::SaveAs));
+    f.tools.expectExit(0, f.compiles()).expectExit(0, f.compiles()).expectExit(0, f.compiles());
+    f.prompts.expect("WARNING", Answer::Yes);
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_FALSE(HasUnsavedChanges(f.session)) << "after a save";
+
+    f.prompts.expectFile(path).expect("WARNING", Answer::Yes);
+    OpenProject(f.session); // nothing unsaved: no question
+    ASSERT_EQ(f.session.state.projectTag, path);
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_FALSE(HasUnsavedChanges(f.session)) << "after an open";
+
+    // A compile that does change the tables (an aircraft that no flight uses goes) leaves them unsaved.
+    std::string unused = f.dir.read("Saved.cvp");
+    const std::string section = "// Corvane Aircraft Database\r\n";
+    unused.insert(unused.find(section) + section.size(), "AC#9,200,\"Unused Jet\"\r\n");
+    f.prompts.expectFile(f.dir.write("Unused.cvp", unused)).expect("WARNING", Answer::Yes);
+    OpenProject(f.session);
+    ASSERT_EQ(f.session.db.missingAircraftTable().findByTitle("Unused Jet"), 1);
+    ASSERT_FALSE(HasUnsavedChanges(f.session));
+    ASSERT_TRUE(CompileTrafficBgl(f.session));
+    EXPECT_EQ(f.session.db.missingAircraftTable().findByTitle("Unused Jet"), -1);
+    EXPECT_TRUE(HasUnsavedChanges(f.session));
 }
 
 TEST(CompileTrafficBgl, twoCompilesInOneMinuteKeepBothBackups) {

@@ -4,6 +4,7 @@
 #include "traffic/reader.h"
 #include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
+#include "traffic/writer.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,21 @@ struct Fixture {
         ReadProjectBytes(db, bytes, options, prompts, progress);
     }
 };
+
+// Text of single bytes in UTF-16 (width 2) or UTF-32 (width 4), with or without its byte-order mark.
+std::string Wide(std::string_view text, int width, bool bigEndian, bool mark) {
+    std::string out;
+    const auto put = [&](unsigned unit) {
+        for (int i = 0; i < width; ++i)
+            out += static_cast<char>((unit >> (8 * (bigEndian ? width - 1 - i : i))) & 0xFF);
+    };
+    if (mark) put(0xFEFF);
+    for (const char c : text) put(static_cast<unsigned char>(c));
+    return out;
+}
+
+const char* const kFlightLine =
+    "AC#1,N1,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,10:00:00,11:00:00,100,F,2,KSEA,";
 
 } // namespace
 
@@ -207,4 +223,87 @@ TEST(Reader, anyBytesAtAll) {
     f.project(std::string("\0\0\"\0*,%", 7), kImport);
     ReadTrafficBytes(f.db, garbage, garbage, garbage, kImport, f.prompts, f.progress);
     EXPECT_EQ(f.progress.depth(), 0);
+}
+
+TEST(Reader, loneCrLineEndsAndAByteOrderMark) {
+    // Lone CR line ends (old Mac files) end lines as CR LF does; a UTF-8 byte-order mark is no part of
+    // the first aircraft's number, so that its flights are written with it.
+    TempDir dir;
+    dir.write("TempData/aircraft.txt", "\xEF\xBB\xBF"
+                                       "AC#1,250,\"Boeing 737\"\rAC#2,300,\"Airbus A320\"\r");
+    dir.write("TempData/airports.txt",
+              "\xEF\xBB\xBF"
+              "KSEA,N47* 26.94',W122* 18.55',433,-,-\rKBFI,N47* 31.8',W122* 18.1',21,-,-");
+    dir.write("TempData/flightplans.txt", std::string(kFlightLine) + "\r\r" + kFlightLine + "\r");
+    Fixture f;
+    ASSERT_TRUE(ReadTrafficData(f.db, dir.file("TempData"), kImport, f.prompts, f.progress));
+    ASSERT_EQ(f.db.aircraftTable().rowCount(), 2);
+    EXPECT_EQ(f.db.aircraftTable().row(0), (TextTable::Row{"AC#1", "250", "Boeing 737"}));
+    EXPECT_EQ(f.db.airportTable().cell(0, AirportTable::Icao), "KSEA");
+    EXPECT_EQ(f.db.airportTable().rowCount(), 2);
+    EXPECT_EQ(f.db.flightTable().count(), 2);
+    const std::string written =
+        ProjectFileBytes(FlightTable::Edit(f.db.flightTable()).lines(), false, f.db, f.prompts, f.progress);
+    EXPECT_EQ(f.db.flightTable().nonEmptyCount(), 2) << written;
+
+    // A project file the same: written back, it reads as the same project.
+    std::string lonely = written;
+    for (std::size_t at = 0; (at = lonely.find("\r\n", at)) != std::string::npos;) lonely.erase(at + 1, 1);
+    Fixture again;
+    again.project("\xEF\xBB\xBF" + lonely, kImport);
+    EXPECT_EQ(ProjectFileBytes(FlightTable::Edit(again.db.flightTable()).lines(), false, again.db,
+                               again.prompts, again.progress),
+              written);
+}
+
+TEST(Reader, inputThatWouldReadAsNothingIsRefused) {
+    // Text in another encoding, or with no line of a project, is refused and loads nothing: the tables
+    // keep what they held, and nothing is merged or added.
+    const std::string project =
+        "// Corvane Project File\r\nAC#1,250,\"Jet\"\r\n" + std::string(kFlightLine) + "\r\n";
+    const std::pair<std::string, const char*> refused[] = {
+        {Wide(project, 2, false, true), "is text in UTF-16 (little-endian)."},
+        {Wide(project, 2, true, false), "is text in UTF-16 (big-endian)."},
+        {Wide(project, 4, false, false), "is text in UTF-32 (little-endian)."},
+        {Wide(project, 4, true, true), "is text in UTF-32 (big-endian)."},
+        {std::string("AC#1") + '\0' + '\0' + "\x01,250,\"Jet\"", "holds NUL bytes"},
+        {"Hello\r\nWorld\r\n", "is not a Corvane project file"},
+    };
+    TempDir dir;
+    for (const auto& [bytes, said] : refused) {
+        Fixture f;
+        f.db.airportTable().add({"KBFI", "N47* 31.8'", "W122* 18.1'", "21", "-", "-"});
+        const std::string path = dir.write("in.cvp", bytes);
+        f.prompts.expect("Error reading file");
+        ASSERT_FALSE(ReadProjectFile(f.db, path, kNormal, f.prompts, f.progress)) << said;
+        const std::string& text = f.prompts.shown().back().text;
+        EXPECT_EQ(text.rfind("''" + path + "'' ", 0), 0u) << text;
+        EXPECT_NE(text.find(said), std::string::npos) << text;
+        EXPECT_EQ(f.db.airportTable().rowCount(), 1);
+        EXPECT_EQ(f.db.aircraftChoices().count(), 0) << "AddInstalledAircraft did not run";
+    }
+    // Read as empty: a file of nothing, of blank lines, or of the layout of empty tables.
+    Fixture empty;
+    const std::string layout = ProjectFileBytes(FlightTable::Edit(empty.db.flightTable()).lines(), false,
+                                                empty.db, empty.prompts, empty.progress);
+    for (const std::string& bytes : {std::string(), std::string("\r\n  \r\n"), layout})
+        EXPECT_TRUE(
+            ReadProjectFile(empty.db, dir.write("empty.cvp", bytes), kNormal, empty.prompts, empty.progress));
+
+    // The three databases: each is refused for its own encoding or kind of line.
+    dir.write("TempData/aircraft.txt", Wide("AC#1,250,\"Jet\"\r\n", 2, false, true));
+    dir.write("TempData/airports.txt", "KBFI,N47* 31.8',W122* 18.1',21,-,-\r\n");
+    dir.write("TempData/flightplans.txt", "// no flights here\r\n");
+    Fixture f;
+    f.prompts.expect("Error reading file").expect("Error reading file");
+    EXPECT_FALSE(ReadTrafficData(f.db, dir.file("TempData"), kNormal, f.prompts, f.progress));
+    EXPECT_NE(f.prompts.shown().at(0).text.find("aircraft.txt'' is text in UTF-16 (little-endian)."),
+              std::string::npos)
+        << f.prompts.shown().at(0).text;
+    dir.write("TempData/aircraft.txt", "AC#1,250,\"Jet\"\r\n");
+    EXPECT_FALSE(ReadTrafficData(f.db, dir.file("TempData"), kNormal, f.prompts, f.progress));
+    EXPECT_NE(f.prompts.shown().at(1).text.find("flightplans.txt'' is not a database of the traffic tools"),
+              std::string::npos)
+        << f.prompts.shown().at(1).text;
+    EXPECT_EQ(f.db.airportTable().rowCount(), 0);
 }

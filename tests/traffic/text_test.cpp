@@ -1,7 +1,9 @@
 #include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace corvane;
 
@@ -97,4 +99,29 @@ TEST(Text, hashAndEqualityIgnoreCase) {
         const std::string byte(1, static_cast<char>(c));
         EXPECT_EQ(hash(byte), hash(Upper(byte))) << "byte " << c;
     }
+}
+
+TEST(Text, countAndSortOfLongInputs) {
+    // Counts over more than the 255 rounds a byte lane holds, with hits at both ends.
+    std::string text(10'000, '\n');
+    EXPECT_EQ(CountByte(text, '\n'), 10'000u);
+    text.assign(10'001, 'x');
+    text.front() = text.back() = text[4'096] = '\r';
+    EXPECT_EQ(CountByte(text, '\r'), 3u);
+    EXPECT_EQ(CountByte(text.substr(1, 9), '\r'), 0u);
+
+    // The sort's order is a stable sort's, for texts short and long, sharing long prefixes, differing in
+    // case only.
+    std::mt19937 random(1952);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 2000; ++i) {
+        std::string t = std::vector<std::string>{"Boeing 737-", "boeing 737", "KB", "kb", ""}[random() % 5];
+        for (unsigned n = random() % 4; n > 0; --n) t += "aAb\xE9\xC9\0"[random() % 6];
+        texts.push_back(t + (random() % 3 ? "" : std::to_string(i)));
+    }
+    std::vector<std::string> expected = texts;
+    std::stable_sort(expected.begin(), expected.end(), LessIgnoringCase());
+    StableSortIgnoringCase(texts.begin(), texts.end(),
+                           [](const std::string& t) -> std::string_view { return t; });
+    EXPECT_EQ(texts, expected);
 }

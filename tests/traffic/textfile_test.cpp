@@ -32,8 +32,13 @@ TEST(TextFile, crlfAndBareLf) {
     EXPECT_EQ(Lines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(Lines(""), std::vector<std::string>{});
     EXPECT_EQ(Lines("\n"), std::vector<std::string>{""});
-    // A CR that is not part of a line end stays in the line.
-    EXPECT_EQ(Lines("a\rb\r\n"), std::vector<std::string>{"a\rb"});
+    // A lone CR ends a line too (old Mac files), also beside the others and at the very end.
+    EXPECT_EQ(Lines("a\rb\r\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Lines("a\r\rb\n\rc\r"), (std::vector<std::string>{"a", "", "b", "", "c"}));
+    // Line ends after more than sixteen bytes of a line, and lines of any length around them.
+    const std::string longLine(40, 'x');
+    EXPECT_EQ(Lines(longLine + "\r" + longLine + "\r\n" + longLine.substr(3) + "\n" + longLine),
+              (std::vector<std::string>{longLine, longLine, longLine.substr(3), longLine}));
     EXPECT_EQ(Lines(std::string("x\0y\n", 4)), std::vector<std::string>{std::string("x\0y", 3)});
 }
 

@@ -2,6 +2,7 @@
 #include "traffic/texttable.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace corvane;
 
@@ -57,6 +58,38 @@ TEST(TextTable, sortedInsertKeepsIndexesInStep) {
     EXPECT_EQ(t.find(2, "AC#1"), -1);
     EXPECT_EQ(t.find(2, "AC#4"), 3);
     EXPECT_THROW(t.find(1, "1"), std::logic_error);
+}
+
+TEST(TextTable, lookupsFindTheFirstMatchThroughEveryKindOfChange) {
+    // Random adds (sorted and in batches), removals, cell changes and clears of a table whose keys
+    // repeat in other letter case; after each, every lookup is the first match a walk would find.
+    std::mt19937 random(2002);
+    const char* const keys[] = {"kbfi", "KBFI", "ksea", "KSEA", "egll", "Lszh", "LSZH", "x", "X"};
+    const auto key = [&] { return std::string(keys[random() % std::size(keys)]); };
+    TextTable t(2, TextTable::Order::ByText, {0, 1});
+    for (int step = 0; step < 3000; ++step) {
+        const unsigned action = random() % 20;
+        if (action < 10 || t.isEmpty()) {
+            t.add({key(), key()});
+        } else if (action < 13) {
+            TextTable::Batch batch(t);
+            for (int i = 0; i < 5; ++i) t.add({key(), key()});
+        } else if (action < 17) {
+            t.remove(static_cast<int>(random() % static_cast<unsigned>(t.rowCount())));
+        } else if (action < 19) {
+            t.setCell(static_cast<int>(random() % static_cast<unsigned>(t.rowCount())), 1, key());
+        } else if (random() % 10 == 0) {
+            t.clear();
+        }
+        for (const char* wanted : keys) {
+            for (int column : {0, 1}) {
+                int first = -1;
+                for (int row = 0; row < t.rowCount() && first < 0; ++row)
+                    if (EqualsIgnoringCase(t.cell(row, column), wanted)) first = row;
+                ASSERT_EQ(t.find(column, wanted), first) << "step " << step << ", column " << column;
+            }
+        }
+    }
 }
 
 TEST(TextTable, insertionOrderAndCellChanges) {

@@ -1,11 +1,13 @@
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
+#include "slowdown.h"
 #include "tempdir.h"
 #include "traffic/reader.h"
 #include "traffic/textfile.h"
 #include "traffic/trafficdatabase.h"
 #include "traffic/writer.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -236,4 +238,30 @@ TEST(Writer, tenMegabyteLinesRoundTrip) {
                            "KSEA,N47* 26.88',W122* 18.62',433,Seattle Tacoma,United States\r\n\r\n\r\n"
                            "// Corvane Flight Database\r\n" +
                                flight + "\r\n");
+}
+
+TEST(Writer, manyAircraftThatAreNotInstalledAreRebuiltInOneSort) {
+    // 40,000 aircraft that are not installed, each flown once: the rebuilt MissingAircraftTable is
+    // sorted by title once (a sorted insert per aircraft takes seconds), and holds them all in order.
+    const int count = 40'000;
+    Fixture f;
+    f.airport("KSEA");
+    f.airport("KBFI");
+    {
+        TextTable::Batch batch(f.db.missingAircraftTable());
+        for (int i = 1; i <= count; ++i) {
+            const std::string number = "AC#" + std::to_string(i);
+            f.db.missingAircraftTable().add({"Type " + std::to_string(count - i + 100'000), "300", number});
+            f.flight(number, "KSEA", "KBFI");
+        }
+    }
+    const auto start = std::chrono::steady_clock::now();
+    f.aircraftSection();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 1.0 * test::kSlowdown) << "a sorted insert per aircraft: " << seconds << " s";
+    const MissingAircraftTable& missing = f.db.missingAircraftTable();
+    ASSERT_EQ(missing.rowCount(), count);
+    EXPECT_EQ(missing.row(0), (TextTable::Row{"Type 100000", "300", "AC#" + std::to_string(count)}));
+    EXPECT_EQ(missing.findByNumber("AC#1"), count - 1);
+    EXPECT_EQ(f.db.flightTable().nonEmptyCount(), count);
 }
