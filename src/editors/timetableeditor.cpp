@@ -9,7 +9,8 @@
 
 namespace corvane {
 
-static_assert(TimetableOptions{}.maxLegs == kMaxLegs, "a timetable's flights hold what the flight editor holds");
+static_assert(TimetableOptions{}.maxLegs == kMaxLegs,
+              "a timetable's flights hold what the flight editor holds");
 
 TimetableEditor::TimetableEditor(Session& session, int turnaroundMinutes)
     : m_session(session) {
@@ -51,7 +52,8 @@ bool TimetableEditor::editPercent(const std::string& text) {
     const auto percent = ParseWholeNumber(text, 1, 100);
     if (!percent) {
         m_session.prompts.message(std::string(kTimetableTitle),
-                                  "The traffic percent must be a whole number from 1 to 100.", Icon::Exclamation);
+                                  "The traffic percent must be a whole number from 1 to 100.",
+                                  Icon::Exclamation);
         return false;
     }
     m_options.percent = std::to_string(*percent);
@@ -63,7 +65,8 @@ bool TimetableEditor::editAltitude(const std::string& text) {
     const auto level = ParseWholeNumber(text, 10, 450);
     if (!level) {
         m_session.prompts.message(std::string(kTimetableTitle),
-                                  "The cruise altitude must be a flight level from 10 to 450.", Icon::Exclamation);
+                                  "The cruise altitude must be a flight level from 10 to 450.",
+                                  Icon::Exclamation);
         return false;
     }
     m_options.altitude = std::to_string(*level);
@@ -74,7 +77,8 @@ bool TimetableEditor::editAltitude(const std::string& text) {
 bool TimetableEditor::editTailPattern(const std::string& text) {
     if (text.empty() || text.find(',') != std::string::npos) {
         m_session.prompts.message(std::string(kTimetableTitle),
-                                  "The tail number pattern must not be empty nor hold a comma.", Icon::Exclamation);
+                                  "The tail number pattern must not be empty nor hold a comma.",
+                                  Icon::Exclamation);
         return false;
     }
     m_options.tailPattern = text;
@@ -112,7 +116,7 @@ std::string TimetableEditor::doneStatus() const {
     if (m_imported == 0) return {};
     return "'" + FileNameOf(m_path) + "' imported: " + std::to_string(m_imported) +
            (m_imported == 1 ? " flight" : " flights") + " added" +
-           (m_plan.leftOut == 1   ? ", 1 problem left legs out"
+           (m_plan.leftOut == 1  ? ", 1 problem left legs out"
             : m_plan.leftOut > 1 ? ", " + std::to_string(m_plan.leftOut) + " problems left legs out"
                                  : "");
 }

@@ -377,10 +377,11 @@ void ApplyTimetablePlan(TrafficDatabase& db, const TimetablePlan& plan) {
             numbers.push_back(std::move(number));
         }
     }
-    FlightTable& flights = db.flightTable();
-    flights.reserve(plan.flights.size());
+    std::vector<std::string> lines;
+    lines.reserve(plan.flights.size());
     for (const TimetablePlan::Flight& flight : plan.flights)
-        flights.append(numbers[static_cast<std::size_t>(flight.aircraft)] + "," + flight.rest);
+        lines.push_back(numbers[static_cast<std::size_t>(flight.aircraft)] + "," + flight.rest);
+    db.flightTable().appendLines(std::move(lines));
 }
 
 } // namespace corvane

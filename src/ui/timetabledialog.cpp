@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,13 +30,13 @@ TimetableDialog::TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWid
     QStringList headers;
     for (std::string_view header : TimetableEditor::kHeaders) headers << ToDisplay(header);
     m_model = new RowsModel(
-        headers, [this] { return m_editor.rowCount(); }, [this](int row, int column) { return m_editor.cell(row, column); },
-        this);
-    const QIcon leftOut = style()->standardIcon(QStyle::SP_MessageBoxCritical);
-    const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    m_model->setDecoration([this, leftOut, note](int row, int column) -> QVariant {
+        headers, [this] { return m_editor.rowCount(); },
+        [this](int row, int column) { return m_editor.cell(row, column); }, this);
+    const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    m_model->setDecoration([this, error, warning](int row, int column) -> QVariant {
         if (column != TimetableEditor::RowColumn) return {};
-        return m_editor.leavesOut(row) ? leftOut : note;
+        return m_editor.leavesOut(row) ? error : warning;
     });
 
     m_counts = Named(new QLabel(this), "countsLbl");
@@ -59,8 +60,9 @@ TimetableDialog::TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWid
     m_percent = Named(new QLineEdit(this), "percentTxt");
     m_altitude = Named(new QLineEdit(this), "altitudeTxt");
     m_tail = Named(new QLineEdit(this), "tailTxt");
-    m_tail->setToolTip(QStringLiteral("The tail of a rotation the timetable gives none: {flight} stands for the "
-                                      "flight number of its first leg, {n} for its number"));
+    m_tail->setToolTip(
+        QStringLiteral("The tail of a rotation the timetable gives none: {flight} stands for the "
+                       "flight number of its first leg, {n} for its number"));
     m_ifr = Named(new QRadioButton(QStringLiteral("IFR"), this), "ifrOpt");
     m_vfr = Named(new QRadioButton(QStringLiteral("VFR"), this), "vfrOpt");
     for (QLineEdit* field : {m_percent, m_altitude}) field->setMaximumWidth(80);
@@ -80,10 +82,12 @@ TimetableDialog::TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWid
     options->addRow(QStringLiteral("Flight rules:"), rules);
     options->addRow(QStringLiteral("Cruise altitude (flight level):"), m_altitude);
     options->addRow(QStringLiteral("Tail number of a chained rotation:"), m_tail);
-    auto* note = new QLabel(QStringLiteral("Import adds the flights without problems; rotations with problems are left out."), this);
-    note->setWordWrap(true);
+    auto* leftOut = new QLabel(
+        QStringLiteral("Import adds the flights without problems; rotations with problems are left out."),
+        this);
+    leftOut->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(note, 1);
+    buttons->addWidget(leftOut, 1);
     buttons->addWidget(m_import);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
@@ -93,26 +97,19 @@ TimetableDialog::TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWid
     layout->addLayout(buttons);
     resize(900, 560);
 
-    connect(m_zone, &QComboBox::activated, this, [this](int index) {
-        m_editor.chooseZone(index);
-        sync();
-    });
-    connect(m_ifr, &QRadioButton::clicked, this, [this] {
-        m_editor.chooseRules(true);
-        sync();
-    });
-    connect(m_vfr, &QRadioButton::clicked, this, [this] {
-        m_editor.chooseRules(false);
-        sync();
-    });
+    connect(m_zone, &QComboBox::activated, this,
+            [this](int index) { replan([&] { m_editor.chooseZone(index); }); });
+    connect(m_ifr, &QRadioButton::clicked, this, [this] { replan([this] { m_editor.chooseRules(true); }); });
+    connect(m_vfr, &QRadioButton::clicked, this, [this] { replan([this] { m_editor.chooseRules(false); }); });
     // A text is taken when the field is left or Enter is pressed in it; one that is refused goes back.
     const auto bind = [this, &prompts](QLineEdit* field, bool (TimetableEditor::*edit)(const std::string&)) {
         connect(field, &QLineEdit::editingFinished, this, [this, field, edit, &prompts] {
             if (!field->isModified()) return;
             field->setModified(false);
             std::string bytes;
-            if (TypedBytes(field->text(), bytes, prompts)) (m_editor.*edit)(bytes);
-            sync();
+            replan([&] {
+                if (TypedBytes(field->text(), bytes, prompts)) (m_editor.*edit)(bytes);
+            });
         });
     };
     bind(m_percent, &TimetableEditor::editPercent);
@@ -123,6 +120,21 @@ TimetableDialog::TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWid
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     sync();
+}
+
+void TimetableDialog::replan(const std::function<void()>& change) {
+    // A timetable of many thousand legs takes a moment to plan again.
+    setCursor(Qt::WaitCursor);
+    change();
+    sync();
+    unsetCursor();
+}
+
+void TimetableDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter in an option's field takes its text (editingFinished) and leaves the preview open.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QLineEdit*>(focusWidget())) return event->accept();
+    QDialog::keyPressEvent(event);
 }
 
 void TimetableDialog::sync() {

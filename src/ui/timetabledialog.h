@@ -1,9 +1,10 @@
 #pragma once
 // timetableFrm: the preview of File > "Import Timetable...", bound to the TimetableEditor. Modal: the
 // counts, the problems in a table, the options (which re-plan at once), and "Import", which adds the
-// plan as one step, or "Cancel", which changes nothing.
+// plan as one step, or "Cancel" (the default button, and Esc), which changes nothing.
 
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -26,7 +27,12 @@ class TimetableDialog final : public QDialog {
 public:
     TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWidget* parent);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // Runs an option's change, which plans again, and shows the new plan.
+    void replan(const std::function<void()>& change);
     void sync();
 
     TimetableEditor& m_editor;

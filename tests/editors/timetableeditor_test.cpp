@@ -12,7 +12,9 @@ using corvane::test::TempDir;
 
 TEST(TimetableEditorTest, PreviewOptionsAndImport) {
     TempDir dir;
-    dir.write("apt.dat", "ENGM,N60* 11.63',E11* 6.02',681,Oslo,Norway\r\nENBR,N60* 17.60',E5* 13.09',170,Bergen,Norway\r\n");
+    dir.write(
+        "apt.dat",
+        "ENGM,N60* 11.63',E11* 6.02',681,Oslo,Norway\r\nENBR,N60* 17.60',E5* 13.09',170,Bergen,Norway\r\n");
     dir.write("iata.dat", "OSL,ENGM\r\nBGO,ENBR\r\n");
     const std::string csv = dir.write("t.csv", "flight,from,to,departure,arrival,days,aircraft\r\n"
                                                "SK1,OSL,BGO,08:00,09:00,daily,Jet\r\n"
@@ -29,7 +31,8 @@ TEST(TimetableEditorTest, PreviewOptionsAndImport) {
     EXPECT_FALSE(editor.open());
     prompts.expectFile(dir.file("apt.dat")).expect("Import Timetable");
     EXPECT_FALSE(editor.open()) << "no timetable";
-    EXPECT_NE(prompts.shown().back().text.find("its first line names none of the columns"), std::string::npos);
+    EXPECT_NE(prompts.shown().back().text.find("its first line names none of the columns"),
+              std::string::npos);
 
     prompts.expectFile(csv);
     ASSERT_TRUE(editor.open());
