@@ -57,6 +57,7 @@ TimetableDialog::TimetableDialog(TimetableEditor& editor, Prompts& prompts, QWid
 
     m_zone = Named(new QComboBox(this), "zoneCom");
     FillZones(m_zone, false);
+    m_zone->setMaximumWidth(120);
     m_percent = Named(new QLineEdit(this), "percentTxt");
     m_altitude = Named(new QLineEdit(this), "altitudeTxt");
     m_tail = Named(new QLineEdit(this), "tailTxt");
