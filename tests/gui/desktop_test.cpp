@@ -411,7 +411,7 @@ TEST(Desktop, keysOfTheFileMenuAndTheUserGuide) {
             EXPECT_EQ(image.width(), 640) << "fitted to the window";
             ++pictures;
         }
-    EXPECT_EQ(pictures, 8);
+    EXPECT_EQ(pictures, 9);
     guide->close();
 
     // The About box leads there too.
