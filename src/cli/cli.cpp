@@ -82,6 +82,16 @@ const std::map<std::string, Command>& Commands() {
           "movements in each hour of the day (0 to 23) on one line, the most aircraft on the ground in "
           "each hour on a second. Z: GMT (the default) or whole hours from -12 to +12; D: Sun ... Sat, or "
           "All (the default: the whole week, and the hours of its busiest day)"}},
+        {"timetable",
+         {RunTimetable,
+          "timetable [--zone Z] [--percent P] [--fs FOLDER] [--apt FILE] [--turnaround MINUTES] "
+          "[--tails PATTERN] BASE TIMETABLE OUTPUT",
+          "add the flights of the airline timetable TIMETABLE (a CSV file) to BASE as File > \"Import "
+          "Timetable...\" does and write OUTPUT; the problems are printed as CSV: row,problem,message, the "
+          "counts go to standard error, and the exit status is 3 when legs were left out. Z: the zone of "
+          "times without a zone column (GMT, -12 to +12); P: the traffic percent of rows without one (100); "
+          "MINUTES: the least ground time when chaining legs without a tail (10); PATTERN: the tail of such "
+          "a chain, {flight} for its first flight number, {n} for its number"}},
         {"eta",
          {RunEta, "eta [--apt FILE] --from CODE --to CODE --speed KNOTS",
           "print the whole seconds the legs editor gives a leg: great-circle distance at KNOTS plus 900 s; 0 "
@@ -100,7 +110,9 @@ void PrintHelp(std::ostream& out) {
            "flightplans.txt.\n"
            "Messages are printed to standard error as \"TITLE: TEXT\". Exit status: 0 success, 1 a file "
            "could not\n"
-           "be read or written, 2 wrong arguments or refused input, 3 check found errors.\n";
+           "be read or written, 2 wrong arguments or refused input, 3 check found errors or timetable left "
+           "legs\n"
+           "out.\n";
 }
 
 } // namespace

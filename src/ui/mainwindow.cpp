@@ -10,6 +10,7 @@
 #include "editors/retimeeditor.h"
 #include "editors/startup.h"
 #include "editors/statustexts.h"
+#include "editors/timetableeditor.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
 #include "environment/scratch.h"
@@ -33,6 +34,7 @@
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
 #include "ui/timelinewidget.h"
+#include "ui/timetabledialog.h"
 #include "ui/userguide.h"
 #include "ui/widgethelpers.h"
 #include "ui/windowkeys.h"
@@ -167,6 +169,11 @@ void MainWindow::buildMenus() {
         action->setShortcut(fileKeys[i]);
         connect(action, &QAction::triggered, this, [this, i] { fileCap_Click(i); });
     }
+    // File > "Import Timetable...", after the commands that open traffic.
+    auto* timetable = new QAction(Text("Import &Timetable..."), file);
+    timetable->setObjectName(QStringLiteral("importTimetableCap"));
+    file->insertAction(findChild<QAction*>(QStringLiteral("fileCap3")), timetable);
+    connect(timetable, &QAction::triggered, this, &MainWindow::importTimetable);
     // File > Recent Projects, after Save As.
     m_recentMenu = new QMenu(Text("Recent Projects"), file);
     m_recentMenu->setObjectName(QStringLiteral("recentCap"));
@@ -628,6 +635,18 @@ void MainWindow::bulkCap_Click(int index) {
     // A run let go of the flight being edited: list the airport's flights again.
     if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
     refresh();
+}
+
+void MainWindow::importTimetable() {
+    m_steps.closeVisit(); // the field being typed in is left first
+    TimetableEditor editor(m_session, kTurnaroundMinutes.read(m_platform.settings));
+    if (!editor.open()) return;
+    TimetableDialog dialog(editor, m_session.prompts, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
+    m_editor.chooseAirport(editor.firstAirport());
+    refresh();
+    say(editor.doneStatus());
 }
 
 void MainWindow::showAssociation() {

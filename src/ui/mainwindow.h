@@ -98,6 +98,9 @@ public:
     // Projects: opened after the save question.
     void openProjectFile(const std::string& path);
     RecentProjects& recentProjects() { return m_recent; }
+    // File > "Import Timetable...": the file, its preview, and on "Import" the flights added as one
+    // step and the FlightPlans page listing the first airport imported.
+    void importTimetable();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -422,7 +422,7 @@ TEST(Desktop, keysOfTheFileMenuAndTheUserGuide) {
             EXPECT_EQ(image.width(), 640) << "fitted to the window";
             ++pictures;
         }
-    EXPECT_GE(pictures, 10);
+    EXPECT_GE(pictures, 11);
     guide->close();
 
     // The About box leads there too.
