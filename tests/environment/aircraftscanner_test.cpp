@@ -1,6 +1,7 @@
 #include "environment/aircraftscanner.h"
 #include "recordingprogress.h"
 #include "slowdown.h"
+#include "tablesnapshot.h"
 #include "tempdir.h"
 #include "traffic/trafficdatabase.h"
 
@@ -13,13 +14,8 @@ using corvane::test::TempDir;
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows RowsOf(const InstalledAircraftTable& table) {
-    Rows rows;
-    for (int r = 0; r < table.rowCount(); ++r) rows.push_back(table.row(r));
-    return rows;
-}
+using test::Rows;
+using test::RowsOf;
 
 // Counts what the table announces.
 struct CountingObserver : TableObserver {
