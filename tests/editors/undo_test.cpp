@@ -16,6 +16,7 @@
 #include "platform/textfile.h"
 #include "projects/importproject.h"
 #include "projects/session.h"
+#include "tablesnapshot.h"
 #include "tempdir.h"
 #include "traffic/aptdata.h"
 #include "traffic/flightline.h"
@@ -46,32 +47,18 @@ private:
     int m_next = 10;
 };
 
-// The whole state of the tables, and the project file they make, without changing anything.
+// The project file the tables make, and the tables themselves, without changing anything.
 struct State {
     std::string project;
-    std::vector<std::vector<std::string>> airports, aircraft, missing, installed;
-    std::vector<std::string> flights, codes, choices;
+    test::TablesSnapshot tables;
     bool operator==(const State&) const = default;
 };
-
-std::vector<std::vector<std::string>> RowsOf(const TextTable& table) {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < table.rowCount(); ++r) rows.push_back(table.row(r));
-    return rows;
-}
 
 State Take(TrafficDatabase& db) {
     CountingPrompts quiet;
     NullProgress progress;
     std::vector<std::string> copy = db.flightTable().lines();
-    return {ProjectFileBytes(copy, true, db, quiet, progress),
-            RowsOf(db.airportTable()),
-            RowsOf(db.aircraftTable()),
-            RowsOf(db.missingAircraftTable()),
-            RowsOf(db.installedAircraftTable()),
-            db.flightTable().lines(),
-            db.airportCodes().entries(),
-            db.aircraftChoices().entries()};
+    return {ProjectFileBytes(copy, true, db, quiet, progress), test::SnapshotOf(db)};
 }
 
 struct World {
