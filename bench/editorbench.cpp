@@ -1,9 +1,11 @@
 #include "editorbench.h"
 
+#include "editors/airportboardeditor.h"
 #include "editors/airporteditor.h"
 #include "editors/flighteditor.h"
 #include "editors/flightsearch.h"
 #include "filters/flightfilter.h"
+#include "filters/retime.h"
 #include "platform/progress.h"
 #include "projects/exportcriteria.h"
 #include "projects/exportproject.h"
@@ -25,9 +27,11 @@ namespace corvane {
 namespace {
 
 constexpr double kListingBar = 0.050;
+constexpr double kBoardBar = 0.100;
 constexpr double kFlightRoundTripBar = 0.001;
 constexpr double kSortBar = 0.200;
 constexpr double kFilterBar = 1.0;
+constexpr double kRetimeBar = 1.0;
 constexpr double kJournalRatioBar = 1.5;
 constexpr double kUndoBar = 0.2;
 constexpr double kJournalMemoryBar = 2.0;
@@ -83,6 +87,18 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
     std::snprintf(line, sizeof line, "%-34s %9.3f ms   (every flight listed; no bar)",
                   ("list all " + std::to_string(listed) + " flights").c_str(), everything * 1000);
     report.note(line);
+
+    // The airport board of the busiest airport, as the window builds it: the airport's traffic read from
+    // every flight, the board in a zone of its own and its tables in time order.
+    AirportBoardEditor board(session);
+    board.chooseZone(13);
+    std::size_t movements = 0;
+    const double boardTime = BestOf(setup.repetitions, [&] {
+        board.chooseAirport(busy);
+        movements = board.board().departures.size() + board.board().arrivals.size();
+    });
+    report.limit("airport board of " + busy + " (" + std::to_string(movements) + " movements)", boardTime,
+                 kBoardBar);
 
     // The search over every flight: its searchable text made from nothing, then one search.
     std::size_t found = 0;
@@ -210,6 +226,28 @@ void RunEditorBenchmarks(const TrafficBenchSetup& setup, Report& report) {
     report.limit("undo the shift of " + std::to_string(lines.size()) + " flights", undo, kUndoBar);
     report.size("journal memory of the shift", stepBytes, "bytes of the changed lines", changedBytes,
                 kJournalMemoryBar);
+
+    // The retime of every flight as Flights > "Set arrival times from cruise speeds..." runs it: the
+    // new lines worked out, then put in place as one step of the change journal; and its undo.
+    double retime = 1e9;
+    RetimeCounts retimed;
+    for (int i = 0; i < setup.repetitions; ++i) {
+        reload();
+        Stopwatch watch;
+        RetimePlan plan = PlanRetime(session.db, {FilterSelection::Kind::All, "", ""});
+        {
+            StepScope step(session.db.journal(), "Set arrival times from cruise speeds");
+            ApplyLineChanges(session.db.flightTable(), plan.changes);
+        }
+        retime = std::min(retime, watch.seconds());
+        retimed = plan.counts;
+        session.db.journal().undo();
+        if (session.db.flightTable().lines() != lines)
+            report.note("undoing the retime did not restore the lines", true);
+    }
+    report.limit("retime " + std::to_string(retimed.selected) + " flights (" + std::to_string(retimed.legs) +
+                     " legs changed, " + std::to_string(retimed.kept()) + " kept)",
+                 retime, kRetimeBar);
 
     // Merge the exported file into the whole set, as the import does after opening Traffic.bgl.
     double merge = 1e9;

@@ -9,11 +9,12 @@
 #include "memorybench.h"
 #include "report.h"
 #include "scratchfolder.h"
+#include "timetablebench.h"
 #include "trafficbench.h"
 
 #include <cstdio>
-#include <string_view>
 #include <stdexcept>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,11 +72,15 @@ int main(int argc, char** argv) {
         if (options->keepFiles) std::printf("files kept in %s\n", folder.path().c_str());
         const TrafficBenchSetup setup{size, GenerateInChild(size, folder.path()), folder.path(),
                                       options->repetitions};
-        const std::size_t checkPeak = MeasureCliCheck(setup); // while this process is still small
+        // While this process is still small:
+        const std::size_t checkPeak = MeasureCliCheck(setup);
+        const std::string timetable = WriteBenchTimetable(setup);
+        const std::size_t timetablePeak = MeasureCliTimetable(setup, timetable);
         Report report;
         RunTrafficBenchmarks(setup, report);
         RunEditorBenchmarks(setup, report);
         RunCheckBenchmarks(setup, report, checkPeak);
+        RunTimetableBenchmarks(setup, timetable, report, timetablePeak);
         RunLineMemoryBenchmark(folder.path(), report);
         report.summary();
         return report.passed() ? 0 : 1;

@@ -181,4 +181,13 @@ void RunTrafficBenchmarks(const TrafficBenchSetup& setup, Report& report) {
     bench.writeManyMissingAircraft();
 }
 
+void ReadGeneratedSet(const TrafficBenchSetup& setup, TrafficDatabase& db) {
+    CountingPrompts prompts;
+    NullProgress progress;
+    InstallAircraft(db, GenerateInstalledAircraft(setup.size));
+    if (!ReadProjectFile(db, setup.files.project, ReadOptions{false, true, setup.files.apt}, prompts,
+                         progress))
+        throw std::runtime_error("the traffic set could not be read");
+}
+
 } // namespace corvane

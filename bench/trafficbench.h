@@ -11,6 +11,7 @@
 namespace corvane {
 
 class Report;
+class TrafficDatabase;
 
 struct TrafficBenchSetup {
     TrafficSetSize size;
@@ -18,6 +19,10 @@ struct TrafficBenchSetup {
     std::string workFolder; // ends in "/"; the written files go here
     int repetitions = 3;
 };
+
+// Reads the generated project into db, with its aircraft installed and apt.dat merged; throws when it
+// cannot be read.
+void ReadGeneratedSet(const TrafficBenchSetup& setup, TrafficDatabase& db);
 
 // Runs the read first: the peak memory it reports is the process's after that read, so it must be the
 // first benchmark of the process.

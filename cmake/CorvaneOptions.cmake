@@ -28,12 +28,14 @@ function(corvane_program target)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 endfunction()
 
-# corvane_program_data(target) puts the airport list apt.dat and its notice beside the program in the
-# program folder of the build tree, where the program looks for them.
+# corvane_program_data(target) puts the airport list apt.dat, the IATA codes iata.dat and their notices
+# beside the program in the program folder of the build tree, where the program looks for them.
 function(corvane_program_data target)
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/apt.dat
                 $<TARGET_FILE_DIR:${target}>/apt.dat
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/apt.dat.README.md
-                $<TARGET_FILE_DIR:${target}>/apt.dat.README.md)
+                $<TARGET_FILE_DIR:${target}>/apt.dat.README.md
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/iata.dat
+                ${PROJECT_SOURCE_DIR}/data/iata.dat.README.md $<TARGET_FILE_DIR:${target}>)
 endfunction()

@@ -2,6 +2,7 @@
 
 #include "checks/periodclock.h"
 #include "schedule/flighttime.h"
+#include "traffic/fields.h"
 #include "traffic/flightline.h"
 #include "traffic/numbers.h"
 #include "traffic/text.h"
@@ -9,8 +10,6 @@
 #include "traffic/writer.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 
 namespace corvane {
 
@@ -21,19 +20,6 @@ constexpr double kLowestAltitude = 10;
 constexpr double kHighestAltitude = 450;
 constexpr double kSlowestSpeed = 10;
 constexpr std::string_view kDropped = ", so saving or compiling drops the flight.";
-
-// Splits a line at its commas into fields, reusing the vector's storage. The fields are short, so a
-// plain walk beats a search call per field.
-void SplitInto(std::string_view line, std::vector<std::string_view>& fields) {
-    fields.clear();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != ',') continue;
-        fields.push_back(line.substr(start, i - start));
-        start = i + 1;
-    }
-    fields.push_back(line.substr(start));
-}
 
 } // namespace
 
@@ -88,18 +74,16 @@ const FlightChecker::Airport& FlightChecker::airport(std::string_view code) {
     const AirportTable& airports = m_db.airportTable();
     Airport found;
     found.row = airports.findByIcao(code);
-    if (found.row >= 0) {
-        const std::string& latitude = airports.cell(found.row, AirportTable::Latitude);
-        const std::string& longitude = airports.cell(found.row, AirportTable::Longitude);
-        found.positioned = !latitude.empty() && !longitude.empty();
-        if (found.positioned) found.position = PositionOf(latitude, longitude);
+    if (const auto position = AirportPosition(airports, found.row)) {
+        found.positioned = true;
+        found.position = *position;
     }
     m_airportIndex.insert(code, static_cast<int>(m_airports.size()));
     return m_airports.emplace_back(std::move(found));
 }
 
 void FlightChecker::check(int index, std::string_view line) {
-    SplitInto(line, m_fields);
+    SplitFieldsInto(line, ',', m_fields);
     const Aircraft& plane = aircraft(field(1));
     if (!plane.found) {
         add(Check::UnknownAircraft, index, 0,
@@ -180,13 +164,9 @@ bool FlightChecker::readTimes() {
 long long FlightChecker::proposedSeconds(std::size_t k, const Aircraft& aircraft) const {
     const Airport& from = *previous(k).airport;
     const Airport& to = *m_legs[k].airport;
-    if (!(aircraft.speed > 0) || !from.positioned || !to.positioned ||
-        EqualsIgnoringCase(previous(k).destination, m_legs[k].destination))
-        return -1;
-    const double seconds = FlightSeconds(from.position, to.position, aircraft.speed);
-    if (std::isnan(seconds)) return -1;
-    // Whole seconds, as the legs editor proposes them.
-    return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
+    return ProposedLegSeconds(previous(k).destination, from.positioned ? &from.position : nullptr,
+                              m_legs[k].destination, to.positioned ? &to.position : nullptr, aircraft.speed)
+        .value_or(-1);
 }
 
 void FlightChecker::checkTimes(int index, int period, const Aircraft& aircraft) {

@@ -3,26 +3,9 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "cli/csv.h"
 
 namespace corvane::cli {
-
-namespace {
-
-// A CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
-void WriteCsvField(std::ostream& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out << text;
-        return;
-    }
-    out << '"';
-    for (auto quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
-        out << text.substr(0, quote + 1) << '"';
-        text.remove_prefix(quote + 1);
-    }
-    out << text << '"';
-}
-
-} // namespace
 
 int RunCheck(Context& context, const std::vector<std::string>& args) {
     std::string error;
@@ -32,7 +15,8 @@ int RunCheck(Context& context, const std::vector<std::string>& args) {
     CheckOptions options;
     if (arguments->has("--turnaround")) {
         const auto minutes = kTurnaroundMinutes.parse(arguments->value("--turnaround"));
-        if (!minutes) return UsageError(context, "check", "--turnaround needs " + kTurnaroundMinutes.rangeText());
+        if (!minutes)
+            return UsageError(context, "check", "--turnaround needs " + kTurnaroundMinutes.rangeText());
         options.turnaroundMinutes = *minutes;
     }
     if (!LoadInput(context, arguments->positional()[0], arguments->value("--apt"), arguments->value("--fs")))

@@ -56,11 +56,42 @@ const std::map<std::string, Command>& Commands() {
           "delete, set the traffic percent of, or shift by whole hours all flights, those touching an "
           "airport whose "
           "code starts with PREFIX, or those of one aircraft; then write OUTPUT as convert does"}},
+        {"reroute",
+         {RunReroute, "reroute INPUT OUTPUT --from CODE --to CODE [--remove-old] [--apt FILE] [--fs FOLDER]",
+          "move every leg to or from the airport --from to the airport --to, which must be in the airport "
+          "table (of INPUT, or of FILE); a flight with a leg between the two is left as it is and named; "
+          "with --remove-old the old airport leaves the airport table once no flight flies there; then "
+          "write OUTPUT as convert does"}},
+        {"retime",
+         {RunRetime, "retime INPUT OUTPUT [--icao PREFIX | --aircraft TITLE] [--apt FILE] [--fs FOLDER]",
+          "set the arrival of every leg of all flights, those touching an airport whose code starts with "
+          "PREFIX, or those of one aircraft, to its departure plus the flight time the legs editor "
+          "proposes; legs without a proposal keep theirs and are counted; then write OUTPUT as convert "
+          "does"}},
         {"check",
          {RunCheck, "check [--apt FILE] [--fs FOLDER] [--turnaround MINUTES] INPUT",
           "read INPUT as convert does and print the problems of its flights, one line each as CSV: "
           "severity,flight,leg,check,message (leg empty for the whole flight); the counts go to standard "
           "error. MINUTES: the least ground time between two legs (10 by default)"}},
+        {"board",
+         {RunBoard, "board [--apt FILE] [--fs FOLDER] --icao CODE [--zone Z] [--day D] INPUT",
+          "read INPUT as convert does and print the departures and arrivals of the airport CODE as CSV "
+          "after a header line: kind,day,time,flight,tail,aircraft,airport,percent,rules (the departures, "
+          "then the arrivals, each in time order; day is blank for flights of every day, and a flight "
+          "repeated every few hours has a line for each time it flies in a day). Standard error gets the "
+          "movements in each hour of the day (0 to 23) on one line, the most aircraft on the ground in "
+          "each hour on a second. Z: GMT (the default) or whole hours from -12 to +12; D: Sun ... Sat, or "
+          "All (the default: the whole week, and the hours of its busiest day)"}},
+        {"timetable",
+         {RunTimetable,
+          "timetable [--zone Z] [--percent P] [--fs FOLDER] [--apt FILE] [--turnaround MINUTES] "
+          "[--tails PATTERN] BASE TIMETABLE OUTPUT",
+          "add the flights of the airline timetable TIMETABLE (a CSV file) to BASE as File > \"Import "
+          "Timetable...\" does and write OUTPUT; the problems are printed as CSV: row,problem,message, the "
+          "counts go to standard error, and the exit status is 3 when legs were left out. Z: the zone of "
+          "times without a zone column (GMT, -12 to +12); P: the traffic percent of rows without one (100); "
+          "MINUTES: the least ground time when chaining legs without a tail (10); PATTERN: the tail of such "
+          "a chain, {flight} for its first flight number, {n} for its number"}},
         {"eta",
          {RunEta, "eta [--apt FILE] --from CODE --to CODE --speed KNOTS",
           "print the whole seconds the legs editor gives a leg: great-circle distance at KNOTS plus 900 s; 0 "
@@ -79,7 +110,9 @@ void PrintHelp(std::ostream& out) {
            "flightplans.txt.\n"
            "Messages are printed to standard error as \"TITLE: TEXT\". Exit status: 0 success, 1 a file "
            "could not\n"
-           "be read or written, 2 wrong arguments or refused input, 3 check found errors.\n";
+           "be read or written, 2 wrong arguments or refused input, 3 check found errors or timetable left "
+           "legs\n"
+           "out.\n";
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // The subcommands of corvane-cli. Each takes the arguments after its name and returns the exit status:
 // 0 on success (also when flights were dropped with a message), 1 when a file cannot be read or
 // written, 2 for wrong arguments or input that the program's dialogs would refuse; check gives 3 when
-// it found errors.
+// it found errors, timetable when it left legs out.
 
 #include <string>
 #include <vector>
@@ -20,6 +20,10 @@ int RunMerge(Context& context, const std::vector<std::string>& args);
 int RunOpen(Context& context, const std::vector<std::string>& args);
 int RunCompile(Context& context, const std::vector<std::string>& args);
 int RunCheck(Context& context, const std::vector<std::string>& args);
+int RunBoard(Context& context, const std::vector<std::string>& args);
+int RunReroute(Context& context, const std::vector<std::string>& args);
+int RunRetime(Context& context, const std::vector<std::string>& args);
+int RunTimetable(Context& context, const std::vector<std::string>& args);
 
 // The one-line usage of a subcommand ("" for an unknown one).
 std::string Usage(const std::string& command);

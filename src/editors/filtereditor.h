@@ -2,11 +2,11 @@
 // filterFrm without its widgets: one of the three filters (delete, percent, time), the selection of
 // flights it runs over, its checks and its run. The dialog stays open after a run.
 
+#include "editors/flightselectioneditor.h"
 #include "filters/flightfilter.h"
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace corvane {
 
@@ -14,7 +14,7 @@ class FlightEditor;
 class Prompts;
 class TrafficDatabase;
 
-class FilterEditor {
+class FilterEditor : public FlightSelectionEditor {
 public:
     FilterEditor(FilterMode mode, TrafficDatabase& db, FlightEditor& editor, Prompts& prompts);
 
@@ -30,18 +30,7 @@ public:
     const Texts& texts() const { return m_texts; }
     FilterMode mode() const { return m_mode; }
 
-    // airCom: the AircraftTable's titles, empty ones left out, sorted as combos sort.
-    const std::vector<std::string>& aircraftTitles() const { return m_titles; }
-
-    FilterSelection::Kind option() const { return m_option; }
-    const std::string& icaoText() const { return m_icao; }
-    int aircraftIndex() const { return m_aircraft; }
     const std::string& value() const { return m_value; }
-
-    void chooseOption(FilterSelection::Kind option);
-    // The prefix is kept in upper case.
-    void editIcao(const std::string& text);
-    void chooseAircraft(int index);
     void editValue(const std::string& text) { m_value = text; }
 
     // runCmd: the checks in order (a failed one shows its message and changes nothing), then the run over
@@ -58,10 +47,6 @@ private:
     FlightEditor& m_editor;
     Prompts& m_prompts;
     Texts m_texts;
-    std::vector<std::string> m_titles;
-    FilterSelection::Kind m_option = FilterSelection::Kind::All;
-    std::string m_icao;
-    int m_aircraft = -1;
     std::string m_value;
     std::string m_status;
 };

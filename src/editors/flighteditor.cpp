@@ -106,20 +106,32 @@ void FlightEditor::chooseFlight(int row) {
     ReadFlightData();
 }
 
-bool FlightEditor::showFlight(int index, int leg) {
+bool FlightEditor::showFlight(int index, int leg, const std::string& airport) {
     const FlightTable& table = m_session.db.flightTable();
     if (index < 0 || index >= table.count() || table.at(index).empty()) return false;
     SaveToLST(); // the flight on screen may be this one: list it as it now stands
-    const auto destinations = FlightDestinations(table.at(index));
-    chooseAirport(destinations.empty() ? std::string() : Upper(destinations.back()));
-    const auto row = std::find_if(m_flights.begin(), m_flights.end(),
-                                  [index](const FlightRow& r) { return r.index == index; });
+    const auto listed = [&] {
+        return std::find_if(m_flights.begin(), m_flights.end(),
+                            [index](const FlightRow& r) { return r.index == index; });
+    };
+    if (!airport.empty()) chooseAirport(Upper(airport));
+    if (airport.empty() || listed() == m_flights.end()) {
+        const auto destinations = FlightDestinations(table.at(index));
+        chooseAirport(destinations.empty() ? std::string() : Upper(destinations.back()));
+    }
+    const auto row = listed();
     if (row == m_flights.end()) return false;
     chooseFlight(static_cast<int>(row - m_flights.begin()));
     // Row r of the legs list holds the leg before the one departing from its airport: leg k departs
     // from the airport of row k - 1.
     if (leg >= 1 && leg <= static_cast<int>(m_legs.rows().size())) m_legs.chooseLeg(leg - 1);
     return true;
+}
+
+std::string FlightEditor::listedAirport() const {
+    constexpr std::string_view kPrefix = "Flights at ";
+    if (m_infoLbl.rfind(kPrefix, 0) != 0 || m_infoLbl == "Flights at ...") return {};
+    return m_infoLbl.substr(kPrefix.size());
 }
 
 void FlightEditor::addFlight() {

@@ -27,9 +27,6 @@ struct FlightRow {
 // order, cut with "..." once the text reaches 14 characters.
 std::string RouteSummary(std::string_view line);
 
-// After the title of an aircraft that is not installed, in the aircraft combo.
-inline constexpr std::string_view kNotInstalled = " (not installed)";
-
 class FlightEditor final : public FlightEditorHooks {
 public:
     explicit FlightEditor(Session& session);
@@ -58,7 +55,10 @@ public:
     // Lists the home airport of flight index (the FlightTable index) and loads that flight; with leg
     // (its 1-based position in the line), also puts that leg on screen by choosing the row of the
     // airport it departs from. False, and nothing changed, when the entry is empty or out of range.
-    bool showFlight(int index, int leg = 0);
+    // With airport, that airport is listed instead when the flight is among its flights.
+    bool showFlight(int index, int leg = 0, const std::string& airport = {});
+    // The code of the airport last listed ("Flights at CODE"); "" before the first listing.
+    std::string listedAirport() const;
     void addFlight();
     void deleteFlight();
     // The legs editor's "Add" and "Delete", each one step that stores the flight.

@@ -76,14 +76,6 @@ std::string KeyOf(const TrafficDatabase& db, std::string_view line,
 
 } // namespace
 
-std::string AircraftTitleOf(const TrafficDatabase& db, std::string_view number) {
-    if (const int row = db.aircraftTable().findByNumber(number); row >= 0)
-        return db.aircraftTable().cell(row, AircraftTable::Title);
-    if (const int row = db.missingAircraftTable().findByNumber(number); row >= 0)
-        return db.missingAircraftTable().cell(row, MissingAircraftTable::Title) + std::string(kNotInstalled);
-    return {};
-}
-
 FlightSearch::FlightSearch(const TrafficDatabase& db)
     : m_db(db) {
     auto& tables = const_cast<TrafficDatabase&>(db); // observers only; the search changes nothing

@@ -45,8 +45,4 @@ private:
     std::vector<Watcher*> m_watchers;
 };
 
-// The title shown for a flight's aircraft number: the AircraftTable's title, else the
-// MissingAircraftTable's with " (not installed)", else "".
-std::string AircraftTitleOf(const TrafficDatabase& db, std::string_view number);
-
 } // namespace corvane

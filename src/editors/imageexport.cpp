@@ -8,9 +8,9 @@
 
 namespace corvane {
 
-std::optional<std::string> ExportMapImage(Prompts& prompts,
-                                          const std::function<std::optional<std::string>()>& encode) {
-    auto chosen = prompts.file({FileRequest::Mode::Save, "Export Map Image", kPngFilter, "map.png"});
+std::optional<std::string> ExportImage(Prompts& prompts, const ImageExport& image,
+                                       const std::function<std::optional<std::string>()>& encode) {
+    auto chosen = prompts.file({FileRequest::Mode::Save, image.title, kPngFilter, image.fileName});
     if (!chosen || chosen->empty()) return std::nullopt;
     if (LastField(*chosen, kSeparator).find('.') == std::string::npos) *chosen += ".png";
     if (PathExists(*chosen, true) &&
@@ -20,7 +20,7 @@ std::optional<std::string> ExportMapImage(Prompts& prompts,
         return std::nullopt;
     const auto bytes = encode();
     if (!bytes) {
-        prompts.message("Export Map Image", "The picture of the map could not be made.", Icon::Exclamation);
+        prompts.message(image.title, image.failure, Icon::Exclamation);
         return std::nullopt;
     }
     std::string error;

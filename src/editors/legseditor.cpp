@@ -9,7 +9,7 @@
 #include "traffic/text.h"
 #include "traffic/trafficdatabase.h"
 
-#include <climits>
+#include <optional>
 
 namespace corvane {
 
@@ -205,24 +205,14 @@ std::string LegsEditor::GmtToLocal(const std::string& time, int zone, int& day) 
 
 int LegsEditor::LegFlightSeconds() const {
     const AirportTable& airports = m_db.airportTable();
-    // A leg from an airport to itself has no destination position.
-    if (EqualsIgnoringCase(m_fields.depCom, m_fields.desCom)) return 0;
-    const int dep = airports.findByIcao(m_fields.depCom);
-    const int des = airports.findByIcao(m_fields.desCom);
-    if (dep < 0 || des < 0) return 0;
-    const std::string& depLat = airports.cell(dep, AirportTable::Latitude);
-    const std::string& depLon = airports.cell(dep, AirportTable::Longitude);
-    const std::string& desLat = airports.cell(des, AirportTable::Latitude);
-    const std::string& desLon = airports.cell(des, AirportTable::Longitude);
-    if (depLat.empty() || depLon.empty() || desLat.empty() || desLon.empty()) return 0;
+    const auto from = AirportPosition(airports, airports.findByIcao(m_fields.depCom));
+    const auto to = AirportPosition(airports, airports.findByIcao(m_fields.desCom));
     const int aircraft = m_db.aircraftTable().findByTitle(m_header.aircraft);
-    if (aircraft < 0) return 0;
-    // A speed of 0 cannot be flown, and a negative one would give a negative flight time.
-    const double speed = NumericValue(m_db.aircraftTable().cell(aircraft, AircraftTable::Speed));
-    if (!(speed > 0)) return 0;
-    const double seconds = FlightSeconds(depLat, depLon, desLat, desLon, speed);
-    if (!(seconds >= 0)) return 0; // not a number: no time to propose
-    return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
+    const double speed =
+        aircraft < 0 ? 0 : NumericValue(m_db.aircraftTable().cell(aircraft, AircraftTable::Speed));
+    return ProposedLegSeconds(m_fields.depCom, from ? &*from : nullptr, m_fields.desCom, to ? &*to : nullptr,
+                              speed)
+        .value_or(0);
 }
 
 void LegsEditor::UpdateETA() {
@@ -237,24 +227,12 @@ void LegsEditor::UpdateETA() {
     leg->departure = H + ":" + M + ":00";
     leg->departureDay = std::to_string(d);
 
-    const long long s = LegFlightSeconds();
-    const long long sh = s / 3600, sm = (s - 3600 * sh) / 60, ss = s - 3600 * sh - 60 * sm;
-    long long ah = WholeNumber(H) + sh;
-    long long am = WholeNumber(M) + sm;
-    // Minutes and hours carried fully, so that even a flight of days arrives at a valid time of day.
-    long long carry = am / 60;
-    am %= 60;
-    if (am < 0) {
-        am += 60;
-        --carry;
-    }
-    ah += carry;
-    const int a = WrapDay(d + NormalizeHour(ah));
-    if (weekly) m_fields.arrDayCom = a;
-    leg->arrivalDay = std::to_string(a);
-    leg->arrival = TwoDigits(ah) + ":" + TwoDigits(am) + ":" + TwoDigits(ss);
-    m_fields.etaTxt =
-        GmtToLocal(TwoDigits(ah) + ":" + TwoDigits(am), m_fields.arrZoneCom, m_fields.arrDayCom);
+    // The departure's seconds are always 00 here; the arrival carries the flight time's.
+    const ArrivalTime arrival = ArrivalAfter(WholeNumber(H), WholeNumber(M), 0, d, LegFlightSeconds());
+    if (weekly) m_fields.arrDayCom = arrival.day;
+    leg->arrivalDay = std::to_string(arrival.day);
+    leg->arrival = arrival.time;
+    m_fields.etaTxt = GmtToLocal(FirstFive(arrival.time), m_fields.arrZoneCom, m_fields.arrDayCom);
 }
 
 void LegsEditor::zoneChanged(int zone, int& zoneCombo, int& tag, int& dayCombo, std::string& timeField) {

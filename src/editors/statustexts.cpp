@@ -56,8 +56,8 @@ std::string MergedStatus(std::string_view projectPath, int unknownAircraft) {
            std::to_string(unknownAircraft) + " unknown aircraft, then compile";
 }
 
-std::string MapImageStatus(std::string_view path) {
-    return "Map image saved as " + Quoted(path);
+std::string ImageStatus(std::string_view what, std::string_view path) {
+    return std::string(what) + " saved as " + Quoted(path);
 }
 
 std::string FilterStatus(FilterMode mode, std::string_view value, int flights) {
@@ -74,6 +74,29 @@ std::string FilterStatus(FilterMode mode, std::string_view value, int flights) {
     }
     }
     return {};
+}
+
+std::string RerouteStatus(std::string_view from, std::string_view to, const ReroutePlan& plan,
+                          OldAirport old) {
+    std::string text = "Traffic of " + std::string(from) + " moved to " + std::string(to) + ": " +
+                       Count(static_cast<int>(plan.changes.size()), "flight", "flights") + " with " +
+                       Count(plan.legs, "leg", "legs");
+    if (!plan.leftOut.empty())
+        text += "; " + Count(static_cast<int>(plan.leftOut.size()), "flight", "flights") + " left as " +
+                (plan.leftOut.size() == 1 ? "it is" : "they are");
+    if (old == OldAirport::Removed) text += "; " + std::string(from) + " removed from the airport table";
+    return text;
+}
+
+std::string RetimeStatus(const RetimeCounts& counts) {
+    std::string text = "Arrival times of " + Count(counts.legs, "leg", "legs") + " in " +
+                       Count(counts.flights, "flight", "flights") + " set from the cruise speeds";
+    if (counts.kept() > 0) text += "; " + Count(counts.kept(), "leg", "legs") + " kept theirs";
+    return text;
+}
+
+std::string ProposedArrivalStatus(int legs) {
+    return "Proposed arrival used on " + Count(legs, "leg", "legs");
 }
 
 std::string AssociatedStatus(std::string_view unknown, std::string_view chosen, int flights) {

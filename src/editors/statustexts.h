@@ -4,6 +4,8 @@
 // bar then says nothing.
 
 #include "filters/flightfilter.h"
+#include "filters/reroute.h"
+#include "filters/retime.h"
 
 #include <string>
 #include <string_view>
@@ -30,11 +32,19 @@ std::string CompiledStatus(std::string_view backupPath);
 std::string ImportedStatus(std::string_view projectPath, std::string_view backupPath);
 // "'Summer.cvp' merged into the installed traffic: associate its 2 unknown aircraft, then compile".
 std::string MergedStatus(std::string_view projectPath, int unknownAircraft);
-// "Map image saved as 'map.png'".
-std::string MapImageStatus(std::string_view path);
+// "Map image saved as 'map.png'", "Board chart saved as 'board.png'" (what: "Map image", "Board chart").
+std::string ImageStatus(std::string_view what, std::string_view path);
 // What a filter run did to flights flights (value: the dialog's value field): "3 flights deleted",
 // "Traffic percent of 3 flights set to 50%", "Departure times of 3 flights shifted by -1 hour".
 std::string FilterStatus(FilterMode mode, std::string_view value, int flights);
+// What a move of an airport's traffic did: "Traffic of ESSA moved to EKCH: 3 flights with 6 legs", then
+// "; 2 flights left as they are" and "; ESSA removed from the airport table" where so.
+std::string RerouteStatus(std::string_view from, std::string_view to, const ReroutePlan& plan,
+                          OldAirport old);
+// "Arrival times of 6 legs in 3 flights set from the cruise speeds", then "; 2 legs kept theirs" where so.
+std::string RetimeStatus(const RetimeCounts& counts);
+// "Proposed arrival used on 2 legs".
+std::string ProposedArrivalStatus(int legs);
 // "'Jumbo' associated with 'Boeing 747-400' in 12 flights".
 std::string AssociatedStatus(std::string_view unknown, std::string_view chosen, int flights);
 

@@ -2,12 +2,15 @@
 
 #include "checks/turnaround.h"
 #include "editors/flighteditor.h"
+#include "filters/retime.h"
 #include "projects/session.h"
+#include "traffic/changejournal.h"
 #include "traffic/prompts.h"
 #include "traffic/text.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 namespace corvane {
 
@@ -183,6 +186,44 @@ bool TrafficCheckEditor::showProblem(int row, FlightEditor& editor) {
                                   "the traffic as it is now.",
                               Icon::Exclamation);
     return false;
+}
+
+bool TrafficCheckEditor::fixable(int row) const {
+    if (row < 0 || row >= rowCount()) return false;
+    const Check check = problem(row).check;
+    return check == Check::LegTooShort || check == Check::LegTooLong;
+}
+
+int TrafficCheckEditor::useProposedArrival(const std::vector<int>& rows) {
+    std::map<int, std::vector<int>> legs; // flight -> its legs chosen, flights in table order
+    for (int row : rows)
+        if (fixable(row)) legs[problem(row).flight].push_back(problem(row).leg);
+    if (legs.empty()) return 0;
+    m_session.editor->storeFlight();
+    if (stale()) {
+        refresh();
+        m_session.prompts.message(std::string(kUseProposedArrival),
+                                  "The traffic changed since the check, so it was checked again.\r\n"
+                                  "Choose the problems to fix once more.",
+                                  Icon::Exclamation);
+        return 0;
+    }
+    FlightTable& flights = m_session.db.flightTable();
+    Retimer retimer(m_session.db);
+    RetimeCounts counts;
+    {
+        StepScope step(m_session.db.journal(), std::string(kUseProposedArrival));
+        for (const auto& [flight, chosen] : legs) {
+            std::string retimed = retimer.retimed(flights.at(flight), counts, chosen);
+            if (retimed != flights.at(flight)) flights.replace(flight, std::move(retimed));
+        }
+    }
+    m_session.editor->reloadFlight(); // the flight on screen may be one of them
+    refresh();
+    if (counts.kept() > 0)
+        m_session.prompts.message(std::string(kUseProposedArrival), RetimeDoneText(counts),
+                                  Icon::Exclamation);
+    return counts.legs;
 }
 
 } // namespace corvane

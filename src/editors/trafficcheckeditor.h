@@ -72,6 +72,14 @@ public:
     // since the check, says so and returns false.
     bool showProblem(int row, FlightEditor& editor);
 
+    // The quick fix of leg-too-short and leg-too-long: the arrival of each leg of the rows chosen
+    // becomes its departure plus the proposed flight time, as the retime sets it, in one step; then
+    // the traffic is checked again. When the traffic changed since the check, it is checked again and
+    // nothing changes. Legs that keep their arrival are reported. Returns the legs changed.
+    static constexpr std::string_view kUseProposedArrival = "Use the proposed arrival";
+    bool fixable(int row) const;
+    int useProposedArrival(const std::vector<int>& rows);
+
 private:
     void rebuildRows();
     bool passes(const Problem& problem) const;

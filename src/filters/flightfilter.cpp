@@ -47,33 +47,43 @@ int Run(FlightTable& flights, const Filter& filter, const FilterProgress& progre
     return changed;
 }
 
+Prompt Refused(const char* title, const char* text) {
+    return Prompt{title, text, Icon::Exclamation, Buttons::Ok, Answer::Ok};
+}
+
 } // namespace
+
+std::optional<Prompt> CheckSelection(const FilterSelection& selection, bool aircraftChosen) {
+    if (selection.kind == FilterSelection::Kind::Airport && selection.icaoPrefix.empty())
+        return Refused("Enter ICAO airport code",
+                       "You must enter minimun the first letter of the ICAO airport code.");
+    if (selection.kind == FilterSelection::Kind::Aircraft && !aircraftChosen)
+        return Refused("Select aircraft", "You must select an aircraft from the from the list.");
+    return std::nullopt;
+}
 
 std::optional<Prompt> CheckFilter(const Filter& filter, const FilterSelection& selection,
                                   bool aircraftChosen) {
-    auto refused = [](const char* title, const char* text) {
-        return Prompt{title, text, Icon::Exclamation, Buttons::Ok, Answer::Ok};
-    };
-    if (selection.kind == FilterSelection::Kind::Airport && selection.icaoPrefix.empty())
-        return refused("Enter ICAO airport code",
-                       "You must enter minimun the first letter of the ICAO airport code.");
-    if (selection.kind == FilterSelection::Kind::Aircraft && !aircraftChosen)
-        return refused("Select aircraft", "You must select an aircraft from the from the list.");
+    if (auto refused = CheckSelection(selection, aircraftChosen)) return refused;
     // "1,5" would read as 1: a comma is refused as in every field of the traffic formats.
     if (filter.mode != FilterMode::Delete && Contains(filter.value, ','))
-        return refused("Do not use comma", "The character comma '','' is not allowed!");
+        return Refused("Do not use comma", "The character comma '','' is not allowed!");
     const double value = NumericValue(filter.value);
     if (filter.mode == FilterMode::Percent && (value > 100 || value < 1))
-        return refused("Wrong traffic percent value",
+        return Refused("Wrong traffic percent value",
                        "The traffic percent value must be a number between 1 and 100.");
     if (filter.mode == FilterMode::Time && (value > 24 || value < -24))
-        return refused("Wrong departure time difference value",
+        return Refused("Wrong departure time difference value",
                        "The departure time difference must be a value between -24 and 24.");
     return std::nullopt;
 }
 
 std::string FilterDoneText(int changed) {
     return "Done editing " + std::to_string(changed) + " flights!";
+}
+
+std::string Counted(long long count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
 std::string ApplyFilter(std::string_view line, const Filter& filter) {
@@ -108,13 +118,9 @@ int FilterByAirport(FlightTable& flights, const Filter& filter, std::string_view
 
 int FilterByAircraft(TrafficDatabase& db, const Filter& filter, std::string_view title,
                      const FilterProgress& progress) {
-    const int row = db.aircraftTable().findByTitle(title);
-    const std::string number =
-        row >= 0 ? CanonicalAircraftNumber(db.aircraftTable().cell(row, AircraftTable::Number))
-                 : std::string();
-    return Run(db.flightTable(), filter, progress, [&](const std::string& line) {
-        return row >= 0 && !line.empty() && CanonicalAircraftNumber(GetFieldView(line, 1, ',')) == number;
-    });
+    const FlightSelector selector(db, {FilterSelection::Kind::Aircraft, {}, std::string(title)});
+    return Run(db.flightTable(), filter, progress,
+               [&](const std::string& line) { return selector.selects(line); });
 }
 
 int RunFilter(TrafficDatabase& db, const Filter& filter, const FilterSelection& selection,
@@ -128,6 +134,31 @@ int RunFilter(TrafficDatabase& db, const Filter& filter, const FilterSelection& 
         return FilterByAircraft(db, filter, selection.aircraftTitle, progress);
     }
     return 0;
+}
+
+FlightSelector::FlightSelector(const TrafficDatabase& db, const FilterSelection& selection)
+    : m_kind(selection.kind)
+    , m_prefix(selection.icaoPrefix) {
+    if (m_kind != FilterSelection::Kind::Aircraft) return;
+    const int row = db.aircraftTable().findByTitle(selection.aircraftTitle);
+    if (row >= 0) m_number = CanonicalAircraftNumber(db.aircraftTable().cell(row, AircraftTable::Number));
+}
+
+bool FlightSelector::selects(std::string_view line) const {
+    if (line.empty()) return false;
+    switch (m_kind) {
+    case FilterSelection::Kind::All:
+        return true;
+    case FilterSelection::Kind::Airport:
+        return FliesToPrefix(line, m_prefix);
+    case FilterSelection::Kind::Aircraft:
+        return !m_number.empty() && CanonicalAircraftNumber(GetFieldView(line, 1, ',')) == m_number;
+    }
+    return false;
+}
+
+void ApplyLineChanges(FlightTable& flights, std::vector<LineChange>& changes) {
+    for (LineChange& change : changes) flights.replace(change.index, std::move(change.line));
 }
 
 } // namespace corvane

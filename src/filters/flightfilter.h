@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -33,12 +34,16 @@ struct Filter {
 
 // "Done editing N flights!"
 std::string FilterDoneText(int changed);
+// "1 flight", "2 flights": the count and the word that goes with it.
+std::string Counted(long long count, std::string_view one, std::string_view many);
 
 // The checks of a run, in order: a prefix when the selection is by airport, an aircraft when it is by
 // aircraft (aircraftChosen), no comma in the value, a percent of 1 to 100, an hour shift of -24 to 24.
 // The message of the first that fails, or nothing.
 std::optional<Prompt> CheckFilter(const Filter& filter, const FilterSelection& selection,
                                   bool aircraftChosen);
+// The first two of those checks, for the changes that take no value.
+std::optional<Prompt> CheckSelection(const FilterSelection& selection, bool aircraftChosen);
 
 // One line changed by the filter; an empty line stays empty.
 std::string ApplyFilter(std::string_view line, const Filter& filter);
@@ -59,5 +64,29 @@ int RunFilter(TrafficDatabase& db, const Filter& filter, const FilterSelection& 
 
 // True when one of the line's destinations begins with prefix (both trimmed, letter case ignored).
 bool FliesToPrefix(std::string_view line, std::string_view prefix);
+
+// Which flight lines a selection takes, as the filters take them (an empty entry never): every line,
+// those that fly to an airport whose code begins with the prefix, or those of the aircraft whose title
+// the selection names (none when no aircraft has it).
+class FlightSelector {
+public:
+    FlightSelector(const TrafficDatabase& db, const FilterSelection& selection);
+    bool selects(std::string_view line) const;
+
+private:
+    FilterSelection::Kind m_kind;
+    std::string m_prefix;
+    std::string m_number; // canonical; empty when no aircraft has the title
+};
+
+// A new text for one flight of the FlightTable. The bulk changes work out all of theirs before
+// anything changes, so that a dialog can count them first.
+struct LineChange {
+    int index = -1;
+    std::string line;
+};
+// Moves each line into place through the table's mutator (one record of a step when inside one); the
+// changes keep their indexes, so that they can still be counted.
+void ApplyLineChanges(FlightTable& flights, std::vector<LineChange>& changes);
 
 } // namespace corvane

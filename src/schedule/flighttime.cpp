@@ -4,7 +4,9 @@
 #include "traffic/fields.h"
 #include "traffic/numbers.h"
 #include "traffic/text.h"
+#include "traffic/trafficdatabase.h"
 
+#include <climits>
 #include <cmath>
 
 namespace corvane {
@@ -49,6 +51,14 @@ GeoPosition PositionOf(std::string_view latitude, std::string_view longitude) {
     return position;
 }
 
+std::optional<GeoPosition> AirportPosition(const AirportTable& airports, int row) {
+    if (row < 0) return std::nullopt;
+    const std::string& latitude = airports.cell(row, AirportTable::Latitude);
+    const std::string& longitude = airports.cell(row, AirportTable::Longitude);
+    if (latitude.empty() || longitude.empty()) return std::nullopt;
+    return PositionOf(latitude, longitude);
+}
+
 double FlightSeconds(const GeoPosition& departure, const GeoPosition& destination, double speed) {
     // Cosine of the central angle (spherical law of cosines).
     const double x = departure.sinLatitude * destination.sinLatitude +
@@ -62,6 +72,15 @@ double FlightSeconds(const GeoPosition& departure, const GeoPosition& destinatio
 double FlightSeconds(std::string_view depLat, std::string_view depLon, std::string_view desLat,
                      std::string_view desLon, double speed) {
     return FlightSeconds(PositionOf(depLat, depLon), PositionOf(desLat, desLon), speed);
+}
+
+std::optional<int> ProposedLegSeconds(std::string_view fromCode, const GeoPosition* from,
+                                      std::string_view toCode, const GeoPosition* to, double speed) {
+    // A speed of 0 cannot be flown, and a negative one would give a negative flight time.
+    if (!from || !to || !(speed > 0) || EqualsIgnoringCase(fromCode, toCode)) return std::nullopt;
+    const double seconds = FlightSeconds(*from, *to, speed);
+    if (!(seconds >= 0)) return std::nullopt; // not a number: no time to propose
+    return seconds >= INT_MAX ? INT_MAX : static_cast<int>(seconds);
 }
 
 } // namespace corvane

@@ -18,14 +18,32 @@ int WrapDay(long long day) {
     return static_cast<int>(((day % 7) + 7) % 7);
 }
 
-long long NormalizeHour(long long& hour) {
-    long long days = hour / 24;
-    hour %= 24;
-    if (hour < 0) {
-        hour += 24;
-        --days;
+namespace {
+
+// value moved into 0 .. base - 1; returns by how many bases it moved (negative backwards).
+long long Fold(long long& value, long long base) {
+    long long moved = value / base;
+    value %= base;
+    if (value < 0) {
+        value += base;
+        --moved;
     }
-    return days;
+    return moved;
+}
+
+} // namespace
+
+long long NormalizeHour(long long& hour) {
+    return Fold(hour, 24);
+}
+
+ArrivalTime ArrivalAfter(long long hour, long long minute, long long second, long long day,
+                         long long seconds) {
+    long long s = second + seconds;
+    long long m = minute + Fold(s, 60);
+    long long h = hour + Fold(m, 60);
+    const int arrivalDay = WrapDay(day + NormalizeHour(h));
+    return {TwoDigits(h) + ":" + TwoDigits(m) + ":" + TwoDigits(s), arrivalDay};
 }
 
 std::string ShiftTime(std::string_view time, int hours) {

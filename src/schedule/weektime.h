@@ -30,6 +30,16 @@ int WrapDay(long long day);
 // number of whole days the hour moved (negative backwards).
 long long NormalizeHour(long long& hour);
 
+// The arrival of a leg that departs at hour:minute:second on day and flies seconds: its time of day
+// hh:mm:ss and its day, carried over midnight as often as needed (backwards too) and wrapped into the
+// week, so that even a flight of days arrives at a valid time of day.
+struct ArrivalTime {
+    std::string time;
+    int day = 0;
+};
+ArrivalTime ArrivalAfter(long long hour, long long minute, long long second, long long day,
+                         long long seconds);
+
 // A stored time shifted by whole hours; minutes and seconds stay as they are. A time with a day
 // ("6/23:30:00") moves its day across midnight (+1 gives "0/00:30:00"); one without stays dayless.
 std::string ShiftTime(std::string_view time, int hours);

@@ -88,4 +88,16 @@ std::vector<std::string_view> SplitFields(std::string_view text, char delimiter)
     }
 }
 
+void SplitFieldsInto(std::string_view text, char delimiter, std::vector<std::string_view>& fields) {
+    fields.clear();
+    // The fields are short, so a plain walk beats a search call per field.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != delimiter) continue;
+        fields.push_back(text.substr(start, i - start));
+        start = i + 1;
+    }
+    fields.push_back(text.substr(start));
+}
+
 } // namespace corvane

@@ -70,4 +70,12 @@ void AddInstalledAircraft(TrafficDatabase& db) {
     db.aircraftChoices().setHeads({std::string(kChooseAircraft), kAircraftSeparator});
 }
 
+std::string AircraftTitleOf(const TrafficDatabase& db, std::string_view number) {
+    if (const int row = db.aircraftTable().findByNumber(number); row >= 0)
+        return db.aircraftTable().cell(row, AircraftTable::Title);
+    if (const int row = db.missingAircraftTable().findByNumber(number); row >= 0)
+        return db.missingAircraftTable().cell(row, MissingAircraftTable::Title) + std::string(kNotInstalled);
+    return {};
+}
+
 } // namespace corvane

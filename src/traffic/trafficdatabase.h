@@ -17,6 +17,8 @@
 namespace corvane {
 
 inline constexpr std::string_view kChooseAircraft = "Choose Aircraft";
+// After the title of an aircraft that is not installed, wherever a flight's aircraft is named.
+inline constexpr std::string_view kNotInstalled = " (not installed)";
 // The aircraft list's second head entry: a line of 93 hyphens.
 extern const std::string kAircraftSeparator;
 
@@ -127,5 +129,9 @@ private:
 // gets an AircraftTable row with the smallest free number above the one given before it (numbers
 // held by either table are skipped), and the aircraft combo gets its two head entries.
 void AddInstalledAircraft(TrafficDatabase& db);
+
+// The title shown for a flight's aircraft number: the AircraftTable's title, else the
+// MissingAircraftTable's with " (not installed)", else "".
+std::string AircraftTitleOf(const TrafficDatabase& db, std::string_view number);
 
 } // namespace corvane

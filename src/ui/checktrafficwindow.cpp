@@ -6,6 +6,7 @@
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -57,7 +58,8 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     m_problemsLst->setRootIsDecorated(false);
     m_problemsLst->setUniformRowHeights(true);
     m_problemsLst->setAllColumnsShowFocus(true);
-    m_problemsLst->setSelectionMode(QAbstractItemView::ExtendedSelection); // to copy several problems
+    // Several problems at once: to copy them, or to use their proposed arrivals.
+    m_problemsLst->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_problemsLst->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_problemsLst->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A long message keeps its beginning (the airports) and its end; hovering shows it whole.
@@ -69,6 +71,12 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     m_problemsLst->header()->setStretchLastSection(true);
     const int widths[] = {90, 60, 150, 40, 130};
     for (int column = 0; column < 5; ++column) m_problemsLst->setColumnWidth(column, widths[column]);
+    m_proposedArrivalCmd = Named(new QPushButton(ToDisplay(TrafficCheckEditor::kUseProposedArrival), this),
+                                 "proposedArrivalCmd");
+    m_proposedArrivalAct =
+        Named(new QAction(ToDisplay(TrafficCheckEditor::kUseProposedArrival), this), "proposedArrivalAct");
+    m_problemsLst->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_problemsLst->addAction(m_proposedArrivalAct);
     auto* refresh = Named(new QPushButton(QStringLiteral("&Refresh"), this), "recheckCmd");
     auto* close = Named(new QPushButton(QStringLiteral("&Close"), this), "checkCloseCmd");
 
@@ -79,6 +87,7 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     filters->addStretch(1);
     filters->addWidget(m_countLbl);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_proposedArrivalCmd);
     buttons->addStretch(1);
     buttons->addWidget(refresh);
     buttons->addWidget(close);
@@ -118,6 +127,10 @@ CheckTrafficWindow::CheckTrafficWindow(TrafficCheckEditor& editor, ShowRow showR
     OnEnter(m_problemsLst, [this] {
         if (m_problemsLst->currentIndex().isValid()) m_showRow(m_problemsLst->currentIndex().row());
     });
+    connect(m_proposedArrivalCmd, &QPushButton::clicked, this, &CheckTrafficWindow::useProposedArrival);
+    connect(m_proposedArrivalAct, &QAction::triggered, this, &CheckTrafficWindow::useProposedArrival);
+    connect(m_problemsLst->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CheckTrafficWindow::updateQuickFix);
     connect(refresh, &QPushButton::clicked, this, &CheckTrafficWindow::recheck);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
@@ -139,6 +152,30 @@ void CheckTrafficWindow::sync() {
     m_severityCom->setCurrentIndex(static_cast<int>(m_editor.severityFilter()));
     m_checkCom->setCurrentIndex(m_editor.checkFilter() + 1);
     m_countLbl->setText(ToDisplay(m_editor.countsText()));
+    updateQuickFix();
+}
+
+std::vector<int> CheckTrafficWindow::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_problemsLst->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    return rows;
+}
+
+void CheckTrafficWindow::updateQuickFix() {
+    const std::vector<int> rows = selectedRows();
+    const bool fixable =
+        std::any_of(rows.begin(), rows.end(), [this](int row) { return m_editor.fixable(row); });
+    m_proposedArrivalCmd->setEnabled(fixable);
+    m_proposedArrivalAct->setEnabled(fixable);
+}
+
+void CheckTrafficWindow::useProposedArrival() {
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) return;
+    const int legs = m_editor.useProposedArrival(rows);
+    sync();
+    emit trafficChanged(legs);
 }
 
 } // namespace corvane::ui

@@ -6,9 +6,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <vector>
 
+class QAction;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTreeView;
 
 namespace corvane {
@@ -30,7 +33,16 @@ public:
     // Sets every widget from the editor's state.
     void sync();
 
+signals:
+    // A quick fix set the arrival of legs legs: the main window shows it, its undo step and what it did.
+    void trafficChanged(int legs);
+
 private:
+    std::vector<int> selectedRows() const;
+    // "Use the proposed arrival" for the selected leg-too-short and leg-too-long problems.
+    void useProposedArrival();
+    void updateQuickFix();
+
     TrafficCheckEditor& m_editor;
     ShowRow m_showRow;
     RowsModel* m_model;
@@ -39,6 +51,8 @@ private:
     QComboBox* m_checkCom;
     QLabel* m_countLbl;
     QTreeView* m_problemsLst;
+    QPushButton* m_proposedArrivalCmd;
+    QAction* m_proposedArrivalAct;
 };
 
 } // namespace corvane::ui

@@ -1,18 +1,15 @@
 #include "ui/filterdialog.h"
 
 #include "editors/filtereditor.h"
+#include "ui/selectionbox.h"
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace corvane::ui {
@@ -21,7 +18,6 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     : QDialog(parent)
     , m_editor(editor)
     , m_prompts(prompts) {
-    using Kind = FilterSelection::Kind;
     setObjectName(QStringLiteral("filterFrm"));
     setModal(true);
     const FilterEditor::Texts& texts = editor.texts();
@@ -38,17 +34,7 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     info1->setVisible(texts.valueShown);
     m_value->setVisible(texts.valueShown);
 
-    m_options[0] = Named(new QRadioButton(QStringLiteral("All AI flights"), this), "allOpt");
-    m_options[1] =
-        Named(new QRadioButton(
-                  QStringLiteral("AI flights connected to an airport with an ICAO code starting with"), this),
-              "ICAOOpt");
-    m_options[2] =
-        Named(new QRadioButton(QStringLiteral("AI flights using this aircraft"), this), "aircraftOpt");
-    m_icao = Named(new QLineEdit(this), "ICAOTxt");
-    m_icao->setMaximumWidth(90);
-    m_aircraft = Named(new QComboBox(this), "airCom");
-    for (const std::string& title : editor.aircraftTitles()) m_aircraft->addItem(ToDisplay(title));
+    m_selection = new SelectionBox(editor, prompts, this);
     m_progress = Named(new QProgressBar(this), "progBar");
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
@@ -62,12 +48,6 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     value->addWidget(info1);
     value->addWidget(m_value);
     value->addWidget(info2, 1);
-    auto* selection = new QGridLayout;
-    selection->addWidget(m_options[0], 0, 0, 1, 2);
-    selection->addWidget(m_options[1], 1, 0);
-    selection->addWidget(m_icao, 1, 1);
-    selection->addWidget(m_options[2], 2, 0);
-    selection->addWidget(m_aircraft, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_progress, 1);
     buttons->addWidget(run);
@@ -75,22 +55,9 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(info);
     layout->addLayout(value);
-    layout->addLayout(selection);
+    layout->addWidget(m_selection);
     layout->addLayout(buttons);
 
-    const Kind kinds[] = {Kind::All, Kind::Airport, Kind::Aircraft};
-    for (int i = 0; i < 3; ++i)
-        connect(m_options[i], &QRadioButton::clicked, this, [this, kind = kinds[i]] {
-            m_editor.chooseOption(kind);
-            sync();
-        });
-    connect(m_icao, &QLineEdit::textEdited, this, [this](const QString& text) {
-        std::string bytes;
-        if (TypedBytes(text, bytes, m_prompts)) m_editor.editIcao(bytes);
-        sync();
-        m_icao->end(false);
-    });
-    connect(m_aircraft, &QComboBox::activated, this, [this](int index) { m_editor.chooseAircraft(index); });
     connect(m_value, &QLineEdit::textEdited, this, [this](const QString& text) {
         std::string bytes;
         if (TypedBytes(text, bytes, m_prompts)) m_editor.editValue(bytes);
@@ -98,34 +65,20 @@ FilterDialog::FilterDialog(FilterEditor& editor, Prompts& prompts, QWidget* pare
     });
     connect(run, &QPushButton::clicked, this, [this] {
         setCursor(Qt::WaitCursor);
-        const auto progress = [this](int done, int count) {
-            m_progress->setMaximum(std::max(1, count));
-            m_progress->setValue(done);
-            if (done % 1000 == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        };
         // The bar and the pointer are back before "Done editing ..." is shown.
         const auto ended = [this] {
             m_progress->setValue(0);
             unsetCursor();
             emit ran();
         };
-        if (!m_editor.run(progress, ended)) unsetCursor();
+        if (!m_editor.run(BarProgress(m_progress), ended)) unsetCursor();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     sync();
 }
 
 void FilterDialog::sync() {
-    using Kind = FilterSelection::Kind;
-    const Kind option = m_editor.option();
-    m_options[0]->setChecked(option == Kind::All);
-    m_options[1]->setChecked(option == Kind::Airport);
-    m_options[2]->setChecked(option == Kind::Aircraft);
-    m_icao->setEnabled(option == Kind::Airport);
-    m_aircraft->setEnabled(option == Kind::Aircraft);
-    SetText(m_icao, m_editor.icaoText());
-    if (m_aircraft->currentIndex() != m_editor.aircraftIndex())
-        m_aircraft->setCurrentIndex(m_editor.aircraftIndex());
+    m_selection->sync();
     SetText(m_value, m_editor.value());
 }
 

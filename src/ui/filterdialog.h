@@ -3,10 +3,8 @@
 
 #include <QDialog>
 
-class QComboBox;
 class QLineEdit;
 class QProgressBar;
-class QRadioButton;
 
 namespace corvane {
 class FilterEditor;
@@ -14,6 +12,8 @@ class Prompts;
 } // namespace corvane
 
 namespace corvane::ui {
+
+class SelectionBox;
 
 class FilterDialog final : public QDialog {
     Q_OBJECT
@@ -29,11 +29,9 @@ private:
 
     FilterEditor& m_editor;
     Prompts& m_prompts;
-    QLineEdit* m_icao;
-    QComboBox* m_aircraft;
+    SelectionBox* m_selection;
     QLineEdit* m_value;
     QProgressBar* m_progress;
-    QRadioButton* m_options[3];
 };
 
 } // namespace corvane::ui

@@ -5,7 +5,6 @@
 #include "projects/session.h"
 #include "traffic/prompts.h"
 #include "traffic/sortedlist.h"
-#include "ui/elidedtips.h"
 #include "ui/rowsmodel.h"
 #include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
@@ -21,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,53 +30,8 @@ namespace corvane::ui {
 
 namespace {
 
-QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent) {
-    auto* combo = Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr); // typing is the editor's type-ahead, not the combo's
-    combo->setModel(codes);
-    // Tens of thousands of codes: never measure them all.
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(6);
-    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
-    return combo;
-}
-
-QTreeView* List(const char* name, QWidget* parent) {
-    auto* list = Named(new QTreeView(parent), name);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ShowCutTextInTooltips(list);
-    CopiesRows(list);
-    return list;
-}
-
 QLabel* Caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromLatin1(text), parent);
-}
-
-// Sets an airport combo to code. When the list holds exactly that code, the combo is put on its entry
-// too: an editable combo whose text matches an entry other than its current one takes leaving the field
-// for a choice of that entry, which would store the leg again (and propose its arrival anew) or list
-// the airport again, when the user only tabbed through.
-void SetAirportCombo(QComboBox* combo, const SortedList& codes, const std::string& code) {
-    const int index = codes.indexOf(code);
-    if (index >= 0 && codes.entry(index) == code && combo->currentIndex() != index)
-        combo->setCurrentIndex(index);
-    SetComboText(combo, code);
-}
-
-void SelectRow(QTreeView* list, int row) {
-    const QModelIndex wanted = row < 0 ? QModelIndex() : list->model()->index(row, 0);
-    if (list->currentIndex().row() == row && (row < 0 || list->selectionModel()->isSelected(wanted))) return;
-    list->selectionModel()->setCurrentIndex(wanted,
-                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (wanted.isValid()) list->scrollTo(wanted);
 }
 
 } // namespace

@@ -4,9 +4,13 @@
 #include "checks/turnaround.h"
 #include "editors/about.h"
 #include "editors/filtereditor.h"
+#include "editors/imageexport.h"
 #include "editors/optionseditor.h"
+#include "editors/rerouteeditor.h"
+#include "editors/retimeeditor.h"
 #include "editors/startup.h"
 #include "editors/statustexts.h"
+#include "editors/timetableeditor.h"
 #include "environment/aircraftscanner.h"
 #include "environment/fsfolder.h"
 #include "environment/scratch.h"
@@ -18,8 +22,10 @@
 #include "traffic/aptdata.h"
 #include "traffic/changejournal.h"
 #include "ui/aircraftpage.h"
+#include "ui/airportboardwindow.h"
 #include "ui/airportspage.h"
 #include "ui/associationdialog.h"
+#include "ui/bulkchangedialog.h"
 #include "ui/checktrafficwindow.h"
 #include "ui/filterdialog.h"
 #include "ui/flightplanspage.h"
@@ -28,6 +34,7 @@
 #include "ui/optionsdialog.h"
 #include "ui/textcodec.h"
 #include "ui/timelinewidget.h"
+#include "ui/timetabledialog.h"
 #include "ui/userguide.h"
 #include "ui/widgethelpers.h"
 #include "ui/windowkeys.h"
@@ -114,16 +121,18 @@ MainWindow::MainWindow(Platform& platform, Prompts* prompts)
     buildMenus();
     buildPages();
     buildMapView();
+    buildBoardView();
     // What a command has done is said here; a failure is said in a message instead.
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     resize(1100, 720);
 }
 
 MainWindow::~MainWindow() {
-    // The check window shows the check editor's rows, the map dock watches the tables and editors, the
-    // pages' lists read the editors (even while a visible window is hidden on its way out): they go
-    // before those do.
+    // The check window shows the check editor's rows, the board and the map dock watch the tables and
+    // editors, the pages' lists read the editors (even while a visible window is hidden on its way
+    // out): they go before those do.
     delete m_checkWindow;
+    delete m_boardWindow;
     delete m_mapDock;
     delete centralWidget();
 }
@@ -160,6 +169,11 @@ void MainWindow::buildMenus() {
         action->setShortcut(fileKeys[i]);
         connect(action, &QAction::triggered, this, [this, i] { fileCap_Click(i); });
     }
+    // File > "Import Timetable...", after the commands that open traffic.
+    auto* timetable = new QAction(Text("Import &Timetable..."), file);
+    timetable->setObjectName(QStringLiteral("importTimetableCap"));
+    file->insertAction(findChild<QAction*>(QStringLiteral("fileCap3")), timetable);
+    connect(timetable, &QAction::triggered, this, &MainWindow::importTimetable);
     // File > Recent Projects, after Save As.
     m_recentMenu = new QMenu(Text("Recent Projects"), file);
     m_recentMenu->setObjectName(QStringLiteral("recentCap"));
@@ -218,6 +232,15 @@ void MainWindow::buildMenus() {
         action->setObjectName(QStringLiteral("flightCap%1").arg(i));
         m_flightActions[i] = action;
     }
+    // The bulk schedule changes, after the filters.
+    const char* bulkItems[] = {"Move an airport's traffic...", "Set arrival times from cruise speeds..."};
+    const char* bulkNames[] = {"moveTrafficCap", "retimeCap"};
+    for (int i = 0; i < 2; ++i) {
+        m_bulkActions[i] = new QAction(Text(bulkItems[i]), m_flightsMenu);
+        m_bulkActions[i]->setObjectName(QString::fromLatin1(bulkNames[i]));
+        connect(m_bulkActions[i], &QAction::triggered, this, [this, i] { bulkCap_Click(i); });
+    }
+    m_flightsMenu->insertActions(m_flightActions[FiltersItem + 1], {m_bulkActions[0], m_bulkActions[1]});
     // F9 checks the traffic from every page, also while the Flights menu is disabled.
     m_flightActions[CheckTrafficItem]->setShortcut(QKeySequence(Qt::Key_F9));
     addAction(m_flightActions[CheckTrafficItem]);
@@ -376,7 +399,7 @@ void MainWindow::buildMapView() {
         ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportMap);
     connect(exportMap, &QAction::triggered, this, [this] {
         const auto path = m_mapDock->exportImage(m_session.prompts);
-        say(path ? MapImageStatus(*path) : std::string());
+        say(path ? ImageStatus(kMapImage.saved, *path) : std::string());
     });
 
     connect(m_flightPlans, &FlightPlansPage::synced, m_mapDock, &MapDock::sync);
@@ -388,6 +411,45 @@ void MainWindow::buildMapView() {
         refresh();
     });
     m_flightPlans->timeline()->setTurnaround([this] { return kTurnaroundMinutes.read(m_platform.settings); });
+}
+
+void MainWindow::buildBoardView() {
+    auto* board = m_flightsMenu->addAction(Text("Airport Board..."));
+    board->setObjectName(QStringLiteral("boardCap"));
+    board->setShortcut(QKeySequence(Qt::Key_F11));
+    addAction(board); // F11 from every page, as F9
+    connect(board, &QAction::triggered, this, &MainWindow::showBoardWindow);
+    auto* exportChart = new QAction(Text("Export Board Chart..."), this);
+    exportChart->setObjectName(QStringLiteral("exportBoardCap"));
+    findChild<QMenu*>(QStringLiteral("menuCap0"))
+        ->insertAction(findChild<QAction*>(QStringLiteral("fileCap8")), exportChart);
+    connect(exportChart, &QAction::triggered, this, [this] {
+        showBoardWindow();
+        m_boardWindow->exportChart(m_session.prompts);
+    });
+}
+
+void MainWindow::showBoardWindow() {
+    m_steps.closeVisit(); // the field being typed in is left first
+    if (!m_boardWindow) {
+        const auto showRow = [this](AirportBoardEditor::Table table, int row) {
+            m_steps.closeVisit();
+            if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
+            m_boardWindow->editor().showMovement(table, row, m_editor);
+            refresh();
+            raise();
+            activateWindow();
+        };
+        m_boardWindow = new AirportBoardWindow(
+            m_session, showRow, [this] { return m_progress->isBusy(); }, this);
+        connect(m_boardWindow, &AirportBoardWindow::chartExported, this, [this](const QString& path) {
+            say(ImageStatus(kBoardChartImage.saved, FromDisplay(path).value_or(std::string())));
+        });
+    }
+    if (!m_boardWindow->isVisible()) m_boardWindow->showAirport(m_editor.listedAirport());
+    m_boardWindow->show();
+    m_boardWindow->raise();
+    m_boardWindow->activateWindow();
 }
 
 bool MainWindow::startUp() {
@@ -469,6 +531,7 @@ void MainWindow::updateFlightsMenu() {
     const bool flights = !m_session.db.flightTable().isEmpty();
     for (int item : {DeleteFlightItem, AddLegItem, DeleteLegItem, FiltersItem})
         m_flightActions[item]->setEnabled(flights);
+    for (QAction* bulk : m_bulkActions) bulk->setEnabled(flights);
     m_flightActions[AddFlightItem]->setEnabled(true);
 }
 
@@ -551,6 +614,41 @@ void MainWindow::FilterCap_Click(int index) {
     refresh();
 }
 
+void MainWindow::bulkCap_Click(int index) {
+    m_steps.closeVisit(); // the field being typed in is left first
+    // As a filter's: marked and said at once, and a step without a place.
+    const auto ran = [this](const BulkChangeEditor& editor) {
+        return [this, &editor] {
+            syncUndo();
+            say(editor.doneStatus());
+        };
+    };
+    m_placeless = true;
+    if (index == 0) {
+        RerouteEditor editor(m_session.db, m_editor, m_session.prompts);
+        ShowRerouteDialog(editor, m_session.prompts, ran(editor), this);
+    } else if (index == 1) {
+        RetimeEditor editor(m_session.db, m_editor, m_session.prompts);
+        ShowRetimeDialog(editor, m_session.prompts, ran(editor), this);
+    }
+    m_placeless = false;
+    // A run let go of the flight being edited: list the airport's flights again.
+    if (m_editor.CurrentFlightIndex() == -1) m_editor.chooseAirport();
+    refresh();
+}
+
+void MainWindow::importTimetable() {
+    m_steps.closeVisit(); // the field being typed in is left first
+    TimetableEditor editor(m_session, kTurnaroundMinutes.read(m_platform.settings));
+    if (!editor.open()) return;
+    TimetableDialog dialog(editor, m_session.prompts, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (m_tabs->currentIndex() != 0) m_tabs->setCurrentIndex(0);
+    m_editor.chooseAirport(editor.firstAirport());
+    refresh();
+    say(editor.doneStatus());
+}
+
 void MainWindow::showAssociation() {
     m_steps.closeVisit(); // the field being typed in is left first
     if (!AssociationEditor::canOpen(m_session.db, m_aircraft.selectedMissing())) return;
@@ -580,9 +678,14 @@ bool MainWindow::compile() {
 }
 
 void MainWindow::showCheckWindow(bool recheck) {
-    if (!m_checkWindow)
+    if (!m_checkWindow) {
         m_checkWindow = new CheckTrafficWindow(
             m_check, [this](int row) { showProblem(row); }, this);
+        connect(m_checkWindow, &CheckTrafficWindow::trafficChanged, this, [this](int legs) {
+            refresh();
+            say(legs > 0 ? ProposedArrivalStatus(legs) : std::string());
+        });
+    }
     if (recheck)
         m_checkWindow->recheck();
     else

@@ -34,6 +34,7 @@ class ToolRunner;
 namespace corvane::ui {
 
 class AircraftPage;
+class AirportBoardWindow;
 class ImportExportPage;
 class AirportsPage;
 class CheckTrafficWindow;
@@ -73,6 +74,9 @@ public:
     void flightCap_Click(int index);
     void menuCap_Click(int index);
     void FilterCap_Click(int index);
+    // The bulk schedule changes: 0 "Move an airport's traffic...", 1 "Set arrival times from cruise
+    // speeds...".
+    void bulkCap_Click(int index);
     void TB_Click(int index);
     void ShowFrame(QWidget* frame);
     // The options window; false when the user chose to end the program.
@@ -87,10 +91,16 @@ public:
     void showCheckWindow(bool recheck);
     // A problem of the check window double-clicked: its flight and leg on the FlightPlans page.
     void showProblem(int row);
+    // Flights > "Airport Board..." (F11): the board opens on the airport listed on the FlightPlans
+    // page; a board already open keeps its own.
+    void showBoardWindow();
     // A project named on the command line, dropped on the window or chosen in File > Recent
     // Projects: opened after the save question.
     void openProjectFile(const std::string& path);
     RecentProjects& recentProjects() { return m_recent; }
+    // File > "Import Timetable...": the file, its preview, and on "Import" the flights added as one
+    // step and the FlightPlans page listing the first airport imported.
+    void importTimetable();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +112,8 @@ private:
     void buildPages();
     // The "Map" dock, the View menu that shows it and File > "Export Map Image...".
     void buildMapView();
+    // Flights > "Airport Board..." and File > "Export Board Chart...".
+    void buildBoardView();
     void updateFlightsMenu();
     void updateRecentMenu();
     // Ctrl+Tab and friends: the page step pages on, cyclically.
@@ -137,6 +149,7 @@ private:
     QMenu* m_recentMenu = nullptr;
     QMenu* m_flightsMenu = nullptr;
     QAction* m_flightActions[9] = {};
+    QAction* m_bulkActions[2] = {};
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_frames = nullptr;
     FlightPlansPage* m_flightPlans = nullptr;
@@ -144,6 +157,7 @@ private:
     AircraftPage* m_aircraftPage = nullptr;
     ImportExportPage* m_importExportPage = nullptr;
     CheckTrafficWindow* m_checkWindow = nullptr;
+    AirportBoardWindow* m_boardWindow = nullptr;
     UserGuideWindow* m_guide = nullptr;
     bool m_placeless = false; // steps made now have no place (a filter's)
     MapDock* m_mapDock = nullptr;

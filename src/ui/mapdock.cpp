@@ -6,7 +6,6 @@
 #include "ui/textcodec.h"
 #include "ui/widgethelpers.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -109,14 +108,7 @@ std::optional<std::string> MapDock::exportImage(Prompts& prompts) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
     sync();
-    return ExportMapImage(prompts, [this]() -> std::optional<std::string> {
-        const QImage picture = m_map->picture();
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        if (picture.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
-            return std::nullopt;
-        return bytes.toStdString();
-    });
+    return ExportMapImage(prompts, [this] { return PngBytes(m_map->picture()); });
 }
 
 } // namespace corvane::ui

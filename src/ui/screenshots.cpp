@@ -1,9 +1,11 @@
-// corvane-screenshots OUTPUT_FOLDER: starts Corvane on the installation the environment points at (the
-// demo's), opens its Traffic.bgl, and saves a picture of each page for the user guide, then one of the
-// File menu open, one of the window with the route map beside the FlightPlans page and one of the
-// flight's timeline. Questions take their default answers; nothing is saved.
+// corvane-screenshots OUTPUT_FOLDER TIMETABLE: starts Corvane on the installation the environment points
+// at (the demo's), opens its Traffic.bgl, and saves a picture of each page for the user guide, then one
+// of the File menu open, one of the window with the route map beside the FlightPlans page, one of the
+// flight's timeline, one of the airport board and one of the preview of importing TIMETABLE. Questions
+// take their default answers; nothing is saved.
 
 #include "cli/consoleprompts.h"
+#include "editors/timetableeditor.h"
 #include "environment/programstate.h"
 #include "platform/qt/qtsettingsstore.h"
 #include "platform/qt/qttoolrunner.h"
@@ -11,11 +13,13 @@
 #include "ui/mainwindow.h"
 #include "ui/mapdock.h"
 #include "ui/mapwidget.h"
+#include "ui/timetabledialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,8 +31,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: corvane-screenshots OUTPUT_FOLDER\n";
+    if (argc != 3) {
+        std::cerr << "usage: corvane-screenshots OUTPUT_FOLDER TIMETABLE\n";
         return 2;
     }
     QApplication::setApplicationName(QStringLiteral("Corvane"));
@@ -116,6 +120,25 @@ int main(int argc, char** argv) {
     QTest::qWait(400); // the land is smoothed once the view is still
     if (!save(&window, "5-map")) return 1;
     if (!save(window.findChild<QWidget*>(QStringLiteral("Frame3")), "6-timeline")) return 1;
+
+    // The airport board of ENGM in Oslo's time (+1), with the chart of its busiest day.
+    window.findChild<QAction*>(QStringLiteral("boardCap"))->trigger();
+    auto* board = window.findChild<QWidget*>(QStringLiteral("boardFrm"));
+    board->resize(1180, 800);
+    auto* zone = board->findChild<QComboBox*>(QStringLiteral("boardZoneCom"));
+    zone->setCurrentIndex(13);
+    emit zone->activated(13);
+    QTest::qWait(300);
+    if (!save(board, "9-airport-board")) return 1;
+
+    // The preview of File > "Import Timetable..." over the user guide's example.
+    corvane::TimetableEditor timetable(window.session(), 10);
+    if (!timetable.load(QFile::encodeName(QApplication::arguments().at(2)).toStdString())) return 1;
+    corvane::ui::TimetableDialog preview(timetable, prompts, &window);
+    preview.resize(1100, 460);
+    preview.show();
+    QTest::qWait(200);
+    if (!save(&preview, "11-timetable")) return 1;
     window.session().db.flightTable().clear(); // leave without the save prompt
     return 0;
 }

@@ -3,14 +3,22 @@
 #include "editors/editsteps.h"
 #include "schedule/weektime.h"
 #include "traffic/prompts.h"
+#include "traffic/sortedlist.h"
+#include "ui/elidedtips.h"
+#include "ui/sortedlistmodel.h"
 #include "ui/textcodec.h"
 
+#include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QProgressBar>
 #include <QTreeView>
 #include <algorithm>
 
@@ -33,6 +41,55 @@ bool TypedBytes(const QString& text, std::string& bytes, Prompts& prompts) {
     }
     prompts.message(RefusedCharacterTitle().toStdString(), RefusedCharacterText(refused), Icon::Exclamation);
     return false;
+}
+
+QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent) {
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr); // typing is the editor's type-ahead, not the combo's
+    combo->setModel(codes);
+    // Tens of thousands of codes: never measure them all.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(6);
+    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
+    return combo;
+}
+
+QTreeView* List(const char* name, QWidget* parent) {
+    auto* list = Named(new QTreeView(parent), name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowCutTextInTooltips(list);
+    CopiesRows(list);
+    return list;
+}
+
+void SetAirportCombo(QComboBox* combo, const SortedList& codes, const std::string& code) {
+    const int index = codes.indexOf(code);
+    if (index >= 0 && codes.entry(index) == code && combo->currentIndex() != index)
+        combo->setCurrentIndex(index);
+    SetComboText(combo, code);
+}
+
+void SelectRow(QTreeView* list, int row) {
+    const QModelIndex wanted = row < 0 ? QModelIndex() : list->model()->index(row, 0);
+    if (list->currentIndex().row() == row && (row < 0 || list->selectionModel()->isSelected(wanted))) return;
+    list->selectionModel()->setCurrentIndex(wanted,
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (wanted.isValid()) list->scrollTo(wanted);
+}
+
+std::optional<std::string> PngBytes(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (picture.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        return std::nullopt;
+    return bytes.toStdString();
 }
 
 void SetText(QLineEdit* field, std::string_view bytes) {
@@ -148,6 +205,14 @@ void FillZones(QComboBox* combo, bool blankAfterSign) {
 
 void FillRepeatPeriods(QComboBox* combo) {
     for (std::string_view period : kRepeatPeriods) combo->addItem(ToDisplay(period));
+}
+
+std::function<void(int, int)> BarProgress(QProgressBar* bar) {
+    return [bar](int done, int count) {
+        bar->setMaximum(std::max(1, count));
+        bar->setValue(done);
+        if (done % 1000 == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 }
 
 } // namespace corvane::ui

@@ -4,20 +4,26 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class QComboBox;
+class QImage;
 class QLineEdit;
+class QProgressBar;
 class QTreeView;
 class QWidget;
 
 namespace corvane {
 class EditSteps;
 class Prompts;
+class SortedList;
 } // namespace corvane
 
 namespace corvane::ui {
+
+class SortedListModel;
 
 // Text typed into a widget as the core's bytes; a character that has no byte is refused with a
 // message (false).
@@ -48,6 +54,26 @@ QString SelectedRowsText(const QTreeView* list);
 // opens the visit named caption), and leaving the field closes it, then calls left.
 void EditsInVisits(QLineEdit* field, EditSteps& steps, const char* caption,
                    const std::function<void()>& left);
+
+// An airport box (aptCom, depCom, desCom): an editable combo over the shared list of codes whose typing
+// is the editor's type-ahead, not the combo's.
+QComboBox* AirportCombo(const char* name, SortedListModel* codes, QWidget* parent);
+// Sets an airport box to code. When the list holds exactly that code, the combo is put on its entry
+// too: an editable combo whose text matches an entry other than its current one takes leaving the field
+// for a choice of that entry, which would store the leg again (and propose its arrival anew) or list
+// the airport again, when the user only tabbed through.
+void SetAirportCombo(QComboBox* combo, const SortedList& codes, const std::string& code);
+// A list of rows (flightsLst, legsLst): one row chosen at a time, whole rows selected, not editable; a
+// cell cut short shows its text when hovered, Copy copies the selected rows.
+QTreeView* List(const char* name, QWidget* parent);
+// Makes row (-1 for none) the current and selected row, scrolled into view.
+void SelectRow(QTreeView* list, int row);
+
+// The PNG file of a picture, or nullopt when it cannot be made (for the image exports).
+std::optional<std::string> PngBytes(const QImage& picture);
+
+// A run's progress (entries done of count) on bar, the window painting now and then meanwhile.
+std::function<void(int done, int count)> BarProgress(QProgressBar* bar);
 
 // Names a widget after its control and returns it.
 template <typename W> W* Named(W* widget, const char* name) {

@@ -1,4 +1,5 @@
-// corvane-cli check: its CSV lines, its counts and its exit statuses.
+// corvane-cli check and board: their CSV lines, what they print on standard error and their exit
+// statuses.
 
 #include "clirun.h"
 #include "tempdir.h"
@@ -103,4 +104,69 @@ TEST(CliCheck, installedAircraftAndTheAirportList) {
               std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find("unknown-airport"), std::string::npos) << "apt.dat knows XXXX";
+}
+
+TEST(CliBoard, printsTheDeparturesAndArrivalsAndTheHours) {
+    TempDir dir;
+    const std::string in = WriteTraffic(dir);
+    CliRun run = Cli({"board", "--icao", "bbbb", in});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "kind,day,time,flight,tail,aircraft,airport,percent,rules\n"
+                       "departure,,09:00,2,N1,Jet,AAAA,50,IFR\n"
+                       "departure,,09:00,2,N1,Jet,AAAA,50,IFR\n"
+                       "departure,,11:00,2,\"N\"\"2\",Jet,AAAA,50,IFR\n"
+                       "arrival,,08:15,1,N1,Jet,AAAA,50,IFR\n"
+                       "arrival,,08:15,1,N1,Jet,AAAA,50,IFR\n"
+                       "arrival,,10:15,1,\"N\"\"2\",Jet,AAAA,50,IFR\n");
+    EXPECT_EQ(run.err, "0 0 0 0 0 0 0 0 2 2 1 1 0 0 0 0 0 0 0 0 0 0 0 0\n"
+                       "0 0 0 0 0 0 0 0 2 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0\n");
+
+    // A weekly flight over the week's end and one every six hours, at +1 on Sunday.
+    dir.write("week/aircraft.txt", "AC#1,240,\"Jet\"\r\n");
+    dir.write("week/airports.txt", "AAAA,N10* 0.0',E10* 0.0',0\r\nBBBB,N10* 0.0',E10* 0.0',0,Bravo,-\r\n");
+    dir.write(
+        "week/flightplans.txt",
+        "AC#1,W1,100%,WEEK,VFR,6/23:30:00,0/00:40:00,100,F,7,BBBB,0/06:00:00,0/07:00:00,100,F,8,AAAA,\r\n"
+        "AC#1,S6,25%,6Hr,IFR,01:00:00,02:00:00,100,F,9,BBBB,03:00:00,04:00:00,100,F,10,AAAA,\r\n"
+        "AC#1,U,100%,24Hr,IFR,8:00,09:00:00,100,F,1,BBBB,10:00:00,11:00:00,100,F,2,AAAA,\r\n");
+    run = Cli({"board", "--icao", "AAAA", "--zone", "+1", "--day", "sun", dir.file("week")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "kind,day,time,flight,tail,aircraft,airport,percent,rules\n"
+                       "departure,Sun,00:30,7,W1,Jet,BBBB Bravo,100,VFR\n"
+                       "departure,,02:00,9,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "departure,,08:00,9,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "departure,,14:00,9,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "departure,,20:00,9,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "arrival,,05:00,10,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "arrival,Sun,08:00,8,W1,Jet,BBBB Bravo,100,VFR\n"
+                       "arrival,,11:00,10,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "arrival,,17:00,10,S6,Jet,BBBB Bravo,25,IFR\n"
+                       "arrival,,23:00,10,S6,Jet,BBBB Bravo,25,IFR\n");
+    EXPECT_EQ(run.err, "1 0 1 0 0 1 0 0 2 0 0 1 0 0 1 0 0 1 0 0 1 0 0 1\n"
+                       "2 1 0 0 0 1 1 1 1 1 1 2 2 2 1 1 1 2 2 2 1 1 1 2\n"
+                       "1 flight left out: the repeat period or times cannot be read\n");
+    run = Cli({"board", "--icao", "AAAA", "--day", "Sat", "--zone", "+1", dir.file("week")});
+    EXPECT_EQ(run.out.find("W1"), std::string::npos) << "at +1 the weekly departure is on Sunday";
+    run = Cli({"board", "--icao", "AAAA", "--day", "Sun", "--zone", "- 1", dir.file("week")});
+    EXPECT_NE(run.out.find("\narrival,Sun,06:00,8,W1,"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("departure,Sun"), std::string::npos) << "at -1 it leaves on Saturday";
+    run = Cli({"board", "--icao", "AAAA", "--day", "Sat", "--zone", "GMT", dir.file("week")});
+    EXPECT_NE(run.out.find("departure,Sat,23:30,7,W1"), std::string::npos) << run.out;
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"board", "--icao", "AAAA", "--zone", "+13", in},
+          {"board", "--icao", "AAAA", "--zone", "1.5", in},
+          {"board", "--icao", "AAAA", "--zone", "", in},
+          {"board", "--icao", "AAAA", "--day", "Sunday", in},
+          {"board", "--icao", "", in},
+          {"board", in},
+          {"board", "--icao", "AAAA"},
+          {"board", "--icao", "AAAA", in, in}}) {
+        run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args.size() << " " << args.back();
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(Cli({"board", "--icao", "AAAA", "--zone", "-12", in}).status, 0);
+    EXPECT_EQ(Cli({"board", "--icao", "AAAA", "--zone", "+12", in}).status, 0);
+    EXPECT_EQ(Cli({"board", "--icao", "AAAA", dir.file("missing.cvp")}).status, 1);
 }

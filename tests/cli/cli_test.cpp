@@ -260,3 +260,73 @@ TEST(Cli, etaOfALeg) {
               0);
     EXPECT_TRUE(out.str() == "1800\n" || out.str() == "1799\n");
 }
+
+TEST(Cli, rerouteMovesAnAirportsTraffic) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    CliRun run =
+        Cli({"reroute", sample, dir.file("bfi.cvp"), "--from", "kpdx", "--to", "KBFI", "--remove-old"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Moved the traffic of KPDX to KBFI: 2 flights with 4 legs to or from KPDX.\n\n"
+                       "KPDX was taken out of the airport table.\n");
+    const std::string moved = dir.read("bfi.cvp");
+    EXPECT_NE(moved.find("AC#1,N301AS,100%,24Hr,IFR,06:00:00,07:10:00,330,F,101,KBFI,"), std::string::npos);
+    EXPECT_EQ(moved.find("KPDX"), std::string::npos);
+
+    // A flight with a leg between the two airports stays, and is named; the output is still written.
+    run = Cli({"reroute", sample, dir.file("ekch.cvp"), "--from", "ESSA", "--to", "EKCH"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Moved the traffic of ESSA to EKCH: 1 flight with 2 legs to or from ESSA.\n\n"
+                       "1 flight is left as it is: a leg of it would depart from and arrive at EKCH.\n"
+                       "flight 1: ENGM-ESSA-EKCH (LN-RKA)\n");
+    EXPECT_NE(dir.read("ekch.cvp")
+                  .find("SE-DNA,100%,24Hr,IFR,14:00:00,15:05:00,350,F,411,ENGM,16:00:00,17:05:00,"
+                        "350,F,412,EKCH,"),
+              std::string::npos);
+
+    // The new airport may come from the airport list; one in no table is refused and nothing is written.
+    const std::string apt =
+        dir.write("apt.dat", "KLAX,N33* 56.55',W118* 24.48',125,Los Angeles,United States\r\n");
+    EXPECT_EQ(
+        Cli({"reroute", "--apt", apt, sample, dir.file("lax.cvp"), "--from", "KSEA", "--to", "KLAX"}).status,
+        0);
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--from", "KSEA", "--to", "KLAX"},
+              "Unknown airport: The airport KLAX is not in the airport table, so saving or compiling would "
+              "drop "
+              "every flight moved to it. Add it on the Airports page first.\n"},
+             {{"--from", "KSEA", "--to", "ksea"},
+              "Same airport: The traffic of KSEA cannot move to KSEA itself.\n"},
+             {{"--from", "KSEA"}, "corvane-cli reroute: needs --from and --to\n"}}) {
+        std::vector<std::string> full{"reroute", sample, dir.file("refused.cvp")};
+        full.insert(full.end(), args.begin(), args.end());
+        run = Cli(full);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_EQ(run.err.substr(0, message.size()), message);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("refused.cvp")));
+    }
+    EXPECT_EQ(Cli({"reroute", dir.file("none"), dir.file("x.cvp"), "--from", "A", "--to", "B"}).status, 1);
+}
+
+TEST(Cli, retimeSetsTheProposedArrivals) {
+    TempDir dir;
+    const std::string sample = test::CopyFixture(dir, "traffic/sample");
+    dir.write("sample/flightplans.txt",
+              dir.read("sample/flightplans.txt") +
+                  "AC#7,N7,100%,24Hr,IFR,06:00:00,07:10:00,330,F,1,KPDX,08:00:00,09:10:00,330,F,2,KSEA,\r\n");
+    CliRun run = Cli({"retime", sample, dir.file("retimed"), "--icao", "k"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Set the arrival time of 4 legs in 2 flights from the cruise speeds.\n\n"
+                       "2 legs kept their arrival time:\n2 legs whose aircraft has no cruise speed\n");
+    // The check finds every retimed leg as long as it proposes.
+    run = Cli({"check", dir.file("retimed")});
+    EXPECT_EQ(run.out.find("leg-too-"), std::string::npos) << run.out;
+
+    run = Cli({"retime", sample, dir.file("dash.cvp"), "--aircraft", "DASH 8-400"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 40), "Set the arrival time of 2 legs in 1 flig");
+    EXPECT_EQ(Cli({"retime", sample, dir.file("x.cvp"), "--aircraft", "Nobody"}).status, 2);
+    EXPECT_EQ(Cli({"retime", sample, dir.file("x.cvp"), "--icao", "K", "--aircraft", "A"}).status, 2);
+    EXPECT_EQ(Cli({"retime", sample}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.cvp")));
+}

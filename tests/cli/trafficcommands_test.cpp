@@ -137,13 +137,9 @@ TEST_F(Installation, aCompileThatCannotBackUpOrIsRefusedChangesNothing) {
     EXPECT_EQ(dir.read(trafficBgl.substr(dir.path().size())), original);
     fs::remove(dir.file("prefix/drive_c/FS2002/SCENEDB/ATC/Scenery/Traffic Backup"));
 
-    // The simulator's own traffic file: the stand-in compiler refuses to replace it, and says why.
+    // The simulator's own traffic file, which the stand-in decompiler refuses (its compiler's refusal is
+    // the standintools tests', how a refusal is told the trafficbgl tests'): no project is written.
     TempDir::writeFile(trafficBgl, "a real traffic file");
-    run = cli({"compile", dir.file("installed.cvp")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("real TCompiler.exe and TDecompiler.exe"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("was not replaced"), std::string::npos) << run.err;
-    EXPECT_EQ(dir.read(trafficBgl.substr(dir.path().size())), "a real traffic file");
     run = cli({"open", dir.file("refused.cvp")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Error opening Traffic.bgl"), std::string::npos) << run.err;

@@ -1,5 +1,4 @@
 #include "editors/flightsearch.h"
-
 #include "traffic/trafficdatabase.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +15,21 @@ struct Fixture {
 
     Fixture() {
         db.aircraftTable().add({"AC#1", "430", "Boeing 737-400"});
-        db.aircraftTable().add({"AC#2", "280", "Dash 8-100 Wider\xF8" "e"});
+        db.aircraftTable().add({"AC#2", "280",
+                                "Dash 8-100 Wider\xF8"
+                                "e"});
         db.missingAircraftTable().add({"Lockheed Electra", "280", "AC#9"});
         // 0: two legs, flight numbers 101 and 102.
         db.flightTable().append(
             "AC#1,N101SK,100%,24Hr,IFR,08:00:00,09:10:00,330,F,101,ESSA,10:00:00,11:00:00,330,F,102,ENGM,");
         // 1: a Dash 8 with three legs, the third flight number 7734.
-        db.flightTable().append("AC#2,LN-WIA,100%,24Hr,IFR,06:00:00,06:40:00,100,F,1,ENBR,07:30:00,08:10:00,100,"
-                                "F,2,ENZV,09:00:00,09:40:00,100,R,7734,ENGM,");
+        db.flightTable().append(
+            "AC#2,LN-WIA,100%,24Hr,IFR,06:00:00,06:40:00,100,F,1,ENBR,07:30:00,08:10:00,100,"
+            "F,2,ENZV,09:00:00,09:40:00,100,R,7734,ENGM,");
         // 2: an aircraft that is not installed, written with its number in lower case.
-        db.flightTable().append("ac#9,-,50%,WEEKHr,VFR,1/08:00:00,1/09:00:00,50,F,9,KSEA,2/08:00:00,2/09:00:00,"
-                                "50,F,10,KPDX,");
+        db.flightTable().append(
+            "ac#9,-,50%,WEEKHr,VFR,1/08:00:00,1/09:00:00,50,F,9,KSEA,2/08:00:00,2/09:00:00,"
+            "50,F,10,KPDX,");
     }
     Matches find(std::string_view text) { return search.search(text); }
 };

@@ -7,14 +7,24 @@
 #include "editors/editsteps.h"
 #include "editors/filtereditor.h"
 #include "editors/flighteditor.h"
+#include "editors/rerouteeditor.h"
+#include "editors/retimeeditor.h"
+#include "editors/trafficcheckeditor.h"
 #include "generator.h"
+#include "memoryregistry.h"
 #include "platform/progress.h"
+#include "platform/textfile.h"
 #include "projects/importproject.h"
 #include "projects/session.h"
+#include "tablesnapshot.h"
+#include "tempdir.h"
 #include "traffic/aptdata.h"
+#include "traffic/flightline.h"
 #include "traffic/reader.h"
 #include "traffic/writer.h"
 
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -37,32 +47,18 @@ private:
     int m_next = 10;
 };
 
-// The whole state of the tables, and the project file they make, without changing anything.
+// The project file the tables make, and the tables themselves, without changing anything.
 struct State {
     std::string project;
-    std::vector<std::vector<std::string>> airports, aircraft, missing, installed;
-    std::vector<std::string> flights, codes, choices;
+    test::TablesSnapshot tables;
     bool operator==(const State&) const = default;
 };
-
-std::vector<std::vector<std::string>> RowsOf(const TextTable& table) {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < table.rowCount(); ++r) rows.push_back(table.row(r));
-    return rows;
-}
 
 State Take(TrafficDatabase& db) {
     CountingPrompts quiet;
     NullProgress progress;
     std::vector<std::string> copy = db.flightTable().lines();
-    return {ProjectFileBytes(copy, true, db, quiet, progress),
-            RowsOf(db.airportTable()),
-            RowsOf(db.aircraftTable()),
-            RowsOf(db.missingAircraftTable()),
-            RowsOf(db.installedAircraftTable()),
-            db.flightTable().lines(),
-            db.airportCodes().entries(),
-            db.aircraftChoices().entries()};
+    return {ProjectFileBytes(copy, true, db, quiet, progress), test::SnapshotOf(db)};
 }
 
 struct World {
@@ -97,6 +93,39 @@ struct World {
         flights.showFirstAirport();
     }
 
+    void reroute(const std::string& from, const std::string& to, bool removeOld) {
+        RerouteEditor editor(session.db, flights, prompts);
+        editor.editFrom(from);
+        editor.editTo(to);
+        editor.setRemoveOld(removeOld);
+        editor.run();
+    }
+    // An airport with traffic that the airport table holds once (the world's apt.dat repeats some), and
+    // an airport without any.
+    std::string busyCode() {
+        const AirportTable& airports = session.db.airportTable();
+        for (const std::string& line : session.db.flightTable().lines())
+            for (std::string_view code : FlightDestinations(line)) {
+                int rows = 0;
+                for (int row = 0; row < airports.rowCount(); ++row)
+                    rows += EqualsIgnoringCase(airports.cell(row, AirportTable::Icao), code);
+                if (rows == 1) return std::string(code);
+            }
+        return {};
+    }
+    std::string quietCode() {
+        for (const std::string& code : session.db.airportCodes().entries()) {
+            const auto& lines = session.db.flightTable().lines();
+            if (std::none_of(lines.begin(), lines.end(), [&](const std::string& line) {
+                    const auto destinations = FlightDestinations(line);
+                    return std::any_of(destinations.begin(), destinations.end(),
+                                       [&](std::string_view d) { return EqualsIgnoringCase(d, code); });
+                }))
+                return code;
+        }
+        return {};
+    }
+
     int pick(int count) { return count <= 0 ? 0 : std::uniform_int_distribution<int>(0, count - 1)(random); }
     std::string anyCode() {
         const SortedList& codes = session.db.airportCodes();
@@ -111,7 +140,7 @@ struct World {
 
     void act() {
         LegsEditor& legs = flights.legs();
-        switch (pick(20)) {
+        switch (pick(22)) {
         case 0:
             flights.chooseAirport(anyCode());
             break;
@@ -199,6 +228,18 @@ struct World {
             }
             break;
         }
+        case 20:
+            reroute(anyCode(), anyCode(), pick(2) == 0);
+            flights.chooseAirport();
+            break;
+        case 21: {
+            RetimeEditor retime(session.db, flights, prompts);
+            retime.chooseOption(FilterSelection::Kind::Airport);
+            retime.editIcao(anyCode().substr(0, 1));
+            retime.run();
+            flights.chooseAirport();
+            break;
+        }
         }
     }
 };
@@ -251,4 +292,55 @@ TEST(Undo, aFieldVisitIsOneStepNamedAfterTheField) {
     world.steps.closeVisit();
     EXPECT_FALSE(journal.canUndo());
     EXPECT_TRUE(journal.canRedo());
+}
+
+TEST(Undo, eachBulkChangeIsOneStepThatUndoesToTheSavedBytes) {
+    const struct {
+        const char* name;
+        std::function<void(World&)> change;
+    } changes[] = {
+        {"reroute, the old airport removed",
+         [](World& w) {
+             // Every flight of the busy airport moves to one without traffic, so the old airport can go.
+             const std::string from = w.busyCode();
+             w.reroute(from, w.quietCode(), true);
+             EXPECT_LT(w.session.db.airportTable().findByIcao(from), 0);
+         }},
+        {"retime of all flights",
+         [](World& w) {
+             RetimeEditor retime(w.session.db, w.flights, w.prompts);
+             retime.run();
+         }},
+        {"the proposed arrival on every leg too short or too long",
+         [](World& w) {
+             test::MemorySettings settings;
+             TrafficCheckEditor check(w.session, settings);
+             check.refresh();
+             std::vector<int> rows;
+             for (int row = 0; row < check.rowCount(); ++row) rows.push_back(row);
+             ASSERT_GT(check.useProposedArrival(rows), 0);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        World world(11);
+        world.flights.releaseFlight();
+        test::TempDir dir;
+        const auto saved = [&](const char* file) {
+            EXPECT_TRUE(WriteProjectFile(world.session.db, dir.file(file), world.prompts, world.progress))
+                << name;
+            std::string error;
+            return ReadFileBytes(dir.file(file), &error).value_or(error);
+        };
+        const std::string before = saved("before.cvp");
+        const State state = Take(world.session.db);
+        ChangeJournal& journal = world.session.db.journal();
+        const int steps = journal.stepCount();
+        change(world);
+        EXPECT_EQ(journal.stepCount(), steps + 1) << name << ": one step";
+        EXPECT_NE(Take(world.session.db), state) << name << ": changed nothing";
+        world.flights.forgetFlight();
+        journal.undo();
+        EXPECT_TRUE(Take(world.session.db) == state) << name;
+        EXPECT_EQ(saved("after.cvp"), before) << name;
+    }
 }

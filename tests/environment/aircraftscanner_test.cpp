@@ -1,6 +1,7 @@
 #include "environment/aircraftscanner.h"
 #include "recordingprogress.h"
 #include "slowdown.h"
+#include "tablesnapshot.h"
 #include "tempdir.h"
 #include "traffic/trafficdatabase.h"
 
@@ -13,13 +14,8 @@ using corvane::test::TempDir;
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows RowsOf(const InstalledAircraftTable& table) {
-    Rows rows;
-    for (int r = 0; r < table.rowCount(); ++r) rows.push_back(table.row(r));
-    return rows;
-}
+using test::Rows;
+using test::RowsOf;
 
 // Counts what the table announces.
 struct CountingObserver : TableObserver {
@@ -56,18 +52,19 @@ struct AircraftScannerTest : ::testing::Test {
 TEST_F(AircraftScannerTest, listsEveryVariantOfEachFileWithItsSpeed) {
     makeInstallation();
     table.add({"left over", "1", "1"});
+    CountingObserver observer;
+    table.observers().add(&observer);
     EXPECT_FALSE(GetFSAircraft(fsFolder, table, progress).overflow);
+    table.observers().remove(&observer);
     EXPECT_EQ(RowsOf(table), (Rows{{"Boeing 737-400 Paint1", "124", "124"},
                                    {"Boeing 737-400 Paint2", "124", "124"},
                                    {"Cessna 172", "0", "0"},
                                    {"Root Plane", "100", "100"}}));
-}
-
-TEST_F(AircraftScannerTest, showsProgressPerSubfolder) {
-    makeInstallation();
-    (void)GetFSAircraft(fsFolder, table, progress);
+    // The progress per subfolder, and the table filled in one batch.
     EXPECT_EQ(progress.events(), (std::vector<std::string>{"begin:Searching for FS2002 aircraft", "25 %",
                                                            "50 %", "75 %", "100 %", "end"}));
+    EXPECT_EQ(observer.inserts, 0);
+    EXPECT_EQ(observer.resets, 1);
 }
 
 TEST_F(AircraftScannerTest, withoutSubfoldersTheProgressNeverChanges) {
@@ -96,16 +93,6 @@ TEST_F(AircraftScannerTest, subfoldersAreScannedInNameOrderIgnoringCase) {
               "[fltsim.0]\ntitle=SAME\n[Reference Speeds]\ncruise_speed=3\n");
     (void)GetFSAircraft(fsFolder, table, progress);
     EXPECT_EQ(RowsOf(table), (Rows{{"Same", "1", "1"}, {"Same", "2", "2"}, {"SAME", "3", "3"}}));
-}
-
-TEST_F(AircraftScannerTest, fillsTheTableInOneBatch) {
-    makeInstallation();
-    CountingObserver observer;
-    table.observers().add(&observer);
-    (void)GetFSAircraft(fsFolder, table, progress);
-    table.observers().remove(&observer);
-    EXPECT_EQ(observer.inserts, 0);
-    EXPECT_EQ(observer.resets, 1);
 }
 
 TEST_F(AircraftScannerTest, aThousandVariantsInOneFileIsAnOverflow) {

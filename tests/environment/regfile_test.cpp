@@ -32,19 +32,15 @@ const std::string kSystemReg =
 TEST(RegFile, readsStringValuesOfTheRightKey) {
     const RegFile file(kSystemReg);
     EXPECT_EQ(file.stringValue(kSimKey, "EXE Path"), "C:\\Program Files\\FS2002");
+    EXPECT_EQ(file.stringValue("software\\MICROSOFT\\microsoft games\\flight simulator\\8.0", "exe path"),
+              "C:\\Program Files\\FS2002")
+        << "names ignore case";
     EXPECT_EQ(file.stringValue("Software\\Other", "EXE Path"), "elsewhere");
     EXPECT_EQ(file.stringValue(kSimKey, ""), "default");
     EXPECT_EQ(file.stringValue("Software\\Other", "Expand"), "%ProgramFiles%\\FS");
-}
+    EXPECT_EQ(file.stringValue("Software\\Other", "Quoted"), "say \"hi\" \\ done");
 
-TEST(RegFile, namesIgnoreCase) {
-    const RegFile file(kSystemReg);
-    EXPECT_EQ(file.stringValue("software\\MICROSOFT\\microsoft games\\flight simulator\\8.0", "exe path"),
-              "C:\\Program Files\\FS2002");
-}
-
-TEST(RegFile, missingKeysValuesAndOtherTypesReadAsNothing) {
-    const RegFile file(kSystemReg);
+    // Missing keys, values and values of other types read as nothing.
     EXPECT_FALSE(file.stringValue("Software\\Missing", "EXE Path"));
     EXPECT_FALSE(file.stringValue(kSimKey, "Missing"));
     EXPECT_FALSE(file.stringValue(kSimKey, "Count"));
@@ -52,11 +48,6 @@ TEST(RegFile, missingKeysValuesAndOtherTypesReadAsNothing) {
     // A key that is only the start of another is not that key.
     EXPECT_FALSE(file.stringValue("Software\\Microsoft", "EXE Path"));
     EXPECT_FALSE(RegFile("").stringValue(kSimKey, "EXE Path"));
-}
-
-TEST(RegFile, unescapesQuotesAndBackslashes) {
-    const RegFile file(kSystemReg);
-    EXPECT_EQ(file.stringValue("Software\\Other", "Quoted"), "say \"hi\" \\ done");
 }
 
 TEST(RegFile, rewritingAValueChangesOnlyItsLine) {

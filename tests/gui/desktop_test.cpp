@@ -18,9 +18,9 @@
 #include <QScreen>
 #include <QSet>
 #include <QTest>
-#include <QToolTip>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <QTreeView>
 #include <QUrl>
 #include <functional>
@@ -64,22 +64,15 @@ TEST(Desktop, theAirportSearchNarrowsTheListAndCounts) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(search->hasFocus()) << "Ctrl+F goes to the search";
+    // What matches is the editor tests'; here the list, the fields and the count follow the typing.
     QTest::keyClicks(search, QStringLiteral("nOr"));
     EXPECT_EQ(Column(list),
-              (QStringList{QStringLiteral("BGO"), QStringLiteral("ENBR"), QStringLiteral("ENGM")}))
-        << "the country matches, letter case ignored";
-    EXPECT_EQ(f.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("BGO")) << "the first found is shown";
-    EXPECT_EQ(list->currentIndex().row(), 0);
+              (QStringList{QStringLiteral("BGO"), QStringLiteral("ENBR"), QStringLiteral("ENGM")}));
     EXPECT_EQ(f.find<QLabel>("aptCountLbl")->text(), QStringLiteral("3 of 6 airports"));
     search->clear();
-    QTest::keyClicks(search, QStringLiteral("k\u00F8benhavn"));
-    EXPECT_EQ(Column(list).size(), 0);
-    search->clear();
-    QTest::keyClicks(search, QStringLiteral("cop\u00C9nhagen"));
-    EXPECT_EQ(Column(list), QStringList{QStringLiteral("EKCH")}) << "accents ignored";
-    EXPECT_EQ(f.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("EKCH"));
-    search->clear();
-    QTest::keyClicks(search, QStringLiteral("x"));
+    QTest::keyClicks(search, QStringLiteral("sweden"));
+    EXPECT_EQ(f.find<QLineEdit>("aptIcaoTxt")->text(), QStringLiteral("ESSA")) << "the first found is shown";
+    EXPECT_EQ(list->currentIndex().row(), 0);
     search->clear();
     emit search->textEdited(QString());
     EXPECT_EQ(list->model()->rowCount(), 6);
@@ -110,14 +103,11 @@ TEST(Desktop, theFlightSearchFindsAndOpensAFlight) {
     QTest::keyClicks(search, QStringLiteral("n2"));
     ASSERT_EQ(matches->model()->rowCount(), 1);
     EXPECT_EQ(Column(matches, 0), QStringList{QStringLiteral("KSEA-EKCH")});
-    EXPECT_EQ(Column(matches, 1), QStringList{QStringLiteral("N2")});
-    EXPECT_EQ(Column(matches, 2), QStringList{QStringLiteral("Boeing 737-400")});
     EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("1 flight found"));
     QTest::keyClick(search, Qt::Key_Escape);
     EXPECT_EQ(search->text(), QString()) << "Esc empties the search";
     EXPECT_FALSE(matches->isVisibleTo(&window));
     QTest::keyClicks(search, QStringLiteral("boeing"));
-    EXPECT_EQ(matches->model()->rowCount(), 2) << "by the aircraft's title";
     EXPECT_EQ(f.find<QLabel>("flightSearchLbl")->text(), QStringLiteral("2 flights found"));
 
     // A cell cut short by a narrow column shows its whole text when hovered.
@@ -422,7 +412,7 @@ TEST(Desktop, keysOfTheFileMenuAndTheUserGuide) {
             EXPECT_EQ(image.width(), 640) << "fitted to the window";
             ++pictures;
         }
-    EXPECT_GE(pictures, 8);
+    EXPECT_GE(pictures, 11);
     guide->close();
 
     // The About box leads there too.

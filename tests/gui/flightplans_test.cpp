@@ -68,55 +68,27 @@ TEST(FlightPlansPage, typeAheadListsTheAirport) {
     EXPECT_EQ(p.rows("flightsLst"), 0);
 }
 
-TEST(FlightPlansPage, summariesUnderEveryAirportOfTheLoop) {
-    Page p;
-    for (const char* code : {"ENGM", "ESSA", "EKCH"}) {
-        p.listAirport(QString::fromLatin1(code));
-        QStringList summaries;
-        for (int row = 0; row < p.rows("flightsLst"); ++row) summaries << p.cell("flightsLst", row);
-        EXPECT_TRUE(summaries.contains(QStringLiteral("ENGM-ESSA-EKCH"))) << code;
-    }
-    p.listAirport(QStringLiteral("ENGM"));
-    EXPECT_EQ(p.cell("flightsLst", 0), QStringLiteral("ENGM-ESSA"));
-    EXPECT_EQ(p.cell("flightsLst", 0, 1), QStringLiteral("1"));
-}
-
-TEST(FlightPlansPage, addAndDeleteFlights) {
+// The buttons and header fields reach the editor, and the page shows its answer (what the editor
+// makes of each edit is the editor tests').
+TEST(FlightPlansPage, buttonsAndHeaderFields) {
     Page p;
     p.listAirport(QStringLiteral("ENGM"));
     p.find<QPushButton>("addFlightCmd")->click();
     EXPECT_EQ(p.cell("flightsLst", 0), QStringLiteral("ENGM-----"));
     EXPECT_EQ(p.find<QComboBox>("aircraftCom")->currentText(), QStringLiteral("Choose Aircraft"));
-    EXPECT_EQ(p.find<QComboBox>("desCom")->currentText(), QStringLiteral("----"));
-
-    const int count = p.window->session().db.flightTable().count();
-    p.prompts.expect("Delete selected flight", Answer::No);
-    p.find<QPushButton>("delFlightCmd")->click();
-    EXPECT_EQ(p.rows("flightsLst"), 3);
     p.prompts.expect("Delete selected flight", Answer::Yes);
     p.find<QPushButton>("delFlightCmd")->click();
     EXPECT_EQ(p.rows("flightsLst"), 2);
-    EXPECT_EQ(p.window->session().db.flightTable().count(), count) << "the entry stays, empty";
-    EXPECT_TRUE(p.window->session().db.flightTable().at(count - 1).empty());
-}
 
-TEST(FlightPlansPage, headerFields) {
-    Page p;
     p.listAirport(QStringLiteral("EKCH"));
     auto* percent = p.find<QLineEdit>("percentTxt");
     percent->selectAll();
     p.typeInto(percent, QStringLiteral("250"));
     EXPECT_EQ(percent->text(), QStringLiteral("100"));
-    auto* tail = p.find<QLineEdit>("tailTxt");
-    p.prompts.expect("Do not use comma");
-    p.typeInto(tail, QStringLiteral(","));
-    EXPECT_EQ(tail->text(), QStringLiteral("LN-A")) << "the comma is refused";
-
     auto* repeat = p.find<QComboBox>("repeatCom");
     repeat->setCurrentIndex(repeat->findText(QStringLiteral("WEEK")));
     emit repeat->activated(repeat->currentIndex());
-    for (int row = 0; row < p.rows("legsLst"); ++row)
-        EXPECT_EQ(p.cell("legsLst", row, 6), QStringLiteral("0"));
+    EXPECT_EQ(p.cell("legsLst", 0, 6), QStringLiteral("0"));
     EXPECT_EQ(p.find<QComboBox>("depDayCom")->currentText(), QStringLiteral("Sun"));
     EXPECT_TRUE(p.find<QComboBox>("depDayCom")->isEnabled());
 }
@@ -134,17 +106,13 @@ TEST(FlightPlansPage, legsAsTheAirportsSeeThem) {
     EXPECT_EQ(p.find<QLineEdit>("depTxt")->text(), QStringLiteral("08:00"));
     p.clickRow("legsLst", 1);
     EXPECT_EQ(p.find<QComboBox>("depCom")->currentText(), QStringLiteral("ESSA"));
-    EXPECT_EQ(p.find<QComboBox>("desCom")->currentText(), QStringLiteral("ENGM"));
     EXPECT_EQ(p.find<QLineEdit>("depTxt")->text(), QStringLiteral("10:00"));
 
-    // Deleting at two legs does nothing; adding stops at 25.
+    p.find<QPushButton>("addCmd")->click();
+    EXPECT_EQ(p.rows("legsLst"), 3);
+    p.prompts.expect("Delete leg", Answer::Yes);
     p.find<QPushButton>("removeCmd")->click();
     EXPECT_EQ(p.rows("legsLst"), 2);
-    for (int i = 0; i < 23; ++i) p.find<QPushButton>("addCmd")->click();
-    EXPECT_EQ(p.rows("legsLst"), 25);
-    p.prompts.expect("Too many legs");
-    p.find<QPushButton>("addCmd")->click();
-    EXPECT_EQ(p.rows("legsLst"), 25);
 }
 
 TEST(FlightPlansPage, aDestinationTypedProposesAnArrival) {
@@ -176,15 +144,11 @@ TEST(FlightPlansPage, aLegFieldRefusesWhatWouldBreakTheLine) {
     dep->selectAll();
     p.typeInto(dep, QStringLiteral("07:45"));
     EXPECT_EQ(p.cell("legsLst", 1, 1), QStringLiteral("07:45:00"));
-    p.prompts.expect("Do not use comma");
-    p.typeInto(dep, QStringLiteral(","));
-    EXPECT_EQ(dep->text(), QStringLiteral("07:45"));
-
+    // A comma in the destination: refused, and the field shows the airport kept.
     auto* des = p.find<QComboBox>("desCom")->lineEdit();
     p.prompts.expect("Do not use comma");
     p.typeInto(des, QStringLiteral(","));
     EXPECT_EQ(des->text(), QStringLiteral("ESSA"));
-    EXPECT_EQ(p.cell("legsLst", 1), QStringLiteral("ESSA"));
 }
 
 TEST(FlightPlansPage, theAircraftStaysShownThroughACompile) {

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -51,9 +52,8 @@ TEST(ImportExportPage, criteriaStartUncheckedAndExport) {
               QStringLiteral("All AI flights with a traffic precent"));
     EXPECT_FALSE(p.find<QLineEdit>("exIcaoTxt")->isEnabled());
 
-    p.prompts.expect("Could not export project file");
+    p.prompts.expect("Could not export project file"); // the refusals and their order are the unit tests'
     p.find<QPushButton>("exportCmd")->click();
-    EXPECT_EQ(p.prompts.shown().back().text, "You must choose at least one of the checkboxes above.");
 
     p.find<QCheckBox>("exportChk0")->click();
     EXPECT_TRUE(p.find<QLineEdit>("exIcaoTxt")->isEnabled());
@@ -75,13 +75,9 @@ TEST(ImportExportPage, criteriaStartUncheckedAndExport) {
     EXPECT_EQ(p.find<QComboBox>("exRepeatCom")->currentIndex(), -1);
 }
 
-TEST(ImportExportPage, refusalsInOrder) {
+TEST(ImportExportPage, thePercentAndRulesControlsReachTheCriteria) {
     Page p;
     p.find<QCheckBox>("exportChk1")->click();
-    QTest::keyClicks(p.find<QLineEdit>("exPercentTxt"), QStringLiteral("101"));
-    p.prompts.expect("Enter new percent value");
-    p.find<QPushButton>("exportCmd")->click();
-    p.find<QLineEdit>("exPercentTxt")->clear();
     QTest::keyClicks(p.find<QLineEdit>("exPercentTxt"), QStringLiteral("50"));
     p.prompts.expect("Choose comparison type");
     p.find<QPushButton>("exportCmd")->click();
@@ -163,4 +159,58 @@ TEST(ImportExportPage, unknownAircraftLeadToTheAircraftPage) {
         p.window->statusBar()->currentMessage(),
         QStringLiteral("'import.cvp' merged into the installed traffic: associate its 1 unknown aircraft, "
                        "then compile"));
+}
+
+TEST(ImportTimetable, previewCancelsOrImportsAsOneStep) {
+    MainWindowFixture f;
+    f.dir.write("program/iata.dat", "OSL,ENGM\r\n");
+    const std::string csv = f.dir.write("t.csv", "flight,from,to,departure,arrival,days,aircraft\r\n"
+                                                 "SK1,OSL,ENBR,08:00,09:00,daily,737\r\n"
+                                                 "SK2,ENBR,ENGM,09:30,10:30,daily,737\r\n"
+                                                 "SK3,ENBR,XXXX,09:30,10:30,daily,737\r\n");
+    f.start();
+    Session& session = f.window->session();
+    f.find<QTabBar>("TB")->setCurrentIndex(2);
+    const int steps = session.db.journal().stepCount();
+
+    // Cancel: the preview showed the plan, and nothing changed.
+    f.prompts.expectFile(csv);
+    f.whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("timetableFrm"));
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("countsLbl"))->text(),
+                  QStringLiteral("3 rows, 1 rotation, 1 flight; 1 problem, leaving legs out"));
+        EXPECT_EQ(dialog->findChild<QTreeView*>(QStringLiteral("problemsLst"))->model()->rowCount(), 1);
+        dialog->findChild<QPushButton*>(QStringLiteral("cancelCmd"))->click();
+    });
+    f.trigger("importTimetableCap");
+    EXPECT_EQ(session.db.flightTable().count(), 0);
+    EXPECT_EQ(session.db.journal().stepCount(), steps);
+
+    // Options re-plan at once; Import adds the flight as one step and lists its first airport.
+    f.prompts.expectFile(csv);
+    f.whenModal([&](QWidget* dialog) {
+        auto* zone = dialog->findChild<QComboBox*>(QStringLiteral("zoneCom"));
+        zone->setCurrentIndex(13);
+        emit zone->activated(13);
+        // Enter in a field takes its text and leaves the preview open.
+        auto* percent = dialog->findChild<QLineEdit*>(QStringLiteral("percentTxt"));
+        percent->setFocus();
+        percent->selectAll();
+        QTest::keyClicks(percent, QStringLiteral("60"));
+        QTest::keyClick(percent, Qt::Key_Return);
+        ASSERT_TRUE(dialog->isVisible());
+        dialog->findChild<QPushButton*>(QStringLiteral("importCmd"))->click();
+    });
+    f.trigger("importTimetableCap");
+    ASSERT_EQ(session.db.flightTable().count(), 1);
+    EXPECT_NE(session.db.flightTable().at(0).find(",60%,24Hr,IFR,07:00:00,08:00:00,"), std::string::npos)
+        << session.db.flightTable().at(0);
+    EXPECT_EQ(session.db.journal().stepCount(), steps + 1);
+    EXPECT_EQ(f.find<QTabBar>("TB")->currentIndex(), 0);
+    EXPECT_EQ(f.find<QComboBox>("aptCom")->currentText(), QStringLiteral("ENGM"));
+    EXPECT_EQ(f.find<QTreeView>("flightsLst")->model()->rowCount(), 1);
+    EXPECT_EQ(f.window->statusBar()->currentMessage(),
+              QStringLiteral("'t.csv' imported: 1 flight added, 1 problem left legs out"));
+    f.trigger("undoCmd");
+    EXPECT_EQ(session.db.flightTable().nonEmptyCount(), 0);
 }

@@ -111,11 +111,9 @@ TEST(MapDock, drawsAnArcForEveryRouteOfTheListedAirport) {
     f.map()->grab();
     EXPECT_EQ(f.map()->routesPainted(), 3) << "ESSA, EKCH and ENBR";
 
-    // Another airport, chosen while the map is open.
+    // Another airport, listed while the map is open (what it draws is the editor tests').
     f.listAirport("KSEA");
     EXPECT_EQ(f.label("mapInfoLbl"), QStringLiteral("KSEA: 1 route"));
-    f.map()->grab();
-    EXPECT_EQ(f.map()->routesPainted(), 1);
 
     // Listed while the map was hidden: it catches up when shown again.
     f.trigger("viewMapCap");
@@ -224,8 +222,6 @@ TEST(MapDock, landFromLandTxtAndWithoutIt) {
     f.dir.write("program/land.txt", kLand);
     EXPECT_TRUE(f.dock()->loadLand());
     EXPECT_NE(f.pixel(inland), f.pixel(sea)) << "read again: drawn at once";
-    f.listAirport("ENGM");
-    EXPECT_EQ(f.label("mapInfoLbl"), QStringLiteral("ENGM: 3 routes"));
 }
 
 TEST(MapDock, landAcrossTheMeridianIsDrawnWhereItIs) {

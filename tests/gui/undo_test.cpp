@@ -6,6 +6,8 @@
 #include "tempdir.h"
 #include "traffic/changejournal.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -140,10 +142,7 @@ TEST(Undo, theSaveQuestionComesOnlyAfterAChangeAndCancelKeepsEverything) {
     EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 2);
     EXPECT_TRUE(e.w->isWindowModified());
 
-    // Cancel stops New and Exit: the window and the data stay.
-    e.prompts.expect("Save Project", Answer::Cancel);
-    e.trigger("fileCap0");
-    EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 2);
+    // Cancel stops Exit: the window and the data stay (New and Open are the project commands' tests).
     e.prompts.expect("Save Project", Answer::Cancel);
     EXPECT_FALSE(e.w->close());
     EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 2);
@@ -213,4 +212,77 @@ TEST(Undo, aCompileThatDropsFlightsLeavesTheDataChanged) {
     EXPECT_TRUE(e.w->isWindowModified()) << "the data are no longer those of the project file";
     EXPECT_EQ(e.w->statusBar()->currentMessage(),
               QStringLiteral("Traffic.bgl compiled; there was no old file to back up"));
+}
+
+TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
+    Editing e;
+    Session& session = e.w->session();
+    const std::vector<std::string> lines = session.db.flightTable().lines();
+    const auto label = [](QWidget* dialog) {
+        return dialog->findChild<QLabel*>(QStringLiteral("countLbl"))->text().toStdString();
+    };
+
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("rerouteFrm"));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Move an airport's traffic"));
+        EXPECT_EQ(label(dialog), "Enter the code of the airport whose traffic is to move.");
+        auto* from = dialog->findChild<QLineEdit*>(QStringLiteral("fromTxt"));
+        auto* to = dialog->findChild<QLineEdit*>(QStringLiteral("toTxt"));
+        QTest::keyClicks(from, QStringLiteral("essa"));
+        EXPECT_EQ(from->text(), QStringLiteral("ESSA"));
+        QTest::keyClicks(to, QStringLiteral("zzzz"));
+        EXPECT_EQ(label(dialog).substr(0, 54), "The airport ZZZZ is not in the airport table, so savin");
+        e.prompts.expect("Unknown airport");
+        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
+        to->clear();
+        QTest::keyClicks(to, QStringLiteral("ekch"));
+        EXPECT_EQ(label(dialog), "3 flights with 6 legs to or from ESSA will fly to or from EKCH instead.");
+        dialog->findChild<QCheckBox*>(QStringLiteral("removeChk"))->click();
+        EXPECT_EQ(label(dialog),
+                  "3 flights with 6 legs to or from ESSA will fly to or from EKCH instead. ESSA "
+                  "leaves the airport table.");
+        e.prompts.expect("Move an airport's traffic");
+        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
+        EXPECT_EQ(label(dialog), "No flight flies to or from ESSA.") << "counted again after the run";
+        EXPECT_TRUE(e.w->isWindowModified()) << "marked at once";
+        EXPECT_EQ(
+            e.w->statusBar()->currentMessage(),
+            QStringLiteral("Traffic of ESSA moved to EKCH: 3 flights with 6 legs; ESSA removed from the "
+                           "airport table"));
+        dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
+    });
+    e.trigger("moveTrafficCap");
+    EXPECT_EQ(session.db.flightTable().at(0).find("ESSA"), std::string::npos);
+    EXPECT_LT(session.db.airportTable().findByIcao("ESSA"), 0);
+    EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Move an airport's traffic"));
+    e.trigger("undoCmd");
+    EXPECT_EQ(session.db.flightTable().lines(), lines);
+    EXPECT_GE(session.db.airportTable().findByIcao("ESSA"), 0) << "the airport is back";
+    EXPECT_FALSE(e.w->isWindowModified());
+
+    MainWindowFixture::whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("retimeFrm"));
+        EXPECT_EQ(label(dialog), "6 legs of 3 flights of the 3 flights selected get a new arrival time.");
+        dialog->findChild<QRadioButton*>(QStringLiteral("aircraftOpt"))->click();
+        EXPECT_EQ(label(dialog), "You must select an aircraft from the from the list.");
+        e.prompts.expect("Select aircraft");
+        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
+        dialog->findChild<QRadioButton*>(QStringLiteral("allOpt"))->click();
+        e.prompts.expect("Set arrival times from cruise speeds");
+        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
+        EXPECT_EQ(label(dialog), "No leg of the 3 flights selected gets a new arrival time.");
+        EXPECT_EQ(e.w->statusBar()->currentMessage(),
+                  QStringLiteral("Arrival times of 6 legs in 3 flights set from the cruise speeds"));
+        dialog->findChild<QPushButton*>(QStringLiteral("closeCmd"))->click();
+    });
+    e.trigger("retimeCap");
+    EXPECT_NE(session.db.flightTable().lines(), lines);
+    EXPECT_EQ(e.listedFlights(), 3) << "the page lists the airport's flights again";
+    EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Set arrival times from cruise speeds"));
+    auto* tabs = e.find<QTabBar>("TB");
+    tabs->setCurrentIndex(1);
+    e.trigger("undoCmd");
+    EXPECT_EQ(session.db.flightTable().lines(), lines);
+    EXPECT_EQ(tabs->currentIndex(), 1)
+        << "a bulk change's undo, as a filter's, leaves the user where they are";
 }

@@ -6,7 +6,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} R
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
-foreach(file corvane corvane-cli TCompiler.exe TDecompiler.exe apt.dat apt.dat.README.md land.txt land.txt.README.md
+foreach(file corvane corvane-cli TCompiler.exe TDecompiler.exe apt.dat apt.dat.README.md iata.dat iata.dat.README.md land.txt land.txt.README.md
         share/applications/corvane.desktop share/icons/hicolor/scalable/apps/corvane.svg
         share/mime/packages/corvane.xml)
     if(NOT EXISTS ${PREFIX}/${file})

@@ -47,42 +47,28 @@ struct Selection {
 
 } // namespace
 
-TEST(ExportSelection, prefixAndRepeatTogether) {
+TEST(ExportSelection, airportPrefixes) {
     Selection s;
-    s.add(Flight("AC#1", "50%", "24Hr", "IFR", {"EGLL", "LFPG"}))     // 0: yes
+    s.add(Flight("AC#1", "50%", "24Hr", "IFR", {"EGLL", "LFPG"}))     // 0
         .add(Flight("AC#1", "50%", "12Hr", "IFR", {"EGLL", "LFPG"}))  // 1: repeats every 12 hours
-        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"KSEA", "KBFI"}))  // 2: no EG airport
-        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"LFPG", "EGKK"}))  // 3: yes, by its second leg
-        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"LEGE", "XEGX"})); // 4: EG inside, not at the start
-    s.check(Criterion::AirportPrefix).check(Criterion::Repeat);
+        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"KSEA", "KBFI"}))  // 2
+        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"LFPG", "EGKK"}))  // 3: EG by its second leg
+        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"LEGE", "XEGX"}))  // 4: EG inside, not at the start
+        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"lfpg", " kpdx"})) // 5
+        .add("AC#1,N1,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,08:00:00,09:00:00,100,F,2,,"
+             "08:00:00,09:00:00,100,F,3,EGLL,"); // 6: its destinations end at the empty field
+    s.check(Criterion::AirportPrefix);
     s.criteria.icaoPrefix = "EG";
+    EXPECT_EQ(s.selected(), "0,1,3");
+    s.criteria.icaoPrefix = "K";
+    EXPECT_EQ(s.selected(), "2,5,6") << "destinations are trimmed and upper-cased";
+    s.criteria.icaoPrefix = " l ";
+    EXPECT_EQ(s.selected(), "0,1,3,4,5") << "the prefix is trimmed and upper-cased too";
+    // With the repeat period as well.
+    s.check(Criterion::Repeat);
+    s.criteria.icaoPrefix = "eg";
     s.criteria.repeat = "24 hours";
     EXPECT_EQ(s.selected(), "0,3");
-}
-
-TEST(ExportSelection, oneLetterAndLowerCasePrefixes) {
-    Selection s;
-    s.add(Flight("AC#1", "50%", "24Hr", "IFR", {"EGLL", "LFPG"}))
-        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"KSEA", "KBFI"}))
-        .add(Flight("AC#1", "50%", "24Hr", "IFR", {"lfpg", " kpdx"}));
-    s.check(Criterion::AirportPrefix);
-    s.criteria.icaoPrefix = "K";
-    EXPECT_EQ(s.selected(), "1,2") << "destinations are trimmed and upper-cased";
-    s.criteria.icaoPrefix = "eg";
-    EXPECT_EQ(s.selected(), "0") << "the prefix is upper-cased too";
-    s.criteria.icaoPrefix = " L ";
-    EXPECT_EQ(s.selected(), "0,2") << "and trimmed";
-}
-
-TEST(ExportSelection, destinationsEndAtTheFirstEmptyField) {
-    Selection s;
-    s.add("AC#1,N1,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,08:00:00,09:00:00,100,F,2,,"
-          "08:00:00,09:00:00,100,F,3,EGLL,");
-    s.check(Criterion::AirportPrefix);
-    s.criteria.icaoPrefix = "EG";
-    EXPECT_EQ(s.selected(), "");
-    s.criteria.icaoPrefix = "KS";
-    EXPECT_EQ(s.selected(), "0");
 }
 
 TEST(ExportSelection, percentComparisons) {

@@ -1,14 +1,14 @@
 // The round trip and the whole import through the stand-in traffic tools, run as real processes: the
 // tables compiled into the simulator's traffic.bgl; the installed traffic decompiled, the project file
-// merged into it, and traffic.bgl rebuilt after a backup; the result opened again. The tools work on
-// the simulator folder of the session even where the registry names another installation.
+// merged into it, and traffic.bgl rebuilt after a backup; the result opened again. (That the tools work
+// on the session's simulator folder whatever the registry names is the trafficbgl tests' with scripted
+// tools, and cli_traffic's with these tools run as processes.)
 
 #include "environment/scratch.h"
 #include "platform/paths.h"
 #include "projects/importcommand.h"
 #include "projects/trafficbgl.h"
 #include "standintools.h"
-#include "traffic/changejournal.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -61,48 +61,4 @@ TEST(ImportThroughTheTools, endsInDoneWithARebuiltTrafficBglAndABackup) {
     EXPECT_EQ(f.session.db.flightTable().at(1),
               "AC#1,G-IMP,50%,24Hr,IFR,08:00:00,18:00:00,350,F,1,EGLL,20:00:00,06:00:00,350,F,2,KSEA,");
     EXPECT_GE(f.session.db.airportTable().findByIcao("EGLL"), 0);
-}
-
-TEST(ImportThroughTheTools, theToolsWorkOnTheFolderThatIsBackedUpNotTheOneRegistered) {
-    test::ProjectFixture f;
-    test::StandInTools tools(f);
-    const auto read = [&](const std::string& path) {
-        return f.dir.read(fs::relative(path, f.dir.path()).string());
-    };
-    const auto retail = [&](const char* tail) {
-        StepScope step(f.session.db.journal(), "Edit Flight");
-        f.session.db.flightTable().replace(
-            0, "AC#1," + std::string(tail) +
-                   ",100%,24Hr,IFR,08:00:00,08:20:00,100,F,1,KBFI,09:00:00,09:20:00,100,F,2,KSEA,");
-    };
-    // Two installations, each with a traffic.bgl of the stand-in compiler.
-    const std::string a = f.session.state.fsFolder;
-    const std::string b = f.dir.mkdir("Other FS");
-    f.dir.write("Other FS/fs2002.exe", "MZ");
-    f.addFlight();
-    f.session.state.projectTag = "fs";
-    f.session.state.fsFolder = b;
-    retail("N-OTHER");
-    ASSERT_TRUE(CompileTrafficBgl(f.session)) << f.prompts.shown().back().text;
-    f.session.state.fsFolder = a;
-    retail("N-FS2002");
-    ASSERT_TRUE(CompileTrafficBgl(f.session)) << f.prompts.shown().back().text;
-    const std::string other = read(TrafficBglPath(b)), old = read(TrafficBglPath(a));
-
-    // The registry names the other installation, as its own installer left it; Corvane works on FS2002.
-    SetRegString(tools.registry, kLocalMachine, kSimulatorKey, kExePathValue,
-                 FSFolderValue(tools.registry, b));
-    retail("N-EDITED");
-    ASSERT_TRUE(CompileTrafficBgl(f.session)) << f.prompts.shown().back().text;
-    EXPECT_EQ(read(TrafficBglPath(b)), other) << "the other installation is untouched";
-    EXPECT_NE(read(TrafficBglPath(a)), old);
-    ASSERT_EQ(fs::path(f.session.lastBackup).parent_path(), fs::path(BackupFolderPath(a)));
-    EXPECT_EQ(read(f.session.lastBackup), old) << "the backup is of the traffic that was replaced";
-    EXPECT_EQ(WithSeparator(RegisteredFSFolder(tools.registry)), fs::canonical(b).string() + "/")
-        << "the registry names the other installation again";
-
-    ASSERT_TRUE(OpenTrafficBgl(f.session, false)) << f.prompts.shown().back().text;
-    ASSERT_EQ(f.session.db.flightTable().count(), 1);
-    EXPECT_EQ(f.session.db.flightTable().at(0).substr(0, 14), "AC#1,N-EDITED,") << "FS2002's traffic";
-    EXPECT_EQ(read(TrafficBglPath(b)), other);
 }

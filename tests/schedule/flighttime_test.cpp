@@ -1,6 +1,7 @@
 #include "schedule/flighttime.h"
 #include "schedule/portablemath.h"
 
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -57,4 +58,18 @@ TEST(FlightTime, theCentralAngleIsTheArctangentForm) {
     EXPECT_EQ(CentralAngle(1 + 1e-15), 0);
     EXPECT_EQ(CentralAngle(-1), pi);
     EXPECT_EQ(CentralAngle(-1 - 1e-15), pi);
+}
+
+TEST(FlightTime, proposedLegSeconds) {
+    const GeoPosition a = PositionOf("N00* 0.0'", "W000* 0.0'"), b = PositionOf("N01* 0.0'", "W000* 0.0'");
+    const auto worked = ProposedLegSeconds("AAAA", &a, "BBBB", &b, 240);
+    ASSERT_TRUE(worked);
+    EXPECT_TRUE(*worked == 1799 || *worked == 1800) << *worked << ": whole seconds, truncated";
+    EXPECT_FALSE(ProposedLegSeconds("AAAA", &a, "aaaa", &b, 240)) << "the same airport, whatever its case";
+    EXPECT_FALSE(ProposedLegSeconds("AAAA", nullptr, "BBBB", &b, 240)) << "no position";
+    EXPECT_FALSE(ProposedLegSeconds("AAAA", &a, "BBBB", nullptr, 240));
+    for (double speed : {0.0, -240.0, std::nan("")})
+        EXPECT_FALSE(ProposedLegSeconds("AAAA", &a, "BBBB", &b, speed));
+    EXPECT_EQ(ProposedLegSeconds("AAAA", &a, "BBBB", &b, 1e-9), INT_MAX)
+        << "a crawl is capped, never overflows";
 }

@@ -33,3 +33,23 @@ TEST(WeekTime, daysAndZones) {
     EXPECT_EQ(NormalizeHour(hour), -1);
     EXPECT_EQ(hour, 23);
 }
+
+TEST(WeekTime, arrivalsCarryOverMidnightAndTheWeek) {
+    const struct {
+        long long hour, minute, second, day, seconds;
+        const char* time;
+        int arrivalDay;
+    } cases[] = {
+        {23, 50, 0, 6, 1500, "00:15:00", 0},                // past midnight, Saturday into Sunday
+        {8, 0, 30, 1, 45, "08:01:15", 1},                   // the departure's seconds carry
+        {20, 0, 0, 5, 3 * 86400 + 5 * 3600, "01:00:00", 2}, // days on, fully normalised
+        {0, 5, 0, 0, -600, "23:55:00", 6},                  // backwards over midnight
+        {0, 0, 0, 0, -30, "23:59:30", 6},                   // by seconds
+        {0, 0, 3 * 86400 + 7200, 0, 60, "02:01:00", 3},     // a time of the week as seconds from Sunday
+    };
+    for (const auto& c : cases) {
+        const ArrivalTime arrival = ArrivalAfter(c.hour, c.minute, c.second, c.day, c.seconds);
+        EXPECT_EQ(arrival.time, c.time) << c.hour << ":" << c.minute << " + " << c.seconds;
+        EXPECT_EQ(arrival.day, c.arrivalDay) << c.hour << ":" << c.minute << " + " << c.seconds;
+    }
+}

@@ -1,30 +1,12 @@
-#include "traffic/trafficdatabase.h"
+#include "tablesnapshot.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
+using test::SnapshotOf;
+using Snapshot = test::TablesSnapshot;
 
 namespace {
-
-// Everything the tables hold, to compare a database with itself before and after.
-struct Snapshot {
-    std::vector<std::vector<std::string>> aircraft, missing, installed, airports;
-    std::vector<std::string> flights, choices, codes;
-    int heads = 0;
-    bool operator==(const Snapshot&) const = default;
-};
-
-std::vector<std::vector<std::string>> RowsOf(const TextTable& table) {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < table.rowCount(); ++r) rows.push_back(table.row(r));
-    return rows;
-}
-
-Snapshot Take(const TrafficDatabase& db) {
-    return {RowsOf(db.aircraftTable()),        RowsOf(db.missingAircraftTable()), RowsOf(db.installedAircraftTable()),
-            RowsOf(db.airportTable()),         db.flightTable().lines(),          db.aircraftChoices().entries(),
-            db.airportCodes().entries(),       db.aircraftChoices().headCount()};
-}
 
 // A small traffic set loaded outside any step, as a load is: the journal starts from it.
 void Load(TrafficDatabase& db) {
@@ -38,7 +20,8 @@ void Load(TrafficDatabase& db) {
     db.aircraftChoices().add("Boeing 737-400");
     db.aircraftChoices().setHeads({"Choose Aircraft", "---"});
     for (int i = 0; i < 3; ++i)
-        db.flightTable().append("AC#1,N" + std::to_string(i) + ",100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,"
+        db.flightTable().append("AC#1,N" + std::to_string(i) +
+                                ",100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,"
                                 "10:00:00,11:00:00,100,F,2,KSEA,");
     db.journal().clear();
 }
@@ -58,7 +41,7 @@ TEST(ChangeJournal, everyKindOfChangeIsUndoneAndRedoneExactly) {
     TrafficDatabase db;
     Load(db);
     ChangeJournal& journal = db.journal();
-    const Snapshot before = Take(db);
+    const Snapshot before = SnapshotOf(db);
     {
         StepScope step(journal, "Everything");
         db.airportTable().setCell(0, AirportTable::Name, "Sea");
@@ -88,33 +71,33 @@ TEST(ChangeJournal, everyKindOfChangeIsUndoneAndRedoneExactly) {
         }
         db.aircraftChoices().setHeads({"Choose"});
     }
-    const Snapshot after = Take(db);
+    const Snapshot after = SnapshotOf(db);
     ASSERT_NE(after, before);
     EXPECT_EQ(journal.stepCount(), 1);
     EXPECT_EQ(journal.undoText(), "Everything");
 
     journal.undo();
-    EXPECT_EQ(Take(db), before);
+    EXPECT_EQ(SnapshotOf(db), before);
     EXPECT_EQ(db.airportTable().findByIcao("KBFI"), 1) << "the lookups follow the restored rows";
     EXPECT_EQ(db.airportTable().findByIcao("ENGM"), -1);
     EXPECT_EQ(journal.redoText(), "Everything");
     journal.redo();
-    EXPECT_EQ(Take(db), after);
+    EXPECT_EQ(SnapshotOf(db), after);
     EXPECT_EQ(db.airportTable().findByIcao("EKCH"), 2);
     journal.undo();
-    EXPECT_EQ(Take(db), before);
+    EXPECT_EQ(SnapshotOf(db), before);
 }
 
 TEST(ChangeJournal, stepsUndoInOrderAndANewStepForgetsTheRedo) {
     TrafficDatabase db;
     Load(db);
     ChangeJournal& journal = db.journal();
-    const Snapshot start = Take(db);
+    const Snapshot start = SnapshotOf(db);
     {
         StepScope step(journal, "Edit Tail number");
         db.flightTable().replace(0, "AC#1,A,100%,24Hr,IFR,");
     }
-    const Snapshot first = Take(db);
+    const Snapshot first = SnapshotOf(db);
     {
         StepScope step(journal, "Delete Flight");
         {
@@ -129,11 +112,11 @@ TEST(ChangeJournal, stepsUndoInOrderAndANewStepForgetsTheRedo) {
     EXPECT_EQ(journal.stepCount(), 2);
     EXPECT_EQ(journal.undoText(), "Delete Flight");
     journal.undo();
-    EXPECT_EQ(Take(db), first);
+    EXPECT_EQ(SnapshotOf(db), first);
     EXPECT_EQ(journal.undoText(), "Edit Tail number");
     EXPECT_EQ(journal.redoText(), "Delete Flight");
     journal.undo();
-    EXPECT_EQ(Take(db), start);
+    EXPECT_EQ(SnapshotOf(db), start);
     EXPECT_FALSE(journal.canUndo());
     journal.redo();
     {
@@ -143,7 +126,7 @@ TEST(ChangeJournal, stepsUndoInOrderAndANewStepForgetsTheRedo) {
     EXPECT_FALSE(journal.canRedo()) << "the step that could be redone is gone";
     EXPECT_EQ(journal.stepCount(), 2);
     journal.undo();
-    EXPECT_EQ(Take(db), first);
+    EXPECT_EQ(SnapshotOf(db), first);
 }
 
 TEST(ChangeJournal, cleanStateAndChangesOutsideSteps) {
@@ -182,7 +165,7 @@ TEST(ChangeJournal, aJoinedStepBelongsToTheStepBefore) {
     TrafficDatabase db;
     Load(db);
     ChangeJournal& journal = db.journal();
-    const Snapshot start = Take(db);
+    const Snapshot start = SnapshotOf(db);
     {
         StepScope step(journal, "Edit");
         db.flightTable().replace(0, "AC#7,A,100%,24Hr,IFR,");
@@ -197,7 +180,7 @@ TEST(ChangeJournal, aJoinedStepBelongsToTheStepBefore) {
     EXPECT_EQ(journal.stepCount(), 1);
     EXPECT_EQ(journal.undoText(), "Edit");
     journal.undo();
-    EXPECT_EQ(Take(db), start) << "undoing the edit undoes the renumbering too";
+    EXPECT_EQ(SnapshotOf(db), start) << "undoing the edit undoes the renumbering too";
     EXPECT_FALSE(journal.isClean());
     journal.redo();
     EXPECT_EQ(db.flightTable().at(0), "AC#1,A,100%,24Hr,IFR,");
@@ -243,8 +226,9 @@ TEST(ChangeJournal, aFilterOverManyFlightsIsOneStepOfTheLinesItChanged) {
     TrafficDatabase db;
     std::size_t lineBytes = 0;
     for (int i = 0; i < 10000; ++i) {
-        const std::string line = "AC#" + std::to_string(i % 50) + ",N" + std::to_string(i) +
-                                 ",100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,10:00:00,11:00:00,100,F,2,KSEA,";
+        const std::string line =
+            "AC#" + std::to_string(i % 50) + ",N" + std::to_string(i) +
+            ",100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KBFI,10:00:00,11:00:00,100,F,2,KSEA,";
         lineBytes += line.size();
         db.flightTable().append(line);
     }

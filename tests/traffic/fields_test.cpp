@@ -75,4 +75,9 @@ TEST(Fields, lastFieldAndTrimBackTo) {
 TEST(Fields, splitKeepsEmptyFields) {
     EXPECT_EQ(SplitFields("a,,b,", ','), (std::vector<std::string_view>{"a", "", "b", ""}));
     EXPECT_EQ(SplitFields("", ',').size(), 1u);
+    std::vector<std::string_view> into{"left", "over"};
+    for (std::string_view text : {"a,,b,", "", "x", ",x,"}) {
+        SplitFieldsInto(text, ',', into);
+        EXPECT_EQ(into, SplitFields(text, ',')) << text;
+    }
 }
