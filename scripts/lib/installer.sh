@@ -18,7 +18,7 @@ make_installer() {
   list="$build/installer/uninstall-files.nsh"
   setup="$build/Corvane-$version-setup.exe"
   rm -rf "$stage"
-  cmake --install "$build" --prefix "$stage" >/dev/null
+  cmake --install "$build" --prefix "$stage" --strip >/dev/null
   # The uninstaller removes what the installer put there: each file, then each folder when empty.
   # The traffic tools it handles itself.
   (

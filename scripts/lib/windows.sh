@@ -2,8 +2,12 @@
 # Linux corvane-cli on the same inputs, whose outputs must be the same bytes.
 # shellcheck shell=bash
 
+# The tests of the Linux build that have no Windows build: the stand-ins' round trip registers the
+# simulator in a Wine prefix made by hand.
+CORVANE_LINUX_ONLY_TESTS=(roundtrip_tools)
+
 # run_windows_tests LINUX_BUILD WINDOWS_BUILD: checks that the Windows build has every unit and widget
-# test of the Linux build, then runs every test program of the Windows build through ctest (the build's
+# test of the Linux build but those, then runs every test program of the Windows build through ctest (the build's
 # emulator is wine; the widget tests on Qt's offscreen platform) in a prefix of its own, made fresh and
 # removed afterwards.
 run_windows_tests() {
@@ -11,7 +15,7 @@ run_windows_tests() {
   local names
   names=$(ctest --test-dir "$windows" -N | awk '/Test +#/ {print $3}')
   for name in $(ctest --test-dir "$linux" -N -L 'unit|gui' | awk '/Test +#/ {print $3}'); do
-    if ! grep -qx "$name" <<<"$names"; then
+    if ! grep -qx "$name" <<<"$names" && [[ " ${CORVANE_LINUX_ONLY_TESTS[*]} " != *" $name "* ]]; then
       missing+=("$name")
     fi
   done
