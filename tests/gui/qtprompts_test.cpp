@@ -115,6 +115,8 @@ TEST(QtPrompts, fileDialogsShowTheFilterAsWrittenAndFindAnyLetterCase) {
     EXPECT_EQ(listed.join(u'|').toStdString(), "ASIA.CVP|Europe.cvp");
 }
 
+#ifndef _WIN32
+// (A Windows file name is UTF-16 text, which every dialog shows as it is.)
 TEST(QtPrompts, aFileWhoseNameIsNotUtf8IsRefusedNotMisread) {
     test::TempDir dir;
     const std::string folder = dir.mkdir("Projects \xE9t\xE9");
@@ -140,6 +142,7 @@ TEST(QtPrompts, aFileWhoseNameIsNotUtf8IsRefusedNotMisread) {
               std::nullopt);
     EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Unusable file name")});
 }
+#endif
 
 TEST(QtPrompts, eachFileDialogStartsInTheFolderLastChosenInIt) {
     test::TempDir dir;

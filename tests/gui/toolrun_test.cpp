@@ -6,6 +6,7 @@
 #include "environment/scratch.h"
 #include "mainwindowfixture.h"
 #include "platform/qt/qttoolrunner.h"
+#include "scriptedtool.h"
 #include "ui/progresswindow.h"
 
 #include <QElapsedTimer>
@@ -24,21 +25,18 @@ namespace {
 namespace fs = std::filesystem;
 
 // A decompiler that takes its time: it sleeps, then leaves the three text databases.
-std::string Decompiler(const std::string& sleep) {
-    return "#!/bin/sh\n"
-           "printf 'AC#1,430,\"Boeing 737-400\"\\r\\n' > aircraft.txt\n"
+std::string Decompiler(const std::string& sleepMs) {
+    return "write aircraft.txt AC#1,430,\"Boeing 737-400\"\n"
            "sleep " +
-           sleep +
+           sleepMs +
            "\n"
-           "printf \"ENGM,N60* 11.6',E11* 6.0',681,-,-\\r\\n\" > airports.txt\n"
-           "printf "
-           "'AC#1,N1,100%%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,\\r\\n' "
-           "> flightplans.txt\n";
+           "write airports.txt ENGM,N60* 11.6',E11* 6.0',681,-,-\n"
+           "write flightplans.txt "
+           "AC#1,N1,100%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,\n";
 }
 
 void InstallTool(const MainWindowFixture& f, const char* name, const std::string& script) {
-    const std::string path = f.dir.write("program/" + std::string(name), script);
-    fs::permissions(path, fs::perms::owner_all);
+    test::ScriptedTool(f.dir, "program/" + std::string(name), script);
 }
 
 // What the test sees, and does, while a tool runs: a timer on the GUI thread that fires every 50 ms,
@@ -97,7 +95,7 @@ struct RealToolsWindow : MainWindowFixture {
 TEST(ToolRuns, theWindowLivesAndHoldsItsInputWhileATrafficToolRuns) {
     RealToolsWindow f;
     ui::MainWindow& window = f.window;
-    InstallTool(f, "TDecompiler.exe", Decompiler("3"));
+    InstallTool(f, "TDecompiler.exe", Decompiler("3000"));
     auto* tabs = f.find<QTabBar>("TB");
     tabs->setFocus();
 
@@ -160,7 +158,7 @@ TEST(ToolRuns, cancelDuringOpenLeavesThePreviousData) {
 
     // As after a compile, the next open decompiles again; this time the decompiler hangs.
     window.session().state.decompileNeeded = true;
-    InstallTool(f, "TDecompiler.exe", Decompiler("30"));
+    InstallTool(f, "TDecompiler.exe", Decompiler("30000"));
     // Nothing unsaved: no save question, and no message after the cancel.
     DuringTheRun during(window, 1200, [&] {
         ui::ProgressWindow& progress = window.progressWindow();

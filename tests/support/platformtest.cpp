@@ -72,9 +72,20 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        throw std::runtime_error("cannot start " + program);
+    // Under Wine a start now and then fails while the server is still busy with a process that was
+    // just killed: the test is about the child, so a start is tried a few times.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process)) {
+            error = 0;
+            break;
+        }
+        error = ::GetLastError();
+        ::Sleep(200);
+    }
+    if (error != 0)
+        throw std::runtime_error("cannot start " + program + " (error " + std::to_string(error) + ")");
     ::CloseHandle(process.hThread);
     m_process = reinterpret_cast<long long>(process.hProcess);
 }

@@ -5,6 +5,7 @@
 //   args              each argument followed by "|" to standard output
 //   args-to FILE      the same into FILE
 //   cwd-to FILE       the current folder and a line end into FILE
+//   write FILE TEXT   TEXT and a CR LF line end into FILE (no blank in FILE)
 //   env NAME...       the values of the variables, each followed by "|", to standard output
 //   sleep MS          waits
 //   exit CODE         ends with CODE
@@ -113,6 +114,10 @@ int main(int argc, char** argv) {
                 corvane::SaveFileAtomically(rest, listed);
         } else if (command == "cwd-to") {
             corvane::SaveFileAtomically(rest, corvane::hostfs::CurrentFolder() + "\n");
+        } else if (command == "write") {
+            const auto space = rest.find(' ');
+            corvane::SaveFileAtomically(rest.substr(0, space),
+                                        (space == std::string::npos ? "" : rest.substr(space + 1)) + "\r\n");
         } else if (command == "env") {
             std::istringstream names(rest);
             for (std::string name; names >> name;) {
