@@ -3,7 +3,7 @@
 ; with makensis from the folder that `cmake --install` fills:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<install folder> -DUNFILES=<uninstall list> -DOUTFILE=<setup.exe>
 ;            -DICON=<corvane.ico> corvane.nsi
-; Silent: /S, with /TOOLS=FOLDER for the folder that holds the real TCompiler.exe and TDecompiler.exe,
+; Silent: /S, with /TOOLS=FOLDER (/TOOLS="C:\My Tools" when it has blanks) for the folder that holds the real TCompiler.exe and TDecompiler.exe,
 ; and /D=FOLDER for the program folder.
 ;
 ; The traffic tools: the ones the user names are copied in; without them Corvane's stand-ins are
@@ -11,7 +11,9 @@
 ; earlier install), and the uninstaller removes only the tools it put there itself: the size and time
 ; of each tool file it installs are recorded under the installer's key.
 
-Unicode true
+; A 64-bit installer for a 64-bit program (it then runs where 32-bit programs cannot, as under a
+; 64-bit-only Wine).
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
@@ -67,21 +69,23 @@ Page custom ToolsPage ToolsPageLeave
 
 ; The stamp of a file: its size and the time of its last change, "" when it is missing.
 !macro FileStamp FILE RESULT
-  Push $0
-  Push $1
-  Push $2
-  StrCpy ${RESULT} ""
+  ; Its own registers, so that RESULT may be any of $0-$9 (before, the result was popped over).
+  Push $R6
+  Push $R7
+  Push $R8
+  StrCpy $R8 ""
   ClearErrors
-  FileOpen $0 "${FILE}" r
+  FileOpen $R6 "${FILE}" r
   ${IfNot} ${Errors}
-    FileSeek $0 0 END $1
-    FileClose $0
-    GetFileTime "${FILE}" $0 $2
-    StrCpy ${RESULT} "$1:$0:$2"
+    FileSeek $R6 0 END $R7
+    FileClose $R6
+    GetFileTime "${FILE}" $R6 $R8
+    StrCpy $R8 "$R7:$R6:$R8"
   ${EndIf}
-  Pop $2
-  Pop $1
-  Pop $0
+  StrCpy ${RESULT} $R8
+  Pop $R8
+  Pop $R7
+  Pop $R6
 !macroend
 
 ; True (1 in RESULT) when both tools in the program folder are the ones the installer put there.

@@ -12,7 +12,8 @@ corvane_version() {
 # make_installer WINDOWS_BUILD: installs the Windows build into a staging folder and makes
 # WINDOWS_BUILD/Corvane-VERSION-setup.exe from it; prints the installer's path.
 make_installer() {
-  local build=$1 version stage list setup
+  local build version stage list setup
+  build=$(cd "$1" && pwd)
   version=$(corvane_version)
   stage="$build/installer/stage"
   list="$build/installer/uninstall-files.nsh"

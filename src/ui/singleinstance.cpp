@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QCoreApplication>
 #include <QLockFile>
 #include <QPointer>
 #include <QTimer>
@@ -37,6 +38,13 @@ QString SingleInstanceLockPath() {
 InstanceStart AcquireSingleInstance(QLockFile& lock, Prompts& prompts, const std::string& project) {
     lock.setStaleLockTime(0); // a lock left by a crashed instance is taken over
     if (!lock.fileName().isEmpty() && lock.tryLock(0)) return InstanceStart::First;
+    // A lock in our own process number was left by an instance that ended without letting go of it
+    // (killed, or its machine stopped), whose number this start happens to have: a lock nobody holds
+    // open can be removed, and is taken over. (Wine gives the same numbers again after a restart.)
+    qint64 holder = 0;
+    if (lock.error() == QLockFile::LockFailedError && lock.getLockInfo(&holder, nullptr, nullptr) &&
+        holder == QCoreApplication::applicationPid() && lock.removeStaleLockFile() && lock.tryLock(0))
+        return InstanceStart::First;
     if (lock.fileName().isEmpty() || lock.error() != QLockFile::LockFailedError) {
         // Nobody holds it: it cannot be made. Running anyway could let two share the scratch files.
         const QString folder = lock.fileName().isEmpty() ? UserInstanceFolderToMake()

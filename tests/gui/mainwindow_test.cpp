@@ -172,6 +172,16 @@ TEST(MainWindow, aProjectOpenedWhileCorvaneRunsGoesToTheRunningOne) {
     first.unlock();
     EXPECT_EQ(ui::AcquireSingleInstance(second, prompts), ui::InstanceStart::First)
         << "the first is untouched, and once it ends the next may run";
+    second.unlock();
+
+    // A lock that a killed instance left, in the number this start has been given: taken over.
+    QFile left(path);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+               QCoreApplication::applicationName().toUtf8() + "\n\n");
+    left.close();
+    QLockFile third(path);
+    EXPECT_EQ(ui::AcquireSingleInstance(third, prompts), ui::InstanceStart::First);
 }
 
 #ifndef _WIN32
