@@ -54,19 +54,6 @@ bool AircraftChosen(const Context& context, const FilterSelection& selection) {
            context.db.aircraftTable().findByTitle(selection.aircraftTitle) >= 0;
 }
 
-void WriteCsvField(std::ostream& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out << text;
-        return;
-    }
-    out << '"';
-    for (auto quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
-        out << text.substr(0, quote + 1) << '"';
-        text.remove_prefix(quote + 1);
-    }
-    out << text << '"';
-}
-
 int UsageError(Context& context, const std::string& command, const std::string& problem) {
     context.err << "corvane-cli " << command << ": " << problem << '\n'
                 << "usage: corvane-cli " << Usage(command) << '\n';

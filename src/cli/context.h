@@ -61,8 +61,6 @@ bool ParseSelection(Context& context, const std::string& command, const Argument
                     FilterSelection& selection);
 // Whether the loaded traffic has the aircraft the selection names, as a choice in the dialog's list.
 bool AircraftChosen(const Context& context, const FilterSelection& selection);
-// A CSV field: quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
-void WriteCsvField(std::ostream& out, std::string_view text);
 
 // Prints "corvane-cli COMMAND: problem" and the command's usage; returns kRefused.
 int UsageError(Context& context, const std::string& command, const std::string& problem);

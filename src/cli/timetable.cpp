@@ -2,6 +2,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "cli/csv.h"
 #include "timetable/timetableimport.h"
 #include "traffic/numbers.h"
 #include "traffic/reader.h"
