@@ -122,7 +122,7 @@ windows_shown() {
 # The first start finds the simulator in the registry and shows Options to confirm it; OK (the
 # default button) goes on to the main window.
 started=$(date +%s.%N)
-(cd "$work" && exec wine "$program/corvane.exe" >"$work/corvane.log" 2>&1) &
+(cd "$work" && wine "$program/corvane.exe" >"$work/corvane.log" 2>&1) 2>/dev/null &
 corvane=$!
 options=$(wait_for_window "Options" 120) || fail "no Options window at the first start within 120 s: $(windows_shown)"
 ready=$(date +%s.%N)
@@ -169,7 +169,7 @@ wineserver -k >/dev/null 2>&1 || true
 wait "$corvane" 2>/dev/null || true
 # Started again, as every later start is: straight to the main window.
 started=$(date +%s.%N)
-(cd "$work" && exec wine "$program/corvane.exe" >>"$work/corvane.log" 2>&1) &
+(cd "$work" && wine "$program/corvane.exe" >>"$work/corvane.log" 2>&1) 2>/dev/null &
 corvane=$!
 wait_for_window "Corvane - [New Project]" 120 >/dev/null || fail "no main window at the second start: $(windows_shown)"
 ready=$(date +%s.%N)
