@@ -3,8 +3,8 @@
 # shellcheck shell=bash
 
 # The tests of the Linux build that have no Windows build: the stand-ins' round trip registers the
-# simulator in a Wine prefix made by hand.
-CORVANE_LINUX_ONLY_TESTS=(roundtrip_tools)
+# simulator in a Wine prefix made by hand, and the round trip through a real Wine starts Wine itself.
+CORVANE_LINUX_ONLY_TESTS=(roundtrip_tools wine)
 
 # run_windows_tests LINUX_BUILD WINDOWS_BUILD: checks that the Windows build has every unit and widget
 # test of the Linux build but those, then runs every test program of the Windows build through ctest (the build's
