@@ -117,7 +117,14 @@ ToolResult QtToolRunner::run(const std::string& program, const std::vector<std::
     QObject::connect(&ticker, &QTimer::timeout, &loop, [&watch, &process] {
         switch (watch.tick()) {
         case ToolWatch::Step::AskToEnd:
+#ifdef _WIN32
+            // Qt asks a Windows program to end with WM_CLOSE, which a console tool never sees: it
+            // would run on for the whole grace time. It is ended at once, as the native runner's
+            // Ctrl+Break ends it.
+            process.kill();
+#else
             process.terminate();
+#endif
             break;
         case ToolWatch::Step::Kill:
             process.kill();
