@@ -5,6 +5,7 @@
 #include "traffic/reader.h"
 #include "traffic/trafficdatabase.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -39,18 +40,13 @@ TEST(AptData, mergeAddsWholeCodesAndFillsMissingNames) {
               (TextTable::Row{"SEA", "N1* 0.00'", "W1* 0.00'", "1", "Short Code", "Nowhere"}));
     EXPECT_EQ(db.airportCodes().entries(), (std::vector<std::string>{"ENGM", "KBFI", "ksea", "SEA"}));
 
-    std::vector<std::string> percentages;
-    bool inMerge = false;
-    for (const auto& e : progress.events()) {
-        if (e == "begin:Adding Corvane Airport Data")
-            inMerge = true;
-        else if (e == "end" && inMerge)
-            break;
-        else if (inMerge)
-            percentages.push_back(e);
-    }
-    ASSERT_FALSE(percentages.empty());
-    for (const auto& p : percentages) EXPECT_NE(p, "100 %") << "line ends are not counted";
+    // The merge shows its progress; the project's read ends at 99 %, and so does the merge, whose
+    // line ends are not counted.
+    const auto& events = progress.events();
+    const auto merge = std::find(events.begin(), events.end(), "begin:Adding Corvane Airport Data");
+    ASSERT_NE(merge, events.end());
+    EXPECT_NE(*std::next(merge), "end");
+    for (const auto& p : progress.percentages()) EXPECT_NE(p, "100 %");
 }
 
 TEST(AptData, newProjectHoldsExactlyTheListedAirports) {

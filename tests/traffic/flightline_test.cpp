@@ -57,9 +57,6 @@ TEST(FlightLine, destinationsInUpperCaseAndOddLines) {
     EXPECT_EQ(DecodeFlightLine("").legs.size(), 1u);
     EXPECT_EQ(DecodeFlightLine("%").percent, "");
     EXPECT_EQ(DecodeFlightLine("AC#1,-,%,Hr,IFR,").repeat, "");
-
-    EXPECT_EQ(FlightDestinations("AC#1,-,50%,24Hr,IFR,a,b,c,d,e,X1,a,b,c,d,e,X2,a,b,c,d,e,,a,b,c,d,e,X4,"),
-              (std::vector<std::string_view>{"X1", "X2"}));
 }
 
 TEST(FlightLine, destinationCursorWalksLikeTheFieldReader) {

@@ -33,18 +33,6 @@ TEST(TrafficDatabase, installedAircraftGetFreeNumbers) {
                                                                         "ATR 72", "Cessna 172", "Dash 8"}));
 }
 
-TEST(TrafficDatabase, numbersSkipEveryUsedNumber) {
-    TrafficDatabase db;
-    db.aircraftTable().add({"AC#2", "250", "A"});
-    db.missingAircraftTable().add({"B", "250", "ac#3"});
-    db.aircraftTable().add({"AC#5", "250", "C"});
-    Install(db, {"X1", "X2", "X3"});
-    AddInstalledAircraft(db);
-    EXPECT_EQ(db.aircraftTable().cell(2, 0), "AC#1");
-    EXPECT_EQ(db.aircraftTable().cell(3, 0), "AC#4");
-    EXPECT_EQ(db.aircraftTable().cell(4, 0), "AC#6");
-}
-
 TEST(TrafficDatabase, headEntriesAlsoWhenNothingIsAdded) {
     TrafficDatabase db;
     AddInstalledAircraft(db);
@@ -91,13 +79,15 @@ TEST(TrafficDatabase, aircraftNumbersAreComparedCanonically) {
     EXPECT_TRUE(db.aircraftNumberInUse("AC#7"));
     EXPECT_TRUE(db.aircraftNumberInUse("AC#08"));
 
-    // The installed aircraft get numbers no aircraft of the set holds in any writing.
-    for (int i = 1; i <= 6; ++i)
+    // The installed aircraft get the free numbers from AC#1 on, skipping those the set holds in any
+    // writing.
+    for (int i = 2; i <= 6; ++i)
         db.aircraftTable().add({"AC#" + std::to_string(i), "250", std::to_string(i)});
-    Install(db, {"New", "Newer"});
+    Install(db, {"New", "Newer", "Newest"});
     AddInstalledAircraft(db);
-    EXPECT_EQ(db.aircraftTable().row(7), (TextTable::Row{"AC#9", "250", "New"}));
-    EXPECT_EQ(db.aircraftTable().row(8), (TextTable::Row{"AC#11", "250", "Newer"}));
+    EXPECT_EQ(db.aircraftTable().row(6), (TextTable::Row{"AC#1", "250", "New"}));
+    EXPECT_EQ(db.aircraftTable().row(7), (TextTable::Row{"AC#9", "250", "Newer"}));
+    EXPECT_EQ(db.aircraftTable().row(8), (TextTable::Row{"AC#11", "250", "Newest"}));
 
     db.aircraftTable().setCell(0, AircraftTable::Number, "AC#0100");
     EXPECT_EQ(db.aircraftTable().findByNumber("AC#100"), 0) << "a changed number is found in its new form";
