@@ -50,7 +50,7 @@ struct Selection {
 TEST(ExportSelection, airportPrefixes) {
     Selection s;
     s.add(Flight("AC#1", "50%", "24Hr", "IFR", {"EGLL", "LFPG"}))     // 0
-        .add(Flight("AC#1", "50%", "12Hr", "IFR", {"EGLL", "LFPG"}))  // 1: repeats every 12 hours
+        .add(Flight("AC#1", "50%", "12Hr", "IFR", {"EGLL", "LFPG"}))  // 1
         .add(Flight("AC#1", "50%", "24Hr", "IFR", {"KSEA", "KBFI"}))  // 2
         .add(Flight("AC#1", "50%", "24Hr", "IFR", {"LFPG", "EGKK"}))  // 3: EG by its second leg
         .add(Flight("AC#1", "50%", "24Hr", "IFR", {"LEGE", "XEGX"}))  // 4: EG inside, not at the start
@@ -64,11 +64,6 @@ TEST(ExportSelection, airportPrefixes) {
     EXPECT_EQ(s.selected(), "2,5,6") << "destinations are trimmed and upper-cased";
     s.criteria.icaoPrefix = " l ";
     EXPECT_EQ(s.selected(), "0,1,3,4,5") << "the prefix is trimmed and upper-cased too";
-    // With the repeat period as well.
-    s.check(Criterion::Repeat);
-    s.criteria.icaoPrefix = "eg";
-    s.criteria.repeat = "24 hours";
-    EXPECT_EQ(s.selected(), "0,3");
 }
 
 TEST(ExportSelection, percentComparisons) {

@@ -30,7 +30,6 @@ TEST(ImportThroughTheTools, endsInDoneWithARebuiltTrafficBglAndABackup) {
     EXPECT_EQ(fs::current_path(), before);
     EXPECT_FALSE(fs::exists(f.session.state.programFolder + "Aircraft.txt"));
     const std::string bgl = TrafficBglPath(f.session.state.fsFolder);
-    const auto builtBefore = fs::last_write_time(bgl);
     const std::string contentBefore = f.dir.read(fs::relative(bgl, f.dir.path()).string());
     ASSERT_TRUE(fs::is_empty(BackupFolderPath(f.session.state.fsFolder)));
 
@@ -45,9 +44,7 @@ TEST(ImportThroughTheTools, endsInDoneWithARebuiltTrafficBglAndABackup) {
     // Compiled into the installed traffic that is open: nothing unsaved, no question.
     f.prompts.expect("Done");
     ASSERT_EQ(RunImport(f.session, path), ImportOutcome::Imported) << f.prompts.shown().back().text;
-    EXPECT_EQ(f.prompts.shown().back().text, path + "\r\nwas imported successfully to Traffic.BGL!");
     EXPECT_NE(f.dir.read(fs::relative(bgl, f.dir.path()).string()), contentBefore);
-    EXPECT_GE(fs::last_write_time(bgl), builtBefore);
     EXPECT_FALSE(fs::is_empty(BackupFolderPath(f.session.state.fsFolder))) << "the old traffic.bgl is kept";
     EXPECT_EQ(f.session.state.projectTag, "new");
 

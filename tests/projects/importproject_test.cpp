@@ -1,4 +1,3 @@
-#include "platformtest.h"
 #include "projects/importproject.h"
 #include "recordingprogress.h"
 #include "scriptedprompts.h"
@@ -145,11 +144,6 @@ TEST(ImportProject, anUnreadableFileChangesNothing) {
     prompts.expect("Error reading file");
     EXPECT_FALSE(ImportProject(t.db, dir.file("missing.cvp"), prompts, t.progress));
     EXPECT_NE(prompts.shown().back().text.find("missing.cvp"), std::string::npos);
-
-    const std::string fifo = dir.file("pipe.cvp");
-    const test::UnreadableFile unreadable(fifo);
-    prompts.expect("Error reading file");
-    EXPECT_FALSE(ImportProject(t.db, fifo, prompts, t.progress)) << "not a regular file";
     EXPECT_EQ(t.db.flightTable().count(), 1);
     EXPECT_EQ(t.db.aircraftTable().rowCount(), 2);
     EXPECT_TRUE(t.progress.events().empty());
