@@ -34,37 +34,27 @@ struct FsFolderTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(FsFolderTest, aFolderWithoutSeparatorIsAcceptedAndStoredWithOne) {
-    std::string path = simulator("FS2002");
+TEST_F(FsFolderTest, aFolderIsAcceptedWithOneSeparatorOnlyWhenItHoldsTheSimulator) {
+    // Two separators, no simulator, no folder: refused, and nothing is written. The separator is added
+    // before the test.
+    const std::pair<std::string, std::string> refused[] = {{simulator("Other") + "//", dir.file("Other//")},
+                                                           {dir.mkdir("Empty"), dir.file("Empty/")},
+                                                           {dir.file("Missing"), dir.file("Missing/")}};
+    for (auto [path, after] : refused) {
+        EXPECT_FALSE(CheckFSPath(path, registry, settings, state)) << after;
+        EXPECT_EQ(path, after);
+    }
+    EXPECT_EQ(settings.writeCount(), 0);
+    EXPECT_EQ(registry.writeCount(), 0);
+    EXPECT_EQ(state.fsFolder, "");
+
+    // Found in any case, and stored with one separator.
+    std::string path = simulator("FS2002", "FS2002.EXE");
     ASSERT_FALSE(path.ends_with("/"));
     EXPECT_TRUE(CheckFSPath(path, registry, settings, state));
     EXPECT_EQ(path, dir.file("FS2002/"));
     EXPECT_EQ(settings.value(kFsPathSetting), dir.file("FS2002/"));
     EXPECT_EQ(state.fsFolder, dir.file("FS2002/"));
-}
-
-TEST_F(FsFolderTest, aFolderEndingInTwoSeparatorsIsRefused) {
-    std::string path = simulator("FS2002") + "//";
-    EXPECT_FALSE(CheckFSPath(path, registry, settings, state));
-    EXPECT_EQ(path, dir.file("FS2002//"));
-    EXPECT_EQ(settings.writeCount(), 0);
-    EXPECT_EQ(registry.writeCount(), 0);
-    EXPECT_EQ(state.fsFolder, "");
-}
-
-TEST_F(FsFolderTest, aFolderWithoutTheSimulatorIsRefused) {
-    std::string path = dir.mkdir("Empty");
-    EXPECT_FALSE(CheckFSPath(path, registry, settings, state));
-    EXPECT_EQ(settings.writeCount(), 0);
-    EXPECT_EQ(registry.writeCount(), 0);
-    std::string missing = dir.file("Missing");
-    EXPECT_FALSE(CheckFSPath(missing, registry, settings, state));
-    EXPECT_EQ(missing, dir.file("Missing/")); // the separator is added before the test
-}
-
-TEST_F(FsFolderTest, theSimulatorProgramIsFoundInAnyCase) {
-    std::string path = simulator("FS2002", "FS2002.EXE");
-    EXPECT_TRUE(CheckFSPath(path, registry, settings, state));
 }
 
 TEST_F(FsFolderTest, aRegistryValueNamingAValidFolderIsLeftAlone) {
@@ -77,18 +67,14 @@ TEST_F(FsFolderTest, aRegistryValueNamingAValidFolderIsLeftAlone) {
     EXPECT_EQ(state.fsFolder, dir.file("Chosen/"));
 }
 
-TEST_F(FsFolderTest, aRegistryValueNamingNoSimulatorIsRewritten) {
-    registry.write("LM", kSimulatorKey, kExePathValue, dir.mkdir("Stale"));
-    std::string chosen = simulator("Chosen") + "/";
-    EXPECT_TRUE(CheckFSPath(chosen, registry, settings, state));
-    EXPECT_EQ(registered(), dir.file("Chosen")); // without the separator
-}
-
-TEST_F(FsFolderTest, aMissingRegistryValueIsWritten) {
-    std::string chosen = simulator("Chosen");
-    EXPECT_TRUE(CheckFSPath(chosen, registry, settings, state));
-    EXPECT_EQ(registered(), dir.file("Chosen"));
-    EXPECT_EQ(registry.writeCount(), 1);
+TEST_F(FsFolderTest, aMissingRegistryValueOrOneNamingNoSimulatorIsWritten) {
+    for (const bool stale : {false, true}) {
+        if (stale) registry.write("LM", kSimulatorKey, kExePathValue, dir.mkdir("Stale"));
+        std::string chosen = simulator("Chosen") + "/";
+        EXPECT_TRUE(CheckFSPath(chosen, registry, settings, state));
+        EXPECT_EQ(registered(), dir.file("Chosen")) << "without the separator";
+        EXPECT_EQ(registry.writeCount(), stale ? 3 : 1);
+    }
 }
 
 TEST_F(FsFolderTest, theWineRegistryGetsTheWindowsPath) {
