@@ -93,15 +93,6 @@ TEST_F(StandInToolsTest, theSceneryFolderIsFoundInAnyCase) {
     ASSERT_EQ(decompile().exitCode, 0);
 }
 
-TEST_F(StandInToolsTest, theCompilerReplacesTheOldTrafficFile) {
-    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl",
-              PackTrafficBgl({"a", "b", "c"}));
-    writeDatabases();
-    ASSERT_EQ(compile().exitCode, 0);
-    EXPECT_EQ(read(trafficBgl), PackTrafficBgl(texts));
-    EXPECT_EQ(test::NamesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
-}
-
 TEST_F(StandInToolsTest, aMissingDatabaseLeavesTheOldTrafficFile) {
     const std::string old = PackTrafficBgl({"a", "b", "c"});
     dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", old);
@@ -127,19 +118,14 @@ TEST_F(StandInToolsTest, theCompilerNeedsNoOldTrafficFileButItsDatabases) {
 }
 
 TEST_F(StandInToolsTest, aDamagedTrafficFileIsRefusedWithoutOutput) {
-    const std::string good = PackTrafficBgl(texts);
-    std::string flipped = good;
-    flipped[good.size() / 2] = static_cast<char>(flipped[good.size() / 2] ^ 1);
-    std::string wrongMagic = good;
-    wrongMagic.replace(0, 3, "BGL");
-    for (const std::string& bytes : {flipped, wrongMagic, good.substr(0, good.size() - 1), good.substr(0, 10),
-                                     std::string(), good + "x"}) {
-        dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", bytes);
-        const auto run = decompile();
-        EXPECT_NE(run.exitCode, 0) << "size " << bytes.size();
-        EXPECT_NE(run.errors.find("damaged"), std::string::npos) << run.errors;
-        EXPECT_TRUE(test::NamesIn(tempData).empty());
-    }
+    // Which bytes make a damaged container is the container's test; here, that the tool refuses one.
+    std::string damaged = PackTrafficBgl(texts);
+    damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 1);
+    dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", damaged);
+    const auto run = decompile();
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("damaged"), std::string::npos) << run.errors;
+    EXPECT_TRUE(test::NamesIn(tempData).empty());
 }
 
 TEST_F(StandInToolsTest, aMissingTrafficFileIsRefused) {
@@ -222,12 +208,13 @@ TEST_F(StandInToolsTest, theSimulatorsOwnTrafficFileIsNeverReplaced) {
         EXPECT_NE(run.errors.find("real TCompiler.exe and TDecompiler.exe"), std::string::npos) << run.errors;
         EXPECT_EQ(read(trafficBgl), foreign);
     }
-    // Its own file, even one whose contents are damaged, it replaces.
+    // Its own file, even one whose contents are damaged, it replaces, leaving nothing beside it.
     std::string damaged = PackTrafficBgl({"a", "b", "c"});
     damaged.back() = static_cast<char>(damaged.back() ^ 1);
     dir.write("prefix/drive_c/Flight Simulator 2002/SCENEDB/ATC/Scenery/traffic.bgl", damaged);
     EXPECT_EQ(compile().exitCode, 0);
     EXPECT_EQ(read(trafficBgl), PackTrafficBgl(texts));
+    EXPECT_EQ(test::NamesIn(fsFolder + "SCENEDB/ATC/Scenery"), std::vector<std::string>{"traffic.bgl"});
 }
 
 TEST_F(StandInToolsTest, aHugeForeignTrafficFileIsRefusedByItsHeader) {
