@@ -22,7 +22,6 @@ public:
 
     // The user presses Cancel once the wait has been asked this many times whether to cancel.
     void cancelAfter(int checks) { m_cancelAfter = checks; }
-    int cancelChecks() const { return m_checks; }
 
     const std::vector<std::string>& events() const { return m_events; }
     // Only the "N %" texts, in order.

@@ -46,26 +46,24 @@ Answer ScriptedPrompts::ask(const Prompt& prompt) {
     return step.answer;
 }
 
-std::optional<std::string> ScriptedPrompts::file(const FileRequest& request) {
-    m_fileRequests.push_back(request);
-    if (m_script.empty() || m_script.front().kind != Kind::File) {
-        ADD_FAILURE() << "unexpected file dialog '" << request.title << "'";
-        return std::nullopt;
-    }
-    auto path = m_script.front().text;
-    m_script.pop_front();
-    return path;
-}
-
-std::optional<std::string> ScriptedPrompts::input(const InputRequest& request) {
-    m_inputRequests.push_back(request);
-    if (m_script.empty() || m_script.front().kind != Kind::Input) {
-        ADD_FAILURE() << "unexpected input box '" << request.title << "'";
+std::optional<std::string> ScriptedPrompts::nextText(Kind kind, const std::string& title) {
+    if (m_script.empty() || m_script.front().kind != kind) {
+        ADD_FAILURE() << "unexpected " << KindName(static_cast<int>(kind)) << " '" << title << "'";
         return std::nullopt;
     }
     auto text = m_script.front().text;
     m_script.pop_front();
     return text;
+}
+
+std::optional<std::string> ScriptedPrompts::file(const FileRequest& request) {
+    m_fileRequests.push_back(request);
+    return nextText(Kind::File, request.title);
+}
+
+std::optional<std::string> ScriptedPrompts::input(const InputRequest& request) {
+    m_inputRequests.push_back(request);
+    return nextText(Kind::Input, request.title);
 }
 
 } // namespace corvane::test

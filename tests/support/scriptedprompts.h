@@ -37,6 +37,8 @@ private:
         Answer answer = Answer::Ok;
         std::optional<std::string> text;
     };
+    // The answer of the next step, which must be a file dialog or an input box (kind).
+    std::optional<std::string> nextText(Kind kind, const std::string& title);
     std::deque<Step> m_script;
     std::vector<Prompt> m_shown;
     std::vector<FileRequest> m_fileRequests;

@@ -2,8 +2,7 @@
 // it (the same path with ".script" added) says, one command a line:
 //   out TEXT          TEXT and a line end to standard output
 //   err TEXT          the same to standard error
-//   args              each argument followed by "|" to standard output
-//   args-to FILE      the same into FILE
+//   args-to FILE      each argument followed by "|" into FILE
 //   cwd-to FILE       the current folder and a line end into FILE
 //   write FILE TEXT   TEXT and a CR LF line end into FILE (no blank in FILE)
 //   env NAME...       the values of the variables, each followed by "|", to standard output
@@ -106,12 +105,9 @@ int main(int argc, char** argv) {
             std::fputs((rest + "\n").c_str(), stdout);
         } else if (command == "err") {
             std::fputs((rest + "\n").c_str(), stderr);
-        } else if (command == "args" || command == "args-to") {
+        } else if (command == "args-to") {
             for (const std::string& argument : arguments) listed += argument + "|";
-            if (command == "args")
-                std::fwrite(listed.data(), 1, listed.size(), stdout);
-            else
-                corvane::SaveFileAtomically(rest, listed);
+            corvane::SaveFileAtomically(rest, listed);
         } else if (command == "cwd-to") {
             corvane::SaveFileAtomically(rest, corvane::hostfs::CurrentFolder() + "\n");
         } else if (command == "write") {
