@@ -12,7 +12,6 @@ TEST(Paths, namesMatchWithoutRegardToCase) {
     dir.write("fs/SCENEDB/ATC/Scenery/Traffic.BGL", "bgl");
     EXPECT_TRUE(PathExists(dir.file("PROGRAM/TCompiler.exe"), true));
     EXPECT_TRUE(PathExists(dir.file("program/tcompiler.exe"), true));
-    EXPECT_TRUE(PathExists(dir.file("PROGRAM/TCOMPILER.EXE"), true));
     EXPECT_FALSE(PathExists(dir.file("program/tdecompiler.exe"), true));
     EXPECT_EQ(FindPath(dir.file("fs/scenedb/atc/scenery/traffic.bgl")),
               dir.file("fs/SCENEDB/ATC/Scenery/Traffic.BGL"));

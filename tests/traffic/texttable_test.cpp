@@ -51,12 +51,7 @@ TEST(TextTable, sortedInsertKeepsIndexesInStep) {
     EXPECT_EQ(t.find(2, "AC#5"), 1);
     EXPECT_EQ(t.find(0, "alph"), -1) << "a prefix is not a match";
     EXPECT_EQ(t.find(0, "alphabet"), -1);
-
-    t.remove(0);
-    EXPECT_EQ(t.find(0, "alpha"), 0);
-    EXPECT_EQ(t.cell(0, 2), "AC#5");
-    EXPECT_EQ(t.find(2, "AC#1"), -1);
-    EXPECT_EQ(t.find(2, "AC#4"), 3);
+    // The lookups after removals and other changes are the next test's.
     EXPECT_THROW(t.find(1, "1"), std::logic_error);
 }
 

@@ -124,12 +124,9 @@ TEST(Writer, slowAircraftDroppedSilentlyUnknownReportedOnce) {
     EXPECT_EQ(f.prompts.shown().at(0).text, "The aircraft AC#0 was not found in the database.\r\nAll flights "
                                             "connected to this aircraft will not be saved.");
     EXPECT_EQ(f.prompts.shown().at(0).icon, Icon::Exclamation);
-    const auto& lines = f.db.flightTable().lines();
-    EXPECT_TRUE(lines[0].empty());
-    EXPECT_EQ(lines[1].substr(0, 5), "AC#1,");
-    EXPECT_TRUE(lines[2].empty());
-    EXPECT_TRUE(lines[3].empty());
-    EXPECT_TRUE(lines[4].empty());
+    std::vector<std::string> kept;
+    for (const std::string& line : f.db.flightTable().lines()) kept.push_back(line.substr(0, 5));
+    EXPECT_EQ(kept, (std::vector<std::string>{"", "AC#1,", "", "", ""}));
     EXPECT_EQ(f.db.aircraftTable().rowCount(), 2) << "write-only leaves the tables alone";
 }
 
