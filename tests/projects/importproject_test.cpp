@@ -155,8 +155,4 @@ TEST(ImportProject, progressOverTheBytes) {
     t.import(line + "\r\n" + line + "\r\n");
     EXPECT_EQ(t.progress.events(),
               (std::vector<std::string>{"begin:Open Corvane Project Data", "44 %", "88 %", "99 %", "end"}));
-    t.progress.clear();
-    t.import("");
-    EXPECT_EQ(t.progress.events(),
-              (std::vector<std::string>{"begin:Open Corvane Project Data", "99 %", "end"}));
 }

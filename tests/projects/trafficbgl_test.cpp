@@ -271,12 +271,7 @@ TEST(CompileTrafficBgl, aNewTrafficFileIsSuccessWhateverTheExitStatus) {
     f.tools.expectExit(2, f.compiles());
     EXPECT_TRUE(CompileTrafficBgl(f.session));
     EXPECT_NE(f.dir.read("FS2002/SCENEDB/ATC/Scenery/traffic.bgl"), "the old traffic");
-
-    // A compiler killed after it began to write is a failure, and says the file may be incomplete.
-    f.tools.expect({true, -1, "killed by signal 9", ""}, f.compiles());
-    f.prompts.expect("Error compiling Traffic.bgl");
-    EXPECT_FALSE(CompileTrafficBgl(f.session));
-    EXPECT_NE(f.prompts.shown().back().text.find("may be incomplete"), std::string::npos);
+    // One stopped after it began to write fails all the same (the time-limit test below).
 }
 
 TEST(CompileTrafficBgl, aFailedCompileIsNeverSuccess) {
