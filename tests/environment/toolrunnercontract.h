@@ -9,7 +9,6 @@
 #include "scriptedtool.h"
 #include "tempdir.h"
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
