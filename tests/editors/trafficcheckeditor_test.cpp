@@ -9,6 +9,7 @@
 #include "scriptedprompts.h"
 #include "tempdir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -67,7 +68,6 @@ TEST(TrafficCheckEditor, rowsCellsAndCounts) {
               (Cells{"ENGM-XXXX", "ENGM-XXXX", "ENGM-EKCH-EKCH", "ENGM-EKCH-EKCH", "ENGM-ESSA"}));
     EXPECT_EQ(f.check.cell(2, Editor::MessageColumn), "EKCH-EKCH: the leg departs from and arrives at EKCH.");
     EXPECT_EQ(f.check.countsText(), "2 errors, 3 warnings in 3 flights");
-    EXPECT_EQ(Editor::kHeaders[Editor::MessageColumn], "Message");
 }
 
 TEST(TrafficCheckEditor, filtersBySeverityAndCheck) {
@@ -143,25 +143,23 @@ TEST(TrafficCheckEditor, staleAfterAChangeOrANewMinimum) {
     EXPECT_EQ(f.check.report().warnings, 5) << "the refresh stored the edit first: T3 is now used twice";
     EXPECT_FALSE(f.check.stale());
 
-    f.session.db.airportTable().setCell(0, AirportTable::Latitude, "N61* 0.0'");
-    EXPECT_TRUE(f.check.stale());
-    f.check.refresh();
-    f.add("AC#1,T9,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,");
-    EXPECT_TRUE(f.check.stale());
-    f.check.refresh();
-    f.session.db.aircraftTable().setCell(0, AircraftTable::Speed, "9");
-    EXPECT_TRUE(f.check.stale());
-    f.check.refresh();
-    f.session.db.missingAircraftTable().add({"Ghost", "300", "AC#7"});
-    EXPECT_TRUE(f.check.stale());
-    f.check.refresh();
-    f.session.db.flightTable().clear();
-    EXPECT_TRUE(f.check.stale());
-    f.check.refresh();
-    f.settings.setValue("Turnaround Minutes", "3");
-    EXPECT_TRUE(f.check.stale());
-    f.check.refresh();
-    EXPECT_FALSE(f.check.stale());
+    TrafficDatabase& db = f.session.db;
+    const std::function<void()> changes[] = {
+        [&] { db.airportTable().setCell(0, AirportTable::Latitude, "N61* 0.0'"); },
+        [&] { f.add("AC#1,T9,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,"); },
+        [&] { db.aircraftTable().setCell(0, AircraftTable::Speed, "9"); },
+        [&] {
+            db.missingAircraftTable().add({"Ghost", "300", "AC#7"});
+        },
+        [&] { db.flightTable().clear(); },
+        [&] { f.settings.setValue("Turnaround Minutes", "3"); },
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        changes[i]();
+        EXPECT_TRUE(f.check.stale()) << "change " << i;
+        f.check.refresh();
+        EXPECT_FALSE(f.check.stale()) << "change " << i;
+    }
 }
 
 TEST(TrafficCheckEditor, theTurnaroundMinimumComesFromTheSettings) {
@@ -218,9 +216,8 @@ TEST(TrafficCheckEditor, beforeCompileChecksTheEditedFlight) {
 TEST(TrafficCheckEditor, useTheProposedArrivalOnTheChosenProblems) {
     Fixture f;
     // The fixture's airports share one position: every leg between two of them is proposed 15 minutes.
-    const std::string before =
-        "AC#1,Q5,50%,24Hr,IFR,08:00:00,08:03:00,100,F,1,ESSA,09:00:00,12:00:00,100,F,2,ENGM,";
-    const int both = f.add(before);
+    const int both =
+        f.add("AC#1,Q5,50%,24Hr,IFR,08:00:00,08:03:00,100,F,1,ESSA,09:00:00,12:00:00,100,F,2,ENGM,");
     f.add("AC#1,Q6,50%,24Hr,IFR,08:00:00,08:02:00,100,F,1,XXXX,09:00:00,09:15:00,100,F,2,ENGM,");
     const ChangeJournal& journal = f.session.db.journal();
     f.check.refresh();
@@ -263,8 +260,4 @@ TEST(TrafficCheckEditor, useTheProposedArrivalOnTheChosenProblems) {
                                              "again.\r\nChoose the problems to fix once more.");
     EXPECT_FALSE(f.check.stale());
     EXPECT_EQ(journal.stepCount(), 3) << "two fixes and the edit";
-
-    f.flights.forgetFlight();
-    while (f.session.db.journal().canUndo()) f.session.db.journal().undo();
-    EXPECT_EQ(f.session.db.flightTable().at(both), before);
 }
