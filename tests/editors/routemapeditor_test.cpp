@@ -1,8 +1,6 @@
 #include "editors/airporteditor.h"
-#include "editors/flighteditor.h"
 #include "editors/routemapeditor.h"
-#include "recordingprogress.h"
-#include "scriptedprompts.h"
+#include "sessionfixture.h"
 #include "testflights.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +10,7 @@ using test::FlightVisiting;
 
 namespace {
 
-struct Fixture {
-    test::ScriptedPrompts prompts;
-    test::RecordingProgress progress;
-    Session session{prompts, progress};
-    FlightEditor flights{session};
+struct Fixture : test::SessionFixture {
     AirportEditor airports{session.db, flights.legs(), prompts};
     RouteMapEditor map{session.db, flights, airports};
 
@@ -26,16 +20,10 @@ struct Fixture {
             {"EKCH", "N55* 37.07'", "E12* 39.36'"},  {"ENBR", "N60* 17.60'", "E5* 13.09'"},
             {"KSEA", "N47* 26.88'", "W122* 18.62'"}, {"NOPO", "", ""},
             {"RJAA", "N35* 45.87'", "E140* 23.16'"}};
-        for (const auto& row : rows) {
-            session.db.airportTable().add(
-                {row[0], row[1], row[2], "0", std::string(row[0]) + " Airport", "-"});
-            session.db.airportCodes().add(row[0]);
-        }
-        FlightTable& table = session.db.flightTable();
-        table.append(FlightVisiting({"ESSA", "EKCH", "ENGM"}));
-        table.append(FlightVisiting({"NOPO", "ENGM"}));
-        table.append(FlightVisiting({"KSEA", "ENGM"}));
-        table.append(FlightVisiting({"RJAA", "KSEA"}));
+        for (const auto& row : rows) addAirport(row[0], row[1], row[2], std::string(row[0]) + " Airport");
+        for (const auto& stops : {FlightVisiting({"ESSA", "EKCH", "ENGM"}), FlightVisiting({"NOPO", "ENGM"}),
+                                  FlightVisiting({"KSEA", "ENGM"}), FlightVisiting({"RJAA", "KSEA"})})
+            add(stops);
     }
     int row(const char* code) const { return session.db.airportTable().findByIcao(code); }
     const MapAirport& airport(const char* code) const {

@@ -1,13 +1,8 @@
-// The "Check traffic..." window's logic, and the turnaround minimum in the options window.
+// The "Check traffic..." window's logic.
 
-#include "editors/flighteditor.h"
-#include "editors/optionseditor.h"
 #include "editors/trafficcheckeditor.h"
-#include "environment/programstate.h"
 #include "memoryregistry.h"
-#include "recordingprogress.h"
-#include "scriptedprompts.h"
-#include "tempdir.h"
+#include "sessionfixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -16,21 +11,16 @@ using namespace corvane;
 
 namespace {
 
-struct Fixture {
-    test::ScriptedPrompts prompts;
-    test::RecordingProgress progress;
+using Cells = std::vector<std::string>;
+
+struct Fixture : test::SessionFixture {
     test::MemorySettings settings;
-    Session session{prompts, progress};
-    FlightEditor flights{session};
     TrafficCheckEditor check{session, settings};
 
     // 0: unknown airport XXXX and too low; 1: deleted; 2: clean; 3: same airport with a short turnaround;
     // 4: traffic percent 0.
     Fixture() {
-        for (const char* code : {"ENGM", "ESSA", "EKCH"}) {
-            session.db.airportTable().add({code, "N60* 0.0'", "E10* 0.0'", "0", "-", "-"});
-            session.db.airportCodes().add(code);
-        }
+        for (const char* code : {"ENGM", "ESSA", "EKCH"}) addAirport(code);
         session.db.aircraftTable().add({"AC#1", "450", "Boeing 737"});
         AddInstalledAircraft(session.db);
         add("AC#1,T0,50%,24Hr,IFR,08:00:00,08:15:00,5,F,1,XXXX,09:00:00,09:15:00,100,F,2,ENGM,");
@@ -40,16 +30,13 @@ struct Fixture {
             "09:00:00,09:15:00,100,F,3,ENGM,");
         add("AC#1,T4,0%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,");
     }
-    int add(const std::string& line) { return session.db.flightTable().append(line); }
-    std::vector<std::string> column(int c) const {
-        std::vector<std::string> cells;
+    Cells column(int c) const {
+        Cells cells;
         for (int row = 0; row < check.rowCount(); ++row) cells.push_back(check.cell(row, c));
         return cells;
     }
-    using Cells = std::vector<std::string>;
 };
 
-using Cells = Fixture::Cells;
 using Editor = TrafficCheckEditor;
 
 } // namespace
