@@ -55,6 +55,11 @@ TEST(TrafficCheckEditor, rowsCellsAndCounts) {
               (Cells{"ENGM-XXXX", "ENGM-XXXX", "ENGM-EKCH-EKCH", "ENGM-EKCH-EKCH", "ENGM-ESSA"}));
     EXPECT_EQ(f.check.cell(2, Editor::MessageColumn), "EKCH-EKCH: the leg departs from and arrives at EKCH.");
     EXPECT_EQ(f.check.countsText(), "2 errors, 3 warnings in 3 flights");
+
+    // The turnaround minimum comes from the settings.
+    f.settings.setValue("Turnaround Minutes", "5");
+    f.check.refresh();
+    EXPECT_EQ(f.check.report().warnings, 2) << "five minutes on the ground at EKCH are enough";
 }
 
 TEST(TrafficCheckEditor, filtersBySeverityAndCheck) {
@@ -147,13 +152,6 @@ TEST(TrafficCheckEditor, staleAfterAChangeOrANewMinimum) {
         f.check.refresh();
         EXPECT_FALSE(f.check.stale()) << "change " << i;
     }
-}
-
-TEST(TrafficCheckEditor, theTurnaroundMinimumComesFromTheSettings) {
-    Fixture f;
-    f.settings.setValue("Turnaround Minutes", "5");
-    f.check.refresh();
-    EXPECT_EQ(f.check.report().warnings, 2) << "five minutes on the ground at EKCH are enough";
 }
 
 TEST(TrafficCheckEditor, doubleClickShowsTheFlightAndLeg) {
