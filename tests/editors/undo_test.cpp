@@ -261,11 +261,9 @@ TEST(Undo, everyActionUndoesAndRedoesToTheVeryBytes) {
         world.flights.forgetFlight();
         while (journal.canUndo()) journal.undo();
         EXPECT_TRUE(Take(world.session.db) == before) << "seed " << seed << ": undoing everything";
-        EXPECT_EQ(Take(world.session.db).project, before.project);
         EXPECT_TRUE(journal.isClean());
         while (journal.canRedo()) journal.redo();
         EXPECT_TRUE(Take(world.session.db) == after) << "seed " << seed << ": redoing everything";
-        EXPECT_EQ(Take(world.session.db).project, after.project);
     }
 }
 
