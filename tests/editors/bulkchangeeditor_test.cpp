@@ -61,7 +61,6 @@ TEST(RetimeEditor, proposesWhatTheLegsEditorProposes) {
     EXPECT_EQ(f.line(0), typed[0]);
     EXPECT_EQ(f.line(1), typed[1]) << "the arrival day follows, as in the legs editor";
     EXPECT_EQ(f.line(3), typed[2]);
-    EXPECT_NE(f.line(1).find(",6/23:30:00,0/00:"), std::string::npos) << f.line(1);
     const ChangeJournal& journal = f.session.db.journal();
     ASSERT_EQ(journal.stepCount(), 1);
     EXPECT_EQ(journal.undoText(), "Set arrival times from cruise speeds");
