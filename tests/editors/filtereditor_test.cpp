@@ -63,8 +63,7 @@ TEST(FilterEditor, refusedValuesChangeNothing) {
 
 TEST(FilterEditor, timeShiftsOfUpToADayEitherWay) {
     Fixture f;
-    const int weekly =
-        f.session.db.flightTable().append("AC#1,-,100%,WEEK,IFR,6/23:30:00,0/00:30:00,100,F,1,KSEA,");
+    const int weekly = f.add("AC#1,-,100%,WEEK,IFR,6/23:30:00,0/00:30:00,100,F,1,KSEA,");
     const std::string before = f.line(0);
     FilterEditor time(FilterMode::Time, f.session.db, f.flights, f.prompts);
     for (const char* value : {"24.01", "-24.01", "25"}) {
@@ -85,9 +84,7 @@ TEST(FilterEditor, timeShiftsOfUpToADayEitherWay) {
         time.editValue(value);
         f.prompts.expect("Corvane");
         EXPECT_TRUE(time.run()) << value;
-        EXPECT_EQ(f.session.db.flightTable().at(weekly),
-                  std::string("AC#1,-,100%,WEEK,IFR,") + times + ",100,F,1,KSEA,")
-            << value;
+        EXPECT_EQ(f.line(weekly), std::string("AC#1,-,100%,WEEK,IFR,") + times + ",100,F,1,KSEA,") << value;
     }
     EXPECT_EQ(f.line(0), before) << "a day on, a day back, an hour on and back";
     EXPECT_EQ(time.doneStatus(), "Departure times of 2 flights shifted by -1 hour");
@@ -95,7 +92,7 @@ TEST(FilterEditor, timeShiftsOfUpToADayEitherWay) {
 
 TEST(FilterEditor, theStatusCountsTheFlightsThatWereThere) {
     Fixture f;
-    f.session.db.flightTable().empty(f.session.db.flightTable().append("AC#1,-,100%,24Hr,IFR,"));
+    f.session.db.flightTable().empty(f.add("AC#1,-,100%,24Hr,IFR,"));
     FilterEditor remove(FilterMode::Delete, f.session.db, f.flights, f.prompts);
     f.prompts.expect("Corvane");
     ASSERT_TRUE(remove.run());

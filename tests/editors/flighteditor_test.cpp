@@ -106,15 +106,14 @@ TEST(FlightEditor, readAndSaveAFlight) {
     EXPECT_EQ(f.flights.header().percent, "60");
 
     f.flights.chooseAirport("ESSA"); // a write-back point
-    EXPECT_EQ(f.session.db.flightTable().at(index),
+    EXPECT_EQ(f.line(index),
               "AC#2,LN-B,60%,24Hr,VFR,08:00:00,08:15:00,330,F,1,ESSA,10:00:00,11:00:00,330,F,2,EKCH,"
               "12:00:00,13:00:00,330,F,3,ENGM,")
         << "the new aircraft proposed a new arrival for the leg on screen (all airports share one place)";
 
     f.flights.chooseAircraft("Choose Aircraft");
     f.flights.SaveToLST();
-    EXPECT_EQ(f.session.db.flightTable().at(index).substr(0, 5), "AC#2,")
-        << "no aircraft chosen keeps the number";
+    EXPECT_EQ(f.line(index).substr(0, 5), "AC#2,") << "no aircraft chosen keeps the number";
 }
 
 TEST(FlightEditor, theAircraftOfANumberInAnyWriting) {
@@ -127,7 +126,7 @@ TEST(FlightEditor, theAircraftOfANumberInAnyWriting) {
     f.flights.chooseAirport("EKCH");
     EXPECT_EQ(f.flights.header().aircraft, "Dash 8");
     f.flights.SaveToLST();
-    EXPECT_EQ(f.session.db.flightTable().at(1).substr(0, 5), "AC#2,") << "saved with the row's number";
+    EXPECT_EQ(f.line(1).substr(0, 5), "AC#2,") << "saved with the row's number";
 }
 
 TEST(FlightEditor, addAndDeleteFlights) {
@@ -138,7 +137,7 @@ TEST(FlightEditor, addAndDeleteFlights) {
     f.flights.chooseAirport("ENGM");
     f.flights.addFlight();
     ASSERT_EQ(f.session.db.flightTable().count(), 2);
-    EXPECT_EQ(f.session.db.flightTable().at(1), std::string(kNewFlightTemplate) + "ENGM,");
+    EXPECT_EQ(f.line(1), std::string(kNewFlightTemplate) + "ENGM,");
     EXPECT_EQ(f.summaries(), (std::vector<std::string>{"ENGM-----", "ENGM-ESSA-EKCH"}));
     EXPECT_EQ(f.flights.CurrentFlightIndex(), 1);
     EXPECT_EQ(f.flights.header().aircraft, "Choose Aircraft");
@@ -147,11 +146,11 @@ TEST(FlightEditor, addAndDeleteFlights) {
 
     f.prompts.expect("Delete selected flight", Answer::No);
     f.flights.deleteFlight();
-    EXPECT_EQ(f.session.db.flightTable().at(1), std::string(kNewFlightTemplate) + "ENGM,");
+    EXPECT_EQ(f.line(1), std::string(kNewFlightTemplate) + "ENGM,");
     EXPECT_EQ(f.prompts.shown().back().text, "Do you really want to delete ENGM-----?");
     f.prompts.expect("Delete selected flight", Answer::Yes);
     f.flights.deleteFlight();
-    EXPECT_TRUE(f.session.db.flightTable().at(1).empty()) << "the entry stays, empty";
+    EXPECT_TRUE(f.line(1).empty()) << "the entry stays, empty";
     EXPECT_EQ(f.summaries(), std::vector<std::string>{"ENGM-ESSA-EKCH"});
     EXPECT_EQ(f.flights.CurrentFlightIndex(), 0) << "the flight now selected is loaded";
 
@@ -170,12 +169,12 @@ TEST(FlightEditor, weeklyRepeatStartsEveryLegOnSunday) {
     EXPECT_EQ(f.flights.legs().fields().depDayCom, 0);
     EXPECT_TRUE(f.flights.legs().fields().depDayEnabled);
     f.flights.SaveToLST();
-    EXPECT_EQ(f.session.db.flightTable().at(index).substr(0, 35), "AC#1,LN-A,80%,WEEK,IFR,0/08:00:00,0");
+    EXPECT_EQ(f.line(index).substr(0, 35), "AC#1,LN-A,80%,WEEK,IFR,0/08:00:00,0");
     f.flights.chooseRepeat("12");
     EXPECT_FALSE(f.flights.legs().fields().depDayEnabled);
     EXPECT_EQ(f.flights.legs().fields().depDayCom, -1);
     f.flights.SaveToLST();
-    EXPECT_EQ(f.session.db.flightTable().at(index).substr(0, 32), "AC#1,LN-A,80%,12Hr,IFR,08:00:00,");
+    EXPECT_EQ(f.line(index).substr(0, 32), "AC#1,LN-A,80%,12Hr,IFR,08:00:00,");
 }
 
 TEST(FlightEditor, showsAFlightAndPutsOneOfItsLegsOnScreen) {
@@ -208,7 +207,7 @@ TEST(FlightEditor, showsAFlightAndPutsOneOfItsLegsOnScreen) {
     // The flight on screen is stored before another is shown; the whole flight shows its first row.
     f.flights.editTail("LN-NEW");
     ASSERT_TRUE(f.flights.showFlight(shuttle));
-    EXPECT_EQ(f.session.db.flightTable().at(loop).substr(0, 11), "AC#1,LN-NEW");
+    EXPECT_EQ(f.line(loop).substr(0, 11), "AC#1,LN-NEW");
     EXPECT_EQ(f.flights.aptComText(), "ENGM");
     EXPECT_EQ(f.flights.CurrentFlightIndex(), shuttle);
     EXPECT_EQ(f.flights.legs().selectedRow(), 0);

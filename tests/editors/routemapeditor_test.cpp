@@ -179,7 +179,7 @@ TEST(RouteMapEditor, markedAirportHitsTipsAndClicks) {
     EXPECT_EQ(f.map.airportAt({0, 0}, 1000), f.row("EKCH")) << "the nearest one on the map";
     // Two airports in one place: the one with flights is drawn on top, and it is the one picked.
     f.session.db.airportTable().add({"BGO", "N60* 17.60'", "E5* 13.09'", "0", "Bergen", "-"});
-    f.session.db.flightTable().append(FlightVisiting({"BGO", "ENGM"}));
+    f.add(FlightVisiting({"BGO", "ENGM"}));
     f.map.update();
     EXPECT_EQ(f.map.airportAt(f.airport("ENBR").at, 0.1), f.row("BGO"));
     EXPECT_EQ(f.map.airportTip(f.row("ESSA")), "ESSA  ESSA Airport");

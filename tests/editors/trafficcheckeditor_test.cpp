@@ -214,7 +214,7 @@ TEST(TrafficCheckEditor, useTheProposedArrivalOnTheChosenProblems) {
     EXPECT_EQ(journal.stepCount(), 0);
 
     EXPECT_EQ(f.check.useProposedArrival({fixable[0]}), 1);
-    EXPECT_EQ(f.session.db.flightTable().at(both),
+    EXPECT_EQ(f.line(both),
               "AC#1,Q5,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,12:00:00,100,F,2,ENGM,")
         << "the chosen leg alone";
     ASSERT_EQ(journal.stepCount(), 1);
@@ -231,7 +231,7 @@ TEST(TrafficCheckEditor, useTheProposedArrivalOnTheChosenProblems) {
         f.prompts.shown().back().text,
         "Set the arrival time of 1 leg in 1 flight from the cruise speeds.\r\n\r\n1 leg kept its arrival "
         "time:\r\n1 leg whose airports have no known position");
-    EXPECT_EQ(f.session.db.flightTable().at(both),
+    EXPECT_EQ(f.line(both),
               "AC#1,Q5,50%,24Hr,IFR,08:00:00,08:15:00,100,F,1,ESSA,09:00:00,09:15:00,100,F,2,ENGM,");
 
     // The traffic changed since the check (an edit the editor stores first): checked again, nothing fixed.
