@@ -16,16 +16,10 @@ namespace {
 constexpr int kGmt = 12;
 constexpr int kHour = 3600;
 
-struct BoardFixture : ::testing::Test {
-    BoardFixture() {
-        db.airportTable().add({"AAAA", "N10* 0.0'", "E10* 0.0'", "0", "Alpha", "-"});
-        db.airportTable().add({"BBBB", "N10* 0.0'", "E10* 0.0'", "0", "Bravo", "-"});
-        db.airportTable().add({"CCCC", "N11* 0.0'", "E10* 0.0'", "0", "Charlie", "-"});
-        db.aircraftTable().add({"AC#1", "240", "Jet"});
-        db.missingAircraftTable().add({"Ghost", "300", "AC#3"});
-    }
+// The check's airports and aircraft: AC#1 is the installed Jet, AC#3 the Ghost not installed.
+struct BoardFixture : test::CheckFixture {
     int add(const std::string& head, const std::vector<test::LegSpec>& legs) {
-        return db.flightTable().append(FlightLineOf(head, legs));
+        return CheckFixture::add(FlightLineOf(head, legs));
     }
     const AirportBoard& build(const std::string& code, int zone = kGmt, int day = -1) {
         traffic = CollectAirportTraffic(db, code);
@@ -47,7 +41,6 @@ struct BoardFixture : ::testing::Test {
         return hours;
     }
 
-    TrafficDatabase db;
     AirportTraffic traffic;
     AirportBoard board;
 };

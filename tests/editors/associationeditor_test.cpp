@@ -38,18 +38,13 @@ struct RecordingBar : AssociationBar {
 
 } // namespace
 
-TEST(AssociationEditor, offersTheSpeedWindow) {
+TEST(AssociationEditor, offersTheSpeedWindowAndRewritesEveryFlightOfTheUnknownAircraft) {
     Association a;
     a.editor.load(1);
     EXPECT_EQ(a.editor.txtName(), "Mystery Jet");
     EXPECT_EQ(a.editor.txtSpeed(), "250");
     EXPECT_EQ(a.editor.comFSAir(),
               (std::vector<std::string>{"fastest Offered", "Same Speed", "Slowest Offered"}));
-}
-
-TEST(AssociationEditor, okRewritesEveryFlightOfTheUnknownAircraft) {
-    Association a;
-    a.editor.load(1);
     RecordingBar bar;
     EXPECT_EQ(a.editor.ok("same speed", bar), AssociationEditor::Result::Close);
     const auto& lines = a.db.flightTable().lines();
@@ -95,20 +90,12 @@ TEST(AssociationEditor, theLastRowSelectsItsNeighbourBefore) {
     EXPECT_EQ(a.editor.selectedMissingRow(), -1) << "none left";
 }
 
-TEST(AssociationEditor, noItemAndCancelChangeNothing) {
+TEST(AssociationEditor, noItemCancelAndATitleWithoutARowChangeNothing) {
     Association a;
     const auto flights = a.db.flightTable().lines();
     a.editor.load(1);
     EXPECT_EQ(a.editor.ok(""), AssociationEditor::Result::Stay);
     EXPECT_EQ(a.editor.cancel(), AssociationEditor::Result::Close);
-    EXPECT_EQ(a.db.flightTable().lines(), flights);
-    EXPECT_EQ(a.db.missingAircraftTable().rowCount(), 3);
-}
-
-TEST(AssociationEditor, aTitleWithoutARowIsAnError) {
-    Association a;
-    const auto flights = a.db.flightTable().lines();
-    a.editor.load(1);
     a.prompts.expect("Corvane");
     EXPECT_EQ(a.editor.ok("Nobody"), AssociationEditor::Result::Close);
     EXPECT_EQ(a.prompts.shown().back().text, "Error assosiate, cmdOK_Click, FI Is Nothing");

@@ -1,11 +1,9 @@
 // The dialogs of the bulk schedule changes without their widgets: what they count before a run, what
 // they refuse, and their runs as single steps that propose what the legs editor proposes.
 
-#include "editors/flighteditor.h"
 #include "editors/rerouteeditor.h"
 #include "editors/retimeeditor.h"
-#include "recordingprogress.h"
-#include "scriptedprompts.h"
+#include "sessionfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +11,14 @@ using namespace corvane;
 
 namespace {
 
-struct Fixture {
-    test::ScriptedPrompts prompts;
-    test::RecordingProgress progress;
-    Session session{prompts, progress};
-    FlightEditor flights{session};
-
+struct Fixture : test::SessionFixture {
     // 0: ENGM-ESSA-ENGM. 1: weekly EKCH-ESSA-EKCH over Saturday night. 2: an unknown aircraft. 3:
     // ENGM-ESSA-EKCH.
     Fixture() {
         const char* airports[][3] = {{"ENGM", "N60* 11.63'", "E11* 6.02'"},
                                      {"ESSA", "N59* 38.91'", "E17* 55.73'"},
                                      {"EKCH", "N55* 37.07'", "E12* 39.36'"}};
-        for (const auto& [code, latitude, longitude] : airports) {
-            session.db.airportTable().add({code, latitude, longitude, "0", "-", "-"});
-            session.db.airportCodes().add(code);
-        }
+        for (const auto& [code, latitude, longitude] : airports) addAirport(code, latitude, longitude);
         session.db.aircraftTable().add({"AC#1", "450", "Boeing 737"});
         AddInstalledAircraft(session.db);
         add("AC#1,T0,100%,24Hr,IFR,08:00:00,08:10:00,100,F,1,ESSA,10:00:00,10:05:00,100,F,2,ENGM,");
@@ -38,8 +28,6 @@ struct Fixture {
             "12:05:00,100,F,3,ENGM,");
         session.db.journal().clear();
     }
-    int add(const std::string& line) { return session.db.flightTable().append(line); }
-    const std::string& line(int index) { return session.db.flightTable().at(index); }
 };
 
 } // namespace
@@ -73,7 +61,6 @@ TEST(RetimeEditor, proposesWhatTheLegsEditorProposes) {
     EXPECT_EQ(f.line(0), typed[0]);
     EXPECT_EQ(f.line(1), typed[1]) << "the arrival day follows, as in the legs editor";
     EXPECT_EQ(f.line(3), typed[2]);
-    EXPECT_NE(f.line(1).find(",6/23:30:00,0/00:"), std::string::npos) << f.line(1);
     const ChangeJournal& journal = f.session.db.journal();
     ASSERT_EQ(journal.stepCount(), 1);
     EXPECT_EQ(journal.undoText(), "Set arrival times from cruise speeds");

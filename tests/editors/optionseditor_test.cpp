@@ -124,8 +124,8 @@ TEST(MinuteSettings, parsedAndStored) {
     EXPECT_EQ(kTurnaroundMinutes.read(settings), 10) << "an unreadable value gives the default";
 }
 
-// The two settings in minutes: refused out of range with their own message, saved only with OK and a
-// valid folder.
+// The two settings in minutes: refused out of range with their own message, saved with OK and read
+// again when the window opens.
 TEST(OptionsEditor, minuteSettings) {
     struct MinuteSetting {
         const std::string& (OptionsEditor::*value)() const;
@@ -151,37 +151,20 @@ TEST(OptionsEditor, minuteSettings) {
     };
     for (const MinuteSetting& minutes : settingsInMinutes) {
         SCOPED_TRACE(minutes.key);
-        test::TempDir dir;
-        dir.write("FS2002/fs2002.exe", "MZ");
-        test::ScriptedPrompts prompts;
-        test::MemoryRegistry registry;
-        test::MemorySettings settings;
-        ProgramState state;
-        state.fsFolder = dir.file("FS2002/");
-        {
-            OptionsEditor editor(state, registry, settings, prompts);
-            EXPECT_EQ((editor.*minutes.value)(), "10") << "the default";
-            for (const char* refused : minutes.refused) {
-                (editor.*minutes.edit)(refused);
-                prompts.expect(minutes.title);
-                EXPECT_FALSE(editor.ok()) << refused;
-                EXPECT_EQ(prompts.shown().back().text, minutes.text);
-            }
-            EXPECT_EQ(settings.value(minutes.key), "") << "nothing saved";
-            (editor.*minutes.edit)(" 20 ");
-            EXPECT_TRUE(editor.ok());
-            EXPECT_EQ(settings.value(minutes.key), "20");
-            EXPECT_EQ(settings.value("FS2002 Path"), dir.file("FS2002/"))
-                << "the folder's setting is as it was";
+        Options o;
+        OptionsEditor editor = o.open();
+        EXPECT_EQ((editor.*minutes.value)(), "10") << "the default";
+        for (const char* refused : minutes.refused) {
+            (editor.*minutes.edit)(refused);
+            o.prompts.expect(minutes.title);
+            EXPECT_FALSE(editor.ok()) << refused;
+            EXPECT_EQ(o.prompts.shown().back().text, minutes.text);
         }
-        {
-            OptionsEditor editor(state, registry, settings, prompts);
-            EXPECT_EQ((editor.*minutes.value)(), "20");
-            (editor.*minutes.edit)("30");
-            editor.editPath(dir.file("nowhere/"));
-            prompts.expect("Error finding FS2002");
-            EXPECT_FALSE(editor.ok());
-            EXPECT_EQ(settings.value(minutes.key), "20") << "saved only with a valid folder";
-        }
+        EXPECT_EQ(o.settings.writeCount(), 0) << "nothing saved";
+        (editor.*minutes.edit)(" 20 ");
+        EXPECT_TRUE(editor.ok());
+        EXPECT_EQ(o.settings.value(minutes.key), "20");
+        const OptionsEditor again = o.open();
+        EXPECT_EQ((again.*minutes.value)(), "20");
     }
 }

@@ -5,10 +5,8 @@
 #include "editors/airportorder.h"
 #include "editors/associationeditor.h"
 #include "editors/filtereditor.h"
-#include "editors/flighteditor.h"
 #include "projects/exportcriteria.h"
-#include "recordingprogress.h"
-#include "scriptedprompts.h"
+#include "sessionfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +17,7 @@ namespace {
 const std::string kShort = "Boeing 737", kLong = "Boeing 737-400", kLonger = "BOEING 737-400 SP";
 const std::vector<std::string> kSorted{kShort, kLong, kLonger};
 
-struct Fixture {
-    test::ScriptedPrompts prompts;
-    test::RecordingProgress progress;
-    Session session{prompts, progress};
+struct Fixture : test::SessionFixture {
     TrafficDatabase& db = session.db;
 
     // The longest text first, as a list that sorted by length or by its last character would keep it.
@@ -83,8 +78,7 @@ TEST(TextOrder, aBeginningSortsBeforeTheLongerText) {
     EXPECT_EQ(airports.cell(order.tableRow(0), AirportTable::Icao), "EN") << "aptLST by code";
 
     EXPECT_EQ(ExportAircraftTitles(f.db), kSorted) << "exAircraftCom";
-    FlightEditor editor(f.session);
-    EXPECT_EQ(FilterEditor(FilterMode::Delete, f.db, editor, f.prompts).aircraftTitles(), kSorted)
+    EXPECT_EQ(FilterEditor(FilterMode::Delete, f.db, f.flights, f.prompts).aircraftTitles(), kSorted)
         << "airCom";
     AssociationEditor association(f.db, f.prompts);
     association.load(0);
@@ -94,14 +88,11 @@ TEST(TextOrder, aBeginningSortsBeforeTheLongerText) {
 TEST(TextOrder, aRouteThatBeginsAnotherIsListedFirst) {
     Fixture f;
     for (const char* code : {"ENGM", "ESSA", "EKCH"}) f.db.airportTable().add({code, "N0* 0.0'", "W0* 0.0'"});
-    f.db.flightTable().append(
-        "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,EKCH,"
-        "12:00:00,13:00:00,100,F,3,ENGM,");
-    f.db.flightTable().append(
-        "AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
-    FlightEditor editor(f.session);
-    editor.chooseAirport("ENGM");
-    ASSERT_EQ(editor.flightsLst().size(), 2u);
-    EXPECT_EQ(editor.flightsLst()[0].summary, "ENGM-ESSA");
-    EXPECT_EQ(editor.flightsLst()[1].summary, "ENGM-ESSA-EKCH");
+    f.add("AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,EKCH,"
+          "12:00:00,13:00:00,100,F,3,ENGM,");
+    f.add("AC#1,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
+    f.flights.chooseAirport("ENGM");
+    ASSERT_EQ(f.flights.flightsLst().size(), 2u);
+    EXPECT_EQ(f.flights.flightsLst()[0].summary, "ENGM-ESSA");
+    EXPECT_EQ(f.flights.flightsLst()[1].summary, "ENGM-ESSA-EKCH");
 }

@@ -75,15 +75,9 @@ struct World {
     explicit World(unsigned seed)
         : random(seed) {
         session.editor = &flights;
-        TrafficSetSize size;
-        size.flights = 200;
-        size.aircraft = 30;
-        size.installedAircraft = 20;
-        size.airports = 60;
-        size.aptAirports = 80;
-        size.aptOverlap = 20;
-        size.seed = seed;
-        const TrafficSet set = GenerateTrafficSet(size);
+        // 200 flights of 2 to 8 legs, 30 aircraft (20 installed), 60 airports and 80 in apt.dat (20 of them
+        // the same).
+        const TrafficSet set = GenerateTrafficSet(TrafficSetSize{200, 2, 8, 30, 20, 60, 80, 20, seed});
         InstallAircraft(session.db, set.installed);
         ReadProjectBytes(session.db, set.project, ReadOptions{false, true, ""}, prompts, progress);
         ReadAptBytes(session.db, set.apt, {}, progress);
@@ -261,11 +255,9 @@ TEST(Undo, everyActionUndoesAndRedoesToTheVeryBytes) {
         world.flights.forgetFlight();
         while (journal.canUndo()) journal.undo();
         EXPECT_TRUE(Take(world.session.db) == before) << "seed " << seed << ": undoing everything";
-        EXPECT_EQ(Take(world.session.db).project, before.project);
         EXPECT_TRUE(journal.isClean());
         while (journal.canRedo()) journal.redo();
         EXPECT_TRUE(Take(world.session.db) == after) << "seed " << seed << ": redoing everything";
-        EXPECT_EQ(Take(world.session.db).project, after.project);
     }
 }
 

@@ -37,6 +37,11 @@ std::string Legs(const std::string& head, const std::vector<std::array<const cha
     return line;
 }
 
+// What a retime counted, but for the flights selected.
+std::array<int, 6> Fields(const RetimeCounts& c) {
+    return {c.flights, c.legs, c.noSpeed, c.noPosition, c.sameAirport, c.badTime};
+}
+
 } // namespace
 
 TEST(Retime, eachLegFromItsProposalOrKeptWithItsReason) {
@@ -95,12 +100,7 @@ TEST(Retime, eachLegFromItsProposalOrKeptWithItsReason) {
         Retimer retimer(t.db);
         RetimeCounts counts;
         EXPECT_EQ(retimer.retimed(c.line, counts), c.expected.empty() ? c.line : c.expected) << c.name;
-        EXPECT_EQ(counts.flights, c.counts.flights) << c.name;
-        EXPECT_EQ(counts.legs, c.counts.legs) << c.name;
-        EXPECT_EQ(counts.noSpeed, c.counts.noSpeed) << c.name;
-        EXPECT_EQ(counts.noPosition, c.counts.noPosition) << c.name;
-        EXPECT_EQ(counts.sameAirport, c.counts.sameAirport) << c.name;
-        EXPECT_EQ(counts.badTime, c.counts.badTime) << c.name;
+        EXPECT_EQ(Fields(counts), Fields(c.counts)) << c.name;
         // A second run finds every arrival as proposed.
         RetimeCounts again;
         EXPECT_EQ(retimer.retimed(retimer.retimed(c.line, counts), again), retimer.retimed(c.line, counts));

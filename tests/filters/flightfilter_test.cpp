@@ -24,9 +24,6 @@ TEST(Filters, applyToOneLine) {
     EXPECT_EQ(ApplyFilter(line, {FilterMode::Time, "-1"}),
               "AC#1,-,100%,24Hr,IFR,07:00:00,08:10:00,100,F,1,KSEA,"
               "09:00:00,10:00:00,100,F,2,KBFI,");
-    EXPECT_EQ(
-        ApplyFilter("AC#1,-,100%,WEEK,IFR,0/00:30:00,0/01:30:00,100,F,1,KSEA,", {FilterMode::Time, "-1"}),
-        "AC#1,-,100%,WEEK,IFR,6/23:30:00,0/00:30:00,100,F,1,KSEA,");
     EXPECT_EQ(ApplyFilter(line, {FilterMode::Time, "1.5"}).substr(21, 8), "10:00:00") << "1.5 rounds to 2";
     EXPECT_EQ(ApplyFilter(line, {FilterMode::Time, "abc"}), line) << "a value without number shifts nothing";
     EXPECT_EQ(ApplyFilter(line, {FilterMode::Delete, ""}), "");

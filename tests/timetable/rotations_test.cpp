@@ -10,8 +10,6 @@
 namespace corvane::test {
 namespace {
 
-constexpr std::string_view kHeader = "flight,from,to,departure,arrival,days,tail,aircraft\r\n";
-
 using RotationsTest = TimetableFixture;
 
 std::string HubAndSpoke() {

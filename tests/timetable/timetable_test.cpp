@@ -8,8 +8,6 @@
 namespace corvane::test {
 namespace {
 
-constexpr std::string_view kHeader = "flight,from,to,departure,arrival,days,tail,aircraft\r\n";
-
 TEST(CsvTableTest, EncodingsSeparatorsAndQuotes) {
     struct Case {
         std::string bytes;

@@ -12,6 +12,9 @@
 
 namespace corvane::test {
 
+// The header line of the timetables written inline.
+inline constexpr std::string_view kHeader = "flight,from,to,departure,arrival,days,tail,aircraft\r\n";
+
 class TimetableFixture : public ::testing::Test {
 protected:
     TimetableFixture()
