@@ -33,11 +33,8 @@ TEST(CliTimetable, addsTheFlightsPrintsTheProblemsAndRefusesWhatIsNoTimetable) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "2 rows, 1 rotation, 1 flight; no problems\n");
-    EXPECT_NE(dir.read("out.cvp").find(
-                  "AC#1,SK1,40%,24Hr,IFR,07:00:00,08:00:00,350,F,SK1,ENBR,08:30:00,09:30:00,350,F,"
-                  "SK2,ENGM,\r\n"),
-              std::string::npos);
-    EXPECT_NE(dir.read("out.cvp").find("ENBR,N60* 17.60',E5* 13.09',170,Bergen,Norway"), std::string::npos);
+    // The zone and the percent reach the import (what it makes of the rows is the timetable tests').
+    EXPECT_NE(dir.read("out.cvp").find("AC#1,SK1,40%,24Hr,IFR,07:00:00,08:00:00,"), std::string::npos);
 
     // A row that breaks the one rotation: printed as CSV, the rest written, exit 3.
     dir.write("t.csv", "flight,from,to,departure,arrival,days,tail,aircraft\r\n"
