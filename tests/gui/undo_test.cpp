@@ -222,20 +222,14 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
         return dialog->findChild<QLabel*>(QStringLiteral("countLbl"))->text().toStdString();
     };
 
+    // The counts and refusals are the bulk change editors' tests; here the dialogs follow the typing.
     MainWindowFixture::whenModal([&](QWidget* dialog) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("rerouteFrm"));
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Move an airport's traffic"));
-        EXPECT_EQ(label(dialog), "Enter the code of the airport whose traffic is to move.");
         auto* from = dialog->findChild<QLineEdit*>(QStringLiteral("fromTxt"));
-        auto* to = dialog->findChild<QLineEdit*>(QStringLiteral("toTxt"));
         QTest::keyClicks(from, QStringLiteral("essa"));
         EXPECT_EQ(from->text(), QStringLiteral("ESSA"));
-        QTest::keyClicks(to, QStringLiteral("zzzz"));
-        EXPECT_EQ(label(dialog).substr(0, 54), "The airport ZZZZ is not in the airport table, so savin");
-        e.prompts.expect("Unknown airport");
-        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
-        to->clear();
-        QTest::keyClicks(to, QStringLiteral("ekch"));
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("toTxt")), QStringLiteral("ekch"));
         EXPECT_EQ(label(dialog), "3 flights with 6 legs to or from ESSA will fly to or from EKCH instead.");
         dialog->findChild<QCheckBox*>(QStringLiteral("removeChk"))->click();
         EXPECT_EQ(label(dialog),
@@ -262,12 +256,10 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
 
     MainWindowFixture::whenModal([&](QWidget* dialog) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("retimeFrm"));
-        EXPECT_EQ(label(dialog), "6 legs of 3 flights of the 3 flights selected get a new arrival time.");
         dialog->findChild<QRadioButton*>(QStringLiteral("aircraftOpt"))->click();
         EXPECT_EQ(label(dialog), "You must select an aircraft from the from the list.");
-        e.prompts.expect("Select aircraft");
-        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
         dialog->findChild<QRadioButton*>(QStringLiteral("allOpt"))->click();
+        EXPECT_EQ(label(dialog), "6 legs of 3 flights of the 3 flights selected get a new arrival time.");
         e.prompts.expect("Set arrival times from cruise speeds");
         dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
         EXPECT_EQ(label(dialog), "No leg of the 3 flights selected gets a new arrival time.");
