@@ -78,12 +78,6 @@ TEST(CliExport, refusesAsTheExportButtonDoes) {
     const CliRun empty = Cli({"export", dir.file("empty.cvp"), out, "--icao", "K"});
     EXPECT_EQ(empty.status, 2);
     EXPECT_NE(empty.err.find("no flights"), std::string::npos) << empty.err;
-
-    const CliRun help = Cli({"--help"});
-    EXPECT_NE(help.out.find("export INPUT OUTPUT [--icao PREFIX] [--percent less|equal|more VALUE] "
-                            "[--aircraft TITLE] [--rules IFR|VFR] [--repeat TEXT]"),
-              std::string::npos);
-    EXPECT_NE(help.out.find("merge [--fs FOLDER] BASE IMPORT OUTPUT"), std::string::npos);
 }
 
 TEST(CliMerge, unknownAircraftAreReportedAndWritten) {
