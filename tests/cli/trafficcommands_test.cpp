@@ -49,16 +49,7 @@ struct Installation : ::testing::Test {
         for (const auto& [name, value] : registration.environment())
             environment.push_back(std::make_unique<test::ScopedEnv>(name, value));
     }
-    CliRun cli(const std::vector<std::string>& args) const {
-        std::ostringstream out, err;
-        const int status = cli::RunCli(args, out, err, program);
-        return {status, out.str(), err.str()};
-    }
-    std::string backupIn(const CliRun& run) const {
-        const auto at = run.out.find("backup: ");
-        if (at == std::string::npos) return {};
-        return run.out.substr(at + 8, run.out.find('\n', at) - at - 8);
-    }
+    CliRun cli(const std::vector<std::string>& args) const { return test::Cli(args, program); }
 };
 
 } // namespace
@@ -76,8 +67,8 @@ TEST_F(Installation, openEditCompileTwiceAndOpenAgain) {
 
     const CliRun compiled = cli({"compile", dir.file("edited.cvp")});
     ASSERT_EQ(compiled.status, 0) << compiled.err;
-    ASSERT_NE(backupIn(compiled), "");
-    EXPECT_EQ(dir.read(backupIn(compiled).substr(dir.path().size())), original);
+    ASSERT_NE(test::BackupIn(compiled), "");
+    EXPECT_EQ(dir.read(test::BackupIn(compiled).substr(dir.path().size())), original);
     EXPECT_NE(dir.read(trafficBgl.substr(dir.path().size())), original);
     for (const char* name : {"Aircraft.txt", "Airports.txt", "FlightPlans.txt"})
         EXPECT_FALSE(fs::exists(program + name)) << name;

@@ -36,21 +36,11 @@ struct BoardFixture : MainWindowFixture {
         start();
         window->show();
         for (const char* line : kFlights) window->session().db.flightTable().append(line);
-        QLineEdit* airport = find<QComboBox>("aptCom")->lineEdit();
-        QTest::keyClicks(airport, QStringLiteral("ENGM"));
+        listAirport("ENGM");
     }
     QWidget* board() { return window->findChild<QWidget*>(QStringLiteral("boardFrm")); }
     QTreeView* list(const char* name) { return find<QTreeView>(name); }
-    int rows(const char* name) { return list(name)->model()->rowCount(); }
-    QString cell(const char* name, int row, int column) {
-        return list(name)->model()->index(row, column).data().toString();
-    }
     QString text(const char* name) { return find<QLabel>(name)->text(); }
-    void choose(const char* name, int index) {
-        auto* combo = find<QComboBox>(name);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
     ui::BoardChartWidget* chart() { return find<ui::BoardChartWidget>("boardChart"); }
 };
 
@@ -120,9 +110,7 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.rows("departuresLst") == 1; }));
     // A command and its undo; a closed board is built again when shown.
     f.find<QTabBar>("TB")->setCurrentIndex(0);
-    QLineEdit* listed = f.find<QComboBox>("aptCom")->lineEdit();
-    listed->clear();
-    QTest::keyClicks(listed, QStringLiteral("ENGM"));
+    f.listAirport("ENGM");
     f.prompts.expect("Delete selected flight", Answer::Yes);
     f.trigger("flightCap1"); // Delete Flight: flight 0, the one left at ENGM
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.rows("departuresLst") == 0; }));

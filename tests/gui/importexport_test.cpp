@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -33,11 +32,6 @@ struct Page : MainWindowFixture {
             "AC#2,N3,100%,24Hr,VFR,08:00:00,09:00:00,100,F,1,ESSA,10:00:00,11:00:00,100,F,2,ENGM,");
         find<QTabBar>("TB")->setCurrentIndex(3);
     }
-    void choose(const char* combo, const char* item) {
-        auto* box = find<QComboBox>(combo);
-        box->setCurrentIndex(box->findText(QString::fromLatin1(item)));
-        emit box->activated(box->currentIndex());
-    }
 };
 
 } // namespace
@@ -60,7 +54,7 @@ TEST(ImportExportPage, criteriaStartUncheckedAndExport) {
     QTest::keyClicks(p.find<QLineEdit>("exIcaoTxt"), QStringLiteral("eg"));
     EXPECT_EQ(p.find<QLineEdit>("exIcaoTxt")->text(), QStringLiteral("EG"));
     p.find<QCheckBox>("exportChk4")->click();
-    p.choose("exRepeatCom", "24 hours");
+    p.choose("exRepeatCom", p.find<QComboBox>("exRepeatCom")->findText(QStringLiteral("24 hours")));
     p.prompts.expectFile(p.dir.file("egll.cvp")).expect("Corvane");
     p.find<QPushButton>("exportCmd")->click(); // what it selects is the export tests'
     EXPECT_NE(p.dir.read("egll.cvp").find("G1,100%,24Hr"), std::string::npos);

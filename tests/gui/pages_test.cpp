@@ -21,9 +21,6 @@ namespace {
 struct Pages : MainWindowFixture {
     Pages() { start(); }
     void open(int page) { find<QTabBar>("TB")->setCurrentIndex(page); }
-    QString cell(const char* list, int row, int column = 0) {
-        return find<QTreeView>(list)->model()->index(row, column).data().toString();
-    }
     void type(const char* field, const QString& text) {
         auto* edit = find<QLineEdit>(field);
         edit->selectAll();

@@ -41,7 +41,6 @@ struct Editing : MainWindowFixture {
         w->ShowFrame(find("F1"));
         QApplication::processEvents();
     }
-    int listedFlights() { return find<QTreeView>("flightsLst")->model()->rowCount(); }
     QAction* action(const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
@@ -49,7 +48,7 @@ struct Editing : MainWindowFixture {
 
 TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     Editing e;
-    ASSERT_EQ(e.listedFlights(), 3);
+    ASSERT_EQ(e.rows("flightsLst"), 3);
     EXPECT_FALSE(e.action("undoCmd")->isEnabled()) << "nothing to undo after a save";
     EXPECT_FALSE(e.w->isWindowModified());
 
@@ -61,7 +60,7 @@ TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     });
     e.trigger("FilterCap0");
     EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 0);
-    EXPECT_EQ(e.listedFlights(), 0);
+    EXPECT_EQ(e.rows("flightsLst"), 0);
     EXPECT_TRUE(e.w->isWindowModified()) << "the title carries the mark";
     EXPECT_EQ(test::ShownTitle(*e.w), QString::fromStdString("Corvane - [" + e.project + "]*"));
     EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Filter - Delete"));
@@ -70,7 +69,7 @@ TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(e.w));
     QTest::keyClick(e.w, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 3) << "every flight is back";
-    EXPECT_EQ(e.listedFlights(), 3) << "and the FlightPlans page lists them";
+    EXPECT_EQ(e.rows("flightsLst"), 3) << "and the FlightPlans page lists them";
     EXPECT_FALSE(e.w->isWindowModified()) << "back at the saved point, the mark goes";
     EXPECT_EQ(e.action("redoCmd")->text(), QStringLiteral("Redo Filter - Delete"));
     EXPECT_FALSE(e.action("undoCmd")->isEnabled());
@@ -269,7 +268,7 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
     });
     e.trigger("retimeCap");
     EXPECT_NE(session.db.flightTable().lines(), lines);
-    EXPECT_EQ(e.listedFlights(), 3) << "the page lists the airport's flights again";
+    EXPECT_EQ(e.rows("flightsLst"), 3) << "the page lists the airport's flights again";
     EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Set arrival times from cruise speeds"));
     auto* tabs = e.find<QTabBar>("TB");
     tabs->setCurrentIndex(1);
