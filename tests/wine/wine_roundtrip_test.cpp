@@ -22,19 +22,11 @@ namespace fs = std::filesystem;
 namespace {
 
 test::CliRun Cli(const RealWine& wine, const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err, wine.program);
-    return {status, out.str(), err.str()};
+    return test::Cli(args, wine.program);
 }
 
 std::string Read(const RealWine& wine, const std::string& path) {
     return wine.dir.read(path.substr(wine.dir.path().size()));
-}
-
-std::string BackupIn(const test::CliRun& run) {
-    const auto at = run.out.find("backup: ");
-    if (at == std::string::npos) return {};
-    return run.out.substr(at + 8, run.out.find('\n', at) - at - 8);
 }
 
 // The project with an edit: the first flight gets a new tail number and 75 %.
@@ -96,7 +88,7 @@ TEST(RealWine, openEditCompileAndOpenAgainThroughTheWindowsTools) {
 
     const test::CliRun compiled = Cli(wine, {"compile", wine.dir.file("edited.cvp")});
     ASSERT_EQ(compiled.status, 0) << compiled.err;
-    const std::string backup = BackupIn(compiled);
+    const std::string backup = test::BackupIn(compiled);
     ASSERT_NE(backup, "");
     EXPECT_EQ(Read(wine, backup), wine.original) << "the backup holds the traffic file as it was";
     EXPECT_NE(Read(wine, wine.trafficBgl), wine.original) << "a new traffic.bgl";
@@ -127,8 +119,9 @@ TEST(RealWine, theToolsWorkOnTheFolderGivenWhileTheRegistryNamesAnother) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Read(wine, wine.trafficBgl), wine.original) << "the registered installation is untouched";
     EXPECT_NE(Read(wine, otherBgl), wine.original);
-    EXPECT_EQ(fs::path(BackupIn(run)).parent_path(), fs::path(other + "SCENEDB/ATC/Scenery/Traffic Backup"));
-    EXPECT_EQ(Read(wine, BackupIn(run)), wine.original);
+    EXPECT_EQ(fs::path(test::BackupIn(run)).parent_path(),
+              fs::path(other + "SCENEDB/ATC/Scenery/Traffic Backup"));
+    EXPECT_EQ(Read(wine, test::BackupIn(run)), wine.original);
     run = Cli(wine, {"open", "--fs", other, wine.dir.file("other-again.cvp")});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(wine.dir.read("other-again.cvp"), edited);
