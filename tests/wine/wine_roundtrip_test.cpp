@@ -7,7 +7,6 @@
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
 #include "memoryregistry.h"
-#include "platform/toolrunner.h"
 #include "platform/wineregistry.h"
 #include "realwine.h"
 
@@ -51,16 +50,6 @@ struct NoSettings {
 };
 
 } // namespace
-
-TEST(RealWine, theToolsAreWindowsProgramsRunThroughWine) {
-    RealWine& wine = RealWine::get();
-    for (const char* tool : {"TCompiler.exe", "TDecompiler.exe"}) {
-        EXPECT_TRUE(IsWindowsProgram(wine.program + tool)) << tool;
-        EXPECT_EQ(ToolCommand(wine.program + tool, {"/np"}, "wine").front(), "wine") << tool;
-    }
-    EXPECT_TRUE(fs::exists(wine.prefix + ".update-timestamp")) << "a prefix of Wine's own";
-    EXPECT_NE(wine.dir.read("prefix/system.reg").find("#arch=win64"), std::string::npos);
-}
 
 TEST(RealWine, startUpFindsTheSimulatorInTheRegistryWineWrote) {
     RealWine& wine = RealWine::get();
