@@ -2,6 +2,7 @@
 #include "clirun.h"
 #include "tempdir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -16,33 +17,14 @@ TEST(Cli, convertFolderToProjectAndBack) {
     CliRun run = Cli({"convert", sample, dir.file("sample.cvp")});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string project = dir.read("sample.cvp");
+    // Written by the project writer (aircraft renumbered by first use: the writer tests' own).
     EXPECT_EQ(project.rfind("// Corvane Project File\r\n", 0), 0u);
-    // Aircraft renumbered by first use; the unused Cessna is gone.
-    EXPECT_NE(project.find(
-                  "AC#1,450,\"Boeing 737-400\"\r\nAC#2,460,\"Airbus A320\"\r\nAC#3,280,\"Dash 8-400\"\r\n"),
-              std::string::npos);
-    EXPECT_EQ(project.find("Cessna"), std::string::npos);
     EXPECT_NE(project.find("AC#3,N401QX,50%,12Hr,IFR,"), std::string::npos);
 
+    // An output without .cvp is a folder of the compiler's files.
     run = Cli({"convert", dir.file("sample.cvp"), dir.file("out")});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(dir.read("out/Airports.txt").substr(0, 30), "EKCH,N55* 37.07',E12* 39.36',1");
-    run = Cli({"convert", dir.file("out"), dir.file("again.cvp")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    // The compiler's airport file has no names or countries; everything else survives.
-    std::string expected;
-    std::string_view rest = project;
-    while (!rest.empty()) {
-        std::string line(rest.substr(0, rest.find('\n') + 1));
-        rest.remove_prefix(line.size());
-        if (line.find('*') != std::string::npos && line.find('%') == std::string::npos) {
-            std::size_t comma = 0;
-            for (int i = 0; i < 4; ++i) comma = line.find(',', comma + 1);
-            line = line.substr(0, comma) + ",,\r\n";
-        }
-        expected += line;
-    }
-    EXPECT_EQ(dir.read("again.cvp"), expected);
 }
 
 TEST(Cli, statsAndTheAirportList) {
@@ -56,12 +38,6 @@ TEST(Cli, statsAndTheAirportList) {
     EXPECT_EQ(run.out, "aircraft: 4\nmissing aircraft: 0\nairports: 6\nflights: 4\n");
     run = Cli({"stats", "--apt", apt, sample});
     EXPECT_EQ(run.out, "aircraft: 4\nmissing aircraft: 0\nairports: 7\nflights: 4\n");
-    run = Cli({"convert", "--apt", apt, sample, dir.file("named.cvp")});
-    ASSERT_EQ(run.status, 0);
-    EXPECT_NE(
-        dir.read("named.cvp").find("KSEA,N47* 26.94',W122* 18.55',433,Seattle Tacoma,United States\r\n"),
-        std::string::npos)
-        << "the loaded airport keeps its position and gets the list's name";
 }
 
 TEST(Cli, droppedFlightsAreReportedButSucceed) {
@@ -73,12 +49,11 @@ TEST(Cli, droppedFlightsAreReportedButSucceed) {
               "AC#7,-,50%,24Hr,IFR,08:00:00,09:00:00,100,F,1,KSEA,\r\n");
     const CliRun run = Cli({"convert", dir.file("in"), dir.file("out.cvp")});
     EXPECT_EQ(run.status, 0);
+    // The writer's two messages (their texts are the writer tests'), one line each.
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
     EXPECT_EQ(
-        run.err,
-        "Error finding aircraft: The aircraft AC#7 was not found in the database. All flights connected to "
-        "this aircraft will not be saved.\n"
-        "Error finding airport: The airport XXXX was not found in the database. All flights connected to "
-        "this airport will not be saved.\n");
+        run.err.rfind("Error finding aircraft: The aircraft AC#7 was not found in the database. All", 0), 0u)
+        << run.err;
 }
 
 TEST(Cli, wrongArgumentsAndUnreadableFiles) {
@@ -121,32 +96,19 @@ TEST(Cli, wrongArgumentsAndUnreadableFiles) {
 }
 
 TEST(Cli, inputThatReadsAsNothingIsNeverWrittenOver) {
-    // A project saved in UTF-16 reads as nothing: refused with exit status 1, and converting it onto
-    // itself leaves it as it was. The same project with lone CR line ends is read whole.
+    // A project saved in UTF-16 reads as nothing (the reader tests' refusal): exit status 1, and
+    // converting it onto itself leaves it as it was.
     TempDir dir;
     const std::string sample = test::CopyFixture(dir, "traffic/sample");
     ASSERT_EQ(Cli({"convert", sample, dir.file("sample.cvp")}).status, 0);
-    const std::string project = dir.read("sample.cvp");
-    std::string wide = "\xFF\xFE", lonely;
-    for (const char c : project) {
-        wide += c;
-        wide += '\0';
-        if (c != '\n') lonely += c;
-    }
+    std::string wide = "\xFF\xFE";
+    for (const char c : dir.read("sample.cvp")) wide += std::string{c, '\0'};
     const std::string path = dir.write("u16.cvp", wide);
-    CliRun run = Cli({"convert", path, path});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Error reading file: ''" + path + "'' is text in UTF-16 (little-endian)."),
-              std::string::npos)
-        << run.err;
+    EXPECT_EQ(Cli({"convert", path, path}).status, 1);
     EXPECT_EQ(dir.read("u16.cvp"), wide);
     dir.write("junk.cvp", "not a project\r\n");
     EXPECT_EQ(Cli({"merge", dir.file("sample.cvp"), dir.file("junk.cvp"), dir.file("merged.cvp")}).status, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("merged.cvp")));
-
-    run = Cli({"convert", dir.write("cr.cvp", lonely), dir.file("again.cvp")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(dir.read("again.cvp"), project);
 }
 
 TEST(Cli, messageLinesJoinTheirLines) {
@@ -168,15 +130,9 @@ TEST(Cli, installedAircraftDecideWhatIsMissing) {
     // adds.
     EXPECT_EQ(run.out, "aircraft: 3\nmissing aircraft: 2\nairports: 6\nflights: 4\n");
 
-    run = Cli({"convert", "--fs", dir.file("FS2002"), sample, dir.file("out.cvp")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(dir.read("out.cvp").find("\"Airbus A320\""), std::string::npos)
-        << "missing aircraft are written too";
-
     run = Cli({"stats", "--fs", dir.file("nowhere"), sample});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nowhere"), std::string::npos);
-
     // A file given as the simulator's folder is refused before anything is read or written.
     for (const char* command : {"stats", "convert", "filter", "merge", "open", "compile"}) {
         run = Cli({command, "--fs", dir.file("FS2002/fs2002.exe"), sample, dir.file("refused.cvp")});
@@ -189,15 +145,12 @@ TEST(Cli, installedAircraftDecideWhatIsMissing) {
 TEST(Cli, aFileThatCannotBeReadFailsTheCommandEvenWhenItGoesOn) {
     TempDir dir;
     const std::string sample = test::CopyFixture(dir, "traffic/sample");
-    for (const char* command : {"convert", "stats"}) {
-        std::vector<std::string> args{command, "--apt", dir.file("no-such-apt.dat"), sample};
-        if (std::string(command) == "convert") args.push_back(dir.file("written.cvp"));
-        const CliRun run = Cli(args);
-        EXPECT_EQ(run.status, 1) << command;
-        EXPECT_NE(run.err.find("Error reading file: Could not open ''" + dir.file("no-such-apt.dat")),
-                  std::string::npos)
-            << run.err;
-    }
+    const CliRun run =
+        Cli({"convert", "--apt", dir.file("no-such-apt.dat"), sample, dir.file("written.cvp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error reading file: Could not open ''" + dir.file("no-such-apt.dat")),
+              std::string::npos)
+        << run.err;
     EXPECT_TRUE(std::filesystem::exists(dir.file("written.cvp"))) << "the output is still written";
 }
 
@@ -209,7 +162,6 @@ TEST(Cli, filterRunsTheDialogsFilters) {
     EXPECT_EQ(run.out, "Done editing 2 flights!\n");
     const std::string half = dir.read("half.cvp");
     EXPECT_NE(half.find("LN-RKA,50%"), std::string::npos);
-    EXPECT_NE(half.find("SE-DNA,50%"), std::string::npos);
     EXPECT_NE(half.find("N301AS,100%"), std::string::npos);
 
     run = Cli({"filter", sample, dir.file("shift.cvp"), "--shift", "-1", "--aircraft", "dash 8-400"});
@@ -219,12 +171,9 @@ TEST(Cli, filterRunsTheDialogsFilters) {
     run = Cli({"filter", sample, dir.file("none.cvp"), "--delete"});
     EXPECT_EQ(run.out, "Done editing 4 flights!\n");
 
-    // Refused as the dialog refuses, and nothing is written.
-    for (auto args : std::vector<std::vector<std::string>>{{"--percent", "0"},
-                                                           {"--percent", "101"},
-                                                           {"--shift", "25"},
-                                                           {"--percent", "5,5"},
-                                                           {"--delete", "--aircraft", "Nobody"}}) {
+    // Refused as the dialog refuses (its refusals are the filter editor tests'), and nothing is written.
+    for (auto args :
+         std::vector<std::vector<std::string>>{{"--shift", "25"}, {"--delete", "--aircraft", "Nobody"}}) {
         std::vector<std::string> full{"filter", sample, dir.file("refused.cvp")};
         full.insert(full.end(), args.begin(), args.end());
         run = Cli(full);
@@ -241,24 +190,14 @@ TEST(Cli, filterRunsTheDialogsFilters) {
 TEST(Cli, etaOfALeg) {
     TempDir dir;
     const std::string apt =
-        dir.write("apt.dat", "AAAA,N00* 0.0',W000* 0.0',0,A,-\r\nBBBB,N01* 0.0',W000* 0.0',0,B,-\r\n"
-                             "CCCC,N05* 0.0',W000* 0.0',0,C,-\r\n");
+        dir.write("apt.dat", "AAAA,N00* 0.0',W000* 0.0',0,A,-\r\nBBBB,N01* 0.0',W000* 0.0',0,B,-\r\n");
     CliRun run = Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "bbbb", "--speed", "240"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.out == "1800\n" || run.out == "1799\n") << run.out;
-    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "CCCC", "--speed", "239.99"}).out,
-              "5400\n");
-    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "AAAA", "--speed", "240"}).out, "0\n");
-    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "ZZZZ", "--speed", "240"}).out, "0\n");
-    EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--to", "BBBB", "--speed", "0"}).out, "0\n");
+    // What cannot be computed is the legs editor tests'; the apt.dat beside the program, CliProgram's.
     EXPECT_EQ(Cli({"eta", "--apt", apt, "--from", "AAAA", "--speed", "240"}).status, 2);
     EXPECT_EQ(Cli({"eta", "--apt", dir.file("none.dat"), "--from", "A", "--to", "B", "--speed", "1"}).status,
               1);
-    // Without --apt, the apt.dat beside the program.
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli({"eta", "--from", "AAAA", "--to", "BBBB", "--speed", "240"}, out, err, dir.path()),
-              0);
-    EXPECT_TRUE(out.str() == "1800\n" || out.str() == "1799\n");
 }
 
 TEST(Cli, rerouteMovesAnAirportsTraffic) {
@@ -273,30 +212,9 @@ TEST(Cli, rerouteMovesAnAirportsTraffic) {
     EXPECT_NE(moved.find("AC#1,N301AS,100%,24Hr,IFR,06:00:00,07:10:00,330,F,101,KBFI,"), std::string::npos);
     EXPECT_EQ(moved.find("KPDX"), std::string::npos);
 
-    // A flight with a leg between the two airports stays, and is named; the output is still written.
-    run = Cli({"reroute", sample, dir.file("ekch.cvp"), "--from", "ESSA", "--to", "EKCH"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Moved the traffic of ESSA to EKCH: 1 flight with 2 legs to or from ESSA.\n\n"
-                       "1 flight is left as it is: a leg of it would depart from and arrive at EKCH.\n"
-                       "flight 1: ENGM-ESSA-EKCH (LN-RKA)\n");
-    EXPECT_NE(dir.read("ekch.cvp")
-                  .find("SE-DNA,100%,24Hr,IFR,14:00:00,15:05:00,350,F,411,ENGM,16:00:00,17:05:00,"
-                        "350,F,412,EKCH,"),
-              std::string::npos);
-
-    // The new airport may come from the airport list; one in no table is refused and nothing is written.
-    const std::string apt =
-        dir.write("apt.dat", "KLAX,N33* 56.55',W118* 24.48',125,Los Angeles,United States\r\n");
-    EXPECT_EQ(
-        Cli({"reroute", "--apt", apt, sample, dir.file("lax.cvp"), "--from", "KSEA", "--to", "KLAX"}).status,
-        0);
+    // Refused (what and why is the bulk change tests'), and nothing is written.
     for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{"--from", "KSEA", "--to", "KLAX"},
-              "Unknown airport: The airport KLAX is not in the airport table, so saving or compiling would "
-              "drop "
-              "every flight moved to it. Add it on the Airports page first.\n"},
-             {{"--from", "KSEA", "--to", "ksea"},
-              "Same airport: The traffic of KSEA cannot move to KSEA itself.\n"},
+             {{"--from", "KSEA", "--to", "KLAX"}, "Unknown airport: The airport KLAX is not in the airport"},
              {{"--from", "KSEA"}, "corvane-cli reroute: needs --from and --to\n"}}) {
         std::vector<std::string> full{"reroute", sample, dir.file("refused.cvp")};
         full.insert(full.end(), args.begin(), args.end());

@@ -36,21 +36,11 @@ struct BoardFixture : MainWindowFixture {
         start();
         window->show();
         for (const char* line : kFlights) window->session().db.flightTable().append(line);
-        QLineEdit* airport = find<QComboBox>("aptCom")->lineEdit();
-        QTest::keyClicks(airport, QStringLiteral("ENGM"));
+        listAirport("ENGM");
     }
     QWidget* board() { return window->findChild<QWidget*>(QStringLiteral("boardFrm")); }
     QTreeView* list(const char* name) { return find<QTreeView>(name); }
-    int rows(const char* name) { return list(name)->model()->rowCount(); }
-    QString cell(const char* name, int row, int column) {
-        return list(name)->model()->index(row, column).data().toString();
-    }
     QString text(const char* name) { return find<QLabel>(name)->text(); }
-    void choose(const char* name, int index) {
-        auto* combo = find<QComboBox>(name);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
     ui::BoardChartWidget* chart() { return find<ui::BoardChartWidget>("boardChart"); }
 };
 
@@ -72,13 +62,10 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
     EXPECT_EQ(f.find<QComboBox>("boardZoneCom")->currentText(), QStringLiteral("GMT"));
     EXPECT_EQ(f.find<QComboBox>("boardZoneCom")->count(), 25);
     EXPECT_EQ(f.find<QComboBox>("boardDayCom")->currentText(), QStringLiteral("All"));
-    const QStringList headers{
-        QStringLiteral("Time"),    QStringLiteral("Day"),      QStringLiteral("Flight"),
-        QStringLiteral("Tail"),    QStringLiteral("Aircraft"), QStringLiteral("To"),
-        QStringLiteral("Percent"), QStringLiteral("Rules"),    QStringLiteral("Repeat")};
-    for (int column = 0; column < headers.size(); ++column)
-        EXPECT_EQ(f.list("departuresLst")->model()->headerData(column, Qt::Horizontal).toString(),
-                  headers[column]);
+    QStringList headers;
+    for (int column = 0; column < f.list("departuresLst")->model()->columnCount(); ++column)
+        headers << f.list("departuresLst")->model()->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(headers.join(u'|'), QStringLiteral("Time|Day|Flight|Tail|Aircraft|To|Percent|Rules|Repeat"));
     EXPECT_EQ(f.list("arrivalsLst")->model()->headerData(AirportColumn, Qt::Horizontal).toString(),
               QStringLiteral("From"));
     ASSERT_EQ(f.rows("departuresLst"), 3);
@@ -123,9 +110,7 @@ TEST(AirportBoardWindow, opensWithF11OnTheListedAirportAndFollowsTheData) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.rows("departuresLst") == 1; }));
     // A command and its undo; a closed board is built again when shown.
     f.find<QTabBar>("TB")->setCurrentIndex(0);
-    QLineEdit* listed = f.find<QComboBox>("aptCom")->lineEdit();
-    listed->clear();
-    QTest::keyClicks(listed, QStringLiteral("ENGM"));
+    f.listAirport("ENGM");
     f.prompts.expect("Delete selected flight", Answer::Yes);
     f.trigger("flightCap1"); // Delete Flight: flight 0, the one left at ENGM
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.rows("departuresLst") == 0; }));
@@ -203,11 +188,9 @@ TEST(AirportBoardWindow, aRowOpensItsFlightAndTheChartTellsAndExportsItsHours) {
     const QPoint inBar = bar.center().toPoint();
     QHelpEvent help(QEvent::ToolTip, inBar, chart->mapToGlobal(inBar));
     QApplication::sendEvent(chart, &help);
-    EXPECT_TRUE(QTest::qWaitFor([] {
-        return QToolTip::text() == QStringLiteral("11:00-12:00 GMT: 0 departures, 1 arrival (expected "
-                                                  "0.5)\nAt most 2 aircraft on the ground");
-    })) << QToolTip::text().toStdString();
-    EXPECT_EQ(QToolTip::text(), ui::MessageToDisplay(HourTip(board, 11)));
+    // The tip's text is the board tests'.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QToolTip::text() == ui::MessageToDisplay(HourTip(board, 11)); }))
+        << QToolTip::text().toStdString();
 
     // File > Export Board Chart: the chart with its counts under it.
     const std::string path = f.dir.file("chart.png");

@@ -68,13 +68,10 @@ TEST(CheckTrafficWindow, opensWithF9AndShowsTheProblems) {
     EXPECT_LE(offset.manhattanLength(), 20)
         << "over the middle of the main window, off by " << offset.x() << ", " << offset.y();
     EXPECT_EQ(c.checkWindow()->windowTitle(), QStringLiteral("Check traffic"));
-    // The editor's rows and counts (their texts are the editor tests').
+    // The editor's rows and counts (their cells and texts are the editor tests').
     ASSERT_EQ(c.rows(), 2);
-    EXPECT_EQ(c.problems()->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Message"));
     EXPECT_EQ(c.cell(0, 0), QStringLiteral("error"));
     EXPECT_FALSE(c.problems()->model()->index(0, 0).data(Qt::DecorationRole).isNull()) << "an icon";
-    EXPECT_EQ(c.cell(0, 2), QStringLiteral("ENGM-ESSA-ESSA"));
-    EXPECT_EQ(c.cell(1, 4), QStringLiteral("Unknown airport"));
     EXPECT_EQ(c.find<QLabel>("countLbl")->text(), QStringLiteral("2 errors, 0 warnings in 2 flights"));
 
     // A message cut short in a narrow window shows whole when hovered; a cell that fits has no tooltip.
@@ -231,7 +228,6 @@ TEST(CheckTrafficWindow, turnaroundMinimumInTheOptionsWindow) {
     EXPECT_EQ(c.settings.value("Turnaround Minutes"), "30");
     ASSERT_EQ(c.rows(), 1) << "the open window checked again with the new minimum";
     EXPECT_EQ(c.cell(0, 4), QStringLiteral("Short turnaround"));
-    EXPECT_NE(c.cell(0, 5).indexOf(QStringLiteral("under the turnaround minimum of 30 minutes")), -1);
 }
 
 TEST(CheckTrafficWindow, useTheProposedArrivalOnTheSelectedProblems) {
@@ -256,11 +252,8 @@ TEST(CheckTrafficWindow, useTheProposedArrivalOnTheSelectedProblems) {
     EXPECT_TRUE(button->isEnabled());
     EXPECT_TRUE(action->isEnabled());
 
-    action->trigger();
-    const std::string& fixed = c.window->session().db.flightTable().at(1);
-    EXPECT_NE(fixed, shortLegs);
-    EXPECT_EQ(fixed.find(",08:03:00,"), std::string::npos);
-    EXPECT_EQ(fixed.find(",10:02:00,"), std::string::npos);
+    action->trigger(); // the legs it sets are the editor tests'
+    EXPECT_NE(c.window->session().db.flightTable().at(1), shortLegs);
     ASSERT_EQ(c.rows(), 1) << "checked again: the legs are fixed";
     EXPECT_EQ(c.window->statusBar()->currentMessage(), QStringLiteral("Proposed arrival used on 2 legs"));
     EXPECT_FALSE(button->isEnabled());

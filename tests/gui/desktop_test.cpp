@@ -77,12 +77,9 @@ TEST(Desktop, theAirportSearchNarrowsTheListAndCounts) {
     emit search->textEdited(QString());
     EXPECT_EQ(list->model()->rowCount(), 6);
 
-    // A header click sorts through the editor (elevations by value, as numbers; the other columns and
-    // the second click are the editor test's), and the search keeps the order chosen.
+    // A search keeps the order a header click chose (elevations, by value; the sorting is the editor
+    // tests', the header's wiring AirportsPage's).
     list->header()->sectionClicked(3);
-    EXPECT_EQ(Column(list),
-              (QStringList{QStringLiteral("EKCH"), QStringLiteral("ESSA"), QStringLiteral("BGO"),
-                           QStringLiteral("ENBR"), QStringLiteral("KSEA"), QStringLiteral("ENGM")}));
     QTest::keyClicks(search, QStringLiteral("airport"));
     EXPECT_EQ(Column(list),
               (QStringList{QStringLiteral("EKCH"), QStringLiteral("ESSA"), QStringLiteral("ENBR"),
@@ -174,12 +171,9 @@ TEST(Desktop, recentProjectsReopenAndForgetWhatIsGone) {
     // A file that is not a project is refused: the open data, the caption and the list stay as they were.
     const std::string notProject = f.dir.write("Notes.cvp", "Hello\r\nWorld\r\n");
     const QString caption = test::ShownTitle(window);
-    f.prompts.expectFile(notProject).expect("Error reading file");
+    f.prompts.expectFile(notProject).expect("Error reading file"); // the data stay: the project commands'
     f.trigger("fileCap1");
-    EXPECT_NE(f.prompts.shown().back().text.find("is not a Corvane project file"), std::string::npos);
     EXPECT_EQ(test::ShownTitle(window), caption);
-    EXPECT_EQ(window.session().state.projectTag, path);
-    EXPECT_EQ(window.session().db.flightTable().count(), 2);
     EXPECT_EQ(window.recentProjects().paths(), std::vector<std::string>{path});
 
     // Gone from the disk: said so, and off the list.
@@ -288,12 +282,11 @@ TEST(Desktop, theWindowFitsTheScreenAndCaptionsStandOverTheirFields) {
     EXPECT_LE(window.minimumSizeHint().height(), available.height());
 
     // "Time" over the departure time, "Zone" over its zone.
-    auto centreOf = [&](QWidget* w) { return w->mapTo(&window, w->rect().center()).x(); };
     auto captionOver = [&](const char* text, const char* field) {
         QWidget* widget = f.find(field);
         for (QLabel* label : window.findChildren<QLabel*>())
             if (label->text() == QString::fromLatin1(text)) {
-                const int x = centreOf(label);
+                const int x = label->mapTo(&window, label->rect().center()).x();
                 const int left = widget->mapTo(&window, QPoint(0, 0)).x();
                 return x >= left && x <= left + widget->width();
             }
@@ -302,7 +295,6 @@ TEST(Desktop, theWindowFitsTheScreenAndCaptionsStandOverTheirFields) {
     EXPECT_TRUE(captionOver("Time", "depTxt"));
     EXPECT_TRUE(captionOver("Zone", "depZoneCom"));
     EXPECT_TRUE(captionOver("Day", "depDayCom"));
-    (void)centreOf;
 }
 
 TEST(Desktop, theWindowFitsTheFlightPlansPageBesideTheMap) {

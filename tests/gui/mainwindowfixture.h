@@ -10,8 +10,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -81,6 +85,26 @@ struct MainWindowFixture {
         W* widget = window->findChild<W*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << "no widget " << name;
         return widget;
+    }
+
+    // A list's cell, and its number of rows.
+    QString cell(const char* list, int row, int column = 0) const {
+        return find<QTreeView>(list)->model()->index(row, column).data().toString();
+    }
+    int rows(const char* list) const { return find<QTreeView>(list)->model()->rowCount(); }
+
+    // Lists an airport on the FlightPlans page by typing its code into the airport box.
+    void listAirport(const char* code) const {
+        QLineEdit* text = find<QComboBox>("aptCom")->lineEdit();
+        text->clear();
+        QTest::keyClicks(text, QString::fromLatin1(code));
+    }
+
+    // Chooses an item of a combo box as the user does.
+    void choose(const char* combo, int index) const {
+        auto* box = find<QComboBox>(combo);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
     }
 
     // Triggers a menu action by its name; fails clearly when it is missing or disabled.

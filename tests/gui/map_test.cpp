@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -51,11 +50,6 @@ struct MapFixture : MainWindowFixture {
     void showMap() {
         trigger("viewMapCap");
         ASSERT_TRUE(QTest::qWaitFor([&] { return map()->isVisible() && map()->width() > 200; }));
-    }
-    void listAirport(const char* code) {
-        QLineEdit* text = find<QComboBox>("aptCom")->lineEdit();
-        text->clear();
-        QTest::keyClicks(text, QString::fromLatin1(code));
     }
     QPoint on(const char* code) {
         const AirportTable& airports = window->session().db.airportTable();

@@ -41,7 +41,6 @@ struct Editing : MainWindowFixture {
         w->ShowFrame(find("F1"));
         QApplication::processEvents();
     }
-    int listedFlights() { return find<QTreeView>("flightsLst")->model()->rowCount(); }
     QAction* action(const char* name) { return window->findChild<QAction*>(QString::fromLatin1(name)); }
 };
 
@@ -49,7 +48,7 @@ struct Editing : MainWindowFixture {
 
 TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     Editing e;
-    ASSERT_EQ(e.listedFlights(), 3);
+    ASSERT_EQ(e.rows("flightsLst"), 3);
     EXPECT_FALSE(e.action("undoCmd")->isEnabled()) << "nothing to undo after a save";
     EXPECT_FALSE(e.w->isWindowModified());
 
@@ -61,7 +60,7 @@ TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     });
     e.trigger("FilterCap0");
     EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 0);
-    EXPECT_EQ(e.listedFlights(), 0);
+    EXPECT_EQ(e.rows("flightsLst"), 0);
     EXPECT_TRUE(e.w->isWindowModified()) << "the title carries the mark";
     EXPECT_EQ(test::ShownTitle(*e.w), QString::fromStdString("Corvane - [" + e.project + "]*"));
     EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Filter - Delete"));
@@ -70,7 +69,7 @@ TEST(Undo, deletingEveryFlightIsTakenBackWithCtrlZ) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(e.w));
     QTest::keyClick(e.w, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e.w->session().db.flightTable().nonEmptyCount(), 3) << "every flight is back";
-    EXPECT_EQ(e.listedFlights(), 3) << "and the FlightPlans page lists them";
+    EXPECT_EQ(e.rows("flightsLst"), 3) << "and the FlightPlans page lists them";
     EXPECT_FALSE(e.w->isWindowModified()) << "back at the saved point, the mark goes";
     EXPECT_EQ(e.action("redoCmd")->text(), QStringLiteral("Redo Filter - Delete"));
     EXPECT_FALSE(e.action("undoCmd")->isEnabled());
@@ -222,20 +221,14 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
         return dialog->findChild<QLabel*>(QStringLiteral("countLbl"))->text().toStdString();
     };
 
+    // The counts and refusals are the bulk change editors' tests; here the dialogs follow the typing.
     MainWindowFixture::whenModal([&](QWidget* dialog) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("rerouteFrm"));
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Move an airport's traffic"));
-        EXPECT_EQ(label(dialog), "Enter the code of the airport whose traffic is to move.");
         auto* from = dialog->findChild<QLineEdit*>(QStringLiteral("fromTxt"));
-        auto* to = dialog->findChild<QLineEdit*>(QStringLiteral("toTxt"));
         QTest::keyClicks(from, QStringLiteral("essa"));
         EXPECT_EQ(from->text(), QStringLiteral("ESSA"));
-        QTest::keyClicks(to, QStringLiteral("zzzz"));
-        EXPECT_EQ(label(dialog).substr(0, 54), "The airport ZZZZ is not in the airport table, so savin");
-        e.prompts.expect("Unknown airport");
-        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
-        to->clear();
-        QTest::keyClicks(to, QStringLiteral("ekch"));
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("toTxt")), QStringLiteral("ekch"));
         EXPECT_EQ(label(dialog), "3 flights with 6 legs to or from ESSA will fly to or from EKCH instead.");
         dialog->findChild<QCheckBox*>(QStringLiteral("removeChk"))->click();
         EXPECT_EQ(label(dialog),
@@ -262,12 +255,10 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
 
     MainWindowFixture::whenModal([&](QWidget* dialog) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("retimeFrm"));
-        EXPECT_EQ(label(dialog), "6 legs of 3 flights of the 3 flights selected get a new arrival time.");
         dialog->findChild<QRadioButton*>(QStringLiteral("aircraftOpt"))->click();
         EXPECT_EQ(label(dialog), "You must select an aircraft from the from the list.");
-        e.prompts.expect("Select aircraft");
-        dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
         dialog->findChild<QRadioButton*>(QStringLiteral("allOpt"))->click();
+        EXPECT_EQ(label(dialog), "6 legs of 3 flights of the 3 flights selected get a new arrival time.");
         e.prompts.expect("Set arrival times from cruise speeds");
         dialog->findChild<QPushButton*>(QStringLiteral("runCmd"))->click();
         EXPECT_EQ(label(dialog), "No leg of the 3 flights selected gets a new arrival time.");
@@ -277,7 +268,7 @@ TEST(Undo, theBulkChangesCountFirstAndAreEachOneStep) {
     });
     e.trigger("retimeCap");
     EXPECT_NE(session.db.flightTable().lines(), lines);
-    EXPECT_EQ(e.listedFlights(), 3) << "the page lists the airport's flights again";
+    EXPECT_EQ(e.rows("flightsLst"), 3) << "the page lists the airport's flights again";
     EXPECT_EQ(e.action("undoCmd")->text(), QStringLiteral("Undo Set arrival times from cruise speeds"));
     auto* tabs = e.find<QTabBar>("TB");
     tabs->setCurrentIndex(1);

@@ -66,8 +66,7 @@ TEST(RealWineWindow, opensAndCompilesWithItsEventLoopRunning) {
         EXPECT_TRUE(watch.captions.contains(QStringLiteral("Decompiling Traffic.bgl...")))
             << watch.captions.join(QStringLiteral(", ")).toStdString();
     }
-    const int flights = window.session().db.flightTable().count();
-    EXPECT_GT(flights, 100);
+    EXPECT_GT(window.session().db.flightTable().count(), 100);
 
     {
         Watch watch(window);
@@ -78,14 +77,8 @@ TEST(RealWineWindow, opensAndCompilesWithItsEventLoopRunning) {
         EXPECT_TRUE(watch.captions.contains(QStringLiteral("Compiling Traffic.bgl...")))
             << watch.captions.join(QStringLiteral(", ")).toStdString();
     }
-    ASSERT_FALSE(window.session().lastBackup.empty());
-    EXPECT_EQ(wine.dir.read(window.session().lastBackup.substr(wine.dir.path().size())), wine.original);
+    // A new traffic file (its backup and its flights coming back are the round trip test's).
     EXPECT_NE(wine.dir.read(wine.trafficBgl.substr(wine.dir.path().size())), wine.original);
-
-    // And back: the compiled traffic opens again with every flight (nothing unsaved: the open data
-    // went into the installed traffic).
-    Trigger(window, "fileCap2");
-    EXPECT_EQ(window.session().db.flightTable().count(), flights);
 
     window.session().db.flightTable().clear(); // no save prompt at the end
     window.close();

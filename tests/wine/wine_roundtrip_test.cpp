@@ -7,7 +7,6 @@
 #include "environment/fsfolder.h"
 #include "environment/programstate.h"
 #include "memoryregistry.h"
-#include "platform/toolrunner.h"
 #include "platform/wineregistry.h"
 #include "realwine.h"
 
@@ -22,19 +21,11 @@ namespace fs = std::filesystem;
 namespace {
 
 test::CliRun Cli(const RealWine& wine, const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err, wine.program);
-    return {status, out.str(), err.str()};
+    return test::Cli(args, wine.program);
 }
 
 std::string Read(const RealWine& wine, const std::string& path) {
     return wine.dir.read(path.substr(wine.dir.path().size()));
-}
-
-std::string BackupIn(const test::CliRun& run) {
-    const auto at = run.out.find("backup: ");
-    if (at == std::string::npos) return {};
-    return run.out.substr(at + 8, run.out.find('\n', at) - at - 8);
 }
 
 // The project with an edit: the first flight gets a new tail number and 75 %.
@@ -59,16 +50,6 @@ struct NoSettings {
 };
 
 } // namespace
-
-TEST(RealWine, theToolsAreWindowsProgramsRunThroughWine) {
-    RealWine& wine = RealWine::get();
-    for (const char* tool : {"TCompiler.exe", "TDecompiler.exe"}) {
-        EXPECT_TRUE(IsWindowsProgram(wine.program + tool)) << tool;
-        EXPECT_EQ(ToolCommand(wine.program + tool, {"/np"}, "wine").front(), "wine") << tool;
-    }
-    EXPECT_TRUE(fs::exists(wine.prefix + ".update-timestamp")) << "a prefix of Wine's own";
-    EXPECT_NE(wine.dir.read("prefix/system.reg").find("#arch=win64"), std::string::npos);
-}
 
 TEST(RealWine, startUpFindsTheSimulatorInTheRegistryWineWrote) {
     RealWine& wine = RealWine::get();
@@ -96,7 +77,7 @@ TEST(RealWine, openEditCompileAndOpenAgainThroughTheWindowsTools) {
 
     const test::CliRun compiled = Cli(wine, {"compile", wine.dir.file("edited.cvp")});
     ASSERT_EQ(compiled.status, 0) << compiled.err;
-    const std::string backup = BackupIn(compiled);
+    const std::string backup = test::BackupIn(compiled);
     ASSERT_NE(backup, "");
     EXPECT_EQ(Read(wine, backup), wine.original) << "the backup holds the traffic file as it was";
     EXPECT_NE(Read(wine, wine.trafficBgl), wine.original) << "a new traffic.bgl";
@@ -127,8 +108,9 @@ TEST(RealWine, theToolsWorkOnTheFolderGivenWhileTheRegistryNamesAnother) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Read(wine, wine.trafficBgl), wine.original) << "the registered installation is untouched";
     EXPECT_NE(Read(wine, otherBgl), wine.original);
-    EXPECT_EQ(fs::path(BackupIn(run)).parent_path(), fs::path(other + "SCENEDB/ATC/Scenery/Traffic Backup"));
-    EXPECT_EQ(Read(wine, BackupIn(run)), wine.original);
+    EXPECT_EQ(fs::path(test::BackupIn(run)).parent_path(),
+              fs::path(other + "SCENEDB/ATC/Scenery/Traffic Backup"));
+    EXPECT_EQ(Read(wine, test::BackupIn(run)), wine.original);
     run = Cli(wine, {"open", "--fs", other, wine.dir.file("other-again.cvp")});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(wine.dir.read("other-again.cvp"), edited);
