@@ -3,8 +3,8 @@
 ; with makensis from the folder that `cmake --install` fills:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<install folder> -DUNFILES=<uninstall list> -DOUTFILE=<setup.exe>
 ;            -DICON=<corvane.ico> corvane.nsi
-; Silent: /S, with /TOOLS=FOLDER (/TOOLS="C:\My Tools" when it has blanks) for the folder that holds the real TCompiler.exe and TDecompiler.exe,
-; and /D=FOLDER for the program folder.
+; Silent: /S, with /TOOLS=FOLDER (/TOOLS="C:\My Tools" when it has blanks) for the folder that holds
+; the real TCompiler.exe and TDecompiler.exe, and /D=FOLDER for the program folder.
 ;
 ; The traffic tools: the ones the user names are copied in; without them Corvane's stand-ins are
 ; installed. An upgrade keeps the tools of the user's own (those not put there as stand-ins by an

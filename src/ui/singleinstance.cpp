@@ -6,10 +6,10 @@
 #include "ui/textcodec.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QCoreApplication>
 #include <QLockFile>
 #include <QPointer>
 #include <QTimer>
